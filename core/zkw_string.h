@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The text type of every stored name and text: UTF-16 code units, as projects store them.
+using zkw_string = std::u16string;
+
+// UTF-16 to UTF-8. Unpaired surrogates become U+FFFD.
+std::string ToUtf8(std::u16string_view text);
+
+// UTF-8 to UTF-16. Malformed sequences become U+FFFD, one per bad byte.
+zkw_string FromUtf8(std::string_view text);
