@@ -1,0 +1,73 @@
+#include "platform/audio/music_graph.h"
+
+#include <SDL.h>
+
+namespace audio {
+namespace {
+
+constexpr size_t kMaxQueued = 64;  // events nobody takes are dropped beyond this
+
+}  // namespace
+
+uint32_t MusicEventType() {
+  static const uint32_t type = SDL_RegisterEvents(1);
+  return type;
+}
+
+MusicGraph::MusicGraph() : playback_([this] { OnEnd(); }) {}
+
+MusicGraph::~MusicGraph() {
+  playback_.SetSamples(nullptr);
+}
+
+bool MusicGraph::RenderFile(const std::filesystem::path& file) {
+  Stop();
+  playback_.SetSamples(nullptr);
+  if (!EnsureAudioDevice()) return false;
+  SDL_RWops* rw = SDL_RWFromFile(file.c_str(), "rb");
+  if (!rw) return false;
+  // The stream is closed here: the mixer does not close it when it cannot decode the file.
+  ChunkPtr chunk(Mix_LoadWAV_RW(rw, 0));
+  SDL_RWclose(rw);
+  if (!chunk) return false;
+  playback_.SetSamples(std::move(chunk));
+  return true;
+}
+
+void MusicGraph::Run() {
+  if (state_ == State::Running) return;
+  state_ = State::Running;
+  playback_.Play(false);
+}
+
+void MusicGraph::Stop() {
+  state_ = State::Stopped;
+  playback_.Stop();
+}
+
+void MusicGraph::SetNotify(bool notify) {
+  if (notify) SDL_InitSubSystem(SDL_INIT_EVENTS);
+  std::lock_guard lock(mutex_);
+  notify_ = notify;
+}
+
+bool MusicGraph::GetEvent(long& code) {
+  std::lock_guard lock(mutex_);
+  if (events_.empty()) return false;
+  code = events_.front();
+  events_.pop_front();
+  return true;
+}
+
+void MusicGraph::OnEnd() {
+  std::lock_guard lock(mutex_);
+  if (events_.size() >= kMaxQueued) return;
+  events_.push_back(kEventComplete);
+  if (!notify_) return;
+  SDL_Event event{};
+  event.type = MusicEventType();
+  event.user.data1 = this;
+  SDL_PushEvent(&event);
+}
+
+}  // namespace audio

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "platform/audio/audio_device.h"
+#include "platform/audio/music_graph.h"
+#include "platform/audio/sound_buffer.h"
+#include "platform/audio/wave_bytes.h"
+#include "platform/headless_sdl.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// Waits up to five seconds for a condition that the audio thread brings about.
+template <typename Fn>
+bool WaitFor(Fn&& done) {
+  const auto until = std::chrono::steady_clock::now() + 5s;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(5ms);
+  }
+  return true;
+}
+
+class AudioTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseHeadlessSdl();
+    if (!audio::EnsureAudioDevice()) GTEST_SKIP() << "no SDL audio device: " << SDL_GetError();
+  }
+};
+
+TEST_F(AudioTest, SoundBufferPlaysOnceLoopsAndStops) {
+  const auto bytes = wave_bytes::Tone(0.1);
+  const auto sound = audio::SoundBuffer::Create(*audio::ReadWave(bytes));
+  ASSERT_TRUE(sound);
+  EXPECT_NEAR(sound->Duration(), 0.1, 0.01);
+  EXPECT_FALSE(sound->GetStatus().playing);
+
+  sound->SetVolume(-600);
+  sound->SetPan(10000);
+  sound->Play(false);
+  EXPECT_TRUE(sound->GetStatus().playing);
+  EXPECT_FALSE(sound->GetStatus().looping);
+  EXPECT_TRUE(WaitFor([&] { return !sound->GetStatus().playing; })) << "a single play ends";
+
+  sound->ResetPosition();
+  sound->Play(true);
+  std::this_thread::sleep_for(300ms);  // three times its length
+  EXPECT_TRUE(sound->GetStatus().playing);
+  EXPECT_TRUE(sound->GetStatus().looping);
+  sound->Stop();
+  EXPECT_FALSE(sound->GetStatus().playing);
+  EXPECT_EQ(sound->Volume(), -600);
+  EXPECT_EQ(sound->Pan(), 10000);
+}
+
+TEST_F(AudioTest, SoundBufferFormats) {
+  using namespace wave_bytes;
+  const std::vector<uint8_t> samples(400, 0x80);
+  const struct {
+    uint16_t tag, channels, bits;
+    bool ok;
+  } cases[] = {{1, 1, 8, true},  {1, 2, 16, true},  {3, 2, 32, true},  {0xFFFE, 2, 16, true},
+               {2, 1, 4, false}, {1, 1, 12, false}, {1, 0, 16, false}, {1, 9, 16, false}};
+  for (const auto& c : cases) {
+    const auto bytes =
+        Riff({Chunk("fmt ", Format(c.tag, c.channels, 22050, c.bits)), Chunk("data", samples)});
+    EXPECT_EQ(audio::SoundBuffer::Create(*audio::ReadWave(bytes)) != nullptr, c.ok)
+        << c.tag << "/" << c.channels << "/" << c.bits;
+  }
+}
+
+class MusicGraphTest : public AudioTest {
+ protected:
+  void SetUp() override {
+    AudioTest::SetUp();
+    file_ = fs::temp_directory_path() / ("music-graph-" + std::to_string(getpid()) + ".wav");
+    const auto bytes = wave_bytes::Tone(0.15);
+    std::ofstream(file_, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  }
+  void TearDown() override { fs::remove(file_); }
+  fs::path file_;
+};
+
+TEST_F(MusicGraphTest, RunsToTheEndAndQueuesCompletion) {
+  audio::MusicGraph graph;
+  long code = 0;
+  ASSERT_TRUE(graph.RenderFile(file_));
+  EXPECT_NEAR(graph.Duration(), 0.15, 0.01);
+  EXPECT_EQ(graph.GetState(), audio::MusicGraph::State::Stopped);
+  graph.Run();
+  EXPECT_EQ(graph.GetState(), audio::MusicGraph::State::Running);
+  EXPECT_FALSE(graph.GetEvent(code));
+  ASSERT_TRUE(WaitFor([&] { return graph.GetEvent(code); }));
+  EXPECT_EQ(code, audio::kEventComplete);
+  EXPECT_FALSE(graph.GetEvent(code)) << "one event per completed run";
+  // At its end the graph still runs; the position is the duration.
+  EXPECT_EQ(graph.GetState(), audio::MusicGraph::State::Running);
+  EXPECT_DOUBLE_EQ(graph.Position(), graph.Duration());
+
+  graph.SeekToStart();
+  EXPECT_EQ(graph.Position(), 0.0);
+  graph.Stop();
+  graph.Run();
+  graph.Stop();  // a stop is no completion
+  std::this_thread::sleep_for(250ms);
+  EXPECT_FALSE(graph.GetEvent(code));
+}
+
+TEST_F(MusicGraphTest, MissingOrUndecodableFileGivesNoStream) {
+  audio::MusicGraph graph;
+  EXPECT_FALSE(graph.RenderFile(file_.string() + ".missing"));
+  std::ofstream(file_, std::ios::binary | std::ios::trunc) << "not a sound";
+  EXPECT_FALSE(graph.RenderFile(file_));
+  EXPECT_FALSE(graph.HasStream());
+  graph.Run();
+  EXPECT_EQ(graph.Duration(), 0.0);
+  graph.SetVolume(-10000);
+  EXPECT_EQ(graph.Volume(), -10000);
+}
+
+}  // namespace
