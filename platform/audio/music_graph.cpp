@@ -45,10 +45,10 @@ void MusicGraph::Stop() {
   playback_.Stop();
 }
 
-void MusicGraph::SetNotify(bool notify) {
-  if (notify) SDL_InitSubSystem(SDL_INIT_EVENTS);
+void MusicGraph::SetNotify(void* target) {
+  if (target) SDL_InitSubSystem(SDL_INIT_EVENTS);
   std::lock_guard lock(mutex_);
-  notify_ = notify;
+  notify_ = target;
 }
 
 bool MusicGraph::GetEvent(long& code) {
@@ -67,6 +67,7 @@ void MusicGraph::OnEnd() {
   SDL_Event event{};
   event.type = MusicEventType();
   event.user.data1 = this;
+  event.user.data2 = notify_;
   SDL_PushEvent(&event);
 }
 

@@ -17,9 +17,9 @@ uint32_t MusicEventType();
 
 // Plays a sound file (any format SDL2_mixer decodes): the music of a scene or of a sound object.
 // A graph is stopped or running; a stream that ends leaves the graph running at its end and
-// queues kEventComplete, which GetEvent hands out one at a time. When notification is on, each
-// queued event is also announced by one SDL event of MusicEventType(), which the message pump
-// turns into the window's music message.
+// queues kEventComplete, which GetEvent hands out one at a time. With a notify target, each
+// queued event is also announced by one SDL event of MusicEventType() (data1 the graph, data2 the
+// target), which the message pump turns into the music message of the target window.
 class MusicGraph {
  public:
   enum class State { Stopped, Running };
@@ -48,7 +48,8 @@ class MusicGraph {
   long Volume() const { return playback_.Volume(); }
   long Balance() const { return playback_.Balance(); }
 
-  void SetNotify(bool notify);
+  // Null: no announcements.
+  void SetNotify(void* target);
   // Takes the oldest queued event; false when none is queued.
   bool GetEvent(long& code);
 
@@ -59,7 +60,7 @@ class MusicGraph {
   State state_ = State::Stopped;
   std::mutex mutex_;
   std::deque<long> events_;  // guarded by mutex_
-  bool notify_ = false;      // guarded by mutex_
+  void* notify_ = nullptr;   // guarded by mutex_
 };
 
 }  // namespace audio
