@@ -1,0 +1,19 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+
+// The longest step a clock takes at once, in seconds: a long stall is not caught up.
+inline constexpr float kMaxClockStep = 0.2f;
+
+// The step rule shared by every clock of the scene (speed parameters, timelines, the chrono
+// clock): a time earlier than the last one restarts from it, so the step is 0; otherwise the
+// step is the time since the last one, cut to kMaxClockStep. `last` becomes `t`. A time that is
+// not finite takes no step and leaves `last` alone.
+inline float ClockStep(float& last, float t) {
+  if (!std::isfinite(t)) return 0.0f;
+  if (t < last) last = t;
+  const float dt = t - last;
+  last = t;
+  return std::min(dt, kMaxClockStep);
+}

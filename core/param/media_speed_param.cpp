@@ -1,0 +1,8 @@
+#include "core/param/media_speed_param.h"
+
+#include "core/clock_step.h"
+
+void MediaSpeedParam::Advance(float t) {
+  step = Scaled() * ClockStep(lastTime, t);
+  localTime += step;
+}
