@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/zkw_string.h"
+
+// printf-style formatting into `out` with the platform's wide printf (glibc conventions: %ls
+// takes a wide string, %s a narrow one). `out` is emptied first; a null format, a format the
+// printf rejects or an empty result leave it empty. Any length fits. Never fails.
+void FormatWString(zkw_string& out, const wchar_t* format, ...);
+
+// The path's extension: the text from its last '.' to the end, dot included, with A to Z
+// lowered; empty when the path holds no '.'. The search does not stop at folder separators, so a
+// dot in a folder name counts when the file name has none.
+zkw_string GetLowerExtension(const zkw_string& path);
