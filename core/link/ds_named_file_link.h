@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/archive/ds_iof_archive.h"
+#include "core/link/ds_file_link.h"
+#include "core/param/media_param_t.h"
+#include "platform/math/d3dx_types.h"
+
+// The value of a picture list: the image links of a sprite, particle appearance or texture
+// source, with the current picture and a few settings that travel with them. Its stored record
+// is read and written by the document layer.
+struct DS_NamedFileLinkData {
+  // Made from a list of image links: the name is the file name of the first link, if any.
+  explicit DS_NamedFileLinkData(std::vector<DS_ImageFileLink> imageLinks = {});
+  // Copies every field; the two undoable parameters are copied with fresh controls.
+  DS_NamedFileLinkData(const DS_NamedFileLinkData& other) = default;
+  DS_NamedFileLinkData(DS_NamedFileLinkData&& other) = default;
+  // Copies every field; the two undoable parameters take their values silently and every
+  // parameter keeps its observers.
+  DS_NamedFileLinkData& operator=(const DS_NamedFileLinkData& other);
+  // As the copy, but the name, the current name and the links are moved.
+  DS_NamedFileLinkData& operator=(DS_NamedFileLinkData&& other);
+
+  friend void swap(DS_NamedFileLinkData& a, DS_NamedFileLinkData& b) {
+    DS_NamedFileLinkData temp(std::move(a));
+    a = std::move(b);
+    b = std::move(temp);
+  }
+
+  MediaParamTB<zkw_string> name;
+  std::vector<DS_ImageFileLink> links;
+  uint32_t valueA = 1;
+  uint32_t valueB = 1;
+  zkw_string currentName;
+  int64_t currentId = 0;
+  bool premultiplied = false;  // the pictures' alpha is already multiplied into their colours
+  MediaParamT<D3DXVECTOR3> vectorParam;
+  MediaParamT<int> modeParam{-1};
+  uint32_t version = 5;  // the version this value writes
+};
+
+// Two picture lists are equal when their links pairwise have the same name and id; the other
+// fields are not compared.
+template <>
+struct MediaValueEqual<DS_NamedFileLinkData> {
+  static bool Equal(const DS_NamedFileLinkData& a, const DS_NamedFileLinkData& b);
+};
+
+// The picture-list parameter.
+class DS_NamedFileLink : public MediaParamT<DS_NamedFileLinkData> {
+ public:
+  DS_NamedFileLink() = default;
+  using MediaParamT<DS_NamedFileLinkData>::MediaParamT;
+};
+
+// A Dword count, then that many image links (name and id each), which replace the vector's
+// contents. A count that the remaining bytes cannot hold fails the stream and leaves the vector
+// empty.
+void ReadImageFileLinkVector(DS_IOF_Archive& archive, std::vector<DS_ImageFileLink>& links);
