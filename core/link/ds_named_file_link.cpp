@@ -11,14 +11,8 @@ DS_NamedFileLinkData& DS_NamedFileLinkData::operator=(const DS_NamedFileLinkData
   if (this == &other) return *this;
   name = other.name;
   links = other.links;
-  valueA = other.valueA;
-  valueB = other.valueB;
   currentName = other.currentName;
-  currentId = other.currentId;
-  premultiplied = other.premultiplied;
-  vectorParam.SetValueSilently(other.vectorParam.Value());
-  modeParam.SetValueSilently(other.modeParam.Value());
-  version = other.version;
+  TakeSettings(other);
   return *this;
 }
 
@@ -26,15 +20,19 @@ DS_NamedFileLinkData& DS_NamedFileLinkData::operator=(DS_NamedFileLinkData&& oth
   if (this == &other) return *this;
   name.RawValue() = std::move(other.name.RawValue());
   links = std::move(other.links);
+  currentName = std::move(other.currentName);
+  TakeSettings(other);
+  return *this;
+}
+
+void DS_NamedFileLinkData::TakeSettings(const DS_NamedFileLinkData& other) {
   valueA = other.valueA;
   valueB = other.valueB;
-  currentName = std::move(other.currentName);
   currentId = other.currentId;
   premultiplied = other.premultiplied;
   vectorParam.SetValueSilently(other.vectorParam.Value());
   modeParam.SetValueSilently(other.modeParam.Value());
   version = other.version;
-  return *this;
 }
 
 bool MediaValueEqual<DS_NamedFileLinkData>::Equal(const DS_NamedFileLinkData& a,

@@ -39,6 +39,10 @@ struct DS_NamedFileLinkData {
   MediaParamT<D3DXVECTOR3> vectorParam;
   MediaParamT<int> modeParam{-1};
   uint32_t version = 5;  // the version this value writes
+
+ private:
+  // Copies the fields that assignment copies alike, whether it copies or moves.
+  void TakeSettings(const DS_NamedFileLinkData& other);
 };
 
 // Two picture lists are equal when their links pairwise have the same name and id; the other

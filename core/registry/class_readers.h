@@ -15,7 +15,9 @@ class DS_ABObj_Constructor;
 // Read makes the object with its defaults and calls its reading body, by the name every archived
 // class uses for it: `void ReadBody(DS_IOF_Archive&, uint32_t version)`, which reads the class's
 // own fields for that version, then its base's header and body (see core/object/ds_iof_item.h).
-// The caller owns the result.
+// The caller owns the result. The object starts from its constructor's defaults; since stored
+// classes may rely on fields their reading does not touch, every field gets a default (zero
+// unless the class says otherwise).
 
 // The reader kind of the scene-object registry (no CreateDefault: scene objects are only read).
 class IOF_Virtual_Reader {
