@@ -13,6 +13,7 @@ inline constexpr HResult kFail = static_cast<HResult>(0x80004005);
 inline constexpr HResult kOutOfMemory = static_cast<HResult>(0x8007000E);
 inline constexpr HResult kInvalidArg = static_cast<HResult>(0x80070057);
 inline constexpr HResult kNotFound = static_cast<HResult>(0x88760866);
+inline constexpr HResult kMoreData = static_cast<HResult>(0x88760867);
 inline constexpr HResult kDeviceLost = static_cast<HResult>(0x88760868);
 inline constexpr HResult kDeviceNotReset = static_cast<HResult>(0x88760869);
 inline constexpr HResult kNotAvailable = static_cast<HResult>(0x8876086A);

@@ -1,0 +1,576 @@
+#include "platform/gfx/device.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/gfx/fixed_function.h"
+#include "platform/gfx/gl_cache.h"
+#include "platform/gfx/shader_program.h"
+
+namespace gfx {
+
+namespace {
+
+thread_local const Device* currentDevice = nullptr;
+
+void RequestCoreContext() {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+}
+
+}  // namespace
+
+// ---- creation and lifetime ----
+
+void Device::PrepareWindowAttributes() {
+  RequestCoreContext();
+}
+
+HResult Device::CreateOnWindow(SDL_Window* window, const PresentParameters& params, Device** out) {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (!window) return kInvalidCall;
+  RequestCoreContext();
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (!context) {
+    SDL_Log("cannot create an OpenGL 3.3 core context: %s", SDL_GetError());
+    return kNotAvailable;
+  }
+  auto* device = new Device;
+  const HResult hr = device->Initialise(window, context, true, params);
+  if (Failed(hr)) {
+    device->Release();
+    return hr;
+  }
+  *out = device;
+  return kOk;
+}
+
+HResult Device::CreateOnContext(SDL_Window* window, SDL_GLContext context,
+                                const PresentParameters& params, Device** out) {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (!window || !context) return kInvalidCall;
+  auto* device = new Device;
+  const HResult hr = device->Initialise(window, context, false, params);
+  if (Failed(hr)) {
+    device->Release();
+    return hr;
+  }
+  *out = device;
+  return kOk;
+}
+
+HResult Device::CreateHeadless(uint32_t width, uint32_t height, Device** out,
+                               Format backBufferFormat) {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (width == 0 || height == 0) return kInvalidCall;
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+    // The environment's SDL_VIDEODRIVER still wins, e.g. to watch the tests on a display.
+    // Video stays up for the rest of the process: starting it again for every device would
+    // reload the GL driver each time.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      SDL_Log("cannot start SDL video: %s", SDL_GetError());
+      return kNotAvailable;
+    }
+    // Likewise the GL library: SDL unloads it with the last GL window otherwise.
+    if (SDL_GL_LoadLibrary(nullptr) != 0) {
+      SDL_Log("cannot load the GL library: %s", SDL_GetError());
+      return kNotAvailable;
+    }
+  }
+  RequestCoreContext();
+  SDL_Window* window =
+      SDL_CreateWindow("gfx", 0, 0, int(width), int(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (!window) {
+    SDL_Log("cannot create a headless window: %s", SDL_GetError());
+    return kNotAvailable;
+  }
+  PresentParameters params;
+  params.backBufferWidth = width;
+  params.backBufferHeight = height;
+  params.backBufferFormat = backBufferFormat;
+  params.presentationInterval = 0;
+  Device* device = nullptr;
+  const HResult hr = CreateOnWindow(window, params, &device);
+  if (Failed(hr)) {
+    SDL_DestroyWindow(window);
+    return hr;
+  }
+  device->ownsWindow_ = true;
+  *out = device;
+  return kOk;
+}
+
+Device::Device() = default;
+
+HResult Device::Initialise(SDL_Window* window, SDL_GLContext context, bool ownsContext,
+                           const PresentParameters& params) {
+  window_ = window;
+  context_ = context;
+  ownsContext_ = ownsContext;
+  currentDevice = nullptr;
+  MakeCurrent();
+  if (!gl_.Load()) {
+    SDL_Log("the OpenGL context lacks entry points of version 3.3");
+    return kNotAvailable;
+  }
+  GLint major = 0, minor = 0;
+  gl_.GetIntegerv(GL_MAJOR_VERSION, &major);
+  gl_.GetIntegerv(GL_MINOR_VERSION, &minor);
+  if (major * 10 + minor < 33) {
+    SDL_Log("OpenGL 3.3 is needed, the context offers %d.%d", major, minor);
+    return kNotAvailable;
+  }
+  gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  gl_.PixelStorei(GL_PACK_ALIGNMENT, 1);
+  cache_ = std::make_unique<GlCache>(gl_);
+  fixedFunction_ = std::make_unique<FixedFunction>(*this);
+  params_ = params;
+  SDL_GL_SetSwapInterval(params.presentationInterval ? 1 : 0);
+  const HResult hr = CreateBackBuffer();
+  if (Failed(hr)) return hr;
+  ResetStateToDefaults();
+  return kOk;
+}
+
+Device::~Device() {
+  if (context_) {
+    MakeCurrent();
+    for (auto& t : textures_)
+      t.Reset();
+    stream_.Reset();
+    indices_.Reset();
+    renderTarget_.Reset();
+    depthStencil_.Reset();
+    backBuffer_.Reset();
+    autoDepth_.Reset();
+    program_.Reset();
+    // Objects still held elsewhere outlive the device as empty shells.
+    const std::vector<Resource*> alive(resources_.begin(), resources_.end());
+    for (Resource* r : alive) {
+      r->DropStorage();
+      r->device_ = nullptr;
+    }
+    resources_.clear();
+    fixedFunction_.reset();
+    cache_.reset();
+    if (ownsContext_) SDL_GL_DeleteContext(context_);
+  }
+  if (currentDevice == this) currentDevice = nullptr;
+  if (ownsWindow_) SDL_DestroyWindow(window_);
+}
+
+void Device::MakeCurrent() const {
+  if (currentDevice == this) return;
+  SDL_GL_MakeCurrent(window_, context_);
+  currentDevice = this;
+}
+
+HResult Device::CreateBackBuffer() {
+  uint32_t width = params_.backBufferWidth, height = params_.backBufferHeight;
+  if (width == 0 || height == 0) {
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(window_, &w, &h);
+    width = width ? width : uint32_t(std::max(w, 1));
+    height = height ? height : uint32_t(std::max(h, 1));
+  }
+  params_.backBufferWidth = width;
+  params_.backBufferHeight = height;
+  if (params_.backBufferFormat != Format::A8R8G8B8) params_.backBufferFormat = Format::X8R8G8B8;
+  backBuffer_ = ComPtr<Surface>::Attach(
+      new Surface(this, Surface::Kind::BackBuffer, width, height, params_.backBufferFormat));
+  autoDepth_.Reset();
+  if (params_.enableAutoDepthStencil)
+    autoDepth_ = ComPtr<Surface>::Attach(
+        new Surface(this, Surface::Kind::DepthStencil, width, height, Format::D24S8));
+  if (!cache_->Framebuffer(0, 0, backBuffer_->GlRenderbuffer(),
+                           autoDepth_ ? autoDepth_->GlRenderbuffer() : 0))
+    return kOutOfVideoMemory;
+  return kOk;
+}
+
+void Device::ResetStateToDefaults() {
+  state_ = DeviceState::Defaults();
+  state_.renderStates[uint32_t(RenderState::ZEnable)] = autoDepth_ ? ZBuffer::True : ZBuffer::False;
+  state_.viewport = {0, 0, backBuffer_->Width(), backBuffer_->Height(), 0.0f, 1.0f};
+  for (auto& t : textures_)
+    t.Reset();
+  stream_.Reset();
+  streamOffset_ = streamStride_ = 0;
+  indices_.Reset();
+  program_.Reset();
+  technique_.clear();
+  renderTarget_ = backBuffer_;
+  depthStencil_ = autoDepth_;
+  ++serials_.transform, ++serials_.viewport, ++serials_.stage, ++serials_.light;
+}
+
+// ---- loss and reset ----
+
+HResult Device::TestCooperativeLevel() const {
+  switch (status_) {
+    case Status::Lost:
+      return kDeviceLost;
+    case Status::NotReset:
+      return kDeviceNotReset;
+    default:
+      return kOk;
+  }
+}
+
+void Device::DropDefaultPool() {
+  MakeCurrent();
+  for (auto& t : textures_)
+    t.Reset();
+  stream_.Reset();
+  indices_.Reset();
+  renderTarget_.Reset();
+  depthStencil_.Reset();
+  const std::vector<Resource*> alive(resources_.begin(), resources_.end());
+  for (Resource* r : alive)
+    if (r->GetPool() == Pool::Default) r->DropStorage();
+}
+
+void Device::SimulateLoss() {
+  if (status_ != Status::Operational) return;
+  status_ = Status::Lost;
+  inScene_ = false;
+  for (const Hooks& h : std::vector<Hooks>(hooks_))
+    if (h.onLost) h.onLost();
+  DropDefaultPool();
+}
+
+void Device::EndSimulatedLoss() {
+  if (status_ == Status::Lost) status_ = Status::NotReset;
+}
+
+HResult Device::Reset(const PresentParameters& params) {
+  if (status_ == Status::Lost) return kDeviceLost;
+  if (status_ == Status::Operational) {
+    SimulateLoss();
+    EndSimulatedLoss();
+  }
+  MakeCurrent();
+  backBuffer_.Reset();
+  autoDepth_.Reset();
+  params_ = params;
+  SDL_GL_SetSwapInterval(params.presentationInterval ? 1 : 0);
+  const HResult hr = CreateBackBuffer();
+  if (Failed(hr)) return hr;
+  ResetStateToDefaults();
+  cache_->Invalidate();
+  status_ = Status::Operational;
+  for (const Hooks& h : std::vector<Hooks>(hooks_))
+    if (h.onReset) h.onReset();
+  return kOk;
+}
+
+Device::HookId Device::AddLossHooks(std::function<void()> onLost, std::function<void()> onReset) {
+  hooks_.push_back({nextHook_, std::move(onLost), std::move(onReset)});
+  return nextHook_++;
+}
+
+void Device::RemoveLossHooks(HookId id) {
+  std::erase_if(hooks_, [id](const Hooks& h) { return h.id == id; });
+}
+
+// ---- frames ----
+
+HResult Device::BeginScene() {
+  if (inScene_) return kInvalidCall;
+  inScene_ = true;
+  return kOk;
+}
+
+HResult Device::EndScene() {
+  if (!inScene_) return kInvalidCall;
+  inScene_ = false;
+  return kOk;
+}
+
+HResult Device::Present() {
+  if (status_ != Status::Operational) return kDeviceLost;
+  if (inScene_) return kInvalidCall;
+  MakeCurrent();
+  const GLuint fbo = cache_->Framebuffer(0, 0, backBuffer_->GlRenderbuffer(),
+                                         autoDepth_ ? autoDepth_->GlRenderbuffer() : 0);
+  int w = 0, h = 0;
+  SDL_GL_GetDrawableSize(window_, &w, &h);
+  gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, fbo);
+  gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  gl_.Disable(GL_SCISSOR_TEST);
+  // The back buffer holds its top row first; the window's first row is its bottom.
+  gl_.BlitFramebuffer(0, 0, GLint(backBuffer_->Width()), GLint(backBuffer_->Height()), 0, h, w, 0,
+                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  SDL_GL_SwapWindow(window_);
+  cache_->Invalidate();
+  lastLog_ = std::move(log_);
+  log_.clear();
+  return kOk;
+}
+
+bool Device::BindTarget() {
+  if (!renderTarget_) return false;
+  const Surface* rt = renderTarget_.Get();
+  const Texture* texture = rt->Container();
+  if ((texture && (texture->IsLost() || !texture->GlName())) || (!texture && !rt->GlRenderbuffer()))
+    return false;
+  GLuint depth = 0;
+  if (depthStencil_ && depthStencil_->GlRenderbuffer()) depth = depthStencil_->GlRenderbuffer();
+  const GLuint fbo = texture ? cache_->Framebuffer(texture->GlName(), GLint(rt->Level()), 0, depth)
+                             : cache_->Framebuffer(0, 0, rt->GlRenderbuffer(), depth);
+  if (!fbo) return false;
+  cache_->BindFramebuffer(fbo);
+  return true;
+}
+
+bool Device::BindForRead(const Surface* surface) {
+  MakeCurrent();
+  const Texture* texture = surface->Container();
+  const GLuint fbo = texture ? cache_->Framebuffer(texture->GlName(), GLint(surface->Level()), 0, 0)
+                             : cache_->Framebuffer(0, 0, surface->GlRenderbuffer(), 0);
+  if (!fbo) return false;
+  cache_->BindFramebuffer(fbo);
+  return true;
+}
+
+HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t color,
+                      float z, uint32_t stencil) {
+  if ((flags & (ClearFlags::ZBuffer | ClearFlags::Stencil)) && !depthStencil_) return kInvalidCall;
+  if (rectCount && !rects) return kInvalidCall;
+  if (status_ != Status::Operational) return kOk;
+  MakeCurrent();
+  if (!BindTarget()) return kOk;
+  GLbitfield mask = 0;
+  if (flags & ClearFlags::Target) {
+    gl_.ClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
+                   (color & 0xFF) / 255.0f, (color >> 24) / 255.0f);
+    gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);  // Clear ignores the colour write mask
+    mask |= GL_COLOR_BUFFER_BIT;
+  }
+  if (flags & ClearFlags::ZBuffer) {
+    gl_.ClearDepth(std::clamp(z, 0.0f, 1.0f));
+    gl_.DepthMask(GL_TRUE);
+    mask |= GL_DEPTH_BUFFER_BIT;
+  }
+  if (flags & ClearFlags::Stencil) {
+    gl_.ClearStencil(GLint(stencil & 0xFF));
+    gl_.StencilMask(0xFF);
+    mask |= GL_STENCIL_BUFFER_BIT;
+  }
+  if (mask) {
+    const Viewport& v = state_.viewport;
+    gl_.Enable(GL_SCISSOR_TEST);
+    auto clearRect = [&](int32_t left, int32_t top, int32_t right, int32_t bottom) {
+      left = std::max(left, int32_t(v.x));
+      top = std::max(top, int32_t(v.y));
+      right = std::min(right, int32_t(v.x + v.width));
+      bottom = std::min(bottom, int32_t(v.y + v.height));
+      if (left >= right || top >= bottom) return;
+      // Rows are stored top first, so GL's window y is the row index.
+      gl_.Scissor(left, top, right - left, bottom - top);
+      gl_.Clear(mask);
+    };
+    if (rectCount == 0) {
+      clearRect(int32_t(v.x), int32_t(v.y), int32_t(v.x + v.width), int32_t(v.y + v.height));
+    } else {
+      for (uint32_t i = 0; i < rectCount; ++i)
+        clearRect(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
+    }
+    gl_.Disable(GL_SCISSOR_TEST);
+    cache_->Invalidate();
+  }
+  if (logEnabled_) {
+    FrameLogEntry e;
+    e.kind = FrameLogEntry::Kind::Clear;
+    e.clearFlags = flags;
+    e.clearColor = color;
+    Log(std::move(e));
+  }
+  return kOk;
+}
+
+// ---- targets ----
+
+HResult Device::SetRenderTarget(uint32_t index, Surface* surface) {
+  if (index != 0 || !surface) return kInvalidCall;
+  SurfaceDesc desc;
+  surface->GetDesc(&desc);
+  if (!(desc.usage & Usage::RenderTarget)) return kInvalidCall;
+  renderTarget_ = ComPtr<Surface>::Copy(surface);
+  state_.viewport = {0, 0, desc.width, desc.height, 0.0f, 1.0f};
+  ++serials_.viewport;
+  return kOk;
+}
+
+HResult Device::GetRenderTarget(uint32_t index, Surface** surface) const {
+  if (!surface) return kInvalidCall;
+  *surface = nullptr;
+  if (index != 0) return kInvalidCall;
+  if (!renderTarget_) return kNotFound;
+  *surface = ComPtr<Surface>(renderTarget_).Detach();
+  return kOk;
+}
+
+HResult Device::SetDepthStencilSurface(Surface* surface) {
+  if (surface && surface->GetKind() != Surface::Kind::DepthStencil) return kInvalidCall;
+  depthStencil_ = ComPtr<Surface>::Copy(surface);
+  return kOk;
+}
+
+HResult Device::GetDepthStencilSurface(Surface** surface) const {
+  if (!surface) return kInvalidCall;
+  *surface = nullptr;
+  if (!depthStencil_) return kNotFound;
+  *surface = ComPtr<Surface>(depthStencil_).Detach();
+  return kOk;
+}
+
+HResult Device::GetBackBuffer(uint32_t swapChain, uint32_t index, uint32_t type,
+                              Surface** out) const {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (swapChain != 0 || index != 0 || type != BackBufferType::Mono || !backBuffer_)
+    return kInvalidCall;
+  *out = ComPtr<Surface>(backBuffer_).Detach();
+  return kOk;
+}
+
+// ---- objects ----
+
+HResult Device::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
+                              Format format, Pool pool, Texture** out) {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (format == Format::R8G8B8) format = Format::X8R8G8B8;
+  if (width == 0 || height == 0 || width > 8192 || height > 8192) return kInvalidCall;
+  const TextureFormatInfo info = TextureFormatInfo::Of(format);
+  if (!info.valid) return kInvalidCall;
+  if (usage & Usage::RenderTarget) {
+    if (pool != Pool::Default || !info.renderTarget) return kInvalidCall;
+  }
+  if ((usage & Usage::Dynamic) && pool == Pool::Managed) return kInvalidCall;
+  MakeCurrent();
+  auto texture =
+      ComPtr<Texture>::Attach(new Texture(this, width, height, levels, usage, format, pool));
+  if (!texture->CreateStorage()) return kOutOfVideoMemory;
+  *out = texture.Detach();
+  return kOk;
+}
+
+HResult Device::CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
+                                   VertexBuffer** out) {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (length == 0 || length > (1u << 30)) return kInvalidCall;
+  *out = new VertexBuffer(this, length, usage, fvf, pool);
+  return kOk;
+}
+
+HResult Device::CreateIndexBuffer(uint32_t length, uint32_t usage, Format format, Pool pool,
+                                  IndexBuffer** out) {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (length == 0 || length > (1u << 30)) return kInvalidCall;
+  if (format != Format::Index16 && format != Format::Index32) return kInvalidCall;
+  *out = new IndexBuffer(this, length, usage, format, pool);
+  return kOk;
+}
+
+// ---- capabilities ----
+
+HResult Device::GetDeviceCaps(Caps* caps) const {
+  if (!caps) return kInvalidCall;
+  *caps = {};
+  for (uint32_t op : {TextureOp::Disable, TextureOp::SelectArg1, TextureOp::SelectArg2,
+                      TextureOp::Modulate, TextureOp::Add, TextureOp::BumpEnvMap})
+    caps->textureOpCaps |= TextureOpCap(op);
+  caps->maxTextureWidth = caps->maxTextureHeight = 8192;
+  caps->maxSimultaneousTextures = caps->maxTextureBlendStages = kMaxTextureStages;
+  caps->maxActiveLights = kMaxLights;
+  caps->numSimultaneousRTs = 1;
+  caps->maxPrimitiveCount = 0xFFFFF;
+  caps->maxVertexIndex = 0xFFFFFF;
+  return kOk;
+}
+
+HResult Device::CheckDeviceFormat(uint32_t usage, ResourceType type, Format format) const {
+  const TextureFormatInfo info = TextureFormatInfo::Of(format);
+  switch (type) {
+    case ResourceType::Surface:
+    case ResourceType::Texture:
+      if (!info.valid) return kNotAvailable;
+      if ((usage & Usage::RenderTarget) && !info.renderTarget) return kNotAvailable;
+      if (usage & Usage::DepthStencil) return kNotAvailable;
+      return kOk;
+    case ResourceType::IndexBuffer:
+      return format == Format::Index16 || format == Format::Index32 ? kOk : kNotAvailable;
+    default:
+      return kNotAvailable;
+  }
+}
+
+// ---- bookkeeping ----
+
+void Device::BindForUpload(GLuint texture) {
+  MakeCurrent();
+  cache_->BindTexture(kScratchUnit, texture);
+}
+
+void Device::ForgetTexture(GLuint name) {
+  if (cache_) cache_->ForgetTexture(name);
+}
+
+void Device::ForgetRenderbuffer(GLuint name) {
+  if (cache_) cache_->ForgetRenderbuffer(name);
+}
+
+void Device::ForgetProgram(GLuint name) {
+  if (cache_) cache_->ForgetProgram(name);
+}
+
+void Device::EnableFrameLog(bool enable) {
+  logEnabled_ = enable;
+  if (!enable) log_.clear(), lastLog_.clear();
+}
+
+void Device::Log(FrameLogEntry entry) {
+  entry.technique = technique_;
+  entry.shaderProgram = program_ != nullptr;
+  if (renderTarget_) {
+    entry.target = renderTarget_->Id();
+    entry.targetWidth = renderTarget_->Width();
+    entry.targetHeight = renderTarget_->Height();
+  }
+  entry.depthStencil = depthStencil_ ? depthStencil_->Id() : 0;
+  for (int i = 0; i < kMaxTextureStages; ++i)
+    entry.textures[i] = textures_[i] ? textures_[i]->Id() : 0;
+  entry.vertexBuffer = stream_ ? stream_->Id() : 0;
+  entry.stride = streamStride_;
+  entry.state = state_;
+  log_.push_back(std::move(entry));
+}
+
+Device::StateBlock Device::CaptureStateBlock() const {
+  StateBlock block;
+  block.state = state_;
+  block.textures = textures_;
+  block.program = program_;
+  return block;
+}
+
+void Device::ApplyStateBlock(const StateBlock& block) {
+  state_ = block.state;
+  textures_ = block.textures;
+  program_ = block.program;
+  ++serials_.transform, ++serials_.viewport, ++serials_.stage, ++serials_.light;
+}
+
+}  // namespace gfx

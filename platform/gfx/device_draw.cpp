@@ -1,0 +1,269 @@
+// Drawing: checks a draw against the bound buffers, turns the device state into GL state and a
+// program, and issues the GL draw.
+#include <algorithm>
+
+#include "platform/gfx/device.h"
+#include "platform/gfx/fixed_function.h"
+#include "platform/gfx/gl_cache.h"
+#include "platform/gfx/shader_program.h"
+
+namespace gfx {
+
+namespace {
+
+uint32_t VertexCount(PrimitiveType type, uint32_t primitives) {
+  switch (type) {
+    case PrimitiveType::PointList:
+      return primitives;
+    case PrimitiveType::LineList:
+      return primitives * 2;
+    case PrimitiveType::LineStrip:
+      return primitives + 1;
+    case PrimitiveType::TriangleList:
+      return primitives * 3;
+    case PrimitiveType::TriangleStrip:
+    case PrimitiveType::TriangleFan:
+      return primitives + 2;
+  }
+  return 0;
+}
+
+GLenum Mode(PrimitiveType type) {
+  switch (type) {
+    case PrimitiveType::PointList:
+      return GL_POINTS;
+    case PrimitiveType::LineList:
+      return GL_LINES;
+    case PrimitiveType::LineStrip:
+      return GL_LINE_STRIP;
+    case PrimitiveType::TriangleList:
+      return GL_TRIANGLES;
+    case PrimitiveType::TriangleStrip:
+      return GL_TRIANGLE_STRIP;
+    case PrimitiveType::TriangleFan:
+      return GL_TRIANGLE_FAN;
+  }
+  return GL_TRIANGLES;
+}
+
+GLenum BlendFactor(uint32_t blend) {
+  switch (blend) {
+    case Blend::Zero:
+      return GL_ZERO;
+    case Blend::SrcColor:
+      return GL_SRC_COLOR;
+    case Blend::InvSrcColor:
+      return GL_ONE_MINUS_SRC_COLOR;
+    case Blend::SrcAlpha:
+      return GL_SRC_ALPHA;
+    case Blend::InvSrcAlpha:
+      return GL_ONE_MINUS_SRC_ALPHA;
+    case Blend::DestAlpha:
+      return GL_DST_ALPHA;
+    case Blend::InvDestAlpha:
+      return GL_ONE_MINUS_DST_ALPHA;
+    case Blend::DestColor:
+      return GL_DST_COLOR;
+    case Blend::InvDestColor:
+      return GL_ONE_MINUS_DST_COLOR;
+    case Blend::SrcAlphaSat:
+      return GL_SRC_ALPHA_SATURATE;
+    case Blend::BlendFactor:
+      return GL_CONSTANT_COLOR;
+    case Blend::InvBlendFactor:
+      return GL_ONE_MINUS_CONSTANT_COLOR;
+    default:
+      return GL_ONE;
+  }
+}
+
+GLenum Equation(uint32_t op) {
+  switch (op) {
+    case BlendOp::Subtract:
+      return GL_FUNC_SUBTRACT;
+    case BlendOp::RevSubtract:
+      return GL_FUNC_REVERSE_SUBTRACT;
+    case BlendOp::Min:
+      return GL_MIN;
+    case BlendOp::Max:
+      return GL_MAX;
+    default:
+      return GL_FUNC_ADD;
+  }
+}
+
+GLenum DepthFunc(uint32_t cmp) {
+  switch (cmp) {
+    case Cmp::Never:
+      return GL_NEVER;
+    case Cmp::Less:
+      return GL_LESS;
+    case Cmp::Equal:
+      return GL_EQUAL;
+    case Cmp::Greater:
+      return GL_GREATER;
+    case Cmp::NotEqual:
+      return GL_NOTEQUAL;
+    case Cmp::GreaterEqual:
+      return GL_GEQUAL;
+    case Cmp::Always:
+      return GL_ALWAYS;
+    default:
+      return GL_LEQUAL;
+  }
+}
+
+PipelineState Pipeline(const DeviceState& s, bool hasDepth) {
+  PipelineState p;
+  p.blend = s.Get(RenderState::AlphaBlendEnable) != 0;
+  uint32_t src = s.Get(RenderState::SrcBlend), dst = s.Get(RenderState::DestBlend);
+  if (src == Blend::BothSrcAlpha) src = Blend::SrcAlpha, dst = Blend::InvSrcAlpha;
+  if (src == Blend::BothInvSrcAlpha) src = Blend::InvSrcAlpha, dst = Blend::SrcAlpha;
+  p.srcColor = p.srcAlpha = BlendFactor(src);
+  p.dstColor = p.dstAlpha = BlendFactor(dst);
+  p.equation = Equation(s.Get(RenderState::BlendOp));
+  p.blendColor = s.Get(RenderState::BlendFactor);
+  p.depthTest = hasDepth && s.Get(RenderState::ZEnable) != ZBuffer::False;
+  p.depthWrite = s.Get(RenderState::ZWriteEnable) != 0;
+  p.depthFunc = DepthFunc(s.Get(RenderState::ZFunc));
+  // Targets are stored top row first, so GL sees the winding the scene sees with y downwards:
+  // clockwise there is counter-clockwise (front-facing) to GL.
+  const uint32_t cull = s.Get(RenderState::CullMode);
+  p.cull = cull == Cull::CW || cull == Cull::CCW;
+  p.cullFace = cull == Cull::CW ? GL_FRONT : GL_BACK;
+  p.colorMask = s.Get(RenderState::ColorWriteEnable) & 15;
+  return p;
+}
+
+}  // namespace
+
+HResult Device::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
+  return Draw(type, primitiveCount, false, 0, startVertex);
+}
+
+HResult Device::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertexIndex,
+                                     uint32_t /*minVertexIndex*/, uint32_t /*numVertices*/,
+                                     uint32_t startIndex, uint32_t primitiveCount) {
+  return Draw(type, primitiveCount, true, baseVertexIndex, startIndex);
+}
+
+HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, int32_t baseVertex,
+                     uint32_t first) {
+  const uint32_t count = VertexCount(type, primitiveCount);
+  const FvfLayout layout = FvfLayout::Decode(state_.fvf);
+  if (count == 0 || !layout.valid || !stream_ || streamStride_ < uint32_t(layout.size))
+    return kInvalidCall;
+  if (indexed && !indices_) return kInvalidCall;
+  if (status_ != Status::Operational) return kOk;
+  if (stream_->IsLost() || (indexed && indices_->IsLost())) return kInvalidCall;
+
+  // Every vertex the draw reads must lie inside the stream, since GL does not check.
+  const uint32_t bufferSize = stream_->storage_.Size();
+  const uint32_t vertexSize = uint32_t(layout.size);
+  const uint64_t available = streamOffset_ <= bufferSize && bufferSize - streamOffset_ >= vertexSize
+                                 ? (bufferSize - streamOffset_ - vertexSize) / streamStride_ + 1
+                                 : 0;
+  if (!indexed) {
+    if (uint64_t(first) + count > available) return kInvalidCall;
+  } else {
+    const uint32_t indexSize = indices_->IndexSize();
+    if (uint64_t(first) + count > indices_->storage_.Size() / indexSize) return kInvalidCall;
+    auto inside = [&](uint32_t lo, uint32_t hi) {
+      return int64_t(lo) + baseVertex >= 0 && int64_t(hi) + baseVertex < int64_t(available);
+    };
+    const auto [lo, hi] = indices_->storage_.IndexRange(indexSize);
+    if (!inside(lo, hi)) {
+      // Only the indices of this draw have to fit.
+      const uint8_t* p = indices_->storage_.Data().data() + size_t(first) * indexSize;
+      uint32_t drawLo = UINT32_MAX, drawHi = 0;
+      for (uint32_t i = 0; i < count; ++i) {
+        const uint32_t v = indexSize == 2
+                               ? uint32_t(p[2 * i] | p[2 * i + 1] << 8)
+                               : uint32_t(p[4 * i] | p[4 * i + 1] << 8 | p[4 * i + 2] << 16) |
+                                     uint32_t(p[4 * i + 3]) << 24;
+        drawLo = std::min(drawLo, v), drawHi = std::max(drawHi, v);
+      }
+      if (!inside(drawLo, drawHi)) return kInvalidCall;
+    }
+  }
+
+  MakeCurrent();
+  if (!BindTarget()) return kOk;
+
+  // Textures and samplers of the stages.
+  uint32_t textured = 0;
+  for (int i = 0; i < kMaxTextureStages; ++i) {
+    const Texture* t = textures_[i].Get();
+    if (t && !t->IsLost() && t->GlName()) {
+      textured |= 1u << i;
+      cache_->BindTexture(i, t->GlName());
+      const auto& ss = state_.samplerStates[i];
+      const bool mipmapped = t->GetLevelCount() > 1;
+      cache_->BindSampler(
+          i, cache_->Sampler(
+                 ss[uint32_t(SamplerState::AddressU)], ss[uint32_t(SamplerState::AddressV)],
+                 ss[uint32_t(SamplerState::MagFilter)], ss[uint32_t(SamplerState::MinFilter)],
+                 mipmapped ? ss[uint32_t(SamplerState::MipFilter)] : TextureFilter::None,
+                 ss[uint32_t(SamplerState::BorderColor)]));
+    } else {
+      cache_->BindTexture(i, 0);
+    }
+  }
+
+  const FfKey key = FfKey::Make(state_, layout, textured);
+  const bool ok =
+      program_ ? program_->Use(*this, key, fixedVertexStage_) : fixedFunction_->Use(key);
+  if (!ok) return kFail;
+
+  cache_->Apply(Pipeline(state_, depthStencil_ && depthStencil_->GlRenderbuffer()));
+  cache_->SetFlatShading(state_.Get(RenderState::ShadeMode) == ShadeMode::Flat);
+  const Viewport& v = state_.viewport;
+  cache_->SetViewport(int(v.x), int(v.y), int(v.width), int(v.height), v.minZ, v.maxZ);
+
+  // Vertex layout of the stream.
+  const GLuint vbo = stream_->storage_.Upload(this);
+  gl_.BindBuffer(GL_ARRAY_BUFFER, vbo);
+  uint32_t enabled = 0;
+  auto attrib = [&](int location, int offset, GLint size, GLenum type, GLboolean normalized) {
+    if (offset < 0) return;
+    gl_.VertexAttribPointer(GLuint(location), size, type, normalized, GLsizei(streamStride_),
+                            reinterpret_cast<const void*>(uintptr_t(streamOffset_) + offset));
+    enabled |= 1u << location;
+  };
+  attrib(kAttribPosition, 0, layout.positionComponents, GL_FLOAT, GL_FALSE);
+  attrib(kAttribNormal, layout.normal, 3, GL_FLOAT, GL_FALSE);
+  attrib(kAttribDiffuse, layout.diffuse, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE);
+  attrib(kAttribSpecular, layout.specular, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE);
+  for (int i = 0; i < layout.texCoordSets; ++i)
+    attrib(kAttribTexCoord0 + i, layout.texCoord[i], layout.texCoordComponents[i], GL_FLOAT,
+           GL_FALSE);
+  for (int location = 0; location < kAttribTexCoord0 + kMaxTexCoordSets; ++location) {
+    const bool on = (enabled >> location) & 1;
+    if (on != bool((enabledAttribs_ >> location) & 1))
+      on ? gl_.EnableVertexAttribArray(GLuint(location))
+         : gl_.DisableVertexAttribArray(GLuint(location));
+  }
+  enabledAttribs_ = enabled;
+
+  if (indexed) {
+    gl_.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices_->storage_.Upload(this));
+    const uint32_t indexSize = indices_->IndexSize();
+    gl_.DrawElementsBaseVertex(
+        Mode(type), GLsizei(count), indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
+        reinterpret_cast<const void*>(uintptr_t(first) * indexSize), baseVertex);
+  } else {
+    gl_.DrawArrays(Mode(type), GLint(first), GLsizei(count));
+  }
+
+  if (logEnabled_) {
+    FrameLogEntry e;
+    e.primitiveType = type;
+    e.primitiveCount = primitiveCount;
+    e.vertexCount = count;
+    e.indexed = indexed;
+    Log(std::move(e));
+  }
+  return kOk;
+}
+
+}  // namespace gfx

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/gfx/device_state.h"
+#include "platform/gfx/states.h"
+
+namespace gfx {
+
+// One entry of the device's frame log: a draw or a clear, with what it used. Objects appear by
+// their Resource::Id (0 for none).
+struct FrameLogEntry {
+  enum class Kind { Draw, Clear };
+  Kind kind = Kind::Draw;
+  std::string technique;  // the label the effect runtime set; empty for fixed function
+  bool shaderProgram = false;
+  PrimitiveType primitiveType = PrimitiveType::TriangleList;
+  uint32_t primitiveCount = 0;
+  uint32_t vertexCount = 0;  // vertices the draw reads (indices for indexed draws)
+  bool indexed = false;
+  uint32_t clearFlags = 0;
+  uint32_t clearColor = 0;
+  uint64_t target = 0;
+  uint64_t depthStencil = 0;
+  uint32_t targetWidth = 0, targetHeight = 0;
+  std::array<uint64_t, kMaxTextureStages> textures{};
+  uint64_t vertexBuffer = 0;
+  uint32_t stride = 0;
+  DeviceState state;
+};
+
+}  // namespace gfx

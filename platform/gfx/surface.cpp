@@ -1,0 +1,81 @@
+#include "platform/gfx/surface.h"
+
+#include "platform/gfx/device.h"
+#include "platform/gfx/texture.h"
+
+namespace gfx {
+
+Surface::Surface(Texture* texture, uint32_t level)
+    : Resource(nullptr, texture->GetPool()),
+      kind_(Kind::TextureLevel),
+      texture_(texture),
+      level_(level),
+      format_(texture->GetFormat()) {
+  texture_->AddRef();
+  SurfaceDesc desc;
+  texture_->GetLevelDesc(level, &desc);
+  width_ = desc.width;
+  height_ = desc.height;
+}
+
+Surface::Surface(Device* device, Kind kind, uint32_t width, uint32_t height, Format format)
+    : Resource(device, Pool::Default),
+      kind_(kind),
+      width_(width),
+      height_(height),
+      format_(format) {
+  const GlFunctions& gl = device_->Gl();
+  gl.GenRenderbuffers(1, &renderbuffer_);
+  gl.BindRenderbuffer(GL_RENDERBUFFER, renderbuffer_);
+  gl.RenderbufferStorage(GL_RENDERBUFFER,
+                         kind == Kind::DepthStencil ? GL_DEPTH24_STENCIL8 : GL_RGBA8,
+                         GLsizei(width), GLsizei(height));
+}
+
+Surface::~Surface() {
+  if (texture_) {
+    texture_->levels_[level_].surface = nullptr;
+    texture_->Release();
+  }
+  DropStorage();
+}
+
+void Surface::DropStorage() {
+  if (renderbuffer_ && device_) {
+    device_->MakeCurrent();
+    device_->ForgetRenderbuffer(renderbuffer_);
+    device_->Gl().DeleteRenderbuffers(1, &renderbuffer_);
+  }
+  renderbuffer_ = 0;
+  if (kind_ != Kind::TextureLevel) lost_ = true;
+}
+
+HResult Surface::GetDesc(SurfaceDesc* out) const {
+  if (!out) return kInvalidCall;
+  if (texture_) return texture_->GetLevelDesc(level_, out);
+  const uint32_t usage = kind_ == Kind::DepthStencil ? Usage::DepthStencil : Usage::RenderTarget;
+  *out = {format_, ResourceType::Surface, usage, Pool::Default, width_, height_};
+  return kOk;
+}
+
+HResult Surface::LockRect(LockedRect* out, const Rect* rect, uint32_t flags) {
+  return texture_ ? texture_->LockRect(level_, out, rect, flags) : kInvalidCall;
+}
+
+HResult Surface::UnlockRect() {
+  return texture_ ? texture_->UnlockRect(level_) : kInvalidCall;
+}
+
+HResult Surface::ReadPixels(std::vector<uint8_t>* bytes, uint32_t* pitch) const {
+  if (texture_) return texture_->ReadLevel(level_, bytes, pitch);
+  if (!bytes || !pitch || kind_ != Kind::BackBuffer || !device_ || !renderbuffer_)
+    return kInvalidCall;
+  if (!device_->BindForRead(this)) return kFail;
+  *pitch = width_ * 4;
+  bytes->assign(size_t(*pitch) * height_, 0);
+  device_->Gl().ReadPixels(0, 0, GLsizei(width_), GLsizei(height_), GL_BGRA, GL_UNSIGNED_BYTE,
+                           bytes->data());
+  return kOk;
+}
+
+}  // namespace gfx

@@ -1,0 +1,160 @@
+#include "platform/gfx/texture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/gfx/device.h"
+#include "platform/gfx/surface.h"
+
+namespace gfx {
+
+Texture::Texture(Device* device, uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
+                 Format format, Pool pool)
+    : Resource(device, pool), format_(format), usage_(usage), info_(TextureFormatInfo::Of(format)) {
+  uint32_t full = 1;
+  for (uint32_t size = std::max(width, height); size > 1; size /= 2)
+    ++full;
+  const uint32_t count = levels == 0 ? full : std::min(levels, full);
+  for (uint32_t i = 0; i < count; ++i) {
+    Level level;
+    level.width = std::max(1u, width >> i);
+    level.height = std::max(1u, height >> i);
+    if (Lockable())
+      level.cpu.assign(size_t(info_.Pitch(level.width)) * info_.Rows(level.height), 0);
+    levels_.push_back(std::move(level));
+  }
+}
+
+Texture::~Texture() {
+  DropStorage();
+}
+
+bool Texture::CreateStorage() {
+  const GlFunctions& gl = device_->Gl();
+  gl.GenTextures(1, &name_);
+  device_->BindForUpload(name_);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(levels_.size()) - 1);
+  gl.TexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, info_.swizzle.data());
+  for (uint32_t i = 0; i < levels_.size(); ++i) {
+    gl.TexImage2D(GL_TEXTURE_2D, GLint(i), GLint(info_.internalFormat), GLsizei(levels_[i].width),
+                  GLsizei(levels_[i].height), 0, info_.uploadFormat, info_.uploadType, nullptr);
+    if (!levels_[i].cpu.empty()) Upload(i, levels_[i].cpu.data());
+  }
+  return gl.GetError() == GL_NO_ERROR;
+}
+
+void Texture::Upload(uint32_t level, const uint8_t* bytes) {
+  const GlFunctions& gl = device_->Gl();
+  const Level& l = levels_[level];
+  std::vector<uint8_t> decoded;
+  if (info_.compressed) {
+    decoded.resize(size_t(l.width) * l.height * 4);
+    DecodeDxt(format_, bytes, l.width, l.height, decoded.data());
+    bytes = decoded.data();
+  }
+  device_->BindForUpload(name_);
+  gl.TexSubImage2D(GL_TEXTURE_2D, GLint(level), 0, 0, GLsizei(l.width), GLsizei(l.height),
+                   info_.uploadFormat, info_.uploadType, bytes);
+}
+
+void Texture::DropStorage() {
+  for (Level& level : levels_) {
+    if (pool_ == Pool::Default) std::vector<uint8_t>().swap(level.cpu);
+    level.locked = false;
+  }
+  if (name_ && device_) {
+    device_->MakeCurrent();
+    device_->ForgetTexture(name_);
+    device_->Gl().DeleteTextures(1, &name_);
+  }
+  name_ = 0;
+  lost_ = true;
+}
+
+HResult Texture::GetLevelDesc(uint32_t level, SurfaceDesc* out) const {
+  if (level >= levels_.size() || !out) return kInvalidCall;
+  *out = {format_, ResourceType::Surface, usage_,
+          pool_,   levels_[level].width,  levels_[level].height};
+  return kOk;
+}
+
+HResult Texture::GetSurfaceLevel(uint32_t level, Surface** out) {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (level >= levels_.size()) return kInvalidCall;
+  Surface*& surface = levels_[level].surface;
+  if (surface)
+    surface->AddRef();
+  else
+    surface = new Surface(this, level);
+  *out = surface;
+  return kOk;
+}
+
+HResult Texture::LockRect(uint32_t level, LockedRect* out, const Rect* rect, uint32_t flags) {
+  if (!out || level >= levels_.size()) return kInvalidCall;
+  Level& l = levels_[level];
+  if (lost_ || !Lockable() || l.cpu.empty() || l.locked) return kInvalidCall;
+  Rect r{0, 0, int32_t(l.width), int32_t(l.height)};
+  if (rect) {
+    r = *rect;
+    if (r.left < 0 || r.top < 0 || r.left >= r.right || r.top >= r.bottom ||
+        uint32_t(r.right) > l.width || uint32_t(r.bottom) > l.height)
+      return kInvalidCall;
+    if (info_.compressed && (r.left % 4 || r.top % 4)) return kInvalidCall;
+  }
+  const uint32_t pitch = info_.Pitch(l.width);
+  const uint32_t row = info_.compressed ? uint32_t(r.top) / 4 : uint32_t(r.top);
+  const uint32_t column = info_.compressed ? uint32_t(r.left) / 4 : uint32_t(r.left);
+  out->pitch = int32_t(pitch);
+  out->bits = l.cpu.data() + size_t(row) * pitch + size_t(column) * info_.bytesPerUnit;
+  l.locked = true;
+  l.readOnlyLock = (flags & LockFlags::ReadOnly) != 0;
+  return kOk;
+}
+
+HResult Texture::UnlockRect(uint32_t level) {
+  if (level >= levels_.size() || !levels_[level].locked) return kInvalidCall;
+  Level& l = levels_[level];
+  l.locked = false;
+  if (!l.readOnlyLock && name_ && device_) {
+    device_->MakeCurrent();
+    Upload(level, l.cpu.data());
+  }
+  return kOk;
+}
+
+HResult Texture::WriteLevel(uint32_t level, const void* bytes, uint32_t pitch) {
+  if (level >= levels_.size() || !bytes || lost_ || !name_ || !device_) return kInvalidCall;
+  Level& l = levels_[level];
+  const uint32_t rowBytes = info_.Pitch(l.width), rows = info_.Rows(l.height);
+  if (pitch < rowBytes || l.locked) return kInvalidCall;
+  std::vector<uint8_t> packed(size_t(rowBytes) * rows);
+  for (uint32_t y = 0; y < rows; ++y)
+    std::memcpy(packed.data() + size_t(y) * rowBytes,
+                static_cast<const uint8_t*>(bytes) + size_t(y) * pitch, rowBytes);
+  device_->MakeCurrent();
+  Upload(level, packed.data());
+  if (!l.cpu.empty()) l.cpu = std::move(packed);
+  return kOk;
+}
+
+HResult Texture::ReadLevel(uint32_t level, std::vector<uint8_t>* bytes, uint32_t* pitch) const {
+  if (level >= levels_.size() || !bytes || !pitch || lost_) return kInvalidCall;
+  const Level& l = levels_[level];
+  *pitch = info_.Pitch(l.width);
+  if (!l.cpu.empty() && !(usage_ & Usage::RenderTarget)) {
+    *bytes = l.cpu;
+    return kOk;
+  }
+  if (info_.compressed || !name_ || !device_) return kInvalidCall;
+  device_->MakeCurrent();
+  bytes->assign(size_t(*pitch) * l.height, 0);
+  device_->BindForUpload(name_);
+  device_->Gl().GetTexImage(GL_TEXTURE_2D, GLint(level), info_.uploadFormat, info_.uploadType,
+                            bytes->data());
+  return kOk;
+}
+
+}  // namespace gfx

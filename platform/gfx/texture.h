@@ -1,0 +1,70 @@
+#pragma once
+
+#include <GL/glcorearb.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/gfx/descs.h"
+#include "platform/gfx/resource.h"
+#include "platform/gfx/texture_format.h"
+
+namespace gfx {
+
+class Surface;
+
+// A 2D texture with its mip levels, addressed top-left first: row 0 of every level is the top
+// of the picture and v = 0 samples it. Lockable textures (every pool but Default, and Dynamic
+// ones) keep a CPU copy of each level; LockRect hands out that memory and UnlockRect uploads
+// it. Render targets live only on the GPU and are read back with ReadLevel.
+class Texture final : public Resource {
+ public:
+  uint32_t GetLevelCount() const { return static_cast<uint32_t>(levels_.size()); }
+  HResult GetLevelDesc(uint32_t level, SurfaceDesc* out) const;
+  // The surface of a level, one object per level while anyone holds it.
+  HResult GetSurfaceLevel(uint32_t level, Surface** out);
+  // `rect` null locks the whole level; a DXT rect is in pixels on block boundaries.
+  HResult LockRect(uint32_t level, LockedRect* out, const Rect* rect, uint32_t flags);
+  HResult UnlockRect(uint32_t level);
+
+  // Replaces a whole level from rows of `pitch` bytes in the texture's format: the way to fill
+  // textures that cannot be locked (render targets, Default pool).
+  HResult WriteLevel(uint32_t level, const void* bytes, uint32_t pitch);
+  // A level's contents as stored, rows from the top, each Pitch bytes (blocks for DXT). Render
+  // targets are read from the GPU; other textures from their CPU copy when they have one.
+  HResult ReadLevel(uint32_t level, std::vector<uint8_t>* bytes, uint32_t* pitch) const;
+
+  Format GetFormat() const { return format_; }
+  uint32_t GetUsage() const { return usage_; }
+  uint32_t Width() const { return levels_.empty() ? 0 : levels_[0].width; }
+  uint32_t Height() const { return levels_.empty() ? 0 : levels_[0].height; }
+  const TextureFormatInfo& FormatInfo() const { return info_; }
+  GLuint GlName() const { return name_; }
+
+ private:
+  friend class Device;
+  friend class Surface;
+  struct Level {
+    uint32_t width = 0, height = 0;
+    std::vector<uint8_t> cpu;  // empty when the texture is not lockable
+    bool locked = false;
+    bool readOnlyLock = false;
+    Surface* surface = nullptr;  // not held: the surface holds the texture
+  };
+
+  Texture(Device* device, uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
+          Format format, Pool pool);
+  ~Texture() override;
+  bool CreateStorage();
+  void Upload(uint32_t level, const uint8_t* bytes);
+  void DropStorage() override;
+  bool Lockable() const { return pool_ != Pool::Default || (usage_ & Usage::Dynamic); }
+
+  Format format_;
+  uint32_t usage_;
+  TextureFormatInfo info_;
+  std::vector<Level> levels_;
+  GLuint name_ = 0;
+};
+
+}  // namespace gfx
