@@ -1,0 +1,124 @@
+#include "gfx_fixture.h"
+
+namespace gfx_test {
+namespace {
+
+constexpr uint32_t kRed = 0xFFFF0000, kBlack = 0xFF000000;
+
+class TargetTest : public GfxTest {
+ protected:
+  ComPtr<Texture> MakeTarget(uint32_t size) {
+    ComPtr<Texture> t;
+    EXPECT_EQ(device_->CreateTexture(size, size, 1, Usage::RenderTarget, Format::A8R8G8B8,
+                                     Pool::Default, t.Put()),
+              kOk);
+    return t;
+  }
+  ComPtr<Surface> Level0(Texture* t) {
+    ComPtr<Surface> s;
+    EXPECT_EQ(t->GetSurfaceLevel(0, s.Put()), kOk);
+    return s;
+  }
+  static bool TopHalfRed(const std::vector<uint32_t>& pixels, uint32_t size) {
+    for (uint32_t y = 0; y < size; ++y)
+      for (uint32_t x = 0; x < size; ++x)
+        if (pixels[y * size + x] != (y < size / 2 ? kRed : kBlack)) return false;
+    return true;
+  }
+};
+
+// A picture drawn into A, copied through B onto the back buffer: row 0 is the top everywhere.
+TEST_F(TargetTest, PingPongKeepsRowZeroAtTheTop) {
+  ComPtr<Surface> backBuffer;
+  ASSERT_EQ(device_->GetRenderTarget(0, backBuffer.Put()), kOk);
+  auto a = MakeTarget(kSize), b = MakeTarget(kSize);
+  auto surfaceA = Level0(a.Get()), surfaceB = Level0(b.Get());
+
+  ASSERT_EQ(device_->SetRenderTarget(0, surfaceA.Get()), kOk);
+  device_->SetDepthStencilSurface(nullptr);
+  device_->Clear(0, nullptr, ClearFlags::Target, kBlack, 1.0f, 0);
+  DrawScreenQuad(0, 0, 8, 4, kRed);
+  EXPECT_TRUE(TopHalfRed(Pixels(surfaceA.Get()), kSize));
+
+  device_->SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
+  for (auto [source, target] :
+       {std::pair{a.Get(), surfaceB.Get()}, std::pair{b.Get(), backBuffer.Get()}}) {
+    ASSERT_EQ(device_->SetRenderTarget(0, target), kOk);
+    device_->SetTexture(0, source);
+    DrawScreenQuad(0, 0, 8, 8, 0xFFFFFFFF);
+    device_->SetTexture(0, nullptr);
+    EXPECT_TRUE(TopHalfRed(Pixels(target), kSize));
+  }
+
+  // Transformed geometry through a y-down projection agrees.
+  ASSERT_EQ(device_->SetRenderTarget(0, surfaceA.Get()), kOk);
+  device_->Clear(0, nullptr, ClearFlags::Target, kBlack, 1.0f, 0);
+  D3DXMATRIX projection;
+  D3DXMatrixOrthoOffCenterLH(&projection, 0, 8, 8, 0, 0, 1);
+  device_->SetTransform(TransformState::Projection, &projection);
+  device_->SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Diffuse);
+  auto vb = MakeVertices<ColorVertex>(
+      {{0, 4, 0, kRed}, {0, 0, 0, kRed}, {8, 4, 0, kRed}, {8, 0, 0, kRed}}, kColorFvf);
+  DrawStrip(vb.Get(), kColorFvf, sizeof(ColorVertex));
+  EXPECT_TRUE(TopHalfRed(Pixels(surfaceA.Get()), kSize));
+}
+
+TEST_F(TargetTest, SettingATargetResetsTheViewport) {
+  auto small = MakeTarget(4);
+  auto surface = Level0(small.Get());
+  const Viewport v{1, 1, 2, 2, 0.25f, 0.5f};
+  device_->SetViewport(&v);
+  ASSERT_EQ(device_->SetRenderTarget(0, surface.Get()), kOk);
+  Viewport now;
+  device_->GetViewport(&now);
+  EXPECT_EQ(now, (Viewport{0, 0, 4, 4, 0.0f, 1.0f}));
+  ComPtr<Surface> current;
+  device_->GetRenderTarget(0, current.Put());
+  EXPECT_EQ(current.Get(), surface.Get());
+
+  // Pre-transformed pixels are those of the current target.
+  device_->Clear(0, nullptr, ClearFlags::Target, kBlack, 1.0f, 0);
+  DrawScreenQuad(0, 0, 4, 2, kRed);
+  EXPECT_TRUE(TopHalfRed(Pixels(surface.Get()), 4));
+
+  // Only render-target surfaces are accepted.
+  ComPtr<Texture> plain;
+  device_->CreateTexture(4, 4, 1, 0, Format::A8R8G8B8, Pool::Managed, plain.Put());
+  EXPECT_EQ(device_->SetRenderTarget(0, Level0(plain.Get()).Get()), kInvalidCall);
+  EXPECT_EQ(device_->SetRenderTarget(1, surface.Get()), kInvalidCall);
+}
+
+TEST_F(TargetTest, BackBufferAndDepthSurfaceDescriptions) {
+  ComPtr<Surface> bb, depth;
+  ASSERT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put()), kOk);
+  SurfaceDesc desc;
+  bb->GetDesc(&desc);
+  EXPECT_EQ(desc.width, kSize);
+  EXPECT_EQ(desc.height, kSize);
+  EXPECT_EQ(desc.format, Format::A8R8G8B8);
+  EXPECT_TRUE(desc.usage & Usage::RenderTarget);
+  ASSERT_EQ(device_->GetDepthStencilSurface(depth.Put()), kOk);
+  depth->GetDesc(&desc);
+  EXPECT_EQ(desc.format, Format::D24S8);
+  device_->SetDepthStencilSurface(nullptr);
+  EXPECT_EQ(device_->GetDepthStencilSurface(depth.Put()), kNotFound);
+  EXPECT_EQ(depth.Get(), nullptr);
+  EXPECT_EQ(device_->GetBackBuffer(0, 1, BackBufferType::Mono, bb.Put()), kInvalidCall);
+}
+
+TEST_F(TargetTest, CapabilitiesAndFormats) {
+  Caps caps;
+  ASSERT_EQ(device_->GetDeviceCaps(&caps), kOk);
+  EXPECT_TRUE(caps.textureOpCaps & TextureOpCap(TextureOp::BumpEnvMap));
+  EXPECT_EQ(caps.textureOpCaps & TextureOpCap(5), 0u);  // MODULATE2X is not offered
+  EXPECT_EQ(
+      device_->CheckDeviceFormat(Usage::RenderTarget, ResourceType::Surface, Format::A8R8G8B8),
+      kOk);
+  EXPECT_EQ(device_->CheckDeviceFormat(0, ResourceType::Texture, Format::V8U8), kOk);
+  EXPECT_EQ(device_->CheckDeviceFormat(Usage::RenderTarget, ResourceType::Texture, Format::V8U8),
+            kNotAvailable);
+  EXPECT_EQ(device_->CheckDeviceFormat(0, ResourceType::Texture, Format::R8G8B8), kNotAvailable);
+}
+
+}  // namespace
+}  // namespace gfx_test
