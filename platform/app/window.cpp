@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/gfx/device.h"
+
 namespace app {
 namespace {
 
@@ -33,7 +35,9 @@ std::unique_ptr<Window> Window::Create(const std::string& title, WindowSize clie
   SDL_Rect usable{0, 0, 0, 0};
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) SDL_GetDisplayBounds(0, &usable);
   const WindowSize origin = CentredOrigin(client, {usable.w, usable.h});
-  // SDL sizes the client area itself, so the asked size is the client size.
+  // SDL sizes the client area itself, so the asked size is the client size. The device's
+  // context attributes go first: some drivers fix them with the window.
+  gfx::Device::PrepareWindowAttributes();
   SDL_Window* sdl = SDL_CreateWindow(
       title.c_str(), usable.x + origin.width, usable.y + origin.height, std::max(client.width, 1),
       std::max(client.height, 1), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
