@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace unreal {
+
+// What a scanner's candidate test needs at a position before it reads anything further:
+// the ue3 tag, the ue4 record start (8 zero bytes, then a stored size in [256, Int32 max]), or
+// the ue5 frame (16 zero bytes, then two non-zero 64-bit values).
+enum class Candidate { kUe3Tag = 0, kUe4Entry = 1, kUe5Stream = 2 };
+
+inline constexpr uint32_t kUe3Tag = 0x9E2A83C1;
+
+// Finds candidate positions fast. One pass over the input marks, per 64-byte block, whether
+// the block may hold a candidate of each kind; Next then tests positions exactly, and only in
+// marked blocks. Every position it skips fails the exact test, so a scanner that moves one byte
+// on at every failed candidate sees the same results as a byte-by-byte walk.
+class CandidateIndex {
+ public:
+  CandidateIndex(const uint8_t* data, int64_t size);
+
+  // The first position in [from, limit) that passes the kind's exact test, or limit.
+  int64_t Next(Candidate kind, int64_t from, int64_t limit);
+
+  static bool IsCandidate(Candidate kind, const uint8_t* data, int64_t size, int64_t position);
+
+ private:
+  static constexpr int kBlockShift = 6;
+  static constexpr int64_t kBlockSize = int64_t{1} << kBlockShift;
+
+  void MarkBlocks();
+  // Marks the ue4 and ue5 candidates of a block from its zero runs; needs 128 readable bytes.
+  void MarkZeroRuns(int64_t block);
+  void Mark(Candidate kind, int64_t block) {
+    flags_[static_cast<int>(kind)][static_cast<size_t>(block >> 6)] |= uint64_t{1} << (block & 63);
+  }
+  uint64_t BlockMask(Candidate kind, int64_t block);
+
+  const uint8_t* data_;
+  int64_t size_;
+  int64_t blocks_;
+  bool every_block_ = false;  // no marks could be made: test every position
+  std::array<std::vector<uint64_t>, 3> flags_;
+  std::array<int64_t, 3> cached_block_ = {-1, -1, -1};
+  std::array<uint64_t, 3> cached_mask_ = {0, 0, 0};
+};
+
+}  // namespace unreal

@@ -1,0 +1,10 @@
+#include "plugin/plugin_state.h"
+
+namespace unreal {
+
+PluginState& GlobalState() {
+  static PluginState state;
+  return state;
+}
+
+}  // namespace unreal

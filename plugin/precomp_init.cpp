@@ -1,0 +1,101 @@
+#include "plugin/precomp_init.h"
+
+#include "plugin/codec_tables.h"
+#include "plugin/utils.h"
+
+namespace unreal {
+
+namespace {
+
+// Calls one of the host's text-returning entries with a buffer of kHostTextUnits units and
+// takes the text up to its first zero unit or the buffer's end.
+template <typename Fn, typename Last>
+std::u16string AskHostText(Fn fn, void* command, int32_t position, Last last) {
+  if (fn == nullptr) return {};
+  char16_t buffer[kHostTextUnits + 1] = {};
+  fn(buffer, command, position, last);
+  size_t length = 0;
+  while (length < kHostTextUnits && buffer[length] != 0)
+    ++length;
+  return std::u16string(buffer, length);
+}
+
+int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
+// Reads the codec's "k0x" option; a non-empty one marks the key given and hands its bytes to
+// the host, whose resource id is kept. The bytes are wiped before returning.
+void TakeKeyOption(void* command, int32_t position, const PluginHostFuncs& funcs, bool& given,
+                   int32_t& id) {
+  const std::u16string text = AskHostText(funcs.GetCodecParameter, command, position, u"k0x");
+  if (text.empty()) return;
+  given = true;
+  std::vector<uint8_t> key = KeyBytesFromHex(text);
+  id = funcs.RegisterResource != nullptr
+           ? funcs.RegisterResource(key.data(), static_cast<int32_t>(key.size()))
+           : -1;
+  volatile uint8_t* wipe = key.data();
+  for (size_t i = 0; i < key.size(); ++i)
+    wipe[i] = 0;
+}
+
+}  // namespace
+
+std::u16string Ue4MethodFromParameter(const std::u16string& parameter) {
+  std::u16string method;
+  bool found = false;
+  for (const std::u16string& part : SplitString(parameter, u':', 0x7FFFFFFE)) {
+    if (found) {
+      method += u':';
+      method += part;
+      continue;
+    }
+    for (std::u16string_view name : kUe4MethodNames) {
+      if (EqualsIgnoreCase(part, name)) {
+        found = true;
+        method = part;
+        break;
+      }
+    }
+  }
+  return method;
+}
+
+std::vector<uint8_t> KeyBytesFromHex(const std::u16string& text) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i + 1 < text.size() && bytes.size() < kMaxKeyBytes; i += 2) {
+    const int high = HexDigit(text[i]);
+    const int low = HexDigit(text[i + 1]);
+    if (high < 0 || low < 0) break;
+    bytes.push_back(static_cast<uint8_t>(high * 16 + low));
+  }
+  return bytes;
+}
+
+bool InitFromCommand(void* command, const PluginHostFuncs& funcs, PluginState& state) {
+  state.enabled = {false, false, false};
+  for (int32_t position = 0; position < kMaxCommandCodecs; ++position) {
+    const std::u16string name =
+        AskHostText(funcs.GetCodecName, command, position, static_cast<void*>(nullptr));
+    if (name.empty()) break;
+    if (EqualsIgnoreCase(name, kCodecNames[kUe3])) {
+      state.enabled[kUe3] = true;
+    } else if (EqualsIgnoreCase(name, kCodecNames[kUe4])) {
+      state.ue4_method.clear();
+      state.ue4_method =
+          Ue4MethodFromParameter(AskHostText(funcs.GetCodecParameter, command, position, u""));
+      TakeKeyOption(command, position, funcs, state.ue4_key_given, state.ue4_key_id);
+      state.enabled[kUe4] = true;
+    } else if (EqualsIgnoreCase(name, kCodecNames[kUe5])) {
+      TakeKeyOption(command, position, funcs, state.ue5_key_given, state.ue5_key_id);
+      state.enabled[kUe5] = true;
+    }
+  }
+  return state.enabled[kUe3] || state.enabled[kUe4] || state.enabled[kUe5];
+}
+
+}  // namespace unreal
