@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/gfx/ff_shader.h"
 #include "platform/gfx/fixed_function.h"
 #include "platform/gfx/gl_cache.h"
 #include "platform/gfx/shader_program.h"
@@ -522,6 +523,15 @@ HResult Device::CheckDeviceFormat(uint32_t usage, ResourceType type, Format form
 void Device::BindForUpload(GLuint texture) {
   MakeCurrent();
   cache_->BindTexture(kScratchUnit, texture);
+}
+
+void Device::ResetGlStateCache() {
+  MakeCurrent();
+  cache_->Invalidate();
+  gl_.BindVertexArray(cache_->VertexArray());
+  for (GLuint location = 0; location < kAttribTexCoord0 + kMaxTexCoordSets; ++location)
+    gl_.DisableVertexAttribArray(location);
+  enabledAttribs_ = 0;
 }
 
 void Device::ForgetTexture(GLuint name) {

@@ -186,6 +186,9 @@ class Device final : public Unknown {
   void ForgetTexture(GLuint name);
   void ForgetRenderbuffer(GLuint name);
   void ForgetProgram(GLuint name);
+  // Forgets what the device knows of GL bindings and switches, after GL calls of others on
+  // its context.
+  void ResetGlStateCache();
   // Binds the FBO that shows `surface` for reading; returns false when it cannot.
   bool BindForRead(const Surface* surface);
 

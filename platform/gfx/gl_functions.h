@@ -56,6 +56,7 @@
   X(PFNGLDISABLEVERTEXATTRIBARRAYPROC, DisableVertexAttribArray) \
   X(PFNGLVERTEXATTRIBPOINTERPROC, VertexAttribPointer)           \
   X(PFNGLDRAWARRAYSPROC, DrawArrays)                             \
+  X(PFNGLDRAWELEMENTSPROC, DrawElements)                         \
   X(PFNGLDRAWELEMENTSBASEVERTEXPROC, DrawElementsBaseVertex)     \
   X(PFNGLCREATESHADERPROC, CreateShader)                         \
   X(PFNGLSHADERSOURCEPROC, ShaderSource)                         \
