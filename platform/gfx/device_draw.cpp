@@ -150,9 +150,9 @@ HResult Device::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertexIndex
 HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, int32_t baseVertex,
                      uint32_t first) {
   const uint32_t count = VertexCount(type, primitiveCount);
-  const FvfLayout layout = FvfLayout::Decode(state_.fvf);
-  if (count == 0 || !layout.valid || !stream_ || streamStride_ < uint32_t(layout.size))
-    return kInvalidCall;
+  FvfLayout layout = FvfLayout::Decode(state_.fvf);
+  layout.TrimTo(streamStride_);
+  if (count == 0 || !layout.valid || !stream_) return kInvalidCall;
   if (indexed && !indices_) return kInvalidCall;
   if (status_ != Status::Operational) return kOk;
   if (stream_->IsLost() || (indexed && indices_->IsLost())) return kInvalidCall;

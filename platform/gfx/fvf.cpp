@@ -1,5 +1,8 @@
 #include "platform/gfx/fvf.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace gfx {
 
 FvfLayout FvfLayout::Decode(uint32_t fvf) {
@@ -39,6 +42,32 @@ FvfLayout FvfLayout::Decode(uint32_t fvf) {
   l.size = offset;
   l.valid = true;
   return l;
+}
+
+void FvfLayout::TrimTo(uint32_t stride) {
+  if (!valid || uint32_t(size) <= stride) return;
+  const int limit = int(stride);
+  if (positionComponents * 4 > limit) {
+    *this = FvfLayout{};
+    return;
+  }
+  auto fits = [&](int offset, int bytes) { return offset >= 0 && offset + bytes <= limit; };
+  if (!fits(normal, 12)) normal = -1;
+  if (!fits(pointSize, 4)) pointSize = -1;
+  if (!fits(diffuse, 4)) diffuse = -1;
+  if (!fits(specular, 4)) specular = -1;
+  for (int i = 0; i < texCoordSets; ++i) {
+    if (!fits(texCoord[i], 4 * texCoordComponents[i])) {
+      texCoordSets = i;
+      break;
+    }
+  }
+  int end = positionComponents * 4;
+  for (auto [offset, bytes] : {std::pair{normal, 12}, {pointSize, 4}, {diffuse, 4}, {specular, 4}})
+    if (offset >= 0) end = std::max(end, offset + bytes);
+  for (int i = 0; i < texCoordSets; ++i)
+    end = std::max(end, texCoord[i] + 4 * texCoordComponents[i]);
+  size = end;
 }
 
 }  // namespace gfx

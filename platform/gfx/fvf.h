@@ -61,6 +61,11 @@ struct FvfLayout {
   // Decodes the formats built from XYZ, XYZRHW or XYZW, NORMAL, PSIZE, DIFFUSE, SPECULAR and up
   // to eight coordinate sets; anything else (blend weights, unknown bits) is not valid.
   static FvfLayout Decode(uint32_t fvf);
+
+  // Drops the elements that end past `stride` bytes, as a stream with that stride cannot hold
+  // them (a format naming more coordinate sets than the vertices carry). Not valid when even
+  // the position does not fit.
+  void TrimTo(uint32_t stride);
 };
 
 }  // namespace gfx

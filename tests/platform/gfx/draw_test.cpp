@@ -41,11 +41,35 @@ TEST_F(GfxTest, IndexedDrawsReachPastSixteenBitsThroughTheBaseVertex) {
   EXPECT_EQ(device_->DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4, 3, 2),
             kInvalidCall);
   EXPECT_EQ(device_->DrawPrimitive(PrimitiveType::TriangleStrip, kBase + 1, 2), kInvalidCall);
-  device_->SetStreamSource(0, vb.Get(), 0, 12);  // stride below the vertex size
+  device_->SetStreamSource(0, vb.Get(), 0, 12);  // too short for the position
   EXPECT_EQ(device_->DrawPrimitive(PrimitiveType::TriangleStrip, 0, 2), kInvalidCall);
   device_->SetStreamSource(0, vb.Get(), 0, sizeof(ScreenVertex));
   device_->SetFVF(0x006);  // a format the device cannot read
   EXPECT_EQ(device_->DrawPrimitive(PrimitiveType::TriangleStrip, 0, 2), kInvalidCall);
+}
+
+// A format that names more coordinate sets than the stride holds (XYZ|TEX3 over 28-byte
+// XYZ|TEX2 vertices) draws with the sets that are there.
+TEST_F(GfxTest, ElementsPastTheStrideAreNotRead) {
+  struct Vertex {
+    float x, y, z, u0, v0, u1, v1;
+  };
+  auto vb = MakeVertices<Vertex>({{0, 8, 0.5f, 0, 1, 0, 1},
+                                  {0, 0, 0.5f, 0, 0, 0, 0},
+                                  {8, 8, 0.5f, 1, 1, 1, 1},
+                                  {8, 0, 0.5f, 1, 0, 1, 0}},
+                                 Fvf::Xyz | Fvf::Tex2);
+  D3DXMATRIX projection;
+  D3DXMatrixOrthoOffCenterLH(&projection, 0, 8, 8, 0, 0, 1);
+  device_->SetTransform(TransformState::Projection, &projection);
+  auto texture = MakeTexture(2, 1, {0xFF0000FF, 0xFF00FF00});
+  device_->SetTexture(1, texture.Get());
+  device_->SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
+  device_->SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Current);
+  device_->SetTextureStageState(1, TextureStageState::ColorOp, TextureOp::SelectArg1);
+  DrawStrip(vb.Get(), Fvf::Xyz | Fvf::Tex3, sizeof(Vertex));
+  EXPECT_EQ(Pixel(1, 4), 0xFF0000FFu);
+  EXPECT_EQ(Pixel(6, 4), 0xFF00FF00u);
 }
 
 TEST_F(GfxTest, ShaderProgramOnTheFixedFunctionVertexStage) {
