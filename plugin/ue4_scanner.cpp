@@ -123,7 +123,7 @@ int64_t TryEntry(ScanContext& context, int64_t position) {
       const int32_t block = BlockStoredSize(data, entry.blocks + 16 * i);
       const auto decoded = static_cast<int32_t>(std::min<int64_t>(remainder, entry.block_size));
       context.RegisterNested(offset, block, decoded, method);
-      offset += (block + 15) / 16 * 16;
+      offset += (int64_t{block} + 15) / 16 * 16;
       remainder -= decoded;
     }
     return start + stored;
