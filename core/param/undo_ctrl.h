@@ -33,12 +33,15 @@ class UndoCtrl : public MediaControl {
 // The undo control embedded in every MediaParamT<T>: it keeps a copy of the value as of the last
 // change and a history of earlier values, newest first, at most kMaxHistory entries. Without an
 // undo manager the history stays empty and only the saved copy follows the value.
-template <class T>
+//
+// The owner is the parameter whose value it keeps: a MediaParamTB<T>, or any parameter with the
+// same Value(), SetValue(value, source) and RemoveControl (list parameters keep their own).
+template <class T, class Owner = MediaParamTB<T>>
 class UndoCtrlT final : public UndoCtrl {
  public:
   static constexpr size_t kMaxHistory = 20;
 
-  explicit UndoCtrlT(MediaParamTB<T>* owner) : owner_(owner) {}
+  explicit UndoCtrlT(Owner* owner) : owner_(owner) {}
   ~UndoCtrlT() override {
     if (owner_ != nullptr) owner_->RemoveControl(this);
   }
@@ -98,7 +101,7 @@ class UndoCtrlT final : public UndoCtrl {
   }
 
   T saved_{};
-  MediaParamTB<T>* owner_;
+  Owner* owner_;
   std::list<T> history_;
   typename std::list<T>::iterator current_ = history_.end();
 };

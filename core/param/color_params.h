@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/param/media_param_t.h"
+#include "core/param/scaled_param.h"
+
+// Colour words are COLORREF values 0x00BBGGRR (red in the low byte).
+
+// One colour word, stored in the archive as a Dword.
+class SmartCOLORREF : public MediaParamT<uint32_t> {
+ public:
+  using MediaParamT<uint32_t>::MediaParamT;
+};
+
+// The alpha of a transparency percent p: 255 - 2.55 x p, truncated.
+class TransparencyAlpha : public UINTSclaleTo<unsigned char> {
+ public:
+  TransparencyAlpha() : UINTSclaleTo<unsigned char>(0, -2.55f, 255.0f) {}
+};
+
+// A colour (white by default) and its transparency percent turned into an 8-bit alpha.
+class ColorAlphaParam : public SmartCOLORREF {
+ public:
+  ColorAlphaParam() : SmartCOLORREF(0xFFFFFF) {}
+  ColorAlphaParam(const ColorAlphaParam& other) = default;
+  ColorAlphaParam& operator=(const ColorAlphaParam&) = delete;
+
+  TransparencyAlpha alpha;
+};
