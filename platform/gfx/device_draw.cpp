@@ -211,8 +211,8 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
   }
 
   const FfKey key = FfKey::Make(state_, layout, textured);
-  const bool ok =
-      program_ ? program_->Use(*this, key, fixedVertexStage_) : fixedFunction_->Use(key);
+  const bool ok = program_ ? program_->Use(*this, key.VertexPart(), fixedVertexStage_)
+                           : fixedFunction_->Use(key);
   if (!ok) return kFail;
 
   cache_->Apply(Pipeline(state_, depthStencil_ && depthStencil_->GlRenderbuffer()));

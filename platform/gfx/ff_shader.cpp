@@ -70,6 +70,15 @@ FfKey FfKey::Make(const DeviceState& state, const FvfLayout& layout, uint32_t te
   return k;
 }
 
+FfKey FfKey::VertexPart() const {
+  FfKey k = *this;
+  k.stageCount = 0;
+  k.flat = 0;  // a program's fragment stage declares its inputs smooth
+  for (Stage& s : k.stages)
+    s = {0, 0, 0, 0, 0, 0, s.coordSet, s.cameraSpacePosition, s.transform, 0};
+  return k;
+}
+
 size_t FfKeyHash::operator()(const FfKey& key) const {
   // FNV-1a over the members, which are all single bytes.
   uint64_t h = 1469598103934665603ull;

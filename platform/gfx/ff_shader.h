@@ -34,6 +34,10 @@ struct FfKey {
   // `textured` has bit i set when stage i has a texture.
   static FfKey Make(const DeviceState& state, const FvfLayout& layout, uint32_t textured);
 
+  // The key without what only the fragment stage uses: enough to choose a vertex stage for a
+  // shader program (whose outputs are never flat).
+  FfKey VertexPart() const;
+
   bool operator==(const FfKey&) const = default;
 };
 

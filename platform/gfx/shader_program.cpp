@@ -117,7 +117,7 @@ HResult ShaderProgram::Create(Device* device, std::string_view name, std::string
       ComPtr<ShaderProgram>::Attach(new ShaderProgram(device, name, vertexSource, fragmentSource));
   // Link one variant now: it reports compile errors and tells the uniforms.
   const FvfLayout layout = FvfLayout::Decode(Fvf::Xyz | Fvf::Diffuse | Fvf::Tex1);
-  const FfKey key = FfKey::Make(device->State(), layout, 0);
+  const FfKey key = FfKey::Make(device->State(), layout, 0).VertexPart();
   std::string log;
   if (!program->Link(vertexSource.empty() ? &key : nullptr, &log)) {
     if (errors) *errors = log;

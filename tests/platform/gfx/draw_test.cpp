@@ -105,6 +105,12 @@ void main() { color = gfx_Diffuse * tint * weights[2]; }
   DrawScreenQuad(0, 0, 8, 8, 0xFFFFFFFF);
   EXPECT_TRUE(ColorNear(Pixel(4, 4), 0xFF00FF40));
 
+  // Flat shading does not change what the program's inputs are.
+  device_->SetRenderState(RenderState::ShadeMode, ShadeMode::Flat);
+  DrawScreenQuad(0, 0, 8, 8, 0xFFFFFFFF);
+  EXPECT_TRUE(ColorNear(Pixel(4, 4), 0xFF00FF40));
+  device_->SetRenderState(RenderState::ShadeMode, ShadeMode::Gouraud);
+
   device_->SetShaderProgram(nullptr);
   DrawScreenQuad(0, 0, 8, 8, 0xFF123456);
   EXPECT_EQ(Pixel(4, 4), 0xFF123456u);

@@ -231,6 +231,21 @@ TEST_F(StageTest, TexCoordIndexSelectsTheSet) {
   EXPECT_EQ(Row(0), (std::vector<int>{3, 3, 2, 2, 1, 1, 0, 0}));
 }
 
+// Flat shading takes each triangle's first vertex colour, as Direct3D does.
+TEST_F(StageTest, FlatShadingUsesTheFirstVertex) {
+  auto vb = MakeVertices<ScreenVertex>(
+      {{0, 0, 0.5f, 1, kRed, 0, 0}, {8, 0, 0.5f, 1, kGreen, 0, 0}, {0, 8, 0.5f, 1, kBlue, 0, 0}},
+      kScreenFvf);
+  device_->SetRenderState(RenderState::ShadeMode, ShadeMode::Flat);
+  DrawStrip(vb.Get(), kScreenFvf, sizeof(ScreenVertex), 1);
+  EXPECT_EQ(Pixel(1, 1), kRed);
+  EXPECT_EQ(Pixel(5, 1), kRed);
+  EXPECT_EQ(Pixel(1, 5), kRed);
+  device_->SetRenderState(RenderState::ShadeMode, ShadeMode::Gouraud);
+  DrawStrip(vb.Get(), kScreenFvf, sizeof(ScreenVertex), 1);
+  EXPECT_NE(Pixel(5, 1), kRed);
+}
+
 // A quad facing the camera at (+-4, +-4, 1) under a directional light along +z: every vertex
 // sees the light and the eye at the same angles, so the lit colour is the same everywhere.
 TEST_F(StageTest, DirectionalLightWithMaterialAmbientAndSpecular) {
