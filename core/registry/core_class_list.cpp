@@ -1,10 +1,19 @@
 #include "core/registry/core_class_list.h"
 
+#include "core/timing/continues_timeline.h"
+#include "core/timing/depended_timeline.h"
+#include "core/timing/manual_timeline.h"
+#include "core/timing/random_timeline.h"
+
 // One line per class, under its exact class name, in its family's registry:
 //   AddClass<ZKW_ContinuesTimeLine>(r.timings, u"ZKW_ContinuesTimeLine");
 //   AddObjectClass<DS_FireFX>(r.objects, u"DS_FireFX");
 //   AddEffectClass<ZKW_PtclSysEffect_Spin>(r.iofItems, u"ZKW_PtclSysEffect_Spin");
 //   r.iofItems.AddAlias(u"ZKW_PtclSysPhys_PntCloud", u"ZKW_PtclSysPhys_ConstPntGroup");
 void RegisterCoreClasses(ClassRegistries& r) {
-  (void)r;
+  // Timelines.
+  AddClass<ZKW_ContinuesTimeLine>(r.timings, u"ZKW_ContinuesTimeLine");
+  AddClass<ZKW_RandomTimeLine>(r.timings, u"ZKW_RandomTimeLine");
+  AddClass<ZKW_ManualTimeLine>(r.timings, u"ZKW_ManualTimeLine");
+  AddClass<ZKW_DependedTimeLine>(r.timings, u"ZKW_DependedTimeLine");
 }
