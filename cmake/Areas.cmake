@@ -1,8 +1,12 @@
-# scene_area(<target> <dir> [DEPENDS <targets>...])
-# A static library of every .cpp below <dir>; an interface library while the area is still empty.
+# scene_area(<target> <dir> [EXCLUDE <subdirs>...] [DEPENDS <targets>...])
+# A static library of every .cpp below <dir> except those below the excluded subfolders (given
+# from the project root); an interface library while the area is still empty.
 function(scene_area target dir)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "EXCLUDE;DEPENDS" ${ARGN})
   file(GLOB_RECURSE _sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${dir}/*.cpp")
+  foreach(_excluded ${ARG_EXCLUDE})
+    list(FILTER _sources EXCLUDE REGEX "^${PROJECT_SOURCE_DIR}/${_excluded}/")
+  endforeach()
   if(_sources)
     add_library(${target} STATIC ${_sources})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})

@@ -114,7 +114,9 @@ TEST(PeResourceReader, DamagedFilesReadSafely) {
   for (size_t n = 0; n < good.bytes.size(); ++n) {
     const std::vector<uint8_t> cut(good.bytes.begin(), good.bytes.begin() + n);
     const auto m = res::Module::FromPeImage(cut);
-    if (m) EXPECT_EQ(Text(m->Find(res::kRtRcData, 77)), n >= 0x200 + 92 ? "ABCD" : "<none>") << n;
+    if (m) {
+      EXPECT_EQ(Text(m->Find(res::kRtRcData, 77)), n >= 0x200 + 92 ? "ABCD" : "<none>") << n;
+    }
   }
   EXPECT_FALSE(res::Module::FromPeImage({'M', 'Z'}));
   {
