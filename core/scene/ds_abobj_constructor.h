@@ -49,6 +49,7 @@ using RuntimeObjectsByGuid = std::map<GUID, DS_SafePtr<ZKW_RenderObj>>;
 // made with its copy constructor, which starts with this class's copy constructor), Save (its
 // fields, then DS_ABObj_Constructor::Save) and ReadBody (its fields, then ReadBaseHeader and
 // DS_ABObj_Constructor::ReadBody), and overrides the virtual operations below that it needs.
+// (Placeholder operations that no kind overrides and nothing calls are left out.)
 class DS_ABObj_Constructor : public ZKW_RenderObjData {
  public:
   // Object kind codes answered by GetObjectKind.
