@@ -77,3 +77,9 @@ class ZKW_JitterMediaPrm : public UINTSclaleTo<float> {
  public:
   ZKW_JitterMediaPrm() : UINTSclaleTo<float>(0, -0.01f, 1.0f) {}
 };
+
+// An opacity from a transparency percent p: 1 - p / 100.
+class ZKW_SmartAlpha : public UINTSclaleTo<float> {
+ public:
+  ZKW_SmartAlpha() : UINTSclaleTo<float>(0, -0.01f, 1.0f) {}
+};

@@ -1,5 +1,7 @@
 #include "core/registry/core_class_list.h"
 
+#include "core/chrono/zkw_chrono_default.h"
+#include "core/graph/zkw_vgraph.h"
 #include "core/timing/continues_timeline.h"
 #include "core/timing/depended_timeline.h"
 #include "core/timing/manual_timeline.h"
@@ -16,4 +18,10 @@ void RegisterCoreClasses(ClassRegistries& r) {
   AddClass<ZKW_RandomTimeLine>(r.timings, u"ZKW_RandomTimeLine");
   AddClass<ZKW_ManualTimeLine>(r.timings, u"ZKW_ManualTimeLine");
   AddClass<ZKW_DependedTimeLine>(r.timings, u"ZKW_DependedTimeLine");
+
+  // Time-window controllers.
+  AddClass<ZKW_Chrono_Default>(r.chronos, u"ZKW_Chrono_Default");
+
+  // The constant envelope (the point-list kinds are geometry's).
+  AddClass<ZKW_VGraph_Const>(r.vgraphs, u"ZKW_VGraph_Const");
 }
