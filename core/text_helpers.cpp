@@ -42,3 +42,11 @@ zkw_string GetLowerExtension(const zkw_string& path) {
   }
   return extension;
 }
+
+std::filesystem::path ToFsPath(std::u16string_view stored) {
+  zkw_string text(stored);
+  for (char16_t& u : text)
+    if (u == u'\\') u = u'/';
+  const std::string utf8 = ToUtf8(text);
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <string_view>
+
 #include "core/zkw_string.h"
 
 // printf-style formatting into `out` with the platform's wide printf (glibc conventions: %ls
@@ -11,3 +14,7 @@ void FormatWString(zkw_string& out, const wchar_t* format, ...);
 // lowered; empty when the path holds no '.'. The search does not stop at folder separators, so a
 // dot in a folder name counts when the file name has none.
 zkw_string GetLowerExtension(const zkw_string& path);
+
+// A stored path (UTF-16, often written on Windows) as a path of this system: UTF-8, with
+// backslashes as folder separators.
+std::filesystem::path ToFsPath(std::u16string_view stored);

@@ -11,6 +11,12 @@ struct FileDataRecord {
   std::vector<uint8_t> bytes;
 
   uint32_t Size() const { return static_cast<uint32_t>(bytes.size()); }
+  // A different path replaces the path and drops the bytes; an equal one changes nothing.
+  void SetPath(const zkw_string& newPath) {
+    if (newPath == path) return;
+    bytes.clear();
+    path = newPath;
+  }
   friend bool operator==(const FileDataRecord&, const FileDataRecord&) = default;
 };
 

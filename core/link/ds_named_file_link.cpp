@@ -59,3 +59,58 @@ void ReadImageFileLinkVector(DS_IOF_Archive& archive, std::vector<DS_ImageFileLi
     links.push_back(link);
   }
 }
+
+void ReadNamedFileLinkData(DS_IOF_Archive& archive, DS_NamedFileLinkData& data) {
+  DS_IOF_Virtual& io = archive.io();
+  zkw_string name;
+  io.ReadWideString(name);
+  data.name.RawValue() = std::move(name);
+  ReadImageFileLinkVector(archive, data.links);
+  uint32_t version = 0;
+  io.ReadUInt32(version);
+  if (version != 0) {
+    io.ReadUInt32(data.valueA);
+    io.ReadUInt32(data.valueB);
+  }
+  if (version >= 2) {
+    zkw_string currentName;
+    io.ReadWideString(currentName);
+    data.currentName = std::move(currentName);
+    io.ReadInt64(data.currentId);
+  } else if (!data.links.empty()) {
+    data.currentName = data.links.front().name;
+    data.currentId = data.links.front().id;
+  } else {
+    data.currentName.clear();
+    data.currentId = 0;
+  }
+  if (version > 2) io.ReadBool(data.premultiplied);
+  if (version > 3) {
+    D3DXVECTOR3& v = data.vectorParam.RawValue();
+    io.ReadFloat(v.x);
+    io.ReadFloat(v.y);
+    io.ReadFloat(v.z);
+  }
+  if (version > 4) {
+    int32_t mode = data.modeParam.Value();
+    io.ReadInt32(mode);
+    data.modeParam.RawValue() = mode;
+  }
+}
+
+void WriteNamedFileLinkData(DS_IOF_Archive& archive, const DS_NamedFileLinkData& data) {
+  DS_IOF_Virtual& io = archive.io();
+  io.WriteWideString(data.name.Value());
+  WriteImageLinks(archive, data.links);
+  io.WriteUInt32(data.version);
+  io.WriteUInt32(data.valueA);
+  io.WriteUInt32(data.valueB);
+  io.WriteWideString(data.currentName);
+  io.WriteInt64(data.currentId);
+  io.WriteBool(data.premultiplied);
+  const D3DXVECTOR3& v = data.vectorParam.Value();
+  io.WriteFloat(v.x);
+  io.WriteFloat(v.y);
+  io.WriteFloat(v.z);
+  io.WriteInt32(data.modeParam.Value());
+}

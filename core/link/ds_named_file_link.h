@@ -63,3 +63,13 @@ class DS_NamedFileLink : public MediaParamT<DS_NamedFileLinkData> {
 // contents. A count that the remaining bytes cannot hold fails the stream and leaves the vector
 // empty.
 void ReadImageFileLinkVector(DS_IOF_Archive& archive, std::vector<DS_ImageFileLink>& links);
+
+// The picture list's stored record (no class name in front): name, links, the version v (5 when
+// written), then by version: valueA and valueB (v != 0), current name and id (v >= 2),
+// premultiplied (v >= 3), the vector (v >= 4) and the mode (v >= 5). The stored version is not
+// kept; fields the version lacks keep their values, except that a record below version 2 takes
+// the current name and id from its first link (empty and 0 when it has none). Values are stored
+// without notification.
+void ReadNamedFileLinkData(DS_IOF_Archive& archive, DS_NamedFileLinkData& data);
+// Writes every field in that order, the links through WriteImageLinks.
+void WriteNamedFileLinkData(DS_IOF_Archive& archive, const DS_NamedFileLinkData& data);

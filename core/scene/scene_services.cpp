@@ -21,6 +21,22 @@ void SaveDocumentRecord(const DS_DocResManager& document, DS_IOF_Archive& archiv
   fn(document, archive);
 }
 
+void RegisterSavedLinkWithDocument(const DS_FileLink3& link) {
+  DS_DocResManager* document = DocumentTlsSlot::Get();
+  if (document == nullptr) return;
+  auto fn = GetSceneServices().registerSavedLink;
+  if (fn == nullptr) throw std::logic_error("no document library installed RegisterSavedLink");
+  fn(*document, link);
+}
+
+void StageLinkRecordsForSave(const DS_FileLink3& link) {
+  DS_DocResManager* document = DocumentTlsSlot::Get();
+  if (document == nullptr) return;
+  auto fn = GetSceneServices().stageLinkRecords;
+  if (fn == nullptr) throw std::logic_error("no document library installed its link staging");
+  fn(*document, link);
+}
+
 void CurrentTargetSize(float& width, float& height) {
   width = 0.0f;
   height = 0.0f;

@@ -2,6 +2,7 @@
 
 class DS_2D_Light;
 class DS_DocResManager;
+class DS_FileLink3;
 class DS_IOF_Archive;
 class RenderContext;
 
@@ -16,6 +17,12 @@ struct SceneServices {
   void (*targetSize)(const RenderContext& context, float& width, float& height) = nullptr;
   // Writes the document's complete record (its Save).
   void (*saveDocument)(const DS_DocResManager& document, DS_IOF_Archive& archive) = nullptr;
+  // The document's registration of an image link being written (its pictures, delays and
+  // frames go into the document's record).
+  void (*registerSavedLink)(DS_DocResManager& document, const DS_FileLink3& link) = nullptr;
+  // The document's note of a named link being written (its stored records go into the
+  // document's record).
+  void (*stageLinkRecords)(DS_DocResManager& document, const DS_FileLink3& link) = nullptr;
 };
 
 // The process-wide entries; read-only once start-up is over.
@@ -25,6 +32,10 @@ SceneServices& GetSceneServices();
 // it (a start-up mistake, not a condition of the data).
 void SwitchRendererTarget(DS_2D_Light& renderer, int* readerCount, bool clear);
 void SaveDocumentRecord(const DS_DocResManager& document, DS_IOF_Archive& archive);
+// The same for the link writers: they act on the calling thread's current document and do
+// nothing when the thread has none.
+void RegisterSavedLinkWithDocument(const DS_FileLink3& link);
+void StageLinkRecordsForSave(const DS_FileLink3& link);
 
 // The size of the calling thread's current render target; 0 by 0 when the thread has no render
 // context.

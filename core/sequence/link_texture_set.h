@@ -3,11 +3,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/com_ref.h"
 #include "core/sequence/frame_cursor.h"
+
+namespace gfx {
+class Texture;
+}
 
 // The textures of one picture link's frames, with their sizes and a frame cursor. Texture is
 // the reference-holding texture handle of the graphics layer (copying a set adds references to
-// its textures); the document instantiates the set with it and fills the textures.
+// its textures); the document fills the textures of LinkTextureSet below.
 template <class Texture>
 struct LinkTextureSetT {
   // Every field back to its initial value: sizes 0, used fractions and aspect 1, no textures or
@@ -38,3 +43,7 @@ struct LinkTextureSetT {
   uint32_t frameIndex = 0;           // the frame shown
   float lastSwitch = 0.0f;           // the time of the last frame change
 };
+
+// The frame textures of a link as the document makes them (using them needs the graphics
+// layer's texture type, platform/gfx/texture.h).
+using LinkTextureSet = LinkTextureSetT<ComRef<gfx::Texture>>;

@@ -3,14 +3,12 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/text_helpers.h"
+
 namespace sys {
 
 std::filesystem::path ToPath(std::u16string_view stored) {
-  zkw_string text(stored);
-  for (char16_t& u : text)
-    if (u == u'\\') u = u'/';
-  const std::string utf8 = ToUtf8(text);
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+  return ToFsPath(stored);
 }
 
 std::u16string_view FileNamePart(std::u16string_view stored) {

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "core/zkw_string.h"
+
+// A byte block shared by reference: copies share the block, and the last holder frees it. The
+// frames of a picture keep their encoded bytes in one, so that a frame list can be handed on
+// without copying pictures.
+class SharedBytes {
+ public:
+  // The largest file ReadFile takes: frame pictures and containers are far smaller.
+  static constexpr uint64_t kMaxFileBytes = uint64_t{256} << 20;
+
+  SharedBytes() = default;
+
+  // A new block of `count` zero bytes replaces the held one (which loses this holder).
+  void Allocate(uint32_t count);
+  // A new block holding a copy of `bytes`.
+  static SharedBytes CopyOf(std::span<const uint8_t> bytes);
+  // The whole file at a stored path, when it is a regular file of at most kMaxFileBytes;
+  // otherwise nothing changes. Answers whether the file was read.
+  bool ReadFile(const zkw_string& path);
+
+  uint32_t Count() const { return count_; }
+  const uint8_t* Data() const { return block_.get(); }
+  uint8_t* Data() { return block_.get(); }
+  std::span<const uint8_t> Bytes() const { return {block_.get(), count_}; }
+  // Holders of the block (0 for a buffer that never had one).
+  long Holders() const { return block_.use_count(); }
+
+ private:
+  uint32_t count_ = 0;
+  std::shared_ptr<uint8_t[]> block_;
+};

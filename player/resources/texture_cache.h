@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <utility>
+
+#include "core/archive/data_records.h"
+#include "core/com_ref.h"
+#include "core/zkw_string.h"
+#include "platform/gfx/texture.h"
+#include "platform/res/resource_module.h"
+#include "player/resources/texture_ref.h"
+
+// Turns stored resource records into textures and keeps each result, so that a picture is
+// decoded once per cache. The player makes one cache at start-up and every document makes its
+// own; the most recently made cache that still lives is the current one, which every lookup of
+// the documents uses. Entries are never evicted; a picture that could not be decoded is tried
+// again at the next request. Main thread only.
+class TextureCache {
+ public:
+  TextureCache();
+  ~TextureCache();
+  TextureCache(const TextureCache&) = delete;
+  TextureCache& operator=(const TextureCache&) = delete;
+
+  // The current cache; null when none lives.
+  static TextureCache* Current();
+
+  // The player's own picture 2 with its full mip chain.
+  ComRef<gfx::Texture> GetBuiltinTexture();
+
+  // The texture of a stored record (each answer holds its own reference):
+  // - a record with a path: its bytes, decoded anew at every call, or without bytes the file;
+  // - otherwise the "DDS" resource of the record's module with the record's id, or when that is
+  //   missing or broken the record's own bytes; an empty module name means the player's own
+  //   resources;
+  // - a module that cannot be read: the record's own bytes.
+  TextureRef GetLinkTexture(const ResourceDataRecord& record);
+  // The picture file at the record's path.
+  TextureRef GetFileTexture(const ResourceDataRecord& record);
+  // The module for a module name: false (nothing kept) when a named module cannot be read; an
+  // empty name gives null, the player's own resources.
+  bool GetModule(const zkw_string& name, const res::Module*& out);
+
+ private:
+  std::map<int, ComRef<gfx::Texture>> builtinTextures_;
+  std::map<zkw_string, TextureRef> fileTextures_;
+  std::map<std::pair<const res::Module*, uint32_t>, TextureRef> moduleTextures_;
+  std::map<std::pair<zkw_string, uint32_t>, TextureRef> namedModuleTextures_;
+  std::map<zkw_string, const res::Module*> modules_;
+};

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "platform/gfx/image/d3dx_image_types.h"
+#include "platform/res/data_modules.h"
+#include "player/resources/module_resources.h"
+#include "player/resources/picture_textures.h"
+#include "player/resources/texture_cache.h"
+#include "player/support/body_writer.h"
+#include "player/support/document_fixture.h"
+#include "player/support/pe_module_writer.h"
+
+namespace document_test {
+namespace {
+
+using TextureCacheTest = DocumentTest;
+
+TEST_F(TextureCacheTest, TheMostRecentLiveCacheIsCurrent) {
+  TextureCache* documentCache = TextureCache::Current();
+  ASSERT_NE(documentCache, nullptr);
+  {
+    TextureCache later;
+    EXPECT_EQ(TextureCache::Current(), &later);
+    EXPECT_EQ(&Doc().Cache(), &later);
+  }
+  EXPECT_EQ(TextureCache::Current(), documentCache) << "a deleted cache is never current";
+}
+
+TEST_F(TextureCacheTest, MissingLibraryFallsBackToThePlayersOwnPictures) {
+  EXPECT_EQ(res::GetDataModule(u"glimres.dll"), nullptr);
+  const auto viaMissing = res::FindResource(res::GetDataModule(u"glimres.dll"), u"DDS", 54);
+  const auto own = res::FindResource(nullptr, u"DDS", 54);
+  ASSERT_TRUE(viaMissing && own);
+  EXPECT_EQ(viaMissing->data(), own->data());
+
+  // The cache reads an empty module name as the player's own module...
+  TextureCache& cache = Doc().Cache();
+  const TextureRef first = cache.GetLinkTexture(Record(54, u""));
+  ASSERT_TRUE(first.texture);
+  EXPECT_EQ(first.width, 64u);
+  EXPECT_EQ(cache.GetLinkTexture(Record(54, u"")).texture.Get(), first.texture.Get())
+      << "cached under the null module";
+  // ...and a named module that cannot be read as missing: only the record's own bytes count.
+  const TextureRef missing = cache.GetLinkTexture(Record(54, u"glimres.dll"));
+  EXPECT_FALSE(missing.texture);
+  EXPECT_EQ(missing.width, 800u);
+  EXPECT_EQ(missing.height, 600u);
+  EXPECT_EQ(missing.aspect, 0.75f);
+  const TextureRef stored = cache.GetLinkTexture(Record(54, u"glimres.dll", Png(6, 3)));
+  ASSERT_TRUE(stored.texture);
+  EXPECT_EQ(stored.aspect, 0.5f) << "an entry without a texture is tried again";
+}
+
+TEST_F(TextureCacheTest, ModulePictureWinsAndBrokenOnesFallBackToStoredBytes) {
+  const std::string name = UniqueModuleName("pictures");
+  PeModuleWriter().AddDds(5, Png(8, 4, 0xFFFF0000)).AddDds(6, {1, 2, 3}).WriteTo(folder_ / name);
+  const zkw_string module = FromUtf8((folder_ / name).string());
+  TextureCache& cache = Doc().Cache();
+  const TextureRef fromModule = cache.GetLinkTexture(Record(5, module, Png(2, 2)));
+  EXPECT_EQ(fromModule.width, 8u);
+  EXPECT_EQ(FirstTexel(fromModule.texture.Get()), 0xFFFF0000u);
+  const TextureRef fallback = cache.GetLinkTexture(Record(6, module, Png(2, 2, 0xFF00FF00)));
+  EXPECT_EQ(fallback.width, 2u);
+  EXPECT_EQ(FirstTexel(fallback.texture.Get()), 0xFF00FF00u);
+}
+
+TEST_F(TextureCacheTest, RecordsWithPathsUseTheirBytesOrTheirFile) {
+  TextureCache& cache = Doc().Cache();
+  const ResourceDataRecord withBytes = Record(0, u"", Png(4, 4), u"C:\\x.png");
+  EXPECT_NE(cache.GetLinkTexture(withBytes).texture.Get(),
+            cache.GetLinkTexture(withBytes).texture.Get())
+      << "stored bytes are decoded at every request";
+
+  const zkw_string path = WriteFile("file.png", Png(2, 6));
+  const TextureRef file = cache.GetLinkTexture(Record(0, u"", {}, path));
+  EXPECT_EQ(file.height, 6u);
+  EXPECT_EQ(cache.GetFileTexture(Record(0, u"", {}, path)).texture.Get(), file.texture.Get());
+  const TextureRef missing = cache.GetLinkTexture(Record(0, u"", {}, path + u".missing"));
+  EXPECT_FALSE(missing.texture);
+  EXPECT_EQ(missing.width, 800u);
+}
+
+TEST_F(TextureCacheTest, BuiltinPictureTwoHasAFullMipChain) {
+  ComRef<gfx::Texture> chain;
+  ASSERT_EQ(LoadBuiltinTexture(2, chain, true), gfx::kOk);
+  EXPECT_EQ(chain->GetLevelCount(), 7u) << "64 x 64 down to 1 x 1";
+  ComRef<gfx::Texture> single;
+  ASSERT_EQ(LoadBuiltinTexture(2, single, false), gfx::kOk);
+  EXPECT_EQ(single->GetLevelCount(), 1u);
+  ComRef<gfx::Texture> none;
+  EXPECT_EQ(LoadBuiltinTexture(3, none, false), gfx::kFail);
+  EXPECT_EQ(LoadBuiltinTexture(3, single, false), gfx::kOk)
+      << "a missing picture keeps what is held";
+
+  ComRef<gfx::Texture> cached = Doc().Cache().GetBuiltinTexture();
+  EXPECT_EQ(cached->GetLevelCount(), 7u);
+  EXPECT_EQ(Doc().Cache().GetBuiltinTexture().Get(), cached.Get());
+}
+
+TEST_F(TextureCacheTest, EveryBuiltinPictureDecodes) {
+  std::vector<uint16_t> ids = {2, 54, 57};
+  for (uint16_t id = 60; id <= 89; ++id)
+    if (id != 73) ids.push_back(id);
+  for (uint16_t id = 2000; id <= 2039; ++id)
+    ids.push_back(id);
+  for (uint16_t id : ids) {
+    const auto bytes = res::FindResource(nullptr, u"DDS", id);
+    ASSERT_TRUE(bytes) << id;
+    const TextureRef made = CreateTextureFromBytes(*bytes);
+    EXPECT_TRUE(made.texture) << id;
+    EXPECT_NE(made.width, 800u) << id;
+  }
+}
+
+TEST_F(TextureCacheTest, ModuleResourcesReplaceRecordBytesWithoutRunningCode) {
+  const std::string name = UniqueModuleName("records");
+  PeModuleWriter().AddDds(7, {1, 2}).AddRcData(8, {3, 4, 5}).WriteTo(folder_ / name);
+  const zkw_string module = FromUtf8((folder_ / name).string());
+  ResourceDataRecord dds = Record(7, module, {9});
+  ASSERT_TRUE(LoadFromModule(dds));
+  EXPECT_EQ(dds.bytes, (std::vector<uint8_t>{1, 2}));
+  ResourceDataRecord rc = Record(0x30008, module, {9});
+  ASSERT_TRUE(LoadFromModule(rc));
+  EXPECT_EQ(rc.bytes, (std::vector<uint8_t>{3, 4, 5}));
+  ResourceDataRecord none = Record(9, module, {9});
+  EXPECT_FALSE(LoadFromModule(none));
+  EXPECT_EQ(none.bytes, (std::vector<uint8_t>{9}));
+}
+
+}  // namespace
+}  // namespace document_test

@@ -1,0 +1,350 @@
+#!/usr/bin/env python3
+"""Draws the player's built-in pictures (resource type "DDS") as PNG files.
+
+Usage: tools/make_builtin_pictures.py [output folder]   (default: assets/pictures)
+
+Writes one <id>.png per built-in picture id and prints the manifest lines for them. Only the
+standard library is used; the output is the same on every run.
+"""
+
+import math
+import os
+import struct
+import sys
+import zlib
+
+
+# ---- PNG writing ----------------------------------------------------------------------------
+
+def png_bytes(width, height, pixels):
+    """pixels: rows of (r, g, b, a) tuples, top row first."""
+    raw = bytearray()
+    for row in pixels:
+        raw.append(0)  # no filter
+        for r, g, b, a in row:
+            raw += bytes((r, g, b, a))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def clamp8(v):
+    return max(0, min(255, int(round(v * 255.0))))
+
+
+def render(size, shade, height=None):
+    """shade(u, v) -> (r, g, b, a) floats in [0, 1], u and v in [-1, 1] at pixel centres."""
+    height = height or size
+    rows = []
+    for y in range(height):
+        v = (y + 0.5) / height * 2.0 - 1.0
+        row = []
+        for x in range(size):
+            u = (x + 0.5) / size * 2.0 - 1.0
+            row.append(tuple(clamp8(c) for c in shade(u, v)))
+        rows.append(row)
+    return size, height, rows
+
+
+def smoothstep(e0, e1, x):
+    t = max(0.0, min(1.0, (x - e0) / (e1 - e0)))
+    return t * t * (3.0 - 2.0 * t)
+
+
+def hue(h):
+    """A saturated colour for h in [0, 1)."""
+    r = abs(h * 6.0 - 3.0) - 1.0
+    g = 2.0 - abs(h * 6.0 - 2.0)
+    b = 2.0 - abs(h * 6.0 - 4.0)
+    return tuple(max(0.0, min(1.0, c)) for c in (r, g, b))
+
+
+# ---- shapes: each answers an alpha (coverage) for (u, v) ------------------------------------
+
+def soft_dot(u, v, sharp=2.5):
+    return math.exp(-sharp * 2.0 * (u * u + v * v)) * smoothstep(1.0, 0.85, math.hypot(u, v))
+
+
+def hard_dot(u, v):
+    return smoothstep(0.75, 0.65, math.hypot(u, v))
+
+
+def ring(u, v, radius=0.65, width=0.12):
+    d = abs(math.hypot(u, v) - radius)
+    return math.exp(-(d / width) ** 2 * 2.0)
+
+
+def star(u, v, points=5, inner=0.35, turn=-math.pi / 2):
+    r = math.hypot(u, v)
+    a = math.atan2(v, u) - turn
+    sector = 2.0 * math.pi / points
+    t = abs(((a % sector) / sector) * 2.0 - 1.0)  # 1 at a point, 0 between points
+    edge = inner + (0.95 - inner) * t ** 1.5
+    return smoothstep(edge, edge - 0.08, r)
+
+
+def sparkle(u, v, rays=4, thin=14.0):
+    r = math.hypot(u, v)
+    a = math.atan2(v, u)
+    rays_value = abs(math.cos(a * rays / 2.0)) ** thin
+    return max(soft_dot(u, v, 6.0), rays_value * smoothstep(1.0, 0.0, r))
+
+
+def spark(u, v):
+    # A streak along u: bright head on the right, fading tail.
+    along = smoothstep(-1.0, 0.7, u) * smoothstep(1.0, 0.7, u)
+    return along * math.exp(-(v / 0.12) ** 2)
+
+
+def diamond(u, v):
+    return smoothstep(0.8, 0.7, abs(u) + abs(v))
+
+
+def glow(u, v):
+    r = math.hypot(u, v)
+    return smoothstep(1.0, 0.0, r) ** 2.2
+
+
+# ---- noise ------------------------------------------------------------------------------------
+
+def lattice(seed, period):
+    """Random values on a period x period lattice from a fixed linear congruential sequence."""
+    state = seed
+    values = []
+    for _ in range(period * period):
+        state = (state * 1103515245 + 12345) & 0x7FFFFFFF
+        values.append((state >> 8) / float(1 << 23))
+    return values
+
+
+def value_noise(seed, period):
+    grid = lattice(seed, period)
+
+    def sample(x, y):  # x, y in lattice units; tiles with the period
+        x0, y0 = math.floor(x), math.floor(y)
+        fx, fy = x - x0, y - y0
+        sx, sy = fx * fx * (3 - 2 * fx), fy * fy * (3 - 2 * fy)
+
+        def at(i, j):
+            return grid[(j % period) * period + (i % period)]
+
+        top = at(x0, y0) + (at(x0 + 1, y0) - at(x0, y0)) * sx
+        bottom = at(x0, y0 + 1) + (at(x0 + 1, y0 + 1) - at(x0, y0 + 1)) * sx
+        return top + (bottom - top) * sy
+
+    return sample
+
+
+def fractal(seed, base, octaves):
+    """A tiling fractal noise over [0, 1) x [0, 1) in [0, 1]."""
+    layers = [value_noise(seed + 977 * o, base << o) for o in range(octaves)]
+
+    def sample(s, t):
+        total, weight, amplitude = 0.0, 0.0, 1.0
+        for o, layer in enumerate(layers):
+            n = base << o
+            total += layer(s * n, t * n) * amplitude
+            weight += amplitude
+            amplitude *= 0.5
+        return total / weight
+
+    return sample
+
+
+def tile(size, shade):
+    """shade(s, t) with s, t in [0, 1) over one tile."""
+    return render(size, lambda u, v: shade((u + 1.0) * 0.5, (v + 1.0) * 0.5))
+
+
+def noise_tile(size, seed, base, octaves, tint=(1.0, 1.0, 1.0)):
+    n = fractal(seed, base, octaves)
+    return tile(size, lambda s, t: tuple(c * n(s, t) for c in tint) + (1.0,))
+
+
+def bump_tile(size, seed, base, octaves, strength):
+    """A height field as slopes: red and green hold 0.5 plus the x and y slopes, blue the height."""
+    n = fractal(seed, base, octaves)
+    step = 1.0 / size
+
+    def shade(s, t):
+        h = n(s, t)
+        dx = (n((s + step) % 1.0, t) - n((s - step) % 1.0, t)) / (2 * step)
+        dy = (n(s, (t + step) % 1.0) - n(s, (t - step) % 1.0)) / (2 * step)
+        return (0.5 + dx * strength, 0.5 + dy * strength, h, 1.0)
+
+    return tile(size, shade)
+
+
+def ripple_tile(size, rings):
+    """Circular waves that tile: a sum of cosines of the distance to the four corners' centres."""
+    def shade(s, t):
+        total = 0.0
+        for cx, cy in ((0.5, 0.5), (0.0, 0.0), (1.0, 0.0), (0.0, 1.0), (1.0, 1.0)):
+            d = math.hypot(s - cx, t - cy)
+            total += math.cos(d * rings * 2.0 * math.pi) * smoothstep(0.75, 0.0, d)
+        value = 0.5 + 0.25 * total
+        return (value * 0.7, value * 0.9, value, 1.0)
+
+    return tile(size, shade)
+
+
+# ---- pictures ---------------------------------------------------------------------------------
+
+def white(alpha_fn):
+    return lambda u, v: (1.0, 1.0, 1.0, alpha_fn(u, v))
+
+
+def coloured(colour, alpha_fn):
+    return lambda u, v: colour + (alpha_fn(u, v),)
+
+
+def butterfly_body(u, v):
+    stripe = 0.5 + 0.5 * math.cos(v * 14.0)
+    body = smoothstep(0.45, 0.35, abs(u) / max(0.2, 1.0 - v * v))
+    return (0.25 + 0.2 * stripe, 0.15 + 0.1 * stripe, 0.05, body)
+
+
+def butterfly_wing(u, v):
+    s, t = (u + 1.0) * 0.5, (v + 1.0) * 0.5
+    veins = min(abs(math.sin(math.atan2(t, s) * 9.0)), 1.0)
+    edge = math.hypot(s, t)
+    vein_dark = smoothstep(0.05, 0.2, veins)
+    border = smoothstep(1.25, 1.1, edge)
+    spots = smoothstep(0.06, 0.03, min(math.hypot(s - 0.8, t - 0.25), math.hypot(s - 0.3, t - 0.75)))
+    r = (0.95 * vein_dark * border + (1 - border) * 0.05) * (1 - spots) + spots
+    g = (0.5 * vein_dark * border + (1 - border) * 0.05) * (1 - spots) + spots
+    b = (0.1 * vein_dark * border + (1 - border) * 0.05) * (1 - spots) + spots
+    return (r, g, b, smoothstep(1.42, 1.35, edge))
+
+
+def clock_case(u, v):
+    r = math.hypot(u, v)
+    light = 0.55 + 0.35 * (-(u + v) * 0.7)
+    return (light, light, light * 1.05, smoothstep(1.0, 0.96, r))
+
+
+def clock_dial(u, v):
+    r = math.hypot(u, v)
+    a = math.atan2(v, u)
+    minute = abs(math.sin(a * 30.0)) < 0.08 and 0.8 < r < 0.9
+    hour = abs(math.sin(a * 6.0)) < 0.1 and 0.7 < r < 0.9
+    rim = abs(r - 0.94) < 0.03
+    dark = hour or minute or rim
+    face = 0.1 if dark else 0.96
+    return (face, face, face * 0.97 if not dark else face, smoothstep(0.99, 0.97, r))
+
+
+def clock_hands(u, v):
+    # Three hands standing upright, pivots at the centre line: hour, minute, second (red).
+    t = (v + 1.0) * 0.5  # 0 top, 1 bottom
+    for centre, half_width, top, colour in ((-0.55, 0.07, 0.35, (0.1, 0.1, 0.1)),
+                                           (0.0, 0.045, 0.1, (0.1, 0.1, 0.1)),
+                                           (0.55, 0.02, 0.05, (0.8, 0.05, 0.05))):
+        if abs(u - centre) < half_width and top < t < 0.62:
+            return colour + (1.0,)
+        if math.hypot(u - centre, t - 0.5) < half_width * 1.6:
+            return colour + (1.0,)
+    return (0.0, 0.0, 0.0, 0.0)
+
+
+def light_beam(u, v):
+    return (1.0, 0.97, 0.85, math.exp(-(u / 0.25) ** 2) * smoothstep(1.0, -1.0, v))
+
+
+def flare(u, v):
+    return (1.0, 0.95, 0.8, max(glow(u, v) * 0.8, sparkle(u, v, 4, 30.0)))
+
+
+def speaker(u, v):
+    # A loudspeaker with two sound waves, dark on transparent.
+    box = abs(u + 0.55) < 0.15 and abs(v) < 0.2
+    cone = -0.4 < u < 0.0 and abs(v) < 0.2 + (u + 0.4) * 1.2
+    r = math.hypot(u + 0.1, v)
+    waves = (abs(r - 0.45) < 0.05 or abs(r - 0.7) < 0.05) and u > 0.05 and abs(v) < (u + 0.1) * 1.1
+    on = box or cone or waves
+    return (0.15, 0.2, 0.3, 1.0 if on else 0.0)
+
+
+def gradient(direction):
+    def shade(u, v):
+        s, t = (u + 1.0) * 0.5, (v + 1.0) * 0.5
+        if direction == "horizontal":
+            a = s
+        elif direction == "vertical":
+            a = 1.0 - t
+        elif direction == "radial":
+            a = max(0.0, 1.0 - math.hypot(u, v))
+        else:
+            a = (s + 1.0 - t) * 0.5
+        return (1.0, 1.0, 1.0, a)
+
+    return shade
+
+
+def icon(index):
+    """The object pictures 2000-2039: shapes in turn, each in its own colour."""
+    shapes = [soft_dot, ring, lambda u, v: star(u, v, 5), lambda u, v: star(u, v, 6, 0.5),
+              spark, diamond, lambda u, v: sparkle(u, v, 4), hard_dot]
+    colour = hue((index * 0.618034) % 1.0)
+    colour = tuple(0.35 + 0.65 * c for c in colour)
+    return render(64, coloured(colour, shapes[index % len(shapes)]))
+
+
+def pictures():
+    p = {
+        2: render(64, white(soft_dot)),                      # the built-in soft dot
+        54: render(64, white(lambda u, v: star(u, v, 5))),
+        57: render(64, white(ring)),
+        60: render(64, white(spark)),
+        61: render(32, white(hard_dot)),
+        62: bump_tile(128, 62, 4, 3, 0.025),                  # heat-distortion bump tile
+        63: render(64, coloured((1.0, 0.7, 0.3), glow)),
+        64: render(64, gradient("horizontal")),
+        65: render(64, gradient("vertical")),
+        66: render(64, gradient("radial")),
+        67: render(64, gradient("diagonal")),
+        68: render(64, butterfly_body),
+        69: render(128, butterfly_wing),
+        70: render(128, clock_case),
+        71: render(256, clock_dial),                         # clock dial
+        72: render(128, clock_hands),                        # clock hands
+        74: noise_tile(128, 74, 4, 5),
+        75: render(64, white(glow)),
+        76: render(64, light_beam),
+        77: ripple_tile(128, 3),
+        78: render(64, flare),
+        79: render(64, white(lambda u, v: sparkle(u, v, 4))),
+        80: render(64, white(lambda u, v: star(u, v, 6, 0.45))),
+        81: render(64, white(lambda u, v: star(u, v, 8, 0.5))),
+        82: render(64, white(lambda u, v: sparkle(u, v, 4, 60.0))),
+        83: render(64, coloured((1.0, 0.8, 0.4), spark)),
+        84: render(64, coloured((1.0, 0.9, 0.6), soft_dot)),
+        85: render(64, coloured((0.6, 0.8, 1.0), ring)),
+        86: noise_tile(64, 86, 8, 3),
+        87: noise_tile(128, 87, 2, 4, (0.8, 0.9, 1.0)),
+        88: ripple_tile(128, 4),                             # underwater ripples
+        89: bump_tile(128, 89, 4, 3, 0.02),                  # relief bump tile
+    }
+    for i in range(40):
+        p[2000 + i] = icon(i)
+    p[2016] = render(64, speaker)                            # the sound object's picture
+    return p
+
+
+def main():
+    root = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "assets", "pictures")
+    os.makedirs(out, exist_ok=True)
+    for pid, (w, h, rows) in sorted(pictures().items()):
+        with open(os.path.join(out, "%d.png" % pid), "wb") as f:
+            f.write(png_bytes(w, h, rows))
+        print("DDS %d 1033 pictures/%d.png" % (pid, pid))
+
+
+if __name__ == "__main__":
+    main()
