@@ -11,14 +11,6 @@
 
 namespace {
 
-// The record that stands for a link without stored data: the link's module and id.
-ResourceDataRecord LinkRecord(const DS_FileLink3& link) {
-  ResourceDataRecord record;
-  record.resourceId = static_cast<uint32_t>(link.id);
-  record.module = link.name;
-  return record;
-}
-
 // The smallest stored resource record: id, empty module, size 0, empty path.
 constexpr uint64_t kMinResourceRecord = 16;
 
@@ -29,6 +21,13 @@ void TakeSize(ImageTextureSet& set, const TextureRef& made) {
 }
 
 }  // namespace
+
+ResourceDataRecord LinkRecordOf(const DS_FileLink3& link) {
+  ResourceDataRecord record;
+  record.resourceId = static_cast<uint32_t>(link.id);
+  record.module = link.name;
+  return record;
+}
 
 ImageTextureSet& DS_DocResManager::GetImageTextures(const DS_FileLink3& link) {
   const LinkKey key = link.Key();
@@ -44,7 +43,7 @@ ImageTextureSet& DS_DocResManager::GetImageTextures(const DS_FileLink3& link) {
 }
 
 bool DS_DocResManager::BuildTexturesFromRecords(ImageTextureSet& set, const DS_FileLink3& link) {
-  const ResourceDataRecord record = LinkRecord(link);
+  const ResourceDataRecord record = LinkRecordOf(link);
   std::vector<ResourceDataRecord>& records = resourceRecords[link.Key()];
   if (records.empty()) records.push_back(record);
   const TextureRef made = Cache().GetLinkTexture(record);

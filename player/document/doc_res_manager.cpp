@@ -21,6 +21,8 @@ TextureCache& DS_DocResManager::Cache() {
 void DS_DocResManager::ReleaseDeviceObjects() {
   for (const auto& [key, object] : losableRegistry.Entries())
     object->OnLostDevice();
+  for (auto& [key, effect] : effectCache)
+    if (effect) effect->OnLostDevice();
   for (auto& [key, targets] : guidTargets)
     targets->Release();
 }
@@ -28,6 +30,8 @@ void DS_DocResManager::ReleaseDeviceObjects() {
 void DS_DocResManager::OnResetDevice() {
   for (const auto& [key, object] : losableRegistry.Entries())
     object->OnResetDevice();
+  for (auto& [key, effect] : effectCache)
+    if (effect) effect->OnResetDevice();
   for (auto& [key, targets] : guidTargets)
     targets->CreateFrom(guidTextures[key].Get(), targets->width, targets->height);
 }

@@ -11,6 +11,7 @@
 #include "core/link/link_key.h"
 #include "core/object/ds_iof_item.h"
 #include "core/sequence/link_texture_set.h"
+#include "platform/gfx/effect/effect.h"
 #include "platform/gfx/texture.h"
 #include "player/document/guid_picture_key.h"
 #include "player/document/image_texture_set.h"
@@ -122,6 +123,11 @@ class DS_DocResManager : public DS_IOF_Item, public ZKW_DocResManagerTmp {
   // empty link.
   DS_ImageFileLink RegisterFramePictures(const std::vector<ResourceDataRecord>& records,
                                          const std::vector<float>& delays);
+  // The compiled effect of an effect link, made once per document (every user shares it, with
+  // its parameter values and technique); null when there is no effect to compile or it does not
+  // compile, tried again at the next call. See SelectEffectBytes for where the effect comes
+  // from.
+  ComRef<gfx::Effect> GetEffect(const DS_HLSLEffectFile& link);
   // The texture slot of a GUID picture, made from its single stored frame on first use; it
   // stays null while the picture has no frame or several.
   ComRef<gfx::Texture>& GetGuidTexture(const GuidPictureKey& key);
@@ -135,6 +141,7 @@ class DS_DocResManager : public DS_IOF_Item, public ZKW_DocResManagerTmp {
   // ---- tables ----
   LinkTable<std::vector<ResourceDataRecord>> resourceRecords;
   LinkTable<ImageTextureSet> imageTextureSets;
+  LinkTable<ComRef<gfx::Effect>> effectCache;
   LinkTable<MeshBuffers> meshCache;  // filled by the 3D objects
   GuidTable<ComRef<gfx::Texture>> guidTextures;
   GuidTable<std::unique_ptr<RenderTargetSet>> guidTargets;
@@ -152,6 +159,10 @@ class DS_DocResManager : public DS_IOF_Item, public ZKW_DocResManagerTmp {
 
   std::unique_ptr<TextureCache> textureCache_;
 };
+
+// The record that stands for a link without stored data: empty path, no bytes, the link's name
+// as the module and the low 32 bits of its id as the resource id.
+ResourceDataRecord LinkRecordOf(const DS_FileLink3& link);
 
 // The calling thread's current document; null when it has none.
 DS_DocResManager* CurrentDocument();
