@@ -1,0 +1,55 @@
+#include "geometry/path/bspline_point_io.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+void ReadHandle(DS_IOF_Archive& archive, MediaParamT<D3DXVECTOR3>& handle) {
+  D3DXVECTOR3 v = handle.Value();
+  archive.io().ReadFloat(v.x);
+  archive.io().ReadFloat(v.y);
+  archive.io().ReadFloat(v.z);
+  handle.SetValueSilently(v);
+}
+
+}  // namespace
+
+void ReadBSplinePoint(DS_IOF_Archive& archive, DS_SafePtr<DX_BSplinePnt>& point) {
+  if (!point) point = DS_SafePtr<DX_BSplinePnt>(std::make_unique<DX_BSplinePnt>());
+  int32_t version = 0;
+  archive.io().ReadInt32(version);
+  ReadSmartPoint(archive, *point);
+  ReadHandle(archive, point->firstHandle);
+  ReadHandle(archive, point->secondHandle);
+}
+
+void ReadBSplinePointVector(DS_IOF_Archive& archive,
+                            std::vector<DS_SafePtr<DX_BSplinePnt>>& points) {
+  constexpr uint64_t kPointBytes = 40;  // the version word and nine floats
+  uint32_t count = 0;
+  archive.io().ReadDword(count);
+  points.clear();
+  if (uint64_t{count} * kPointBytes > archive.io().Remaining()) {
+    archive.io().Fail();
+    return;
+  }
+  points.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    DS_SafePtr<DX_BSplinePnt> point;
+    ReadBSplinePoint(archive, point);
+    points.push_back(std::move(point));
+  }
+}
+
+void WriteBSplinePointVector(DS_IOF_Archive& archive,
+                             const std::vector<DS_SafePtr<DX_BSplinePnt>>& points) {
+  archive.io().WriteDword(static_cast<uint32_t>(points.size()));
+  for (const auto& point : points) {
+    if (point) {
+      point->Write(archive);
+    } else {
+      DX_BSplinePnt().Write(archive);
+    }
+  }
+}
