@@ -37,19 +37,7 @@ void ReadSmartPoint(DS_IOF_Archive& archive, DX_SmartPnt& point) {
 
 void ReadSmartPointVector(DS_IOF_Archive& archive, std::vector<DS_SafePtr<DX_SmartPnt>>& points) {
   constexpr uint64_t kPointBytes = 12;
-  uint32_t count = 0;
-  archive.io().ReadDword(count);
-  points.clear();
-  if (uint64_t{count} * kPointBytes > archive.io().Remaining()) {
-    archive.io().Fail();
-    return;
-  }
-  points.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    DS_SafePtr<DX_SmartPnt> point(std::make_unique<DX_SmartPnt>());
-    ReadSmartPoint(archive, *point);
-    points.push_back(std::move(point));
-  }
+  ReadPointVector(archive, points, kPointBytes, ReadSmartPoint);
 }
 
 void WriteSmartPointVector(DS_IOF_Archive& archive,

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/archive/ds_iof_archive.h"
@@ -93,6 +95,29 @@ class DX_CamPathPnt : public DX_SmartPnt {
 
 // Three Float x, y, z, stored silently as the position; the tag becomes a fresh one.
 void ReadSmartPoint(DS_IOF_Archive& archive, DX_SmartPnt& point);
+
+// A Dword count, then that many points of kind P, each made with its defaults and filled by
+// `readPoint(archive, point)`; they replace the vector's points (the old handles are released
+// first). A count that the remaining bytes cannot hold, at `pointBytes` each, fails the stream
+// and leaves the vector empty.
+template <class P, class ReadPoint>
+void ReadPointVector(DS_IOF_Archive& archive, std::vector<DS_SafePtr<P>>& points,
+                     uint64_t pointBytes, ReadPoint readPoint) {
+  uint32_t count = 0;
+  archive.io().ReadDword(count);
+  points.clear();
+  if (uint64_t{count} * pointBytes > archive.io().Remaining()) {
+    archive.io().Fail();
+    return;
+  }
+  points.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    DS_SafePtr<P> point(std::make_unique<P>());
+    readPoint(archive, *point);
+    points.push_back(std::move(point));
+  }
+}
+
 // A Dword count and that many points, which replace the vector's points (the old handles are
 // released first). A count that the remaining bytes cannot hold fails the stream and leaves
 // the vector empty.

@@ -81,18 +81,8 @@ bool CurveCursor::SeekLength(float length, float offset, D3DXVECTOR3* point,
     AdvanceOffset(0.0f, offset, point, direction);
     return false;
   }
-  int lo = 0;
-  int hi = n - 1;
-  while (hi - lo > 1) {
-    const int mid = lo + (hi - lo) / 2;
-    if (length > s[mid].cumulativeLength) {
-      lo = mid;
-    } else if (s[mid].cumulativeLength - s[mid].segmentLength > length) {
-      hi = mid;
-    } else {
-      break;
-    }
-  }
+  // The walk finishes the search forward from the bracket's start.
+  const int lo = BracketLength(s, length).lo;
   segment = lo;
   distanceInSegment = 0.0f;
   return AdvanceOffset(length - (s[lo].cumulativeLength - s[lo].segmentLength), offset, point,

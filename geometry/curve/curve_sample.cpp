@@ -14,3 +14,19 @@ void AppendCurveSample(std::vector<CurveSample>& samples, const D3DXVECTOR3& pos
   }
   samples.push_back({position, tangent, 0.0f, 0.0f});
 }
+
+LengthBracket BracketLength(const std::vector<CurveSample>& samples, float length) {
+  LengthBracket b{0, static_cast<int>(samples.size()) - 1, -1};
+  while (b.hi - b.lo > 1) {
+    const int mid = b.lo + (b.hi - b.lo) / 2;
+    if (length > samples[mid].cumulativeLength) {
+      b.lo = mid;
+    } else if (samples[mid].cumulativeLength - samples[mid].segmentLength > length) {
+      b.hi = mid;
+    } else {
+      b.hit = mid;
+      break;
+    }
+  }
+  return b;
+}

@@ -20,3 +20,14 @@ static_assert(sizeof(CurveSample) == 32, "a sample is eight floats");
 // and the running sum of the distances.
 void AppendCurveSample(std::vector<CurveSample>& samples, const D3DXVECTOR3& position,
                        const D3DXVECTOR3& tangent);
+
+// The bisection over cumulative lengths behind the arc-length queries, on a list of at least two
+// samples: [lo, hi] starts as [0, n - 1] and narrows while hi - lo > 1, until it brackets one
+// segment or meets a segment `hit` that holds `length` (then answered; -1 otherwise). A length
+// beyond the end brackets the last segment.
+struct LengthBracket {
+  int lo = 0;
+  int hi = 0;
+  int hit = -1;
+};
+LengthBracket BracketLength(const std::vector<CurveSample>& samples, float length);

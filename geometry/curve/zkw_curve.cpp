@@ -52,20 +52,9 @@ bool ZKW_Curve::PointAtLength(float length, float offset, D3DXVECTOR3* point,
 bool ZKW_Curve::DirectionAtLength(float length, D3DXVECTOR3* direction) const {
   const int n = static_cast<int>(samples_.size());
   if (!(length >= 0.0f) || n < 2) return false;
-  int lo = 0;
-  int hi = n - 1;
-  while (hi - lo > 1) {
-    const int mid = lo + (hi - lo) / 2;
-    if (length > samples_[mid].cumulativeLength) {
-      lo = mid;
-    } else if (samples_[mid].cumulativeLength - samples_[mid].segmentLength > length) {
-      hi = mid;
-    } else {
-      lo = mid;
-      hi = mid + 1;
-      break;
-    }
-  }
+  const LengthBracket b = BracketLength(samples_, length);
+  const int lo = b.hit >= 0 ? b.hit : b.lo;
+  const int hi = b.hit >= 0 ? b.hit + 1 : b.hi;
   const D3DXVECTOR3 chord = samples_[hi].position - samples_[lo].position;
   D3DXVec3Normalize(direction, &chord);
   return true;

@@ -15,31 +15,24 @@ void ReadHandle(DS_IOF_Archive& archive, MediaParamT<D3DXVECTOR3>& handle) {
 
 }  // namespace
 
-void ReadBSplinePoint(DS_IOF_Archive& archive, DS_SafePtr<DX_BSplinePnt>& point) {
-  if (!point) point = DS_SafePtr<DX_BSplinePnt>(std::make_unique<DX_BSplinePnt>());
+void ReadBSplinePoint(DS_IOF_Archive& archive, DX_BSplinePnt& point) {
   int32_t version = 0;
   archive.io().ReadInt32(version);
-  ReadSmartPoint(archive, *point);
-  ReadHandle(archive, point->firstHandle);
-  ReadHandle(archive, point->secondHandle);
+  ReadSmartPoint(archive, point);
+  ReadHandle(archive, point.firstHandle);
+  ReadHandle(archive, point.secondHandle);
+}
+
+void ReadBSplinePoint(DS_IOF_Archive& archive, DS_SafePtr<DX_BSplinePnt>& point) {
+  if (!point) point = DS_SafePtr<DX_BSplinePnt>(std::make_unique<DX_BSplinePnt>());
+  ReadBSplinePoint(archive, *point);
 }
 
 void ReadBSplinePointVector(DS_IOF_Archive& archive,
                             std::vector<DS_SafePtr<DX_BSplinePnt>>& points) {
   constexpr uint64_t kPointBytes = 40;  // the version word and nine floats
-  uint32_t count = 0;
-  archive.io().ReadDword(count);
-  points.clear();
-  if (uint64_t{count} * kPointBytes > archive.io().Remaining()) {
-    archive.io().Fail();
-    return;
-  }
-  points.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    DS_SafePtr<DX_BSplinePnt> point;
-    ReadBSplinePoint(archive, point);
-    points.push_back(std::move(point));
-  }
+  ReadPointVector(archive, points, kPointBytes,
+                  [](DS_IOF_Archive& a, DX_BSplinePnt& point) { ReadBSplinePoint(a, point); });
 }
 
 void WriteBSplinePointVector(DS_IOF_Archive& archive,

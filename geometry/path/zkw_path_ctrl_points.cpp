@@ -36,10 +36,12 @@ D3DXVECTOR3* ZKW_PathCtrlPoints::StepAlongPoints(D3DXVECTOR3* point) {
   if (!std::isfinite(cursor.distance)) cursor.distance = 0.0f;
 
   // One round trip (to one end, to the other and back) brings the cursor to where it started.
+  // Segments without a usable length (zero, or NaN from bad positions) are stepped over.
   double roundTrip = 0.0;
   for (int i = 1; i < n; ++i) {
     const D3DXVECTOR3 d = positions_[i] - positions_[i - 1];
-    roundTrip += 2.0 * D3DXVec3Length(&d);
+    const float length = D3DXVec3Length(&d);
+    if (length > 0.0f) roundTrip += 2.0 * length;
   }
   if (roundTrip == 0.0) {
     *point = positions_[cursor.index];
@@ -56,7 +58,8 @@ D3DXVECTOR3* ZKW_PathCtrlPoints::StepAlongPoints(D3DXVECTOR3* point) {
       next = cursor.forward ? cursor.index + 1 : cursor.index - 1;
     }
     const D3DXVECTOR3 d = positions_[next] - positions_[cursor.index];
-    const float length = D3DXVec3Length(&d);
+    float length = D3DXVec3Length(&d);
+    if (!(length > 0.0f)) length = 0.0f;
     if (length > 0.0f) cursor.direction = d / length;
     if (length > cursor.distance) {
       *point = positions_[cursor.index] + cursor.direction * cursor.distance;

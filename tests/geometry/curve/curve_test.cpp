@@ -6,16 +6,11 @@
 #include <vector>
 
 #include "geometry/curve/polyline_curve.h"
+#include "geometry/vector_expect.h"
 
 namespace {
 
 using V = D3DXVECTOR3;
-
-void ExpectNear(const V& a, const V& b, float tolerance = 1e-4f) {
-  EXPECT_NEAR(a.x, b.x, tolerance);
-  EXPECT_NEAR(a.y, b.y, tolerance);
-  EXPECT_NEAR(a.z, b.z, tolerance);
-}
 
 bool Finite(const V& v) {
   return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);

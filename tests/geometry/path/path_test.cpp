@@ -10,16 +10,11 @@
 #include "geometry/path/bspline_point_io.h"
 #include "geometry/path/smart_path.h"
 #include "geometry/path/spline_path.h"
+#include "geometry/vector_expect.h"
 
 namespace {
 
 using V = D3DXVECTOR3;
-
-void ExpectNear(const V& a, const V& b, float tolerance = 1e-5f) {
-  EXPECT_NEAR(a.x, b.x, tolerance);
-  EXPECT_NEAR(a.y, b.y, tolerance);
-  EXPECT_NEAR(a.z, b.z, tolerance);
-}
 
 // A plain path through the given positions, rebuilt.
 std::unique_ptr<SmartPath<DX_SmartPnt>> PathThrough(const std::vector<V>& positions) {
@@ -82,8 +77,17 @@ TEST(PathCursor, StaysWhereItIsWhenItCannotMove) {
   same->cursor.distance = -1.0f;
   EXPECT_EQ(*same->StepAlongPoints(&point), V(1, 1, 0));
 
+  // A position that is not a number makes its segments unusable; the walk still ends.
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  auto broken = PathThrough({{0, 0, 0}, {1, 0, 0}, {nan, 0, 0}});
+  for (float d : {0.5f, 5.0f, -1.0f}) {
+    broken->cursor.distance = d;
+    broken->StepAlongPoints(&point);
+  }
+  EXPECT_TRUE(std::isnan(PathThrough({{nan, 0, 0}, {nan, 1, 0}})->StepAlongPoints(&point)->x));
+
   auto line = PathThrough({{0, 0, 0}, {1, 0, 0}});
-  line->cursor.distance = std::numeric_limits<float>::quiet_NaN();
+  line->cursor.distance = nan;
   EXPECT_EQ(*line->StepAlongPoints(&point), V(0, 0, 0));
   EXPECT_EQ(line->cursor.distance, 0.0f);
   line->cursor.distance = std::numeric_limits<float>::infinity();

@@ -1,0 +1,127 @@
+// Reads a time-window controller, an envelope graph and B-spline control points from arbitrary
+// bytes and evaluates them the way a scene does: the controller over a run of clock times, the
+// graph over a sweep, the spline's samples through a cursor and its positions through the
+// back-and-forth path cursor, with lengths and times taken from the data. The record headers are
+// written here (the first byte picks the graph class), so that the bytes reach the bodies. Any
+// hang (the target runs with a timeout), over-read or undefined behaviour fails.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/archive/ds_iof_archive.h"
+#include "core/archive/ds_iof_r.h"
+#include "core/archive/ds_iof_w.h"
+#include "core/archive/resource_buffer.h"
+#include "core/chrono/zkw_chrono_ctrl.h"
+#include "core/graph/vgraph_registry.h"
+#include "core/registry/core_class_list.h"
+#include "geometry/geometry_class_list.h"
+#include "geometry/path/bspline_point_io.h"
+#include "geometry/path/spline_path.h"
+
+namespace {
+
+constexpr const char16_t* kGraphClasses[] = {u"ZKW_VGraph_Const", u"ZKW_VGraph_Line",
+                                             u"ZKW_VGraph_QBezier", u"ZKW_VGraph_GradientLine",
+                                             u"ZKW_VGraph_StraightLine"};
+
+// An exactly sized heap copy of `before` followed by the data, read through the player's stream,
+// so that any read past the end is caught.
+class Source {
+ public:
+  Source(std::vector<uint8_t> bytes, const uint8_t* data, size_t size) : bytes_(std::move(bytes)) {
+    bytes_.insert(bytes_.end(), data, data + size);
+    bytes_.shrink_to_fit();
+    buffer_.SetMemory(bytes_.data(), bytes_.size());
+    archive_ =
+        std::make_unique<DS_IOF_Archive>(std::make_unique<DS_IOF_R<ResourceBuffer>>(&buffer_));
+  }
+  DS_IOF_Archive& archive() { return *archive_; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  ResourceBuffer buffer_;
+  std::unique_ptr<DS_IOF_Archive> archive_;
+};
+
+// Record headers: each class name with version 1.
+std::vector<uint8_t> Headers(std::initializer_list<const char16_t*> names) {
+  auto writer = std::make_unique<DS_IOF_W>();
+  DS_IOF_W& w = *writer;
+  DS_IOF_Archive archive(std::move(writer));
+  for (const char16_t* name : names) {
+    archive.io().WriteWideString(name);
+    archive.io().WriteDword(1);
+  }
+  return w.TakeBytes();
+}
+
+float NextFloat(DS_IOF_Virtual& io) {
+  float v = 0.0f;
+  io.ReadFloat(v);
+  return v;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const bool registered =
+      (RegisterClasses({RegisterCoreClasses, RegisterGeometryClasses}), true);
+  (void)registered;
+  if (size == 0) return 0;
+  const char16_t* graphClass = kGraphClasses[data[0] % 5];
+  ++data, --size;
+
+  // The same bytes as numbers: times, steps and offsets.
+  Source numbers({}, data, size);
+  DS_IOF_Virtual& io = numbers.archive().io();
+
+  // A controller whose enabled flag and lengths are the first 12 bytes, then its envelope.
+  const size_t head = size < 12 ? size : 12;
+  std::vector<uint8_t> chronoBytes = Headers({u"ZKW_Chrono_Default"});
+  chronoBytes.insert(chronoBytes.end(), data, data + head);
+  const std::vector<uint8_t> envelopeHeader = Headers({graphClass});
+  chronoBytes.insert(chronoBytes.end(), envelopeHeader.begin(), envelopeHeader.end());
+  Source chronoSource(std::move(chronoBytes), data + head, size - head);
+  if (std::unique_ptr<ZKW_ChronoCtrl> chrono = ReadChronoCtrl(chronoSource.archive())) {
+    for (int i = 0; i < 8; ++i)
+      chrono->GetValue(NextFloat(io));
+  }
+
+  Source graphSource(Headers({graphClass}), data, size);
+  if (std::unique_ptr<ZKW_VGraph> graph = ReadVGraph(graphSource.archive())) {
+    unsigned cursor = 1;
+    for (int i = 0; i <= 16; ++i)
+      graph->ValueAt(static_cast<float>(i) / 16.0f, &cursor);
+    graph->ValueAt(NextFloat(io), &cursor);
+    graph->MaxValue();
+  }
+
+  SplinePath path;
+  Source pointSource({}, data, size);
+  ReadBSplinePointVector(pointSource.archive(), path.RawValue());
+  int32_t steps = 20;
+  io.ReadInt32(steps);
+  path.splineSamplesPerSegment = steps % 64;
+  path.Rebuild();
+  CurveCursor cursor = path.Cursor();
+  D3DXVECTOR3 point, direction;
+  for (int i = 0; i < 8; ++i) {
+    const float step = NextFloat(io);
+    cursor.Advance(step, &point, &direction);
+    cursor.AdvanceOffset(step, NextFloat(io), &point, &direction);
+    path.PointAtLength(step, 1.0f, &point, &direction);
+    path.DirectionAtLength(step, &direction);
+    path.ClosestPoint(point, &point, &direction);
+  }
+
+  int32_t smoothing = 0;
+  io.ReadInt32(smoothing);
+  path.smoothing.SetValue(smoothing);
+  path.ZKW_PathCtrlPoints::Rebuild();
+  for (int i = 0; i < 8; ++i) {
+    path.cursor.distance += NextFloat(io);
+    path.StepAlongPoints(&point);
+  }
+  return 0;
+}
