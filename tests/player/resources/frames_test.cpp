@@ -46,6 +46,19 @@ TEST(FrameContainer, ReadsFramesWithTheirDelaysAndRefusesWhatDoesNotMatch) {
 
 using LinkFrames = DocumentTest;
 
+TEST_F(LinkFrames, SharedBytesReadWholeRegularFilesAndShareTheirBlock) {
+  SharedBytes bytes;
+  ASSERT_TRUE(bytes.ReadFile(WriteFile("empty.bin", {})));
+  EXPECT_EQ(bytes.Count(), 0u);
+  ASSERT_TRUE(bytes.ReadFile(WriteFile("three.bin", {1, 2, 3})));
+  SharedBytes copy = bytes;
+  EXPECT_EQ(copy.Data(), bytes.Data());
+  EXPECT_EQ(bytes.Holders(), 2);
+  EXPECT_FALSE(bytes.ReadFile(FromUtf8(folder_.string())));
+  EXPECT_FALSE(bytes.ReadFile(u""));
+  EXPECT_EQ(bytes.Count(), 3u) << "a failed read changes nothing";
+}
+
 TEST_F(LinkFrames, FilesGiveTheirFramesOrThemselves) {
   std::vector<PictureFrame> frames;
   const zkw_string plain = WriteFile("sky.png", Png(3, 3));
