@@ -1,21 +1,36 @@
 #include "player/render/render_target_set.h"
 
+#include <utility>
+
 #include "platform/gfx/device.h"
 #include "platform/gfx/image/d3dx_texture.h"
-#include "platform/gfx/surface.h"
 #include "player/device/device_values.h"
+
+void SetTextureAsTarget(gfx::Texture* texture) {
+  gfx::Device* device = CurrentDevice();
+  if (device == nullptr || texture == nullptr) return;
+  gfx::Surface* surface = nullptr;
+  if (gfx::Failed(texture->GetSurfaceLevel(0, &surface))) return;
+  device->SetRenderTarget(0, surface);
+  surface->Release();
+}
 
 bool RenderTargetSet::Create(uint32_t w, uint32_t h) {
   width = w;
   height = h;
   if (w == 0 || h == 0) return false;
-  Release();
+  current.Reset();
+  for (ComRef<gfx::Texture>& slot : textures)
+    slot.Reset();
   gfx::Device* device = CurrentDevice();
   if (device == nullptr) return false;
   for (ComRef<gfx::Texture>& slot : textures) {
     gfx::Texture* texture = nullptr;
     if (gfx::Failed(device->CreateTexture(w, h, 1, gfx::Usage::RenderTarget, gfx::Format::A8R8G8B8,
                                           gfx::Pool::Default, &texture))) {
+      // All or nothing: a set with only some targets would swap in missing ones later.
+      for (ComRef<gfx::Texture>& made : textures)
+        made.Reset();
       return false;
     }
     slot.Reset(texture);
@@ -42,8 +57,55 @@ bool RenderTargetSet::CreateFrom(gfx::Texture* source, uint32_t w, uint32_t h) {
   return true;
 }
 
+void RenderTargetSet::Begin() {
+  gfx::Device* device = CurrentDevice();
+  if (device == nullptr || !current) return;
+  gfx::Surface* target = nullptr;
+  gfx::Surface* depth = nullptr;
+  device->GetRenderTarget(0, &target);
+  device->GetDepthStencilSurface(&depth);
+  savedTarget.Reset(target);
+  savedDepth.Reset(depth);
+  SetTextureAsTarget(current.Get());
+  device->SetDepthStencilSurface(nullptr);
+}
+
+ComRef<gfx::Texture>* RenderTargetSet::End(bool clear) {
+  gfx::Device* device = CurrentDevice();
+  if (device != nullptr && savedTarget) {
+    device->SetRenderTarget(0, savedTarget.Get());
+    device->SetDepthStencilSurface(savedDepth.Get());
+    if (clear) device->Clear(0, nullptr, gfx::ClearFlags::Target, 0x00FFFFFF, 1.0f, 0);
+  }
+  savedTarget.Reset();
+  savedDepth.Reset();
+  return &current;
+}
+
+ComRef<gfx::Texture>* RenderTargetSet::Flip(bool copy) {
+  const int other = OtherIndex();
+  if (!copy) {
+    std::swap(textures[other], textures[2]);
+  } else {
+    std::swap(textures[currentIndex], textures[2]);
+    Select(currentIndex);
+    gfx::Device* device = CurrentDevice();
+    if (device != nullptr && current)
+      device->Clear(0, nullptr, gfx::ClearFlags::Target, 0x00000000, 1.0f, 0);
+  }
+  return &textures[other];
+}
+
+void RenderTargetSet::Select(int index) {
+  currentIndex = index;
+  current = textures[index];
+  SetTextureAsTarget(current.Get());
+}
+
 void RenderTargetSet::Release() {
   current.Reset();
   for (ComRef<gfx::Texture>& slot : textures)
     slot.Reset();
+  savedTarget.Reset();
+  savedDepth.Reset();
 }

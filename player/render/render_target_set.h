@@ -4,27 +4,51 @@
 #include <cstdint>
 
 #include "core/com_ref.h"
+#include "platform/gfx/surface.h"
 #include "platform/gfx/texture.h"
 
 // Three A8R8G8B8 render targets of one size that renderers and effects draw into off screen and
 // swap between: two ping-pong targets (0 and 1) and a spare (2), `current` being the one drawn
 // into. Empty until Create; its owner calls Release on a device loss and makes it again after
-// the reset.
+// the reset. Every exchange keeps the references exact.
 class RenderTargetSet {
  public:
   // Makes the three targets (w x h, one level, default pool); `current` is the one at
-  // currentIndex. False, making nothing, for a zero size; false at the first target that cannot
-  // be made.
+  // currentIndex. False, making nothing, for a zero size; false and holding nothing when any
+  // target cannot be made.
   bool Create(uint32_t w, uint32_t h);
   // Create, then a copy of `source`'s level 0 (when there is a source) scaled into the current
   // target.
   bool CreateFrom(gfx::Texture* source, uint32_t w, uint32_t h);
-  // Releases every texture; the size stays.
+  // Saves render target 0 and the depth-stencil surface, then draws into `current` without
+  // depth. Without targets nothing is saved or changed.
+  void Begin();
+  // Back to the surfaces Begin saved; `clear` then clears the restored target to 0x00FFFFFF.
+  // Without a Begin in force the device is left alone. Returns the slot of `current`.
+  ComRef<gfx::Texture>* End(bool clear);
+  // Without copy the other ping-pong target and the spare exchange places. With copy the
+  // current target and the spare exchange places (the picture so far goes to the spare) and the
+  // exchanged-in texture becomes current and the render target, cleared to 0x00000000. Returns
+  // the slot of the other ping-pong target.
+  ComRef<gfx::Texture>* Flip(bool copy);
+  // Makes textures[index] current and render target 0.
+  void Select(int index);
+  // Releases every texture and the saved surfaces; the size stays.
   void Release();
+
+  // (currentIndex + 1) mod 2.
+  int OtherIndex() const { return (currentIndex + 1) % 2; }
+  // Whether Begin redirected drawing and End has not yet restored it.
+  bool Begun() const { return static_cast<bool>(savedTarget); }
 
   uint32_t width = 0;
   uint32_t height = 0;
   ComRef<gfx::Texture> current;
   std::array<ComRef<gfx::Texture>, 3> textures;
+  ComRef<gfx::Surface> savedTarget;
+  ComRef<gfx::Surface> savedDepth;
   int currentIndex = 0;
 };
+
+// Sets level 0 of `texture` as render target 0 of the current device; nothing for no texture.
+void SetTextureAsTarget(gfx::Texture* texture);

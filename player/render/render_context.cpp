@@ -1,0 +1,135 @@
+#include "player/render/render_context.h"
+
+#include <cmath>
+
+#include "core/float_to_int.h"
+#include "core/scene/scene_services.h"
+#include "platform/gfx/device.h"
+#include "player/device/device_values.h"
+#include "player/render/device_desc.h"
+#include "player/render/matrix_values.h"
+
+RenderContext::RenderContext(std::unique_ptr<CameraBlock> block)
+    : projection(IdentityMatrix()),
+      view(IdentityMatrix()),
+      inverseView(IdentityMatrix()),
+      worldBase(IdentityMatrix()),
+      cameraWorld(IdentityMatrix()),
+      cameraOffsetTranslation(IdentityMatrix()),
+      cameraBlock(std::move(block)) {
+  if (!cameraBlock) cameraBlock = std::make_unique<CameraBlock>();
+}
+
+void RenderContext::SetTargetView(const QuadCorners& quad, const Size& picture, const Size& frame,
+                                  int mode, bool keepView) {
+  const ScreenRect viewRect{quad.corners[0].x, quad.corners[1].y,
+                            quad.corners[3].x - quad.corners[0].x,
+                            quad.corners[2].y - quad.corners[1].y};
+  FitProjection(viewRect,
+                {0.0f, 0.0f, static_cast<float>(frame.width), static_cast<float>(frame.height)},
+                mode);
+  pictureW = static_cast<float>(picture.width);
+  pictureH = static_cast<float>(picture.height);
+  cameraBlock->Setup(SaturatingTruncate<uint32_t>(viewW), SaturatingTruncate<uint32_t>(viewH),
+                     picture, mode, keepView);
+}
+
+void RenderContext::FitProjection(const ScreenRect& viewRect, const ScreenRect& frame, int mode) {
+  const float w = viewRect.width, h = viewRect.height;
+  frameW = frame.width;
+  frameH = frame.height;
+  viewW = w;
+  viewH = h;
+  fitMode = mode;
+
+  gfx::SurfaceDesc target;
+  GetRenderTargetDesc(target);
+  targetW = static_cast<float>(target.width);
+  targetH = static_cast<float>(target.height);
+  projection = TargetProjection(targetW, targetH);
+
+  // Without area there is nothing to fit: no scale, no offset, no bars.
+  if (!(frame.width > 0.0f) || !(frame.height > 0.0f) || !(w > 0.0f) || !(h > 0.0f)) {
+    view = IdentityMatrix();
+    inverseView = IdentityMatrix();
+    const ColorQuadMesh::Point zero;
+    for (ColorQuadMesh& bar : borderBars)
+      bar.SetCornersRaw(zero, zero, zero, zero);
+    return;
+  }
+
+  const float a = frame.height / frame.width;
+  float fw = w, fh = h, dx = 0.0f, dy = 0.0f;
+  if (mode == 1 || mode == 2) {
+    const bool barsLeftRight = mode == 1 ? a > h / w : a <= h / w;
+    if (barsLeftRight) {
+      fw = h / a;
+      fh = h;
+      dx = (w - fw) * 0.5f;
+    } else {
+      fw = w;
+      fh = a * w;
+      dy = (h - fh) * 0.5f;
+    }
+  }
+  view = ScalingMatrix(fw / frame.width, fh / frame.height, 1.0f) *
+         TranslationMatrix(dx + viewRect.x, dy + viewRect.y, 0.0f);
+  D3DXMatrixInverse(&inverseView, nullptr, &view);
+
+  const float W = frameW, H = frameH;
+  using P = ColorQuadMesh::Point;
+  borderBars[0].SetCornersRaw(P{W + 1000, -1000, 0}, P{W + 1000, 0, 0}, P{-1000, -1000, 0},
+                              P{-1000, 0, 0});
+  borderBars[1].SetCornersRaw(P{-1000, -1000, 0}, P{0, -1000, 0}, P{-1000, H + 1000, 0},
+                              P{0, H + 1000, 0});
+  borderBars[2].SetCornersRaw(P{-1000, H + 1000, 0}, P{-1000, H, 0}, P{W + 1000, H + 1000, 0},
+                              P{W + 1000, H, 0});
+  borderBars[3].SetCornersRaw(P{W + 1000, H + 1000, 0}, P{W, H + 1000, 0}, P{W + 1000, -1000, 0},
+                              P{W, -1000, 0});
+}
+
+D3DXMATRIX RenderContext::WorldFor(const D3DXMATRIX& m) const {
+  D3DXMATRIX world = fitMode == 3 ? m : m * (cameraActive ? cameraWorld : worldBase);
+  if (cameraActive) world = world * cameraOffsetTranslation;
+  return world;
+}
+
+void RenderContext::SetWorldTransform(const D3DXMATRIX& m) {
+  const D3DXMATRIX world = WorldFor(m);
+  if (gfx::Device* device = CurrentDevice())
+    device->SetTransform(gfx::TransformState::World, &world);
+}
+
+D3DXMATRIX& RenderContext::GetWorldViewProjection(D3DXMATRIX& out, const D3DXMATRIX& m) const {
+  out = WorldFor(m) * view * projection;
+  return out;
+}
+
+void RenderContext::ApplyAndDrawBars() {
+  gfx::Device* device = CurrentDevice();
+  if (device == nullptr) return;
+  device->SetTransform(gfx::TransformState::View, &view);
+  device->SetTransform(gfx::TransformState::Projection, &projection);
+  device->SetTransform(gfx::TransformState::World, &worldBase);
+  device->SetTextureStageState(0, gfx::TextureStageState::ColorArg1, gfx::TextureArg::Diffuse);
+  device->SetTextureStageState(0, gfx::TextureStageState::AlphaArg1, gfx::TextureArg::Diffuse);
+  for (ColorQuadMesh& bar : borderBars) {
+    if (!bar.vertices.buffer) continue;
+    device->SetFVF(ColorQuadMesh::kWorldFvf);
+    device->SetStreamSource(0, bar.vertices.buffer.Get(), 0, 16);
+    device->DrawPrimitive(bar.primitiveType, 0, bar.primitiveCount);
+  }
+  device->SetTextureStageState(0, gfx::TextureStageState::ColorArg1, gfx::TextureArg::Texture);
+  device->SetTextureStageState(0, gfx::TextureStageState::AlphaArg1, gfx::TextureArg::Texture);
+}
+
+int RoundToInt(float value) {
+  return SaturatingTruncate<int>(std::nearbyint(static_cast<double>(value)));
+}
+
+void InstallRenderContextServices() {
+  GetSceneServices().targetSize = [](const RenderContext& context, float& width, float& height) {
+    width = context.targetW;
+    height = context.targetH;
+  };
+}

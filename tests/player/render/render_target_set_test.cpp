@@ -1,0 +1,137 @@
+#include "player/render/render_target_set.h"
+
+#include <gtest/gtest.h>
+
+#include "render_fixture.h"
+
+namespace render_test {
+namespace {
+
+class TargetSetTest : public RenderTest {
+ protected:
+  TargetSetTest() : RenderTest(8, 8) {}
+
+  void ClearTo(uint32_t colour) {
+    device_->Clear(0, nullptr, gfx::ClearFlags::Target, colour, 1.0f, 0);
+  }
+  uint32_t FirstPixel(const ComRef<gfx::Texture>& texture) { return Pixels(texture.Get())[0]; }
+};
+
+TEST_F(TargetSetTest, CreateMakesThreeTargetsOrNothing) {
+  RenderTargetSet set;
+  EXPECT_FALSE(set.Create(0, 600));
+  EXPECT_FALSE(set.current);
+  for (const auto& t : set.textures)
+    EXPECT_FALSE(t);
+
+  ASSERT_TRUE(set.Create(16, 4));
+  EXPECT_EQ(set.width, 16u);
+  EXPECT_EQ(set.height, 4u);
+  EXPECT_EQ(set.current.Get(), set.textures[0].Get());
+  for (const auto& t : set.textures) {
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->GetFormat(), gfx::Format::A8R8G8B8);
+    EXPECT_EQ(t->GetUsage() & gfx::Usage::RenderTarget, gfx::Usage::RenderTarget);
+  }
+
+  // Targets the device cannot make leave no partial set behind.
+  EXPECT_FALSE(set.Create(1u << 20, 4));
+  EXPECT_FALSE(set.current);
+  for (const auto& t : set.textures)
+    EXPECT_FALSE(t);
+}
+
+TEST_F(TargetSetTest, BeginAndEndRedirectDrawingAndRestoreTheTarget) {
+  RenderTargetSet set;
+  ASSERT_TRUE(set.Create(8, 8));
+  ClearTo(0xFF00FF00);
+  const auto backBuffer = BackBuffer();
+  set.Begin();
+  EXPECT_TRUE(set.Begun());
+  ClearTo(0xFFFF0000);
+  gfx::ComPtr<gfx::Surface> depth;
+  EXPECT_EQ(device_->GetDepthStencilSurface(depth.Put()), gfx::kNotFound);
+  EXPECT_EQ(set.End(false), &set.current);
+  EXPECT_FALSE(set.Begun());
+  EXPECT_EQ(FirstPixel(set.current), 0xFFFF0000u);
+  gfx::ComPtr<gfx::Surface> target;
+  device_->GetRenderTarget(0, target.Put());
+  EXPECT_EQ(target.Get(), backBuffer.Get());
+  EXPECT_EQ(device_->GetDepthStencilSurface(depth.Put()), gfx::kOk);
+  EXPECT_EQ(BackBufferPixels()[0], 0xFF00FF00u);
+
+  // End with clear clears the restored target to transparent white.
+  set.Begin();
+  set.End(true);
+  EXPECT_EQ(BackBufferPixels()[0], 0x00FFFFFFu);
+}
+
+TEST_F(TargetSetTest, EndWithoutBeginKeepsTheFrame) {
+  RenderTargetSet set;
+  ASSERT_TRUE(set.Create(8, 8));
+  ClearTo(0xFF123456);
+  set.End(true);
+  EXPECT_EQ(BackBufferPixels()[0], 0xFF123456u);
+
+  // A set without targets does not redirect drawing either.
+  RenderTargetSet empty;
+  empty.Begin();
+  EXPECT_FALSE(empty.Begun());
+  empty.End(true);
+  EXPECT_EQ(BackBufferPixels()[0], 0xFF123456u);
+}
+
+TEST_F(TargetSetTest, FlipExchangesWithTheSpareKeepingReferencesExact) {
+  RenderTargetSet set;
+  ASSERT_TRUE(set.Create(8, 8));
+  gfx::Texture* t0 = set.textures[0].Get();
+  gfx::Texture* t1 = set.textures[1].Get();
+  gfx::Texture* t2 = set.textures[2].Get();
+
+  // Without copy: the other target (1) and the spare exchange places.
+  EXPECT_EQ(set.Flip(false), &set.textures[1]);
+  EXPECT_EQ(set.textures[1].Get(), t2);
+  EXPECT_EQ(set.textures[2].Get(), t1);
+  EXPECT_EQ(set.current.Get(), t0);
+  EXPECT_EQ(RefCount(t0), 2u);  // slot and current
+  EXPECT_EQ(RefCount(t1), 1u);
+
+  // With copy: the picture so far goes to the spare, a cleared texture takes its place.
+  set.Begin();
+  ClearTo(0xFFAA0000);
+  set.Flip(true);
+  EXPECT_EQ(set.textures[2].Get(), t0);
+  EXPECT_EQ(set.current.Get(), t1);
+  EXPECT_EQ(FirstPixel(set.textures[2]), 0xFFAA0000u);
+  EXPECT_EQ(FirstPixel(set.current), 0x00000000u);
+  ClearTo(0xFF00BB00);
+  // A second copy flip: the spare ends holding the picture drawn before it.
+  set.Flip(true);
+  EXPECT_EQ(FirstPixel(set.textures[2]), 0xFF00BB00u);
+  EXPECT_EQ(FirstPixel(set.current), 0x00000000u);
+  set.End(false);
+  EXPECT_EQ(RefCount(set.current.Get()), 2u);
+  EXPECT_EQ(RefCount(set.textures[2].Get()), 1u);
+}
+
+TEST_F(TargetSetTest, SelectMakesATextureCurrentAndTheTarget) {
+  RenderTargetSet set;
+  ASSERT_TRUE(set.Create(8, 8));
+  set.Begin();
+  set.Select(set.OtherIndex());
+  EXPECT_EQ(set.currentIndex, 1);
+  EXPECT_EQ(set.current.Get(), set.textures[1].Get());
+  ClearTo(0xFF0000CC);
+  set.End(false);
+  EXPECT_EQ(FirstPixel(set.textures[1]), 0xFF0000CCu);
+}
+
+TEST_F(TargetSetTest, CreateFromCopiesTheSource) {
+  const auto source = MakeTexture(2, 2, {0xFF112233, 0xFF112233, 0xFF112233, 0xFF112233});
+  RenderTargetSet set;
+  ASSERT_TRUE(set.CreateFrom(source.Get(), 4, 4));
+  EXPECT_EQ(FirstPixel(set.current), 0xFF112233u);
+}
+
+}  // namespace
+}  // namespace render_test
