@@ -22,6 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return EncodeLevel(dds->format, NextMipLevel(image, D3DX_DEFAULT)).empty();
   }
   const auto picture = DecodePicture(bytes);
-  if (!picture || uint64_t(picture->image.width) * picture->image.height > (1u << 16)) return 0;
-  return EncodeLevel(Format::Dxt5, Resample(picture->image, 16, 16, D3DX_FILTER_TRIANGLE)).empty();
+  if (!picture || uint64_t(picture->width) * picture->height > (1u << 16)) return 0;
+  const FloatImage image =
+      DecodeLevel(Format::A8R8G8B8, reinterpret_cast<const uint8_t*>(picture->argb.data()),
+                  picture->width * 4, picture->width, picture->height);
+  return EncodeLevel(Format::Dxt5, Resample(image, 16, 16, D3DX_FILTER_TRIANGLE)).empty();
 }

@@ -39,6 +39,14 @@ std::optional<Picture> Fail(std::string* error, const char* reason) {
   return std::nullopt;
 }
 
+bool Plausible(int width, int height, size_t bytes) {
+  if (width <= 0 || height <= 0 || uint32_t(width) > kMaxPictureSize ||
+      uint32_t(height) > kMaxPictureSize)
+    return false;
+  const uint64_t pixels = uint64_t(width) * uint64_t(height);
+  return pixels <= kMaxPicturePixels && pixels <= uint64_t(bytes) * 4096 + (1u << 20);
+}
+
 }  // namespace
 
 std::optional<Picture> DecodePicture(std::span<const uint8_t> bytes, std::string* error) {
@@ -47,24 +55,22 @@ std::optional<Picture> DecodePicture(std::span<const uint8_t> bytes, std::string
   int width = 0, height = 0, channels = 0;
   if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels))
     return Fail(error, stbi_failure_reason());
-  if (width <= 0 || height <= 0 || uint32_t(width) > kMaxPictureSize ||
-      uint32_t(height) > kMaxPictureSize)
-    return Fail(error, "picture too large");
+  if (!Plausible(width, height, bytes.size())) return Fail(error, "picture too large");
 
   std::unique_ptr<stbi_uc, void (*)(void*)> rgba(
       stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 4), stbi_image_free);
   if (!rgba) return Fail(error, stbi_failure_reason());
-  if (width <= 0 || height <= 0 || uint32_t(width) > kMaxPictureSize ||
-      uint32_t(height) > kMaxPictureSize)
-    return Fail(error, "picture too large");
+  if (!Plausible(width, height, bytes.size())) return Fail(error, "picture too large");
 
   Picture picture;
   picture.fileFormat = FileFormat(bytes);
-  picture.image = FloatImage(uint32_t(width), uint32_t(height));
+  picture.width = uint32_t(width);
+  picture.height = uint32_t(height);
+  picture.argb.resize(size_t(picture.width) * picture.height);
   const stbi_uc* p = rgba.get();
   bool translucent = false;
-  for (Color4& c : picture.image.pixels) {
-    c = {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, p[3] / 255.0f};
+  for (uint32_t& c : picture.argb) {
+    c = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
     translucent |= p[3] != 255;
     p += 4;
   }

@@ -20,7 +20,7 @@ namespace {
 struct Source {
   D3DXIMAGE_INFO info;
   std::optional<DdsImage> dds;
-  std::optional<FloatImage> picture;
+  std::optional<Picture> picture;
 };
 
 std::optional<Source> ReadSource(std::span<const uint8_t> bytes) {
@@ -37,11 +37,11 @@ std::optional<Source> ReadSource(std::span<const uint8_t> bytes) {
   }
   auto picture = DecodePicture(bytes);
   if (!picture) return std::nullopt;
-  s.info.Width = picture->image.width;
-  s.info.Height = picture->image.height;
+  s.info.Width = picture->width;
+  s.info.Height = picture->height;
   s.info.Format = picture->hasAlpha ? Format::A8R8G8B8 : Format::X8R8G8B8;
   s.info.ImageFileFormat = picture->fileFormat;
-  s.picture = std::move(picture->image);
+  s.picture = std::move(picture);
   return s;
 }
 
@@ -141,7 +141,10 @@ HResult D3DXCreateTextureFromFileInMemoryEx(Device* device, const void* data, ui
         bytes = EncodeLevel(format, Resample(image, lw, lh, filter));
       }
     } else if (level == 0) {
-      FloatImage image = *source->picture;
+      const Picture& p = *source->picture;
+      FloatImage image =
+          DecodeLevel(Format::A8R8G8B8, reinterpret_cast<const uint8_t*>(p.argb.data()),
+                      p.width * 4, p.width, p.height);
       ApplyColorKey(image, colorKey);
       bytes = EncodeLevel(format, Resample(image, lw, lh, filter));
     } else {

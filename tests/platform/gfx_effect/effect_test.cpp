@@ -3,6 +3,7 @@
 
 #include "platform/gfx/effect/effect.h"
 #include "platform/gfx/gfx_fixture.h"
+#include "platform/headless_sdl.h"
 
 namespace gfx_test {
 namespace {
@@ -67,6 +68,12 @@ endcode
 
 class EffectTest : public GfxTest {
  protected:
+  // Mesa's libraries stay loaded until the leak check, which reads their thread data.
+  void SetUp() override {
+    UseHeadlessSdl();
+    GfxTest::SetUp();
+  }
+
   ComPtr<Effect> Make(const std::string& text, const char* name = "test") {
     ComPtr<Effect> e;
     std::string errors;

@@ -1,12 +1,11 @@
-#include "platform/gfx/gfx_fixture.h"
 #include "platform/gfx/image/d3dx_texture.h"
+#include "platform/gfx_image/image_fixture.h"
 
 namespace gfx_image_test {
 namespace {
 
 using namespace gfx;
 using gfx_test::ColorNear;
-using gfx_test::GfxTest;
 
 std::vector<uint32_t> LevelWords(Texture* t, uint32_t level = 0) {
   std::vector<uint8_t> bytes;
@@ -29,7 +28,7 @@ std::vector<uint32_t> Quadrants() {
   return p;
 }
 
-TEST_F(GfxTest, LoadSurfaceScalesIntoARenderTargetAndAFullChainCopy) {
+TEST_F(ImageTest, LoadSurfaceScalesIntoARenderTargetAndAFullChainCopy) {
   auto source = MakeTexture(4, 4, Quadrants());
   ComPtr<Surface> from;
   ASSERT_EQ(source->GetSurfaceLevel(0, from.Put()), kOk);
@@ -64,7 +63,7 @@ TEST_F(GfxTest, LoadSurfaceScalesIntoARenderTargetAndAFullChainCopy) {
   }
 }
 
-TEST_F(GfxTest, LoadSurfaceIntoARectangleKeepsTheRest) {
+TEST_F(ImageTest, LoadSurfaceIntoARectangleKeepsTheRest) {
   auto source = MakeTexture(4, 4, Quadrants());
   auto dest = MakeTexture(4, 4, std::vector<uint32_t>(16, 0xFF101010));
   ComPtr<Surface> from, to;

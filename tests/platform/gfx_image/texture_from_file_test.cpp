@@ -1,15 +1,14 @@
 #include <filesystem>
 
-#include "platform/gfx/gfx_fixture.h"
 #include "platform/gfx/image/d3dx_texture.h"
 #include "platform/gfx/texture_format.h"
+#include "platform/gfx_image/image_fixture.h"
 #include "platform/gfx_image/picture_bytes.h"
 
 namespace gfx_image_test {
 namespace {
 
 using namespace gfx;
-using gfx_test::GfxTest;
 
 // Level `level` of a texture as 0xAARRGGBB words (A8R8G8B8 or X8R8G8B8 textures).
 Words LevelPixels(Texture* t, uint32_t level = 0) {
@@ -31,7 +30,7 @@ std::vector<uint8_t> LevelBytes(Texture* t, uint32_t level = 0) {
   return bytes;
 }
 
-class PictureTest : public GfxTest {
+class PictureTest : public ImageTest {
  protected:
   HResult Load(const std::vector<uint8_t>& file, uint32_t filter, uint32_t levels,
                D3DXIMAGE_INFO* info, ComPtr<Texture>* out, Format format = Format::Unknown,
@@ -254,6 +253,8 @@ TEST_F(PictureTest, BadDataFailsAndLeavesTheInformationAlone) {
         png.resize(png.size() / 2);
         return png;
       }(),
+      // A TGA header claiming 16000 x 16000 pixels in a few bytes.
+      {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x3E, 0x80, 0x3E, 32, 8, 1, 2, 3, 4},
   };
   for (const auto& file : bad) {
     D3DXIMAGE_INFO info;
