@@ -18,6 +18,9 @@ struct LinkTextureSetT {
   // Every field back to its initial value: sizes 0, used fractions and aspect 1, no textures or
   // delays, frame 0 at time 0.
   void Reset() { *this = LinkTextureSetT(); }
+  // Takes every field of `other`: sizes, used fractions and aspect, its textures (a reference
+  // added to each, the ones held before released), delays, frame and time of the last change.
+  void Assign(const LinkTextureSetT& other) { *this = other; }
 
   // Steps the frame cursor by the running local time t (see frame_cursor.h); callers choose the
   // direction by a mode of their own and call it for each set they animate with the same t.

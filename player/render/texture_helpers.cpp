@@ -2,6 +2,8 @@
 
 #include "platform/gfx/image/d3dx_texture.h"
 #include "player/device/device_values.h"
+#include "player/document/image_texture_set.h"
+#include "player/resources/texture_ref.h"
 
 bool PremultiplyTextureAlpha(gfx::Texture* texture) {
   if (texture == nullptr) return false;
@@ -45,4 +47,12 @@ void MakeSquareCopy(gfx::Texture* picture, ComRef<gfx::Texture>& copy, int shift
   ComRef<gfx::Texture> made;
   CopyTexture(picture, made, size, size, gfx::Format::Unknown);
   if (made) copy = made;
+}
+
+TextureRef& MakeTextureRef(const ImageTextureSet& set, TextureRef& out) {
+  out.texture = set.textures.empty() ? ComRef<gfx::Texture>() : set.textures.front();
+  out.width = set.width;
+  out.height = set.height;
+  out.aspect = set.aspect;
+  return out;
 }

@@ -20,3 +20,10 @@ ComRef<gfx::Texture>& CopyTexture(gfx::Texture* source, ComRef<gfx::Texture>& ou
 // Replaces `copy` by a (128 << shift)-pixel square copy of `picture` (CopyTexture with the
 // picture's format). Shifts outside 0..7 are taken as the nearest of them.
 void MakeSquareCopy(gfx::Texture* picture, ComRef<gfx::Texture>& copy, int shift);
+
+struct ImageTextureSet;
+struct TextureRef;
+
+// `out` = the set's first texture (referenced; none when the set has none) with the set's
+// width, height and aspect.
+TextureRef& MakeTextureRef(const ImageTextureSet& set, TextureRef& out);

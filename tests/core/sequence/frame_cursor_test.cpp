@@ -122,4 +122,34 @@ TEST(LinkTextureSet, CursorResetAndTextures) {
   EXPECT_EQ(set.frameIndex, 0u);
 }
 
+TEST(LinkTextureSet, AssignTakesEveryFieldAndSharesTheTextures) {
+  TestSet source;
+  source.sourceWidth = 300;
+  source.sourceHeight = 200;
+  source.textureWidth = 512;
+  source.textureHeight = 256;
+  source.usedU = 300.0f / 512;
+  source.usedV = 200.0f / 256;
+  source.aspect = 200.0f / 300;
+  source.textures = {std::make_shared<int>(7)};
+  source.delays = {0.5f};
+  source.frameIndex = 0;
+  source.lastSwitch = 1.5f;
+
+  TestSet target;
+  auto old = std::make_shared<int>(1);
+  target.textures = {old, old};
+  target.Assign(source);
+  EXPECT_EQ(old.use_count(), 1) << "the textures held before are released";
+  EXPECT_EQ(source.textures[0].use_count(), 2);
+  EXPECT_EQ(target.sourceWidth, 300u);
+  EXPECT_EQ(target.textureHeight, 256u);
+  EXPECT_FLOAT_EQ(target.usedV, 200.0f / 256);
+  EXPECT_FLOAT_EQ(target.aspect, 200.0f / 300);
+  EXPECT_EQ(target.delays, source.delays);
+  EXPECT_EQ(target.lastSwitch, 1.5f);
+  target.Assign(target);
+  EXPECT_EQ(source.textures[0].use_count(), 2);
+}
+
 }  // namespace
