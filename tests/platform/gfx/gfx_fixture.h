@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gfx/device.h"
+#include "platform/headless_sdl.h"
 #include "platform/gfx/shader_program.h"
 #include "platform/math/d3dx_math.h"
 
@@ -35,6 +36,7 @@ class GfxTest : public ::testing::Test {
   static constexpr uint32_t kSize = 8;
 
   void SetUp() override {
+    UseHeadlessSdl();
     ASSERT_EQ(Device::CreateHeadless(kSize, kSize, device_.Put(), Format::A8R8G8B8), kOk);
     // Plain drawing: no lighting, no culling, no depth.
     device_->SetRenderState(RenderState::Lighting, 0);
