@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/res/data_modules.h"
+#include "player/resources/mesh_loading.h"
 #include "player/resources/module_resources.h"
 #include "player/resources/picture_textures.h"
 
@@ -76,4 +77,21 @@ bool TextureCache::GetModule(const zkw_string& name, const res::Module*& out) {
   }
   modules_.emplace(name, out);
   return true;
+}
+
+MeshBuffers TextureCache::LoadModelForLink(const ResourceDataRecord& record, uint32_t stride) {
+  std::optional<MeshBuffers>& cached = moduleMeshes_[{record.module, record.resourceId}];
+  if (cached) return *cached;
+  MeshBuffers result;
+  const res::Module* module = nullptr;
+  if (GetModule(record.module, module)) {
+    const auto bytes = res::FindResource(module, u"DDS", ResourceIdOf(record.resourceId));
+    LoadMeshFromMemory(bytes ? *bytes : std::span<const uint8_t>(), stride, result);
+    cached = result;
+  } else if (!record.bytes.empty()) {
+    LoadMeshFromMemory(record.bytes, stride, result);
+  } else {
+    LoadMeshFromFile(record.path, stride, result);
+  }
+  return result;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "core/archive/data_records.h"
@@ -9,6 +10,7 @@
 #include "core/zkw_string.h"
 #include "platform/gfx/texture.h"
 #include "platform/res/resource_module.h"
+#include "player/resources/mesh_buffers.h"
 #include "player/resources/texture_ref.h"
 
 // Turns stored resource records into textures and keeps each result, so that a picture is
@@ -42,10 +44,17 @@ class TextureCache {
   // empty name gives null, the player's own resources.
   bool GetModule(const zkw_string& name, const res::Module*& out);
 
+  // The mesh of a stored record (see LoadMeshFromMemory). A module mesh, the "DDS" resource of
+  // the record's id in its module (the player's own for an empty name), is loaded once per
+  // cache and module name and id, also when it cannot be loaded; with a module that cannot be
+  // read, the record's bytes, or else its file, are loaded at every call.
+  MeshBuffers LoadModelForLink(const ResourceDataRecord& record, uint32_t stride);
+
  private:
   std::map<int, ComRef<gfx::Texture>> builtinTextures_;
   std::map<zkw_string, TextureRef> fileTextures_;
   std::map<std::pair<const res::Module*, uint32_t>, TextureRef> moduleTextures_;
   std::map<std::pair<zkw_string, uint32_t>, TextureRef> namedModuleTextures_;
+  std::map<std::pair<zkw_string, uint32_t>, std::optional<MeshBuffers>> moduleMeshes_;
   std::map<zkw_string, const res::Module*> modules_;
 };
