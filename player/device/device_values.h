@@ -13,6 +13,8 @@ struct DeviceValues {
   gfx::Device* device = nullptr;
   uint32_t backBufferWidth = 0;
   uint32_t backBufferHeight = 0;
+  // The slide renderers make their targets at up to this many times the back buffer's size.
+  uint32_t targetScaleLimit = 3;
 };
 
 DeviceValues& GetDeviceValues();

@@ -1,0 +1,160 @@
+#include "renderers/blur/blur_effect.h"
+
+#include <algorithm>
+
+#include "core/float_to_int.h"
+#include "core/startup/thread_slots.h"
+#include "platform/gfx/device.h"
+#include "player/device/device_values.h"
+#include "player/render/render_context.h"
+#include "player/render/render_target_set.h"
+#include "renderers/light/ds_2d_light.h"
+
+namespace {
+
+ComRef<gfx::Texture> MakeTarget(uint32_t w, uint32_t h) {
+  ComRef<gfx::Texture> out;
+  gfx::Device* device = CurrentDevice();
+  gfx::Texture* made = nullptr;
+  if (device != nullptr && w != 0 && h != 0 &&
+      gfx::Succeeded(device->CreateTexture(w, h, 1, gfx::Usage::RenderTarget, gfx::Format::A8R8G8B8,
+                                           gfx::Pool::Default, &made)))
+    out.Reset(made);
+  return out;
+}
+
+uint32_t Reduced(uint32_t size, unsigned percent) {
+  const double kept = static_cast<double>(size) * (100 - percent) / 100.0;
+  return std::max<uint32_t>(1, SaturatingTruncate<uint32_t>(static_cast<float>(kept)));
+}
+
+}  // namespace
+
+void ZKW_BlurEffect::ComputeReducedSize() {
+  const unsigned p = std::min(reduction.Value(), 80u);
+  reducedW = Reduced(width, p);
+  reducedH = Reduced(height, p);
+}
+
+bool ZKW_BlurEffect::CreateTargets() {
+  if (reducedW == 0 || reducedH == 0) return false;
+  targetA = MakeTarget(reducedW, reducedH);
+  targetB = MakeTarget(reducedW, reducedH);
+  return true;
+}
+
+void ZKW_BlurEffect::ReleaseTargets() {
+  targetA.Reset();
+  targetB.Reset();
+}
+
+void ZKW_BlurEffect::SaveTargets(DS_2D_Light& renderer) {
+  renderer.renderFlags |= DS_2D_Light::kOffscreenBlur;
+  savedTarget.Reset();
+  savedDepth.Reset();
+  if (gfx::Device* device = CurrentDevice()) {
+    gfx::Surface* target = nullptr;
+    gfx::Surface* depth = nullptr;
+    device->GetRenderTarget(0, &target);
+    device->GetDepthStencilSurface(&depth);
+    savedTarget.Reset(target);
+    savedDepth.Reset(depth);
+  }
+}
+
+void ZKW_BlurEffect::BeginFirstPass(DS_2D_Light& renderer) {
+  SaveTargets(renderer);
+  gfx::Device* device = CurrentDevice();
+  drawing_ = device != nullptr && targetA;
+  if (drawing_) {
+    SetTextureAsTarget(targetA.Get());
+    device->SetDepthStencilSurface(nullptr);
+  }
+  renderer.PushView(reducedW, reducedH, 3);
+  if (drawing_) device->Clear(0, nullptr, gfx::ClearFlags::Target, 0x00000000, 1.0f, 0);
+}
+
+void ZKW_BlurEffect::BlurPass(gfx::Texture* destination, gfx::Texture* source,
+                              DS_2D_Light& renderer, gfx::EffectHandle technique) {
+  gfx::Device* device = CurrentDevice();
+  if (device == nullptr || destination == nullptr || !effect) return;
+  SetTextureAsTarget(destination);
+  device->Clear(0, nullptr, gfx::ClearFlags::Target, 0x00000000, 1.0f, 0);
+  effect->SetTexture("Texture", source);
+  effect->SetTechnique(technique);
+  renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), effect.Get());
+}
+
+void ZKW_BlurEffect::Apply(DS_2D_Light& renderer, int extraRounds) {
+  gfx::Device* device = CurrentDevice();
+  if (drawing_ && effect && HasTargets()) {
+    effect->SetFloat("TexW", static_cast<float>(reducedW));
+    effect->SetFloat("TexH", static_cast<float>(reducedH));
+    BlurPass(targetB.Get(), targetA.Get(), renderer, "GaussianBlurVFirst");
+    BlurPass(targetA.Get(), targetB.Get(), renderer, "GaussianBlurH");
+    for (int round = 0; round < extraRounds; ++round) {
+      BlurPass(targetB.Get(), targetA.Get(), renderer, "GaussianBlurV");
+      BlurPass(targetA.Get(), targetB.Get(), renderer, "GaussianBlurH");
+    }
+  }
+  if (device != nullptr && savedTarget) {
+    device->SetRenderTarget(0, savedTarget.Get());
+    device->SetDepthStencilSurface(savedDepth.Get());
+  }
+  savedTarget.Reset();
+  savedDepth.Reset();
+  drawing_ = false;
+  renderer.PopView();
+  renderer.renderFlags &= ~DS_2D_Light::kOffscreenBlur;
+}
+
+void ZKW_BlurSurface::OnResetDevice() {
+  if (width == 0 || height == 0) return;
+  ComputeReducedSize();
+  CreateTargets();
+}
+
+void ZKW_BlurSurface::FitToRenderContext() {
+  const RenderContext* context = RenderContextTlsSlot::Get();
+  if (context == nullptr) return;
+  width = SaturatingTruncate<uint32_t>(context->pictureW);
+  height = SaturatingTruncate<uint32_t>(context->pictureH);
+  if (width == 0 || height == 0) return;
+  ComputeReducedSize();
+  CreateTargets();
+}
+
+void ZKW_BlurSurface::OnSizeParamChanged() {
+  ComputeReducedSize();
+  ReleaseTargets();
+  CreateTargets();
+}
+
+void ZKW_InnerGlowEffect::OnLostDevice() {
+  ReleaseTargets();
+}
+
+void ZKW_InnerGlowEffect::OnResetDevice() {
+  if (width == 0 || height == 0) return;
+  ComputeReducedSize();
+  CreateTargets();
+}
+
+void ZKW_InnerGlowEffect::FitToRenderContext() {
+  const RenderContext* context = RenderContextTlsSlot::Get();
+  if (context == nullptr) return;
+  width = SaturatingTruncate<uint32_t>(context->pictureW);
+  height = SaturatingTruncate<uint32_t>(context->pictureH);
+  if (width != 0 && height != 0) {
+    ComputeReducedSize();
+    CreateTargets();
+  }
+  glowTarget = MakeTarget(SaturatingTruncate<uint32_t>(context->frameW),
+                          SaturatingTruncate<uint32_t>(context->frameH));
+}
+
+void ZKW_InnerGlowEffect::OnSizeParamChanged() {
+  ComputeReducedSize();
+  ReleaseTargets();
+  CreateTargets();
+}

@@ -1,0 +1,173 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "core/archive/ds_iof_r.h"
+#include "core/archive/ds_iof_w.h"
+#include "core/archive/resource_buffer.h"
+#include "core/registry/class_registries.h"
+#include "core/registry/core_class_list.h"
+#include "core/startup/thread_slots.h"
+#include "platform/gfx/device.h"
+#include "platform/headless_sdl.h"
+#include "player/device/device_values.h"
+#include "player/document/doc_res_manager.h"
+#include "player/player_class_list.h"
+#include "player/render/render_context.h"
+#include "renderers/light/ds_2d_light.h"
+#include "renderers/renderers_class_list.h"
+
+namespace renderer_test {
+
+// A headless device of the given back-buffer size as the process's device, a fresh current
+// document and a render context of the thread, with the device's frame log on.
+class RendererTest : public ::testing::Test {
+ protected:
+  explicit RendererTest(uint32_t width = 64, uint32_t height = 64)
+      : width_(width), height_(height) {}
+
+  static void SetUpTestSuite() {
+    UseHeadlessSdl();
+    RegisterClasses({RegisterCoreClasses, RegisterPlayerClasses, RegisterRendererClasses});
+  }
+
+  void SetUp() override {
+    ASSERT_EQ(gfx::Device::CreateHeadless(width_, height_, device_.Put(), gfx::Format::A8R8G8B8),
+              gfx::kOk);
+    GetDeviceValues() = DeviceValues{device_.Get(), width_, height_};
+    DocumentTlsSlot::Install(std::make_unique<DS_DocResManager>());
+    context_ = std::make_unique<RenderContext>();
+    RenderContextTlsSlot::Set(context_.get());
+    device_->SetRenderState(gfx::RenderState::Lighting, 0);
+    device_->SetRenderState(gfx::RenderState::CullMode, gfx::Cull::None);
+    device_->SetRenderState(gfx::RenderState::ZEnable, 0);
+    device_->EnableFrameLog(true);
+  }
+
+  void TearDown() override {
+    RenderContextTlsSlot::Set(nullptr);
+    context_.reset();
+    DocumentTlsSlot::Reset();
+    GetDeviceValues() = DeviceValues{};
+  }
+
+  DS_DocResManager& Doc() { return *DocumentTlsSlot::Get(); }
+  RenderContext& Context() { return *context_; }
+  const std::vector<gfx::FrameLogEntry>& Log() { return device_->CurrentFrameLog(); }
+  // Forgets the entries logged so far.
+  void ClearLog() {
+    device_->EnableFrameLog(false);
+    device_->EnableFrameLog(true);
+  }
+
+  // A solid picture of `width` x `height` units under `link`, made of a 2 x 2 texture.
+  gfx::Texture* ProvidePicture(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
+                               uint32_t colour) {
+    gfx::Texture* texture = nullptr;
+    EXPECT_EQ(
+        device_->CreateTexture(2, 2, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, &texture),
+        gfx::kOk);
+    const uint32_t texels[4] = {colour, colour, colour, colour};
+    texture->WriteLevel(0, texels, 8);
+    ImageTextureSet& set = Doc().imageTextureSets[link.Key()];
+    set.textures = {ComRef<gfx::Texture>(texture)};
+    set.width = width;
+    set.height = height;
+    set.aspect = float(height) / float(width);
+    return texture;
+  }
+
+  // The renderer ready to draw as a slide starts it: prepared, viewing the back buffer with
+  // the camera on and the device state reset.
+  void StartSlide(DS_2D_Light& renderer) {
+    renderer.Prepare();
+    QuadCorners unit;
+    unit.Init();
+    renderer.SetViewQuad(unit);
+    QuadCorners backBuffer;
+    backBuffer.FromBackBuffer();
+    renderer.SetViewQuad(backBuffer);
+    renderer.EnableCamera(true);
+    renderer.ResetDeviceState();
+  }
+
+  static std::vector<uint32_t> Pixels(gfx::Surface* surface) {
+    std::vector<uint8_t> bytes;
+    uint32_t pitch = 0;
+    EXPECT_EQ(surface->ReadPixels(&bytes, &pitch), gfx::kOk);
+    std::vector<uint32_t> out(surface->Width() * surface->Height());
+    for (uint32_t y = 0; y < surface->Height(); ++y)
+      std::memcpy(&out[y * surface->Width()], bytes.data() + y * pitch, surface->Width() * 4);
+    return out;
+  }
+  static std::vector<uint32_t> Pixels(gfx::Texture* texture) {
+    gfx::ComPtr<gfx::Surface> surface;
+    EXPECT_EQ(texture->GetSurfaceLevel(0, surface.Put()), gfx::kOk);
+    return Pixels(surface.Get());
+  }
+  std::vector<uint32_t> BackBufferPixels() {
+    gfx::ComPtr<gfx::Surface> bb;
+    EXPECT_EQ(device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put()), gfx::kOk);
+    return Pixels(bb.Get());
+  }
+  gfx::Surface* CurrentTarget() {
+    gfx::ComPtr<gfx::Surface> target;
+    device_->GetRenderTarget(0, target.Put());
+    return target.Get();  // the device keeps it alive while it is the target
+  }
+
+  // An effect from text; every pass replaces the target with the texture "Texture".
+  ComRef<gfx::Effect> MakeEffect(int passes = 1) {
+    std::string text = "#vornview effect 1\ntexture Texture;\nsampler S { Texture = Texture; }\n";
+    text += "technique First {\n";
+    for (int i = 0; i < passes; ++i)
+      text += "  pass { Fragment = Copy; }\n";
+    text += "}\ntechnique Second {\n  pass { Fragment = Copy; }\n}\n";
+    text +=
+        "code fragment Copy\nout vec4 color;\nvoid main() { color = texture(S, "
+        "gfx_TexCoord0.xy); }\nendcode\n";
+    gfx::Effect* effect = nullptr;
+    std::string errors;
+    EXPECT_EQ(gfx::Effect::Create(device_.Get(), "test", text, &effect, &errors), gfx::kOk)
+        << errors;
+    return ComRef<gfx::Effect>(effect);
+  }
+
+  uint32_t width_, height_;
+  gfx::ComPtr<gfx::Device> device_;
+  std::unique_ptr<RenderContext> context_;
+};
+
+// An archive that reads `bytes`.
+class ReadArchive {
+ public:
+  explicit ReadArchive(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {
+    buffer_.SetMemory(bytes_.data(), bytes_.size());
+    archive_ =
+        std::make_unique<DS_IOF_Archive>(std::make_unique<DS_IOF_R<ResourceBuffer>>(&buffer_));
+  }
+  DS_IOF_Archive& archive() { return *archive_; }
+  uint64_t Remaining() const { return buffer_.Remaining(); }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  ResourceBuffer buffer_;
+  std::unique_ptr<DS_IOF_Archive> archive_;
+};
+
+// What `save` writes.
+template <class Save>
+std::vector<uint8_t> Written(Save save) {
+  auto writer = std::make_unique<DS_IOF_W>();
+  DS_IOF_W& w = *writer;
+  DS_IOF_Archive archive(std::move(writer));
+  save(archive);
+  return w.Bytes();
+}
+
+}  // namespace renderer_test
