@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "player/document/doc_res_manager.h"
+
 bool MeshGeometry::SetBuffers(MeshBuffers buffers) {
   vertices.buffer = std::move(buffers.vertexBuffer);
   vertices.locked = nullptr;
@@ -19,4 +21,26 @@ void MeshGeometry::DestroyTree() {
   for (TransformNode* child : node.children)
     delete child;
   node.children.clear();
+}
+
+bool MeshGeometry::LoadMesh(const DS_MeshFile& link) {
+  DS_DocResManager* document = CurrentDocument();
+  if (document == nullptr) return false;
+  MeshBuffers& entry = document->meshCache[link.Key()];
+  if (entry.vertexCount == 0) {
+    std::vector<ResourceDataRecord>& records = document->resourceRecords[link.Key()];
+    if (records.empty()) records.push_back(LinkRecordOf(link));
+    entry = document->Cache().LoadModelForLink(records.front(), kStride);
+  }
+  return SetBuffers(entry);
+}
+
+bool MeshGeometry::LoadMeshWithPicture(const DS_MeshFile& meshLink,
+                                       const DS_ImageFileLink& pictureLink) {
+  if (DS_DocResManager* document = CurrentDocument()) {
+    const ImageTextureSet& set = document->GetImageTextures(pictureLink);
+    picture = set.frameIndex < set.textures.size() ? set.textures[set.frameIndex]
+                                                   : ComRef<gfx::Texture>();
+  }
+  return LoadMesh(meshLink);
 }

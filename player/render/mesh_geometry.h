@@ -3,6 +3,7 @@
 #include <list>
 
 #include "core/com_ref.h"
+#include "core/link/ds_file_link.h"
 #include "platform/gfx/texture.h"
 #include "platform/math/d3dx_types.h"
 #include "player/render/render_meshes.h"
@@ -26,6 +27,14 @@ class MeshGeometry : public IndexedMesh {
   // indexed and the non-indexed primitive count = the face count, a triangle list, the bounding
   // sphere. Always true.
   bool SetBuffers(MeshBuffers buffers);
+  // Takes the mesh of the link from the current document's mesh cache; the first use of a
+  // link loads it there from the link's stored record (or its module), so every mesh of the
+  // link shares one vertex and one index buffer. Answers SetBuffers' result; false without a
+  // document.
+  bool LoadMesh(const DS_MeshFile& link);
+  // The picture = the texture of the current frame of the picture link's textures, then
+  // LoadMesh.
+  bool LoadMeshWithPicture(const DS_MeshFile& meshLink, const DS_ImageFileLink& pictureLink);
   // Deletes every child node of the root and empties its list.
   void DestroyTree();
 

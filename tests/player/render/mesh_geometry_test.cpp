@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "player/render/matrix_values.h"
+#include "player/support/document_fixture.h"
 #include "render_fixture.h"
 
 namespace render_test {
@@ -63,3 +64,57 @@ TEST_F(MeshGeometryTest, SetBuffersTakesTheMeshAndCopiesShareIt) {
 
 }  // namespace
 }  // namespace render_test
+
+namespace document_test {
+namespace {
+
+// A unit square of two triangles in .x text.
+std::vector<uint8_t> SquareX() {
+  const std::string text =
+      "xof 0303txt 0032\nMesh Square {\n 4;\n 0.0;0.0;0.0;,\n 0.0;1.0;0.0;,\n 1.0;1.0;0.0;,\n"
+      " 1.0;0.0;0.0;;\n 2;\n 3;0,1,2;,\n 3;0,2,3;;\n MeshTextureCoords {\n  4;\n"
+      "  0.0;1.0;, 0.0;0.0;, 1.0;0.0;, 1.0;1.0;;\n }\n}\n";
+  return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+using MeshLoading = DocumentTest;
+
+TEST_F(MeshLoading, MeshesOfOneLinkShareTheBuffersLoadedOnce) {
+  const DS_MeshFile link(u"nowhere.dll", 301);
+  ResourceDataRecord record;
+  record.module = u"nowhere.dll";
+  record.resourceId = 301;
+  record.bytes = SquareX();
+  Doc().resourceRecords[link.Key()] = {record};
+
+  MeshGeometry first, second;
+  EXPECT_TRUE(first.LoadMesh(link));
+  ASSERT_TRUE(first.vertices.buffer);
+  EXPECT_EQ(first.vertices.count, 4u);
+  EXPECT_EQ(first.primitiveCount, 2u);
+  EXPECT_EQ(first.primitiveType, gfx::PrimitiveType::TriangleList);
+  EXPECT_FLOAT_EQ(first.boundingCenter.x, 0.5f);
+
+  Doc().resourceRecords[link.Key()].front().bytes.clear();  // nothing left to read
+  EXPECT_TRUE(second.LoadMesh(link));
+  EXPECT_EQ(second.vertices.buffer.Get(), first.vertices.buffer.Get());
+  EXPECT_EQ(second.indices.Get(), first.indices.Get());
+
+  // A picture link's current frame becomes the picture.
+  gfx::Texture* texture = nullptr;
+  ASSERT_EQ(device_->CreateTexture(1, 1, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, &texture),
+            gfx::kOk);
+  const DS_ImageFileLink pictureLink(u"skin.png", 2);
+  Doc().imageTextureSets[pictureLink.Key()].textures = {ComRef<gfx::Texture>(texture)};
+  MeshGeometry textured;
+  EXPECT_TRUE(textured.LoadMeshWithPicture(link, pictureLink));
+  EXPECT_EQ(textured.picture.Get(), texture);
+
+  // A link without any mesh gives an empty mesh, not a failure.
+  MeshGeometry missing;
+  EXPECT_TRUE(missing.LoadMesh(DS_MeshFile(u"nowhere.dll", 999)));
+  EXPECT_FALSE(missing.vertices.buffer);
+}
+
+}  // namespace
+}  // namespace document_test
