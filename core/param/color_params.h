@@ -13,10 +13,11 @@ class SmartCOLORREF : public MediaParamT<uint32_t> {
   using MediaParamT<uint32_t>::MediaParamT;
 };
 
-// The alpha of a transparency percent p: 255 - 2.55 x p, truncated.
+// The alpha of a transparency percent p: 255 - 2.55 x p, truncated; a percent above 100 gives 0
+// rather than a wrapped byte.
 class TransparencyAlpha : public UINTSclaleTo<unsigned char> {
  public:
-  TransparencyAlpha() : UINTSclaleTo<unsigned char>(0, -2.55f, 255.0f) {}
+  TransparencyAlpha() : UINTSclaleTo<unsigned char>(0, -2.55f, 255.0f) { SetSaturating(true); }
 };
 
 // A colour (white by default) and its transparency percent turned into an 8-bit alpha.

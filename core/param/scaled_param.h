@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <type_traits>
 
@@ -13,7 +14,8 @@
 // Only the unsigned value is ever stored; factor and offset belong to the owner.
 //
 // T is float, or unsigned char for an 8-bit alpha: the float result is truncated towards zero
-// and its low 8 bits are kept, so results of 256 and more or below 0 wrap.
+// and its low 8 bits are kept, so results of 256 and more or below 0 wrap; a saturating
+// parameter (SetSaturating) keeps them at 255 and 0 instead.
 template <class T>
 class UINTSclaleTo : public MediaParamT<unsigned> {
  public:
@@ -24,7 +26,10 @@ class UINTSclaleTo : public MediaParamT<unsigned> {
   }
   // Value, factor and offset are copied; observers and history are not; scaled is recomputed.
   UINTSclaleTo(const UINTSclaleTo& other)
-      : MediaParamT<unsigned>(), factor_(other.factor_), offset_(other.offset_) {
+      : MediaParamT<unsigned>(),
+        factor_(other.factor_),
+        offset_(other.offset_),
+        saturating_(other.saturating_) {
     RawValue() = other.Value();
     NotifyChanged(nullptr);
   }
@@ -41,13 +46,19 @@ class UINTSclaleTo : public MediaParamT<unsigned> {
     Recompute();
   }
   void SetFactor(float factor) { SetScale(factor, offset_); }
+  // Results outside 0..255 of an 8-bit parameter saturate instead of wrapping.
+  void SetSaturating(bool saturating) {
+    saturating_ = saturating;
+    Recompute();
+  }
 
   // Brings scaled up to date after a direct store of the value.
   void Recompute() {
     const float scaled = static_cast<float>(Value()) * factor_ + offset_;
     if constexpr (std::is_same_v<T, unsigned char>) {
-      scaled_ =
-          static_cast<unsigned char>(static_cast<uint64_t>(SaturatingTruncate<int64_t>(scaled)));
+      const int64_t whole = SaturatingTruncate<int64_t>(scaled);
+      scaled_ = saturating_ ? static_cast<unsigned char>(std::clamp<int64_t>(whole, 0, 255))
+                            : static_cast<unsigned char>(static_cast<uint64_t>(whole));
     } else {
       scaled_ = static_cast<T>(scaled);
     }
@@ -57,6 +68,7 @@ class UINTSclaleTo : public MediaParamT<unsigned> {
   T scaled_{};
   float factor_;
   float offset_;
+  bool saturating_ = false;
   SmartCalbackCtrl<UINTSclaleTo> recompute_{&UINTSclaleTo::Recompute, this, this};
 };
 

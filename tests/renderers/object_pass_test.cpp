@@ -277,5 +277,23 @@ TEST_F(ObjectPass, ChangingThePictureLinkRefreshesTheView) {
   EXPECT_EQ(renderer.GetTargetTextureSlot(), &renderer.targetTexture);
 }
 
+TEST_F(ObjectPass, TargetsAreMadeAtTheLargestScaleThatCanBeMade) {
+  DS_2D_Light renderer;
+  StartSlide(renderer);
+  EXPECT_EQ(renderer.targets.width, 96u) << "three times the back buffer";
+  gfx::Caps caps;
+  device_->GetDeviceCaps(&caps);
+  // Twice this width is past the device's largest texture; once is not.
+  const uint32_t wide = caps.maxTextureWidth / 2 + 1;
+  GetDeviceValues().backBufferWidth = wide;
+  GetDeviceValues().backBufferHeight = 1;
+  renderer.ResetDeviceState();
+  EXPECT_EQ(renderer.targets.width, wide);
+  EXPECT_EQ(renderer.targets.height, 1u);
+  renderer.ReleaseDeviceObjects();
+  EXPECT_FALSE(renderer.targets.current);
+  EXPECT_FALSE(renderer.targetTexture);
+}
+
 }  // namespace
 }  // namespace renderer_test

@@ -78,6 +78,11 @@ TEST(ColorAlphaParam, TransparencyBecomesAlpha) {
   EXPECT_EQ(color.alpha.Scaled(), 127);
   ColorAlphaParam copy(color);
   EXPECT_EQ(copy.alpha.Scaled(), 127);
+  // Above 100 % the alpha stays 0 instead of wrapping to a nearly opaque byte.
+  for (unsigned percent : {101u, 150u, 200u, 4000000000u}) {
+    copy.alpha.SetValue(percent);
+    EXPECT_EQ(copy.alpha.Scaled(), 0) << percent;
+  }
 }
 
 TEST(SmartGradientColor, DefaultStopsAndInsertion) {
