@@ -4,9 +4,19 @@ find_package(SDL2 REQUIRED)
 find_package(SDL2_mixer REQUIRED)
 target_link_libraries(scene_platform PUBLIC SDL2::SDL2 SDL2_mixer::SDL2_mixer)
 
+# The own resources are a library of their own. Among them is the demo project, which a program
+# built from these very libraries writes at build time (CMakeLists.txt): that program sets the
+# target property SCENE_NO_OWN_RESOURCES and brings an empty table instead, so that it does not
+# depend on its own output. Only programs link the resources; libraries need not wait for them.
 include(${PROJECT_SOURCE_DIR}/cmake/ResourceCompiler.cmake)
-scene_compile_resources(scene_platform ${PROJECT_SOURCE_DIR}/assets/resources.manifest
-                        res::OwnResourceTable)
+set(SCENE_DEMO_PROJECT ${PROJECT_BINARY_DIR}/assets/demo_project.bin)
+add_library(scene_own_resources STATIC)
+target_include_directories(scene_own_resources PRIVATE ${PROJECT_SOURCE_DIR})
+scene_compile_resources(scene_own_resources ${PROJECT_SOURCE_DIR}/assets/resources.manifest
+                        res::OwnResourceTable GENERATED demo_project ${SCENE_DEMO_PROJECT})
+set(_links_own_resources "$<AND:$<NOT:$<BOOL:$<TARGET_PROPERTY:SCENE_NO_OWN_RESOURCES>>>,\
+$<NOT:$<STREQUAL:$<TARGET_PROPERTY:TYPE>,STATIC_LIBRARY>>>")
+target_link_libraries(scene_platform PUBLIC "$<${_links_own_resources}:scene_own_resources>")
 
 # .x meshes are read with assimp (platform/gfx/mesh).
 find_package(assimp REQUIRED)

@@ -1,4 +1,4 @@
-# scene_compile_resources(<target> <manifest> <function>)
+# scene_compile_resources(<target> <manifest> <function> [GENERATED <name> <file>]...)
 # Compiles the resources that a manifest lists into <target>. A generated source defines
 # `const res::ResourceTable& <function>()` (platform/res/resource_table.h) and links the bytes
 # of every listed file in read-only, so the program carries them without any file beside it.
@@ -6,9 +6,24 @@
 # The manifest has one resource a line; lines starting with '#' and empty lines are skipped:
 #   <type> <id> <language> <file>    type: a number, RT_ICON / RT_STRING / RT_RCDATA /
 #                                    RT_GROUP_ICON, or a type name such as DDS; file relative
-#                                    to the manifest's folder
+#                                    to the manifest's folder, or @<name>: a file the build
+#                                    makes, given by GENERATED <name> <file> (a custom command's
+#                                    output in the calling directory)
 #   string <id> <language> <text>    a string-table entry: the rest of the line, UTF-8
 function(scene_compile_resources target manifest function)
+  cmake_parse_arguments(ARG "" "" "GENERATED" ${ARGN})
+  set(_generated_names "")
+  set(_generated_files "")
+  list(LENGTH ARG_GENERATED _count)
+  math(EXPR _odd "${_count} % 2")
+  if(_odd)
+    message(FATAL_ERROR "scene_compile_resources: GENERATED takes pairs of <name> <file>")
+  endif()
+  while(ARG_GENERATED)
+    list(POP_FRONT ARG_GENERATED _name _file)
+    list(APPEND _generated_names "${_name}")
+    list(APPEND _generated_files "${_file}")
+  endwhile()
   get_filename_component(_manifest "${manifest}" ABSOLUTE)
   get_filename_component(_base "${_manifest}" DIRECTORY)
   string(REGEX REPLACE "[^A-Za-z0-9]" "_" _prefix "scene_res_${function}")
@@ -69,9 +84,18 @@ function(scene_compile_resources target manifest function)
       message(FATAL_ERROR "${_manifest}:${_line_no}: bad resource type '${_type}'")
     endif()
 
-    get_filename_component(_file "${_rest}" ABSOLUTE BASE_DIR "${_base}")
-    if(NOT EXISTS "${_file}")
-      message(FATAL_ERROR "${_manifest}:${_line_no}: no file '${_file}'")
+    if(_rest MATCHES "^@(.+)$")
+      list(FIND _generated_names "${CMAKE_MATCH_1}" _at)
+      if(_at LESS 0)
+        message(FATAL_ERROR "${_manifest}:${_line_no}: no generated file '${CMAKE_MATCH_1}'")
+      endif()
+      list(GET _generated_files ${_at} _file)
+      target_sources(${target} PRIVATE "${_file}")
+    else()
+      get_filename_component(_file "${_rest}" ABSOLUTE BASE_DIR "${_base}")
+      if(NOT EXISTS "${_file}")
+        message(FATAL_ERROR "${_manifest}:${_line_no}: no file '${_file}'")
+      endif()
     endif()
     if(_file MATCHES "[\"\\\\]")
       message(FATAL_ERROR "${_manifest}:${_line_no}: file names may not hold quotes or backslashes")

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""Draws the player's built-in pictures (resource type "DDS") as PNG files.
+"""Draws the player's built-in pictures (resource type "DDS") and the backgrounds of its demo
+project as PNG files.
 
-Usage: tools/make_builtin_pictures.py [output folder]   (default: assets/pictures)
+Usage: tools/make_builtin_pictures.py [output folder] [demo folder]
+       (defaults: assets/pictures and assets/demo)
 
-Writes one <id>.png per built-in picture id and prints the manifest lines for them. Only the
-standard library is used; the output is the same on every run.
+Writes one <id>.png per built-in picture id and prints the manifest lines for them, then the
+demo's backgrounds by name. Only the standard library is used; the output is the same on every
+run.
 """
 
 import math
@@ -29,6 +32,26 @@ def png_bytes(width, height, pixels):
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
     header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def png_rgb_bytes(width, height, pixels):
+    """pixels: rows of (r, g, b) tuples, top row first. Each row is stored as its difference to
+    the row above (PNG filter "Up"), which keeps smooth backgrounds small."""
+    raw = bytearray()
+    above = bytes(width * 3)
+    for row in pixels:
+        line = bytes(c for pixel in row for c in pixel)
+        raw.append(2)  # filter "Up"
+        raw += bytes((a - b) & 0xFF for a, b in zip(line, above))
+        above = line
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)  # 8-bit RGB
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
             chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
 
@@ -336,14 +359,140 @@ def pictures():
     return p
 
 
+# ---- the demo project's backgrounds -----------------------------------------------------------
+# Landscapes of 640 x 300 pixels (about the player window's aspect), shaded at x, y in [0, 1]
+# with y growing downwards.
+
+BACKGROUND_SIZE = (640, 300)
+ASPECT = BACKGROUND_SIZE[0] / BACKGROUND_SIZE[1]
+PIXEL = 1.0 / BACKGROUND_SIZE[1]
+
+
+def mix(a, b, t):
+    return tuple(x + (y - x) * t for x, y in zip(a, b))
+
+
+def ramp(stops, t):
+    """The colour at t of a list of (position, colour) stops in increasing position."""
+    if t <= stops[0][0]:
+        return stops[0][1]
+    for (p0, c0), (p1, c1) in zip(stops, stops[1:]):
+        if t <= p1:
+            return mix(c0, c1, smoothstep(p0, p1, t))
+    return stops[-1][1]
+
+
+def disc(x, y, cx, cy, radius):
+    """Coverage of a disc, in picture heights, with a one-pixel soft edge."""
+    d = math.hypot((x - cx) * ASPECT, y - cy)
+    return smoothstep(radius + PIXEL, radius - PIXEL, d)
+
+
+def halo(x, y, cx, cy, reach):
+    d = math.hypot((x - cx) * ASPECT, y - cy)
+    return math.exp(-(d / reach) ** 2)
+
+
+def ridge(x, base, waves):
+    return base + sum(a * math.sin(f * x * 2.0 * math.pi + p) for a, f, p in waves)
+
+
+def below(y, line):
+    """Coverage of the ground under a ridge line."""
+    return smoothstep(line - PIXEL, line + PIXEL, y)
+
+
+def cell_random(i, j, k):
+    """A fixed value in [0, 1) for lattice cell (i, j), draw k."""
+    h = (i * 73856093) ^ (j * 19349663) ^ (k * 83492791)
+    h = (h * 1103515245 + 12345) & 0x7FFFFFFF
+    h = (h * 1103515245 + 12345) & 0x7FFFFFFF
+    return (h >> 7) / float(1 << 24)
+
+
+def dawn(x, y):
+    colour = ramp([(0.0, (0.15, 0.10, 0.32)), (0.38, (0.72, 0.34, 0.46)),
+                   (0.62, (1.00, 0.62, 0.36))], y)
+    colour = mix(colour, (1.0, 0.86, 0.62), 0.55 * halo(x, y, 0.66, 0.56, 0.22))
+    colour = mix(colour, (1.0, 0.95, 0.78), disc(x, y, 0.66, 0.56, 0.07))
+    layers = [
+        (ridge(x, 0.60, [(0.03, 1.3, 0.4), (0.015, 3.7, 1.9)]), (0.62, 0.36, 0.46)),
+        (ridge(x, 0.70, [(0.04, 0.9, 2.2), (0.02, 2.9, 0.3)]), (0.38, 0.20, 0.34)),
+        (ridge(x, 0.83, [(0.05, 0.7, 4.0), (0.015, 4.3, 1.1)]), (0.16, 0.08, 0.18)),
+    ]
+    for line, tone in layers:
+        colour = mix(colour, tone, below(y, line))
+    return colour
+
+
+def night(x, y):
+    colour = ramp([(0.0, (0.01, 0.02, 0.07)), (0.75, (0.07, 0.11, 0.28))], y)
+    band = 0.30 + 0.06 * math.sin(x * 6.0 + 0.5)
+    aurora = math.exp(-((y - band) / 0.07) ** 2) * (0.55 + 0.45 * math.sin(x * 9.0 + 1.0))
+    colour = mix(colour, (0.20, 0.85, 0.60), 0.45 * max(0.0, aurora))
+    # One star per cell of 20 pixels, at a fixed random place and brightness.
+    px, py = x * BACKGROUND_SIZE[0], y * BACKGROUND_SIZE[1]
+    i, j = int(px // 20), int(py // 20)
+    sx, sy = (i + cell_random(i, j, 1)) * 20, (j + cell_random(i, j, 2)) * 20
+    shine = cell_random(i, j, 3)
+    star_light = smoothstep(1.3, 0.3, math.hypot(px - sx, py - sy)) * shine
+    colour = mix(colour, (1.0, 1.0, 0.92), star_light)
+    colour = mix(colour, (0.30, 0.34, 0.50), 0.35 * halo(x, y, 0.80, 0.20, 0.12))
+    moon = disc(x, y, 0.80, 0.20, 0.07) * (1.0 - disc(x, y, 0.825, 0.185, 0.062))
+    colour = mix(colour, (0.96, 0.93, 0.82), moon)
+    peaks = 0.78 - 0.16 * abs(math.sin(x * 5.3 + 0.7)) ** 1.5 - 0.05 * abs(math.sin(x * 17.0))
+    colour = mix(colour, (0.03, 0.04, 0.09), below(y, peaks))
+    colour = mix(colour, (0.01, 0.01, 0.03), below(y, ridge(x, 0.90, [(0.03, 1.1, 0.2)])))
+    return colour
+
+
+def sea(x, y):
+    horizon = 0.52
+    if y < horizon:
+        colour = ramp([(0.0, (0.20, 0.48, 0.86)), (horizon, (0.84, 0.92, 0.98))], y)
+        for cx, cy, w, h in ((0.62, 0.20, 0.16, 0.035), (0.80, 0.30, 0.12, 0.025),
+                             (0.15, 0.33, 0.10, 0.02)):
+            d = ((x - cx) * ASPECT / (w * ASPECT)) ** 2 + ((y - cy) / h) ** 2
+            colour = mix(colour, (1.0, 1.0, 1.0), 0.8 * math.exp(-d * 1.5))
+    else:
+        depth = (y - horizon) / (1.0 - horizon)
+        colour = mix((0.10, 0.40, 0.58), (0.01, 0.16, 0.32), depth)
+        spread = 0.02 + 0.10 * depth
+        column = math.exp(-((x - 0.30) / spread) ** 2)
+        waves = (0.5 + 0.5 * math.sin(y * 260.0 + 3.0 * math.sin(x * 25.0))) ** 6
+        colour = mix(colour, (1.0, 0.98, 0.88), 0.8 * column * waves)
+    colour = mix(colour, (1.0, 1.0, 0.9), 0.5 * halo(x, y, 0.30, 0.16, 0.12))
+    colour = mix(colour, (1.0, 1.0, 0.96), disc(x, y, 0.30, 0.16, 0.05))
+    return colour
+
+
+def backgrounds():
+    return {"dawn": dawn, "night": night, "sea": sea}
+
+
+def render_background(shade):
+    width, height = BACKGROUND_SIZE
+    rows = []
+    for j in range(height):
+        y = (j + 0.5) / height
+        rows.append([tuple(clamp8(c) for c in shade((i + 0.5) / width, y))
+                     for i in range(width)])
+    return png_rgb_bytes(width, height, rows)
+
+
 def main():
     root = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "assets", "pictures")
+    demo = sys.argv[2] if len(sys.argv) > 2 else os.path.join(root, "assets", "demo")
     os.makedirs(out, exist_ok=True)
     for pid, (w, h, rows) in sorted(pictures().items()):
         with open(os.path.join(out, "%d.png" % pid), "wb") as f:
             f.write(png_bytes(w, h, rows))
         print("DDS %d 1033 pictures/%d.png" % (pid, pid))
+    os.makedirs(demo, exist_ok=True)
+    for name, shade in sorted(backgrounds().items()):
+        with open(os.path.join(demo, name + ".png"), "wb") as f:
+            f.write(render_background(shade))
 
 
 if __name__ == "__main__":

@@ -10,15 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "core/registry/class_registries.h"
-#include "core/registry/core_class_list.h"
 #include "core/startup/thread_slots.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx_image/picture_bytes.h"
 #include "platform/headless_sdl.h"
 #include "player/device/device_values.h"
 #include "player/document/doc_res_manager.h"
-#include "player/player_class_list.h"
+#include "player/support/every_class.h"
 
 namespace document_test {
 
@@ -28,7 +26,7 @@ class DocumentTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     UseHeadlessSdl();
-    RegisterClasses({RegisterCoreClasses, RegisterPlayerClasses});
+    RegisterEveryClass();
   }
 
   void SetUp() override {

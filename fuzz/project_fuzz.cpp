@@ -1,0 +1,92 @@
+// Loads arbitrary bytes as a project, as the player reads its own (the signature is not
+// compared), then starts the slides, plays a few frames without a device and saves the scene.
+// Inputs whose first byte is odd are laid over a small valid project at the offset their next
+// four bytes give, so that the search reaches the records behind the header.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "core/archive/ds_iof_w.h"
+#include "core/chrono/chrono_clock.h"
+#include "core/ds_error.h"
+#include "core/registry/core_class_list.h"
+#include "core/registry/read_by_name.h"
+#include "core/startup/thread_slots.h"
+#include "geometry/geometry_class_list.h"
+#include "particles/behaviour/behaviour_class_list.h"
+#include "player/document/doc_res_manager.h"
+#include "player/music/ds_audio_file.h"
+#include "player/player_class_list.h"
+#include "player/project/load_project.h"
+#include "player/render/render_context.h"
+#include "player/scene/ds_slide_container.h"
+#include "player/scene/ds_slide_show_light.h"
+#include "renderers/light/ds_2d_light.h"
+#include "renderers/renderers_class_list.h"
+
+namespace {
+
+std::vector<uint8_t> TemplateProject() {
+  DS_SlideShow_Light root;
+  for (int i = 0; i < 3; ++i) {
+    auto slide = std::make_unique<DS_SlideContainer>();
+    slide->fadeIn.RawValue() = 0.5f * float(i);
+    slide->mode.RawValue() = i == 2 ? DS_SlideContainer::kStays : 0;
+    slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+    slide->renderer->camera.mode.RawValue() = i;
+    slide->renderer->backgroundLink = DS_ImageFileLink(u"picture.png", 7);
+    root.slides.emplace_back(std::move(slide));
+  }
+  auto track = std::make_unique<DS_AudioFile>();
+  track->file = {u"track.ogg", {1, 2, 3}};
+  root.playlist.emplace_back(std::move(track));
+  DS_IOF_Archive archive(std::make_unique<DS_IOF_W>());
+  archive.io().WriteWideString(kProjectSignature);
+  archive.io().WriteDword(1);
+  root.Save(archive);
+  DS_DocResManager().Save(archive);
+  return static_cast<DS_IOF_W&>(archive.io()).TakeBytes();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  RegisterClasses({RegisterCoreClasses, RegisterGeometryClasses, RegisterParticlesBehaviourClasses,
+                   RegisterPlayerClasses, RegisterRendererClasses});
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const std::vector<uint8_t> kTemplate = TemplateProject();
+  static RenderContext context;
+  static ChronoClock clock;
+  RenderContextTlsSlot::Set(&context);
+  ChronoTlsSlot::Set(&clock);
+
+  std::vector<uint8_t> bytes(data, data + size);
+  if (size >= 5 && (data[0] & 1) != 0) {
+    uint32_t offset = 0;
+    std::memcpy(&offset, data + 1, 4);
+    bytes = kTemplate;
+    offset %= bytes.size();
+    const size_t n = std::min(size - 5, bytes.size() - offset);
+    std::memcpy(bytes.data() + offset, data + 5, n);
+  }
+  try {
+    std::unique_ptr<DS_SlideShow_Light> scene = LoadProjectFromMemory(bytes);
+    for (const auto& slide : scene->slides)
+      if (slide) slide->Start();
+    for (double t : {1.0, 30.0, 30.5, 1e9})
+      scene->Update(t);
+    scene->JumpTo(1);
+    scene->Render(0);
+    DS_IOF_Archive out(std::make_unique<DS_IOF_W>());
+    scene->Save(out);
+  } catch (const DS_Error&) {
+  } catch (uint32_t) {
+  }
+  DocumentTlsSlot::Reset();
+  return 0;
+}

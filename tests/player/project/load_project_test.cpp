@@ -1,0 +1,165 @@
+#include "player/project/load_project.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/archive/ds_iof_w.h"
+#include "core/ds_error.h"
+#include "player/music/ds_audio_file.h"
+#include "player/support/scene_fixture.h"
+
+namespace scene_test {
+namespace {
+
+using LoadProjectTest = SceneTest;
+
+std::vector<uint8_t> Utf16(std::u16string_view text) {
+  std::vector<uint8_t> out;
+  for (char16_t u : text) {
+    out.push_back(uint8_t(u & 0xFF));
+    out.push_back(uint8_t(u >> 8));
+  }
+  return out;
+}
+
+// Replaces the first occurrence of `from` (UTF-16) in the bytes by `to` of the same length.
+void Patch(std::vector<uint8_t>& bytes, std::u16string_view from, std::u16string_view to) {
+  const auto a = Utf16(from), b = Utf16(to);
+  ASSERT_EQ(a.size(), b.size());
+  auto at = std::search(bytes.begin(), bytes.end(), a.begin(), a.end());
+  ASSERT_NE(at, bytes.end());
+  std::copy(b.begin(), b.end(), at);
+}
+
+TEST_F(LoadProjectTest, AWrittenProjectReadsBack) {
+  std::vector<uint8_t> bytes;
+  {
+    ProjectBuilder project;
+    DS_SlideContainer& slide = project.AddSlide(0.5f, 4.0f, 2.0f);
+    ProjectBuilder::RendererOf(slide)->backgroundLink =
+        project.StorePicture(u"red.png", SolidPng(0xFFFF0000));
+    project.AddSlide(1.0f, 2.0f, 3.0f).mode.SetValueSilently(DS_SlideContainer::kStays);
+    project.AddTrack(u"Song", u"C:\\Music\\song.mp3", {1, 2, 3}, 75);
+    project.AddTrack(u"Other", u"other.ogg", {});
+    project.Root().setting.RawValue() = 5;
+    bytes = project.Write();
+  }
+  // The signature, header word 1, then the root's record header.
+  std::vector<uint8_t> head = {0xFF, 0xFE, 0xFF, 0x0B};
+  const auto signature = Utf16(u"ZRT v 5.0.0");
+  head.insert(head.end(), signature.begin(), signature.end());
+  head.insert(head.end(), {1, 0, 0, 0, 0xFF, 0xFE, 0xFF, 0x12});
+  const auto rootName = Utf16(u"DS_SlideShow_Light");
+  head.insert(head.end(), rootName.begin(), rootName.end());
+  head.insert(head.end(), {2, 0, 0, 0});
+  ASSERT_GT(bytes.size(), head.size());
+  EXPECT_TRUE(std::equal(head.begin(), head.end(), bytes.begin()));
+
+  DS_SlideShow_Light& scene = Play(bytes);
+  ASSERT_EQ(scene.slides.size(), 2u);
+  EXPECT_EQ(scene.slides[0]->fadeIn.Value(), 0.5f);
+  EXPECT_EQ(scene.slides[0]->hold.Value(), 4.0f);
+  EXPECT_EQ(scene.slides[0]->fadeOut.Value(), 2.0f);
+  EXPECT_EQ(scene.slides[1]->mode.Value(), DS_SlideContainer::kStays);
+  EXPECT_EQ(scene.slides[1]->name.Value(), u"Slide 1");
+  EXPECT_EQ(scene.setting.Value(), 5);
+  ASSERT_EQ(scene.playlist.size(), 2u);
+  EXPECT_EQ(scene.playlist[0]->name, u"Song");
+  EXPECT_EQ(scene.playlist[0]->file.path, u"C:\\Music\\song.mp3");
+  EXPECT_EQ(scene.playlist[0]->file.bytes, (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(scene.playlist[0]->volume.Value(), 75u);
+  EXPECT_FLOAT_EQ(scene.playlist[0]->volume.Scaled(), 0.75f);
+  EXPECT_FLOAT_EQ(scene.playlist[1]->volume.Scaled(), 1.0f);
+  // The picture came with the project's document.
+  EXPECT_EQ(Red(Frame(1.0)), 255);
+  EXPECT_NE(DocumentTlsSlot::Get(), nullptr);
+}
+
+// A root record of version 1 has no setting, a track of version 1 no volume.
+TEST_F(LoadProjectTest, FirstVersionsOfRootAndTrackRead) {
+  DS_IOF_Archive archive(std::make_unique<DS_IOF_W>());
+  DS_IOF_Virtual& io = archive.io();
+  io.WriteWideString(kProjectSignature);
+  io.WriteDword(0);  // any header word reads alike
+  WriteRecordHeader(archive, u"DS_SlideShow_Light", 1);
+  io.WriteDword(0);
+  io.WriteDword(1);
+  WriteRecordHeader(archive, u"DS_AudioFile", 1);
+  io.WriteWideString(u"Old");
+  io.WriteFileData(FileDataRecord{u"old.mp3", {9}});
+  DS_DocResManager().Save(archive);
+  DS_SlideShow_Light& scene = Play(static_cast<DS_IOF_W&>(archive.io()).TakeBytes());
+  EXPECT_EQ(scene.setting.Value(), 1);
+  ASSERT_EQ(scene.playlist.size(), 1u);
+  EXPECT_EQ(scene.playlist[0]->name, u"Old");
+  EXPECT_EQ(scene.playlist[0]->volume.Value(), 100u);
+  EXPECT_EQ(scene.playlist[0]->file.bytes, std::vector<uint8_t>{9});
+}
+
+TEST_F(LoadProjectTest, RefusedFilesThrowAndLeaveNoDocument) {
+  const std::vector<uint8_t> good = WriteSlides({{}});
+  std::vector<uint8_t> longSignature = good;
+  longSignature[3] = 12;  // twelve units: one more of the next field's bytes
+  std::vector<uint8_t> otherVersion = good;
+  Patch(otherVersion, u"5.0.0", u"5.0.1");
+  std::vector<uint8_t> unknownClass = good;
+  Patch(unknownClass, u"DS_2D_Light", u"DS_2D_Lite_");
+  const std::vector<uint8_t> truncated(good.begin(), good.end() - 7);
+
+  const std::u16string outdated =
+      u"Cannot open file: Outdated file format.\nPlease resave the project file with Vornique "
+      u"3.4.21";
+  struct Case {
+    const char* what;
+    std::filesystem::path path;
+    std::u16string message;  // empty: the bare code
+    bool readsBody;          // the failure comes after the document was replaced
+  };
+  std::filesystem::create_directories(folder_ / "folder.bin");
+  const Case cases[] = {
+      {"capital .VQE", Save(good, "project.VQE"), u"Cannot open file: Format is not supported.",
+       false},
+      {"missing .vqe", folder_ / "missing.vqe", u"", false},
+      {"missing", folder_ / "missing.bin", u"", false},
+      {"a folder", folder_ / "folder.bin", u"", false},
+      {"12-unit signature", Save(longSignature, "long.bin"), outdated, false},
+      {"other version", Save(otherVersion, "other.bin"), outdated, false},
+      {"truncated", Save(truncated, "truncated.bin"), u"Cannot open file: Wrong file format.",
+       true},
+      {"unknown class", Save(unknownClass, "unknown.bin"), u"Cannot open file: Wrong file format.",
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DocumentTlsSlot::Install(std::make_unique<DS_DocResManager>());
+    DS_DocResManager* before = DocumentTlsSlot::Get();
+    try {
+      LoadProject(c.path);
+      ADD_FAILURE() << "loaded";
+    } catch (const DS_Error& e) {
+      EXPECT_EQ(e.Message(), c.message);
+    } catch (uint32_t code) {
+      EXPECT_EQ(code, kCannotOpenFile);
+      EXPECT_TRUE(c.message.empty());
+    }
+    EXPECT_EQ(DocumentTlsSlot::Get(), c.readsBody ? nullptr : before);
+  }
+}
+
+TEST_F(LoadProjectTest, ThePathWithoutExtensionGoesOnToTheSignature) {
+  EXPECT_EQ(LoadProject(Save(WriteSlides({{}}), "project"))->slides.size(), 1u);
+  EXPECT_EQ(LoadProject(Save(WriteSlides({{}}), "project.vqe.bin"))->slides.size(), 1u);
+}
+
+// The program's own project is read from memory; its signature is not compared.
+TEST_F(LoadProjectTest, MemoryProjectsSkipTheSignature) {
+  std::vector<uint8_t> bytes = WriteSlides({{}, {}});
+  Patch(bytes, u"ZRT v 5.0.0", u"anything ok");
+  EXPECT_EQ(LoadProjectFromMemory(bytes)->slides.size(), 2u);
+  EXPECT_THROW(LoadProjectFromMemory(std::span(bytes).first(bytes.size() - 1)), DS_Error);
+  EXPECT_EQ(DocumentTlsSlot::Get(), nullptr);
+}
+
+}  // namespace
+}  // namespace scene_test

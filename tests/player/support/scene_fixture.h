@@ -1,0 +1,128 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/chrono/chrono_clock.h"
+#include "core/startup/thread_slots.h"
+#include "platform/gfx_image/picture_bytes.h"
+#include "player/document/doc_res_manager.h"
+#include "player/project/load_project.h"
+#include "player/render/render_context.h"
+#include "player/render/render_fixture.h"
+#include "player/scene/ds_slide_container.h"
+#include "player/scene/ds_slide_show_light.h"
+#include "player/support/every_class.h"
+#include "renderers/light/ds_2d_light.h"
+#include "tools/project_writer/project_builder.h"
+
+namespace scene_test {
+
+// A PNG of one colour (0xAARRGGBB).
+inline std::vector<uint8_t> SolidPng(uint32_t colour, int width = 8, int height = 4) {
+  return gfx_image_test::EncodePicture(gfx_image_test::FileKind::Png, width, height, 4,
+                                       gfx_image_test::Words(size_t(width) * height, colour));
+}
+
+// The timing of one slide of a written project.
+struct SlideSpec {
+  float fadeIn = 1.0f;
+  float hold = 10.0f;
+  float fadeOut = 1.0f;
+  int mode = 0;
+  uint32_t colour = 0xFFFFFFFF;  // of its background picture
+};
+
+// Writes a project whose slides have plain renderers and one-colour backgrounds.
+inline std::vector<uint8_t> WriteSlides(const std::vector<SlideSpec>& specs) {
+  ProjectBuilder project;
+  for (const SlideSpec& spec : specs) {
+    DS_SlideContainer& slide = project.AddSlide(spec.fadeIn, spec.hold, spec.fadeOut);
+    slide.mode.SetValueSilently(spec.mode);
+    ProjectBuilder::RendererOf(slide)->backgroundLink =
+        project.StorePicture(u"slide.png", SolidPng(spec.colour));
+  }
+  return project.Write();
+}
+
+// A headless device with a render context, a chrono clock and a private folder for project
+// files; scenes are loaded from those files and driven with a fixed clock.
+class SceneTest : public render_test::RenderTest {
+ protected:
+  SceneTest() : RenderTest(64, 32) {}
+
+  void SetUp() override {
+    RenderTest::SetUp();
+    RegisterEveryClass();
+    RenderContextTlsSlot::Set(&context_);
+    ChronoTlsSlot::Set(&clock_);
+    static int counter = 0;
+    folder_ = std::filesystem::temp_directory_path() /
+              ("scene_test_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
+    std::filesystem::create_directories(folder_);
+  }
+
+  void TearDown() override {
+    scene_.reset();
+    DocumentTlsSlot::Reset();
+    RenderContextTlsSlot::Set(nullptr);
+    ChronoTlsSlot::Set(nullptr);
+    std::filesystem::remove_all(folder_);
+    RenderTest::TearDown();
+  }
+
+  std::filesystem::path Save(const std::vector<uint8_t>& bytes,
+                             const std::string& name = "project.bin") {
+    const std::filesystem::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return path;
+  }
+
+  // Loads the bytes as a project and starts every slide.
+  DS_SlideShow_Light& Play(const std::vector<uint8_t>& bytes) {
+    scene_.reset();
+    scene_ = LoadProject(Save(bytes));
+    for (const auto& slide : scene_->slides)
+      if (slide) slide->Start();
+    return *scene_;
+  }
+
+  // One frame at absolute time t, as the player draws it; answers the centre pixel.
+  uint32_t Frame(DS_SlideShow_Light& scene, double t) {
+    scene.Update(t);
+    device_->BeginScene();
+    device_->Clear(0, nullptr, gfx::ClearFlags::Target, 0xFF000000, 1.0f, 0);
+    scene.Render(0);
+    device_->EndScene();
+    return BackBufferPixels()[(height_ / 2) * width_ + width_ / 2];
+  }
+  uint32_t Frame(double t) { return Frame(*scene_, t); }
+
+  // The index of the current slide in the scene's list.
+  static int CurrentIndex(const DS_SlideShow_Light& scene) {
+    for (size_t i = 0; i < scene.slides.size(); ++i)
+      if (scene.slides[i] && scene.slides[i] == scene.currentSlide) return int(i);
+    return -1;
+  }
+  int CurrentIndex() const { return CurrentIndex(*scene_); }
+
+  RenderContext context_;
+  ChronoClock clock_;
+  std::filesystem::path folder_;
+  std::unique_ptr<DS_SlideShow_Light> scene_;
+};
+
+// The red channel of a 0xAARRGGBB pixel.
+inline int Red(uint32_t pixel) {
+  return int((pixel >> 16) & 0xFF);
+}
+
+}  // namespace scene_test
