@@ -360,10 +360,10 @@ def pictures():
 
 
 # ---- the demo project's backgrounds -----------------------------------------------------------
-# Landscapes of 640 x 300 pixels (about the player window's aspect), shaded at x, y in [0, 1]
-# with y growing downwards.
+# Landscapes shaded at x, y in [0, 1] with y growing downwards. The camera shows 1 / 1.25 of a
+# picture (the demo's zoom), which at 575 x 269 pixels is the player window's 460 x 215.
 
-BACKGROUND_SIZE = (640, 300)
+BACKGROUND_SIZE = (575, 269)
 ASPECT = BACKGROUND_SIZE[0] / BACKGROUND_SIZE[1]
 PIXEL = 1.0 / BACKGROUND_SIZE[1]
 

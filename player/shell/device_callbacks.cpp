@@ -58,6 +58,7 @@ gfx::HResult OnD3D9DeviceReset(gfx::Device* device, const gfx::SurfaceDesc*, voi
   GetBackBufferDesc(backBuffer);
   values.backBufferWidth = backBuffer.width;
   values.backBufferHeight = backBuffer.height;
+  values.targetScaleLimit = 3;
   if (callbackPlayer != nullptr) return PlayerResetDevice();
   return gfx::kOk;
 }
