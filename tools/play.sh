@@ -25,4 +25,10 @@ tools/setup.sh
 build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build "$build" --target scene_player
-exec "$build/scene_player" "${project[@]}"
+status=0
+"$build/scene_player" "${project[@]}" || status=$?
+if [ "$status" -ne 0 ]; then
+  echo "play.sh: scene_player ended with exit code $status (no usable display, or a project" \
+       "it cannot open)" >&2
+fi
+exit "$status"

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <memory>
+#include <string_view>
 
 #include "core/scene/ds_abobj.h"
 #include "platform/app/dxut.h"
@@ -50,6 +51,15 @@ RuntimeObjectList CurrentObjectsLastFirst() {
   return walk;
 }
 
+// SDL falls back to a driver that shows nothing when it finds no display; the player takes such
+// a driver only when it was asked for (SDL_VIDEODRIVER, as tests do).
+bool HasDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr) return false;
+  const std::string_view name(driver);
+  return (name != "offscreen" && name != "dummy") || SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+}
+
 bool HasCurrentSlide() {
   const auto& scene = GetScenePlayer().scene;
   return scene && scene->currentSlide;
@@ -90,7 +100,7 @@ app::Window* PlayerWindow() {
 }
 
 bool CreatePlayerWindow(const std::optional<std::filesystem::path>& projectPath) {
-  if (!app::InitVideo()) return false;
+  if (!app::InitVideo() || !HasDisplay()) return false;
   const app::WindowSize size = PlayerWindowSize(
       res::LoadString(nullptr, 7), res::LoadString(nullptr, 8), app::UsableDisplayArea());
   OwnedWindow() = app::Window::Create(ToUtf8(res::LoadString(nullptr, 6)), size, PlayerWndProc);
