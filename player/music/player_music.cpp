@@ -1,18 +1,26 @@
-// The player's background music. The playlist does not play yet: these keep the player's volume
-// state, which a reload of the program's own project restores.
+// The player's background music and the volume of its sounds.
+#include "player/scene/ds_slide_show_light.h"
 #include "player/shell/scene_player.h"
+#include "player/sound/sound_device.h"
+#include "player/sound/sound_levels.h"
 
-void ScenePlayer::CreateMusicGraph() {}
-
-void ScenePlayer::StartPlaylist() {}
-
-void ScenePlayer::SetVolume(int masterPercent, bool mute) {
-  masterVolume = masterPercent;
-  muted = mute;
+void ScenePlayer::CreateMusicGraph() {
+  music.CreateGraph(window);
 }
 
-void ScenePlayer::OnMediaEvent(long) {}
+void ScenePlayer::StartPlaylist() {
+  music.Start(scene ? scene->playlist : std::vector<DS_SafePtr<DS_AudioFile>>{});
+}
+
+void ScenePlayer::SetVolume(int masterPercent, bool mute) {
+  music.SetVolume(masterPercent, mute);
+  DeviceSoundBuffer::SetPrimaryVolume(PrimaryVolume(masterPercent, mute));
+}
+
+void ScenePlayer::OnMediaEvent(long code) {
+  music.OnMediaEvent(code);
+}
 
 long ScenePlayer::TakeMusicEvent() {
-  return -1;
+  return music.TakeEvent();
 }

@@ -75,6 +75,7 @@ void ScenePlayer::StartPlayback() {
 void ScenePlayer::Shutdown() {
   SetCallbackPlayer(nullptr);
   scene.reset();
+  music.Release();
   RenderContextTlsSlot::Set(&MainRenderContext());
   DocumentTlsSlot::Reset();
   textureCache.reset();
@@ -120,7 +121,7 @@ gfx::HResult PlayerResetDevice() {
   } else if (player.scene) {
     try {
       player.LoadEmbeddedProject(player.embeddedId);
-      player.SetVolume(player.masterVolume, player.muted);
+      player.SetVolume(player.music.masterVolume, player.music.muted);
     } catch (...) {
       // Nothing is left to play.
       player.scene.reset();

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/gfx/hresult.h"
+#include "player/music/background_music.h"
 
 namespace app {
 class Window;
@@ -33,17 +34,19 @@ class ScenePlayer {
   // Every slide starts (renderers ready, run-time objects made), then the music.
   void StartPlayback();
 
-  // ---- background music ----
+  // ---- background music and sound ----
   // Makes the music graph; its events reach the window as the music message.
   void CreateMusicGraph();
-  // The scene's playlist from its first track, muted until SetVolume.
+  // The scene's playlist from its first track, silent until SetVolume.
   void StartPlaylist();
+  // The music's master volume and mute; the sound objects' primary volume follows them.
   void SetVolume(int masterPercent, bool mute);
-  // One event of the music graph; -1 when none could be taken.
+  // One event of the music graph: the end of a track starts the next; -1 does nothing.
   void OnMediaEvent(long code);
+  // The oldest event of the music graph; -1 when none could be taken.
   long TakeMusicEvent();
 
-  // Releases the scene, the documents, the caches and the device, in that order.
+  // Releases the scene, the music, the documents, the caches and the device, in that order.
   void Shutdown();
 
   std::unique_ptr<DS_SlideShow_Light> scene;
@@ -51,8 +54,8 @@ class ScenePlayer {
   int fitMode = 1;
   // The resource id of the program's own project while it plays; 0 for a project file.
   int embeddedId = 0;
-  bool muted = true;
-  int masterVolume = 0;
+  // The music graph with the master volume, mute and playlist position.
+  BackgroundMusic music;
   app::Window* window = nullptr;
   std::unique_ptr<TextureCache> textureCache;
 };

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/ds_error.h"
 #include "platform/app/dxut.h"
 #include "platform/app/message_pump.h"
+#include "platform/audio/audio_device.h"
+#include "platform/audio/music_graph.h"
+#include "platform/audio/wave_bytes.h"
 #include "platform/gfx/device.h"
 #include "player/shell/device_callbacks.h"
 #include "player/shell/player_window.h"
@@ -148,8 +153,8 @@ TEST_F(PlayerShellTest, TheOwnProjectPlaysAndComesBackAfterADeviceReset) {
   EXPECT_FALSE(window_->Fullscreen());
   ASSERT_TRUE(player.scene);
   EXPECT_GE(player.scene->slides.size(), 3u);
-  EXPECT_EQ(player.masterVolume, 100);
-  EXPECT_FALSE(player.muted);
+  EXPECT_EQ(player.music.masterVolume, 100);
+  EXPECT_FALSE(player.music.muted);
   uint32_t colourWrite = 0;
   app::DXUTGetD3D9Device()->GetRenderState(gfx::RenderState::ColorWriteEnable, &colourWrite);
   EXPECT_EQ(colourWrite, 7u);
@@ -165,9 +170,38 @@ TEST_F(PlayerShellTest, TheOwnProjectPlaysAndComesBackAfterADeviceReset) {
   ASSERT_TRUE(player.scene);
   EXPECT_NE(player.scene.get(), before) << "read again from the resource";
   EXPECT_EQ(player.scene->currentSlide, player.scene->slides[0]);
-  EXPECT_EQ(player.masterVolume, 100);
-  EXPECT_FALSE(player.muted);
+  EXPECT_EQ(player.music.masterVolume, 100);
+  EXPECT_FALSE(player.music.muted);
   EXPECT_NE(CentrePixel() & 0xFFFFFF, 0u);
+}
+
+// The end of a track reaches the window as the music message, which starts the next track.
+TEST_F(PlayerShellTest, TheMusicMovesOnWhenATrackEnds) {
+  if (!audio::EnsureAudioDevice()) GTEST_SKIP() << "no SDL audio device";
+  std::vector<uint8_t> bytes;
+  {
+    ProjectBuilder project;
+    project.AddSlide(1.0f, 10.0f, 1.0f);
+    project.AddTrack(u"First", u"C:\\Music\\first.wav", wave_bytes::Tone(0.1), 50);
+    project.AddTrack(u"Second", u"C:\\Music\\second.wav", wave_bytes::Tone(0.3));
+    bytes = project.Write();
+  }
+  ASSERT_TRUE(Start(Save(bytes, "music.bin")));
+  const audio::MusicGraph& music = *GetScenePlayer().music.Graph();
+  EXPECT_NEAR(music.Duration(), 0.1, 0.01);
+  EXPECT_EQ(music.Volume(), -2000);
+  int musicMessages = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (music.Duration() < 0.2 && std::chrono::steady_clock::now() < until) {
+    for (const app::Message& m : Messages()) {
+      if (m.id == app::msg::Music) ++musicMessages;
+      app::DispatchMessage(m);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(musicMessages, 1);
+  EXPECT_NEAR(music.Duration(), 0.3, 0.01) << "the second track plays";
+  EXPECT_EQ(music.Volume(), 0);
 }
 
 TEST_F(PlayerShellTest, AProjectFilePlaysFullScreenAndIsNotReloaded) {
