@@ -13,9 +13,10 @@ constexpr unsigned kCameraZoomPercent = 125;
 
 }  // namespace
 
-std::vector<uint8_t> WriteDemoProject(const std::vector<NamedPicture>& backgrounds) {
+std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
+                                      const NamedFile* music) {
   ProjectBuilder project;
-  for (const NamedPicture& picture : backgrounds) {
+  for (const NamedFile& picture : backgrounds) {
     DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
     DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide);
     if (renderer == nullptr) continue;
@@ -23,5 +24,6 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedPicture>& backgroun
     renderer->camera.mode.SetValueSilently(kCameraDrifts);
     renderer->camera.zoom.SetValue(kCameraZoomPercent);
   }
+  if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();
 }

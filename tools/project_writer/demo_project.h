@@ -5,12 +5,14 @@
 
 #include "core/zkw_string.h"
 
-// A picture file: its name and bytes.
-struct NamedPicture {
+// A file the project carries: its name and bytes.
+struct NamedFile {
   zkw_string name;
   std::vector<uint8_t> bytes;
 };
 
 // The project the player carries and plays when it is given none: one slide per background,
-// in order, each fading in and out while the camera drifts over its picture.
-std::vector<uint8_t> WriteDemoProject(const std::vector<NamedPicture>& backgrounds);
+// in order, each fading in and out while the camera drifts over its picture, and the music
+// file (when not null) as its background music, carried in the project.
+std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
+                                      const NamedFile* music = nullptr);

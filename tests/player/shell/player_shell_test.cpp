@@ -155,6 +155,15 @@ TEST_F(PlayerShellTest, TheOwnProjectPlaysAndComesBackAfterADeviceReset) {
   EXPECT_GE(player.scene->slides.size(), 3u);
   EXPECT_EQ(player.music.masterVolume, 100);
   EXPECT_FALSE(player.music.muted);
+  if (audio::EnsureAudioDevice()) {
+    // The demo's own music, carried in the project, plays at full volume.
+    const audio::MusicGraph* music = player.music.Graph();
+    ASSERT_TRUE(music);
+    EXPECT_TRUE(music->HasStream());
+    EXPECT_NEAR(music->Duration(), 24.8, 0.5);
+    EXPECT_EQ(music->GetState(), audio::MusicGraph::State::Running);
+    EXPECT_EQ(music->Volume(), 0);
+  }
   uint32_t colourWrite = 0;
   app::DXUTGetD3D9Device()->GetRenderState(gfx::RenderState::ColorWriteEnable, &colourWrite);
   EXPECT_EQ(colourWrite, 7u);
@@ -172,6 +181,8 @@ TEST_F(PlayerShellTest, TheOwnProjectPlaysAndComesBackAfterADeviceReset) {
   EXPECT_EQ(player.scene->currentSlide, player.scene->slides[0]);
   EXPECT_EQ(player.music.masterVolume, 100);
   EXPECT_FALSE(player.music.muted);
+  EXPECT_EQ(player.music.nextTrack, 0u) << "the one-track playlist started again";
+  if (audio::EnsureAudioDevice()) EXPECT_EQ(player.music.Graph()->Volume(), 0);
   EXPECT_NE(CentrePixel() & 0xFFFFFF, 0u);
 }
 

@@ -1,8 +1,11 @@
-// write_demo_project <output> <background picture>...
-// Writes the project the player carries: one slide per background picture, in order.
+// write_demo_project <output> [--music <sound file>] <background picture>...
+// Writes the project the player carries: one slide per background picture, in order, and the
+// sound file as its background music.
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "core/registry/class_registries.h"
 #include "core/registry/core_class_list.h"
@@ -13,24 +16,43 @@
 #include "renderers/renderers_class_list.h"
 #include "tools/project_writer/demo_project.h"
 
+namespace {
+
+std::optional<NamedFile> ReadNamedFile(const char* program, const char* name) {
+  const std::filesystem::path file(name);
+  auto bytes = sys::ReadWholeFile(file);
+  if (!bytes) {
+    std::fprintf(stderr, "%s: cannot read %s\n", program, name);
+    return std::nullopt;
+  }
+  return NamedFile{FromUtf8(file.filename().string()), std::move(*bytes)};
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s <output> <background picture>...\n", argv[0]);
+  int first = 2;
+  const char* musicName = nullptr;
+  if (argc >= 4 && std::strcmp(argv[2], "--music") == 0) {
+    musicName = argv[3];
+    first = 4;
+  }
+  if (argc <= first) {
+    std::fprintf(stderr, "usage: %s <output> [--music <sound file>] <background picture>...\n",
+                 argv[0]);
     return 2;
   }
   RegisterClasses({RegisterCoreClasses, RegisterGeometryClasses, RegisterParticlesBehaviourClasses,
                    RegisterPlayerClasses, RegisterRendererClasses});
-  std::vector<NamedPicture> backgrounds;
-  for (int i = 2; i < argc; ++i) {
-    const std::filesystem::path file(argv[i]);
-    auto bytes = sys::ReadWholeFile(file);
-    if (!bytes) {
-      std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[i]);
-      return 1;
-    }
-    backgrounds.push_back({FromUtf8(file.filename().string()), std::move(*bytes)});
+  std::vector<NamedFile> backgrounds;
+  for (int i = first; i < argc; ++i) {
+    auto picture = ReadNamedFile(argv[0], argv[i]);
+    if (!picture) return 1;
+    backgrounds.push_back(std::move(*picture));
   }
-  const std::vector<uint8_t> project = WriteDemoProject(backgrounds);
+  std::optional<NamedFile> music;
+  if (musicName != nullptr && !(music = ReadNamedFile(argv[0], musicName))) return 1;
+  const std::vector<uint8_t> project = WriteDemoProject(backgrounds, music ? &*music : nullptr);
 
   // Written beside the output and renamed, so that a failed run leaves no partial project.
   const std::filesystem::path output(argv[1]);
