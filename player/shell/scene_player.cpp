@@ -8,6 +8,7 @@
 #include "platform/gfx/device.h"
 #include "platform/res/resource_module.h"
 #include "platform/sys/file_paths.h"
+#include "platform/sys/temp_directory.h"
 #include "player/device/device_values.h"
 #include "player/document/doc_res_manager.h"
 #include "player/project/load_project.h"
@@ -18,6 +19,8 @@
 #include "player/shell/device_callbacks.h"
 
 ScenePlayer& GetScenePlayer() {
+  // Made first so that it goes last: the scene's tracks and sounds delete their copies there.
+  sys::TempDirectory::Player();
   static ScenePlayer player;
   return player;
 }

@@ -12,9 +12,10 @@ struct Device {
   std::set<DeviceSoundBuffer*> sounds;
 };
 
+// Lives to the end of the process: sounds may still be released during exit.
 Device& TheDevice() {
-  static Device device;
-  return device;
+  static Device* device = new Device;
+  return *device;
 }
 
 }  // namespace
