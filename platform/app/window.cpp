@@ -76,7 +76,18 @@ void Window::Show() {
 }
 
 void Window::SetFullscreen(bool fullscreen) {
-  if (window_) SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (!window_) return;
+  if (fullscreen) {
+    // On an X server without a window manager nobody carries the full-screen request out: the
+    // window then kept its size while SDL reported the display's. It covers the display itself.
+    SDL_Rect display{0, 0, 0, 0};
+    if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &display) == 0 &&
+        display.w > 0 && display.h > 0) {
+      SDL_SetWindowPosition(window_, display.x, display.y);
+      SDL_SetWindowSize(window_, display.w, display.h);
+    }
+  }
+  SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
 bool Window::Fullscreen() const {

@@ -44,9 +44,8 @@ void RenderContext::FitProjection(const ScreenRect& viewRect, const ScreenRect& 
 
   gfx::SurfaceDesc target;
   GetRenderTargetDesc(target);
-  targetW = static_cast<float>(target.width);
-  targetH = static_cast<float>(target.height);
-  projection = TargetProjection(targetW, targetH);
+  projection =
+      TargetProjection(static_cast<float>(target.width), static_cast<float>(target.height));
 
   // Without area there is nothing to fit: no scale, no offset, no bars.
   if (!(frame.width > 0.0f) || !(frame.height > 0.0f) || !(w > 0.0f) || !(h > 0.0f)) {
@@ -129,7 +128,7 @@ int RoundToInt(float value) {
 
 void InstallRenderContextServices() {
   GetSceneServices().targetSize = [](const RenderContext& context, float& width, float& height) {
-    width = context.targetW;
-    height = context.targetH;
+    width = context.frameW;
+    height = context.frameH;
   };
 }

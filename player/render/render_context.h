@@ -50,11 +50,13 @@ class RenderContext {
   D3DXMATRIX cameraWorld;
   D3DXMATRIX cameraOffsetTranslation;
   D3DXVECTOR3 cameraOffset;
+  // The part of the picture fitted into the view, in picture units: the whole picture, or the
+  // part the camera shows. It is the space the world matrices work in: the camera pivots about
+  // its centre, and objects take it as the size of the target they draw on. The render target's
+  // size in pixels is only the projection's business.
   float frameW = 0.0f, frameH = 0.0f;
   float pictureW = 0.0f, pictureH = 0.0f;
   float viewW = 0.0f, viewH = 0.0f;
-  // The size of render target 0 when the projection was last set.
-  float targetW = 0.0f, targetH = 0.0f;
   bool cameraActive = false;
   std::array<ColorQuadMesh, 4> borderBars;  // top, left, bottom, right
   int fitMode = 1;
@@ -64,5 +66,5 @@ class RenderContext {
 // Round to nearest, ties to even, saturated to the int range (NaN gives 0).
 int RoundToInt(float value);
 
-// Installs the render context's entries of the scene services (its target size).
+// Installs the render context's entries of the scene services (its target size: the frame).
 void InstallRenderContextServices();

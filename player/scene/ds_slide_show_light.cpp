@@ -145,7 +145,25 @@ void DS_SlideShow_Light::OnLostDevice() {
 
 void DS_SlideShow_Light::ResetRenderer(unsigned) {
   if (!currentSlide) return;
-  if (DS_SafePtr<DS_2D_Light> r = currentSlide->renderer) r->ResetDeviceState();
+  DS_SafePtr<DS_2D_Light> r = currentSlide->renderer;
+  if (!r) return;
+  // The back buffer may have changed its size (going full screen does): the slide's view and
+  // the fade follow it.
+  ViewBackBuffer(*r);
+  if (fadeOverlay) {
+    QuadCorners screen;
+    fadeOverlay->InitScreen(GetScreenQuad(screen), 0x00000000);
+    fadeOverlay->SetCornerAlphas(fadeAlpha_, fadeAlpha_, fadeAlpha_, fadeAlpha_);
+  }
+  r->ResetDeviceState();
+}
+
+void DS_SlideShow_Light::ViewBackBuffer(DS_2D_Light& renderer) {
+  gfx::SurfaceDesc backBuffer;
+  if (GetBackBufferDesc(backBuffer).width == 0) return;
+  QuadCorners view;
+  view.FromBackBuffer();
+  renderer.SetViewQuad(view);
 }
 
 void DS_SlideShow_Light::RestartSlide() {
@@ -153,12 +171,7 @@ void DS_SlideShow_Light::RestartSlide() {
   if (!slide) return;
   DS_SafePtr<DS_2D_Light> r = slide->renderer;
   if (!r) return;
-  gfx::SurfaceDesc backBuffer;
-  if (GetBackBufferDesc(backBuffer).width != 0) {
-    QuadCorners view;
-    view.FromBackBuffer();
-    r->SetViewQuad(view);
-  }
+  ViewBackBuffer(*r);
   r->EnableCamera(true);
   const RuntimeObjectList walk = slide->objects;
   for (const auto& object : walk)

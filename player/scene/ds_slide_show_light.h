@@ -10,6 +10,7 @@
 #include "player/render/quad_corners.h"
 
 class ColorQuadMesh;
+class DS_2D_Light;
 class DS_AudioFile;
 class DS_SlideContainer;
 class RenderContext;
@@ -37,7 +38,8 @@ class DS_SlideShow_Light : public DS_IOF_Item {
   virtual void Render(int arg);
   // Every slide drops its device objects.
   virtual void OnLostDevice();
-  // The current slide's renderer sets its default device state again.
+  // The current slide's renderer views the back buffer as it is after the reset and sets its
+  // default device state again; the fade overlay covers the new back buffer.
   virtual void ResetRenderer(unsigned arg);
   // One frame at absolute time `time` in seconds: the chrono clock, the slide timing and fade,
   // then the renderer and every object with the time since the slide started.
@@ -73,6 +75,8 @@ class DS_SlideShow_Light : public DS_IOF_Item {
   size_t NextPlayable(size_t from) const;
   size_t PlayableCount() const;
   void SetFade(float alpha);
+  // The renderer's view becomes the whole back buffer (when there is one).
+  static void ViewBackBuffer(DS_2D_Light& renderer);
 
   float fadeAlpha_ = 0.0f;
 };

@@ -148,7 +148,9 @@ void DSM_Camera::Update(float t) {
   RenderContext* context = RenderContextTlsSlot::Get();
   if (context == nullptr) return;
   context->cameraActive = moving;
-  const float hw = context->targetW * 0.5f, hh = context->targetH * 0.5f;
+  // The camera works in picture units, before the fit: the centre of the part shown is where
+  // (x, y) goes and what the zoom pivots about.
+  const float hw = context->frameW * 0.5f, hh = context->frameH * 0.5f;
   context->cameraWorld = TranslationMatrix(hw - x, hh - y, 0.0f) *
                          TranslationMatrix(-hw, -hh, 0.0f) * ScalingMatrix(z, z, 1.0f) *
                          TranslationMatrix(hw, hh, 0.0f);

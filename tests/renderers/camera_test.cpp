@@ -51,9 +51,10 @@ TEST_F(CameraTest, StillOrDisabledCamerasLeaveThePictureCentred) {
   off.Enable(false, QuadCorners{}, {1200, 600}, 1);
   off.Update(0.1f);
   EXPECT_FALSE(Context().cameraActive);
-  EXPECT_EQ(Context().cameraWorld, TranslationMatrix(40 - 600, 40 - 300, 0) *
-                                       TranslationMatrix(-40, -40, 0) * ScalingMatrix(1, 1, 1) *
-                                       TranslationMatrix(40, 40, 0));
+  // Switched off, the view shows the whole picture, centred.
+  EXPECT_EQ(Context().cameraWorld, TranslationMatrix(600 - 600, 300 - 300, 0) *
+                                       TranslationMatrix(-600, -300, 0) * ScalingMatrix(1, 1, 1) *
+                                       TranslationMatrix(600, 300, 0));
 }
 
 TEST_F(CameraTest, ClockStepsAreCutToATenthOfFiveSeconds) {
@@ -138,12 +139,26 @@ TEST_F(CameraTest, PathModeGoesBackAndForth) {
   eased.mode.SetValue(2);
   AddPoint(eased, 100, 100, 2, 100);
   AddPoint(eased, 300, 100, 2, 200);
+  eased.frameWidth.SetValue(400);
+  eased.frameHeight.SetValue(200);
   Start(eased);
   eased.Update(0);
   for (int i = 1; i <= 10; ++i)
     eased.Update(0.1f * i);
   EXPECT_NEAR(Context().cameraOffset.x, 600 - 200, 0.01f);
   EXPECT_NEAR(Context().cameraWorld._11, 1.5f, 1e-4f);
+  // The point looked at (200, 100) lands on the centre of the 400 x 200 frame, and the zoom
+  // pivots about it, whatever the size of the target in pixels.
+  const auto world = [&](float x, float y) {
+    D3DXVECTOR3 out;
+    const D3DXVECTOR3 in(x, y, 0);
+    D3DXVec3TransformCoord(&out, &in, &Context().cameraWorld);
+    return out;
+  };
+  EXPECT_NEAR(world(200, 100).x, 200, 1e-3f);
+  EXPECT_NEAR(world(200, 100).y, 100, 1e-3f);
+  EXPECT_NEAR(world(210, 90).x, 215, 1e-3f);
+  EXPECT_NEAR(world(210, 90).y, 85, 1e-3f);
 }
 
 TEST_F(CameraTest, MovesWithoutDurationShowTheirTarget) {

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "core/scene/scene_services.h"
+#include "core/startup/thread_slots.h"
 #include "player/render/matrix_values.h"
 #include "render_fixture.h"
 
@@ -86,12 +88,19 @@ TEST_F(FitTest, ViewMatrixOfEachFitMode) {
     EXPECT_FLOAT_EQ(context.view._41, 0);
     EXPECT_FLOAT_EQ(context.view._42, 0);
   }
-  // The projection is that of the 80 x 80 back buffer.
+  // The projection is that of the 80 x 80 back buffer, while objects take the frame, in
+  // picture units, as the size of their target.
   RenderContext context;
   context.FitProjection({0, 0, 800, 800}, {0, 0, 1000, 500}, 1);
-  EXPECT_FLOAT_EQ(context.targetW, 80);
   EXPECT_FLOAT_EQ(context.projection._11, 2.0f / 80);
   EXPECT_FLOAT_EQ(context.projection._22, -2.0f / 80);
+  InstallRenderContextServices();
+  RenderContextTlsSlot::Set(&context);
+  float w = 0, h = 0;
+  CurrentTargetSize(w, h);
+  RenderContextTlsSlot::Set(nullptr);
+  EXPECT_FLOAT_EQ(w, 1000);
+  EXPECT_FLOAT_EQ(h, 500);
 }
 
 TEST_F(FitTest, ZeroSizesLeaveTheFitIdentityWithoutBars) {

@@ -125,6 +125,29 @@ TEST_F(SlideShowTest, SlidesThatCannotPlayArePassedOver) {
   EXPECT_FALSE(nothing.currentSlide);
 }
 
+// A device reset may bring a back buffer of another size (going full screen does): the slide
+// that shows is fitted into the new one, and the fade covers all of it.
+TEST_F(SlideShowTest, AResetToAnotherBackBufferSizeRefitsTheSlide) {
+  DS_SlideShow_Light& scene = Play(WriteSlides({{}, {}}));  // 8 x 4 white pictures
+  EXPECT_EQ(Red(Frame(5.0)), 255);
+
+  scene.OnLostDevice();
+  gfx::PresentParameters params = device_->GetPresentParameters();
+  params.backBufferWidth = width_ = 128;
+  params.backBufferHeight = height_ = 96;
+  ASSERT_EQ(device_->Reset(params), gfx::kOk);
+  GetDeviceValues() = DeviceValues{device_.Get(), width_, height_, 3};
+  scene.ResetRenderer(0);
+
+  // Fitted inside: 128 x 64 with bars of 16 rows above and below, half faded out.
+  Frame(15.5);
+  const auto px = BackBufferPixels();
+  for (const auto& [x, y] : {std::pair{1, 17}, {126, 17}, {1, 78}, {126, 78}, {64, 48}})
+    EXPECT_NEAR(Red(px[y * 128 + x]), 127, 3) << x << "," << y;
+  for (const auto& [x, y] : {std::pair{64, 14}, {64, 81}})
+    EXPECT_EQ(px[y * 128 + x] & 0xFFFFFF, 0u) << x << "," << y;
+}
+
 ProbeObject& ProbeOf(const DS_SafePtr<ZKW_RenderObj>& object) {
   return *static_cast<ProbeObject*>(object.Get());
 }
