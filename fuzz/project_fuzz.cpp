@@ -11,20 +11,16 @@
 #include "core/archive/ds_iof_w.h"
 #include "core/chrono/chrono_clock.h"
 #include "core/ds_error.h"
-#include "core/registry/core_class_list.h"
 #include "core/registry/read_by_name.h"
 #include "core/startup/thread_slots.h"
-#include "geometry/geometry_class_list.h"
-#include "particles/behaviour/behaviour_class_list.h"
 #include "player/document/doc_res_manager.h"
+#include "player/entry/program_class_lists.h"
 #include "player/music/ds_audio_file.h"
-#include "player/player_class_list.h"
 #include "player/project/load_project.h"
 #include "player/render/render_context.h"
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
 #include "renderers/light/ds_2d_light.h"
-#include "renderers/renderers_class_list.h"
 
 namespace {
 
@@ -53,8 +49,7 @@ std::vector<uint8_t> TemplateProject() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  RegisterClasses({RegisterCoreClasses, RegisterGeometryClasses, RegisterParticlesBehaviourClasses,
-                   RegisterPlayerClasses, RegisterRendererClasses});
+  RegisterProgramClasses();
   return 0;
 }
 

@@ -77,7 +77,7 @@ const FamilyRegistry<ZKW_IOF_Item>& GetNodeExtraRegistry() {
   return Registries().nodeExtras;
 }
 
-void RegisterClasses(std::initializer_list<ClassList> lists) {
+void RegisterClasses(std::span<const ClassList> lists) {
   RegistrationState& state = State();
   std::lock_guard lock(state.mutex);
   auto ran = [&](ClassList list) {

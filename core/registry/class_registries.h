@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "core/registry/class_readers.h"
@@ -64,7 +65,10 @@ using ClassList = void (*)(ClassRegistries&);
 // project is read. A later call whose lists have all run already does nothing (tests may call it
 // more than once); a later call with a list that has not run throws std::logic_error, since the
 // registries can no longer change. Thread-safe.
-void RegisterClasses(std::initializer_list<ClassList> lists);
+void RegisterClasses(std::span<const ClassList> lists);
+inline void RegisterClasses(std::initializer_list<ClassList> lists) {
+  RegisterClasses(std::span<const ClassList>(lists.begin(), lists.size()));
+}
 
 bool ClassRegistriesSealed();
 

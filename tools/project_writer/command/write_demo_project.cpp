@@ -7,13 +7,8 @@
 #include <fstream>
 #include <optional>
 
-#include "core/registry/class_registries.h"
-#include "core/registry/core_class_list.h"
-#include "geometry/geometry_class_list.h"
-#include "particles/behaviour/behaviour_class_list.h"
 #include "platform/sys/file_paths.h"
-#include "player/player_class_list.h"
-#include "renderers/renderers_class_list.h"
+#include "player/entry/program_class_lists.h"
 #include "tools/project_writer/demo_project.h"
 
 namespace {
@@ -42,8 +37,7 @@ int main(int argc, char** argv) {
                  argv[0]);
     return 2;
   }
-  RegisterClasses({RegisterCoreClasses, RegisterGeometryClasses, RegisterParticlesBehaviourClasses,
-                   RegisterPlayerClasses, RegisterRendererClasses});
+  RegisterProgramClasses();
   std::vector<NamedFile> backgrounds;
   for (int i = first; i < argc; ++i) {
     auto picture = ReadNamedFile(argv[0], argv[i]);
