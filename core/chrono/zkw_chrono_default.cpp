@@ -5,6 +5,10 @@
 
 namespace {
 
+// Boundaries walked one at a time in one call before whole cycles are jumped: enough for
+// windows of 0.05 s on a clock that has run for hours.
+constexpr int kLongestWalk = 1 << 18;
+
 float UsableLength(float length) {
   return std::isfinite(length) && length > 0.0f ? length : 0.0f;
 }
@@ -45,17 +49,24 @@ float ZKW_Chrono_Default::GetValue(float t) {
     return 1.0f;
   }
 
-  // A whole cycle ends in the phase it started in: step over all of them at once.
+  // Each boundary is the previous one plus a length, in float. A walk so long that it could
+  // only come from lengths tiny against the time (or a time far ahead) jumps whole cycles at once
+  // and goes on from there; a length too small to move the boundary still moves it by one step.
   const double cycle = double{active} + double{pause};
-  const double ahead = double{t} - double{boundary_};
-  if (ahead >= cycle) boundary_ = static_cast<float>(boundary_ + std::floor(ahead / cycle) * cycle);
-
+  int walked = 0;
   while (t >= boundary_) {
+    if (++walked > kLongestWalk) {
+      walked = 0;
+      const double ahead = double{t} - double{boundary_};
+      if (ahead >= cycle) {
+        boundary_ = static_cast<float>(boundary_ + std::floor(ahead / cycle) * cycle);
+        continue;
+      }
+    }
     const bool toPause = phase_ == ChronoPhase::Active;
     const float length = toPause ? pause : active;
     phase_ = toPause ? ChronoPhase::Pause : ChronoPhase::Active;
     float next = boundary_ + length;
-    // A length below the precision of the boundary still moves it on.
     if (length > 0.0f && next <= boundary_) {
       next = std::nextafter(boundary_, std::numeric_limits<float>::infinity());
     }
@@ -65,6 +76,6 @@ float ZKW_Chrono_Default::GetValue(float t) {
   if (phase_ == ChronoPhase::Pause) return 0.0f;
   const float fraction = 1.0f - (boundary_ - t) / active;
   unsigned cursor = 1;
-  return amplitude.envelope.ValueAt(fraction, &cursor) * amplitude.value.Scaled() *
-         amplitude.spread.Scaled();
+  const float factor = amplitude.value.Scaled() * amplitude.spread.Scaled();
+  return amplitude.envelope.ValueAt(fraction, &cursor) * factor;
 }

@@ -25,9 +25,9 @@ class ZKW_Chrono_Default : public ZKW_ChronoCtrl {
 
   const char* GetClassName() const override { return "ZKW_Chrono_Default"; }
   void Restart() override;
-  // Lengths that are not finite and positive count as 0, and whole cycles are stepped over in
-  // one go, so that no length and no time can keep the walk from ending. A time that is not
-  // finite changes nothing and gives 1.
+  // Lengths that are not finite and positive count as 0, and a walk over very many boundaries
+  // jumps whole cycles at once, so that no length and no time can keep it from ending. A time
+  // that is not finite changes nothing and gives 1.
   float GetValue(float t) override;
 
   float Boundary() const { return boundary_; }

@@ -144,6 +144,64 @@ TEST(ChronoDefault, FirstCallLateMatchesFrameByFrame) {
   EXPECT_NEAR(late.Boundary(), framed.Boundary(), 1e-3f);
 }
 
+// Each boundary is the previous one plus a length, in float, whether the walk is long (a first
+// call late on the clock, as after a project is read again) or a frame spans whole cycles.
+TEST(ChronoDefault, LongWalksAddEachLengthInTurn) {
+  struct Walk {
+    float boundary = 0.0f;
+    ChronoPhase phase = ChronoPhase::Pause;
+    void To(float t, float active, float pause) {
+      while (t >= boundary) {
+        const bool toPause = phase == ChronoPhase::Active;
+        boundary += toPause ? pause : active;
+        phase = toPause ? ChronoPhase::Pause : ChronoPhase::Active;
+      }
+    }
+  };
+  const struct {
+    float active, pause, t;
+  } cases[] = {{0.1f, 0.1f, 50.01f},    {0.1f, 0.1f, 3600.5f},  {0.017f, 0.033f, 600.123f},
+               {2.2f, 0.9f, 10000.7f},  {1.3f, 0.45f, 3600.5f}, {0.3f, 0.7f, 50.01f},
+               {0.05f, 0.0f, 1234.567f}};
+  for (const auto& c : cases) {
+    const auto chrono = Windows(c.active, c.pause);
+    chrono->GetValue(c.t);
+    Walk walk;
+    walk.To(c.t, c.active, c.pause);
+    EXPECT_EQ(chrono->Boundary(), walk.boundary) << c.active << " / " << c.pause << " at " << c.t;
+    EXPECT_EQ(chrono->Phase(), walk.phase) << c.active << " / " << c.pause << " at " << c.t;
+  }
+
+  // Frames of 0.2 s over windows of 0.05 s: every frame crosses whole cycles.
+  const auto framed = Windows(0.05f, 0.05f);
+  Walk walk;
+  for (int frame = 0; frame < 2000; ++frame) {
+    const float t = static_cast<float>(frame) * 0.2f + 0.01f;
+    const float value = framed->GetValue(t);
+    walk.To(t, 0.05f, 0.05f);
+    ASSERT_EQ(framed->Boundary(), walk.boundary) << "frame " << frame;
+    ASSERT_EQ(value, walk.phase == ChronoPhase::Active ? 1.0f : 0.0f) << "frame " << frame;
+  }
+}
+
+// The envelope's value times the amplitude, which is the percent's factor times the spread's.
+TEST(ChronoDefault, EnvelopeTimesTheAmplitudeProduct) {
+  const auto c = Windows(4.0f, 1.0f);
+  c->amplitude.envelope.SetGraph(DS_SafePtr<ZKW_VGraph>(std::make_unique<RampGraph>()));
+  for (unsigned value : {33u, 70u, 97u, 130u}) {
+    for (unsigned spread : {7u, 30u, 61u}) {
+      c->amplitude.value.SetValue(value);
+      c->amplitude.spread.SetValue(spread);
+      const float amplitude = c->amplitude.value.Scaled() * c->amplitude.spread.Scaled();
+      for (float t : {5.3f, 6.1f, 7.7f, 8.9f}) {  // the second active window, [5, 9)
+        const float fraction = 1.0f - (9.0f - t) / 4.0f;
+        EXPECT_EQ(c->GetValue(t), fraction * amplitude) << value << " " << spread << " " << t;
+      }
+      c->Restart();
+    }
+  }
+}
+
 TEST(ChronoDefault, RecordRoundTripsThroughTheRegistry) {
   RegisterTimelineClasses();
   const auto cHeld = Windows(2.5f, 0.75f);
