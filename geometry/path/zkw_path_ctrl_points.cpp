@@ -29,29 +29,41 @@ void ZKW_PathCtrlPoints::ForEachSegment(
     visit(positions_[i], positions_[i + 1]);
 }
 
+double ZKW_PathCtrlPoints::RoundTripLength() const {
+  double length = 0.0;
+  for (size_t i = 1; i < positions_.size(); ++i) {
+    const D3DXVECTOR3 d = positions_[i] - positions_[i - 1];
+    const float segment = D3DXVec3Length(&d);
+    if (segment > 0.0f) length += 2.0 * segment;
+  }
+  return length;
+}
+
 D3DXVECTOR3* ZKW_PathCtrlPoints::StepAlongPoints(D3DXVECTOR3* point) {
   const int n = static_cast<int>(positions_.size());
   if (n == 0) return point;
   if (cursor.index < 0 || cursor.index >= n) cursor = PathCursor{};
   if (!std::isfinite(cursor.distance)) cursor.distance = 0.0f;
-
-  // One round trip (to one end, to the other and back) brings the cursor to where it started.
-  // Segments without a usable length (zero, or NaN from bad positions) are stepped over.
-  double roundTrip = 0.0;
-  for (int i = 1; i < n; ++i) {
-    const D3DXVECTOR3 d = positions_[i] - positions_[i - 1];
-    const float length = D3DXVec3Length(&d);
-    if (length > 0.0f) roundTrip += 2.0 * length;
-  }
-  if (roundTrip == 0.0) {
-    *point = positions_[cursor.index];
+  if (n == 1) {
+    *point = positions_[0];
     return point;
   }
-  if (cursor.distance >= roundTrip) {
-    cursor.distance = static_cast<float>(std::fmod(double{cursor.distance}, roundTrip));
-  }
 
+  // Every 2 (n - 1) segments (to one end, to the other and back) the cursor is back at the same
+  // index going the same way. A walk that gets that far cuts its distance by whole round trips,
+  // or stays where it is when no segment has a length (zero, or NaN from bad positions).
+  const int roundTripSegments = 2 * (n - 1);
+  int walked = 0;
   for (;;) {
+    if (walked == roundTripSegments) {
+      const double roundTrip = RoundTripLength();
+      if (roundTrip == 0.0) {
+        *point = positions_[cursor.index];
+        return point;
+      }
+      cursor.distance = static_cast<float>(std::fmod(double{cursor.distance}, roundTrip));
+      walked = 0;
+    }
     int next = cursor.forward ? cursor.index + 1 : cursor.index - 1;
     if (next < 0 || next >= n) {  // a list shortened under the cursor: turn back
       cursor.forward = !cursor.forward;
@@ -68,5 +80,6 @@ D3DXVECTOR3* ZKW_PathCtrlPoints::StepAlongPoints(D3DXVECTOR3* point) {
     cursor.index = next;
     if (next == 0 || next == n - 1) cursor.forward = !cursor.forward;
     cursor.distance -= length;
+    ++walked;
   }
 }

@@ -40,8 +40,8 @@ class ZKW_PathCtrlPoints : public ZKW_Curve {
   // `point`. The cursor restarts at the first position when its index lies outside the list,
   // reverses at either end and steps over segments of zero length. It stays where it is when it
   // cannot move: on a single position that position is written, with no positions the point is
-  // left alone, and when every position is the same that position is written. A distance of a
-  // whole round trip or more is first reduced by whole round trips.
+  // left alone, and when every position is the same that position is written. A walk of a whole
+  // round trip or more goes on with what is left of its distance after whole round trips.
   D3DXVECTOR3* StepAlongPoints(D3DXVECTOR3* point);
 
   const std::vector<D3DXVECTOR3>& Positions() const { return positions_; }
@@ -51,4 +51,8 @@ class ZKW_PathCtrlPoints : public ZKW_Curve {
 
  protected:
   std::vector<D3DXVECTOR3> positions_;
+
+ private:
+  // Twice the length of the position list, counting only segments with a positive length.
+  double RoundTripLength() const;
 };
