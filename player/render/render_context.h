@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/scene/ds_abobj_constructor.h"
+#include "platform/math/d3dx_math.h"
 #include "platform/math/d3dx_types.h"
 #include "player/render/camera_block.h"
 #include "player/render/color_quad_mesh.h"
@@ -61,6 +62,27 @@ class RenderContext {
   std::array<ColorQuadMesh, 4> borderBars;  // top, left, bottom, right
   int fitMode = 1;
   std::unique_ptr<CameraBlock> cameraBlock;
+};
+
+// While it lives, the context's world matrices take no depth parallax (the camera offset
+// translation is the identity), then the one in force before comes back. Draws that copy a
+// whole target use it: what they copy lies at the picture's depth, whichever object is drawn.
+class WithoutParallax {
+ public:
+  explicit WithoutParallax(RenderContext* context)
+      : context_(context),
+        saved_(context != nullptr ? context->cameraOffsetTranslation : D3DXMATRIX()) {
+    if (context_ != nullptr) D3DXMatrixIdentity(&context_->cameraOffsetTranslation);
+  }
+  ~WithoutParallax() {
+    if (context_ != nullptr) context_->cameraOffsetTranslation = saved_;
+  }
+  WithoutParallax(const WithoutParallax&) = delete;
+  WithoutParallax& operator=(const WithoutParallax&) = delete;
+
+ private:
+  RenderContext* context_;
+  D3DXMATRIX saved_;
 };
 
 // Round to nearest, ties to even, saturated to the int range (NaN gives 0).

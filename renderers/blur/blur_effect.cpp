@@ -82,6 +82,7 @@ void ZKW_BlurEffect::BlurPass(gfx::Texture* destination, gfx::Texture* source,
   device->Clear(0, nullptr, gfx::ClearFlags::Target, 0x00000000, 1.0f, 0);
   effect->SetTexture("Texture", source);
   effect->SetTechnique(technique);
+  const WithoutParallax wholeTarget(RenderContextTlsSlot::Get());
   renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), effect.Get());
 }
 

@@ -43,7 +43,8 @@ class ZKW_BlurEffect : public ZKW_PrerenderEffect, public ZKW_LosableObj {
   // Blurs targetA (2 + 2 x extraRounds passes), restores the saved surfaces and the view and
   // clears the off-screen flag.
   void Apply(DS_2D_Light& renderer, int extraRounds);
-  // Draws `source` through `technique` into `destination`, cleared first.
+  // Draws `source` through `technique` into `destination`, cleared first; a copy of the whole
+  // target, so without the depth parallax of the object drawn.
   void BlurPass(gfx::Texture* destination, gfx::Texture* source, DS_2D_Light& renderer,
                 gfx::EffectHandle technique);
 

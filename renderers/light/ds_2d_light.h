@@ -121,9 +121,11 @@ class DS_2D_Light : public DS_ABRender, public DS_IOF_Item {
     (void)rects;
     return false;
   }
-  // Redirects drawing into the offscreen targets.
+  // Redirects drawing into the offscreen targets, viewed whole with fit mode 3; nothing when
+  // there are no targets.
   virtual void BeginTargets();
   virtual ComRef<gfx::Texture>* FlipTarget(bool clear);
+  // Back to the frame and its view; nothing but the answer when no targets are begun.
   virtual ComRef<gfx::Texture>* EndTargets(bool clear);
   virtual bool EnableCamera(bool on);
   virtual bool NeedsOffscreenPass() const { return false; }
@@ -161,7 +163,7 @@ class DS_2D_Light : public DS_ABRender, public DS_IOF_Item {
   void ApplyBlendOverrides();
   // Sets view and projection of the render context.
   void SetViewProjection();
-  // Draws `texture` with the background quad over the current target.
+  // Draws `texture` with the background quad over the current target, at the picture's depth.
   void DrawWithBackgroundQuad(gfx::Texture* texture);
   // The targets are still begun after an object pass that did not end them: they are ended
   // and the picture drawn off screen is shown.

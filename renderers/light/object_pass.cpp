@@ -57,6 +57,8 @@ void DS_2D_Light::PopView() {
 void DS_2D_Light::BeginTargets() {
   fitMode = ContextFitMode();
   targets.Begin();
+  // Without targets the pass draws on the frame as it is, in the frame's view.
+  if (!targets.Begun()) return;
   savedViews.push_back(viewQuad);
   viewQuad.SetRect(0.0f, 0.0f, static_cast<float>(targets.width),
                    static_cast<float>(targets.height));
@@ -64,6 +66,8 @@ void DS_2D_Light::BeginTargets() {
 }
 
 ComRef<gfx::Texture>* DS_2D_Light::EndTargets(bool clear) {
+  // Only what BeginTargets redirected is ended; the frame and the view stay otherwise.
+  if (!targets.Begun()) return &targets.current;
   targets.End(clear);
   if (!savedViews.empty()) {
     viewQuad = savedViews.back();
@@ -87,8 +91,9 @@ void DS_2D_Light::DrawWithBackgroundQuad(gfx::Texture* texture) {
   gfx::Device* d = CurrentDevice();
   if (d == nullptr || !background.vertices.buffer) return;
   SetViewProjection();
-  if (RenderContext* context = RenderContextTlsSlot::Get())
-    context->SetWorldTransform(background.node.world);
+  RenderContext* context = RenderContextTlsSlot::Get();
+  const WithoutParallax atPictureDepth(context);
+  if (context != nullptr) context->SetWorldTransform(background.node.world);
   d->SetTexture(0, texture);
   d->SetFVF(gfx::Fvf::Xyz | gfx::Fvf::Tex1);
   d->SetStreamSource(0, background.vertices.buffer.Get(), 0, 20);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "player/render/matrix_values.h"
 #include "renderer_fixture.h"
 #include "renderers/blur/blur_effect.h"
 
@@ -119,6 +120,27 @@ TEST_F(BlurSurfaceTest, PassesBlurTheOwnersDrawingAndRestoreEverything) {
   EXPECT_GT(left, 0u);
   EXPECT_NEAR(double(left), double(right), 1.0);
   EXPECT_NEAR(double(above), double(left), 1.0);
+}
+
+// The blur passes copy whole targets: the depth parallax of the object being drawn, which its
+// own drawing into the first target takes, does not move the copies.
+TEST_F(BlurSurfaceTest, PassesAreNotMovedByTheObjectsParallax) {
+  ZKW_BlurSurface surface;
+  surface.effect = Doc().GetEffect(DS_HLSLEffectFile(u"glimres.dll", 202));
+  surface.reduction.SetValue(50);
+  surface.FitToRenderContext();
+  Context().cameraActive = true;
+  Context().cameraOffsetTranslation = TranslationMatrix(4, 0, 0);  // 2 pixels of the target
+  surface.BeginFirstPass(renderer_);
+  const gfx::Rect dot{8, 8, 9, 9};
+  device_->Clear(1, &dot, gfx::ClearFlags::Target, 0xFFFFFFFF, 1, 0);
+  surface.Apply(renderer_, 1);
+  EXPECT_EQ(Context().cameraOffsetTranslation, TranslationMatrix(4, 0, 0));
+  const auto px = Pixels(surface.targetA.Get());
+  const auto alpha = [&](int x) { return double(px[8 * 16 + x] >> 24); };
+  EXPECT_GT(alpha(8), alpha(9));
+  EXPECT_GT(alpha(8), alpha(7));
+  EXPECT_NEAR(alpha(7), alpha(9), 1.0);
 }
 
 TEST_F(BlurSurfaceTest, MissingTargetsOrEffectKeepTheFrameBalanced) {

@@ -217,6 +217,24 @@ TEST_F(ObjectPass, DepthGivesParallax) {
   }
 }
 
+// The picture below a layer is the whole frame drawn so far: the last reader puts it back
+// unmoved, whatever depth the object drawn before it had while the camera moves.
+TEST_F(ObjectPass, ThePictureBelowALayerComesBackWithoutParallax) {
+  DS_2D_Light renderer;
+  StartSlide(renderer);
+  Context().cameraActive = true;  // a camera that looks at the picture's centre
+  Context().cameraOffset = D3DXVECTOR3(8, 0, 0);
+  CountingObject* copier;
+  DepthObject* near;
+  RuntimeObjectList objects{Handle(copier, new CountingObject(1, true)),
+                            Handle(near, new DepthObject(50))};
+  Frame(renderer, objects);
+  EXPECT_EQ(near->seen, TranslationMatrix(8, 0, 0));
+  const auto px = BackBufferPixels();
+  for (int x : {1, 16, 30})
+    EXPECT_EQ(px[16 * 32 + x], kPicture) << x;
+}
+
 TEST_F(ObjectPass, AReaderThatNeverSwitchesDoesNotLoseTheFrame) {
   DS_2D_Light renderer;
   StartSlide(renderer);
@@ -234,6 +252,35 @@ TEST_F(ObjectPass, AReaderThatNeverSwitchesDoesNotLoseTheFrame) {
   EXPECT_EQ(CurrentTarget(), BackBuffer());
   EXPECT_EQ(renderer.EndTargets(true), &renderer.targets.current);
   EXPECT_EQ(BackBufferPixels()[16 * 32 + 16], kPicture);
+}
+
+// Without targets (none could be made) the pass draws straight on the frame: readers read the
+// background picture, and the view, its stack and the fit mode are those of the frame, frame
+// after frame.
+TEST_F(ObjectPass, WithoutTargetsReadersDrawOnTheFrame) {
+  for (bool offscreenKind : {false, true}) {
+    SCOPED_TRACE(offscreenKind ? "kind with its own pass" : "plain renderer");
+    std::unique_ptr<DS_2D_Light> renderer =
+        offscreenKind ? std::make_unique<OffscreenKind>() : std::make_unique<DS_2D_Light>();
+    GetDeviceValues().targetScaleLimit = 0;  // no size to make them at
+    StartSlide(*renderer);
+    ASSERT_FALSE(renderer->targets.current);
+    const float right = renderer->viewQuad.Right();
+    for (int frame = 0; frame < 2; ++frame) {
+      CountingObject *upper, *lower;
+      RuntimeObjectList objects{Handle(upper, new CountingObject(1)),
+                                Handle(lower, new CountingObject(1))};
+      Frame(*renderer, objects);
+      EXPECT_EQ(lower->target, BackBuffer());
+      EXPECT_EQ(upper->target, BackBuffer());
+      EXPECT_EQ(lower->read, picture_);
+      EXPECT_TRUE(renderer->savedViews.empty());
+      EXPECT_FLOAT_EQ(renderer->viewQuad.Right(), right);
+      EXPECT_EQ(Context().fitMode, 1);
+      EXPECT_EQ(BackBufferPixels()[16 * 32 + 16], kPicture);
+    }
+    GetDeviceValues().targetScaleLimit = 3;
+  }
 }
 
 TEST_F(ObjectPass, ViewsPushAndPop) {
