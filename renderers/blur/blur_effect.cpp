@@ -133,9 +133,11 @@ void ZKW_BlurSurface::OnSizeParamChanged() {
 
 void ZKW_InnerGlowEffect::OnLostDevice() {
   ReleaseTargets();
+  glowTarget.Reset();
 }
 
 void ZKW_InnerGlowEffect::OnResetDevice() {
+  glowTarget = MakeTarget(glowWidth, glowHeight);
   if (width == 0 || height == 0) return;
   ComputeReducedSize();
   CreateTargets();
@@ -150,8 +152,9 @@ void ZKW_InnerGlowEffect::FitToRenderContext() {
     ComputeReducedSize();
     CreateTargets();
   }
-  glowTarget = MakeTarget(SaturatingTruncate<uint32_t>(context->frameW),
-                          SaturatingTruncate<uint32_t>(context->frameH));
+  glowWidth = SaturatingTruncate<uint32_t>(context->frameW);
+  glowHeight = SaturatingTruncate<uint32_t>(context->frameH);
+  glowTarget = MakeTarget(glowWidth, glowHeight);
 }
 
 void ZKW_InnerGlowEffect::OnSizeParamChanged() {

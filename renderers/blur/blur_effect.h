@@ -80,7 +80,9 @@ class ZKW_InnerGlowEffect : public ZKW_BlurEffect {
  public:
   ZKW_InnerGlowEffect() = default;
 
+  // Releases every target, the glow target too (it lives in device memory).
   void OnLostDevice() override;
+  // The targets again, the glow target at the size it had.
   void OnResetDevice() override;
   // As ZKW_BlurSurface, then a glow target of the render context's frame size.
   void FitToRenderContext() override;
@@ -88,6 +90,8 @@ class ZKW_InnerGlowEffect : public ZKW_BlurEffect {
 
   ColorAlphaParam glowColour;
   ComRef<gfx::Texture> glowTarget;
+  // The glow target's size, kept so that a device reset can make it again.
+  uint32_t glowWidth = 0, glowHeight = 0;
 
  private:
   SmartCalbackCtrl<ZKW_InnerGlowEffect> watcher_{&ZKW_InnerGlowEffect::OnSizeParamChanged, this,

@@ -80,6 +80,18 @@ TEST_F(BlurSurfaceTest, SizesFollowTheRenderContextAndTheReduction) {
   EXPECT_EQ(glow.glowTarget->Width(), 24u);
   glow.reduction.SetValue(75);
   EXPECT_EQ(glow.targetA->Width(), 8u);
+
+  // A device reset brings every target back, the full-size glow target included.
+  Doc().ReleaseDeviceObjects();
+  EXPECT_FALSE(glow.glowTarget);
+  ASSERT_EQ(device_->Reset(device_->GetPresentParameters()), gfx::kOk);
+  Doc().OnResetDevice();
+  ASSERT_TRUE(glow.HasTargets());
+  EXPECT_EQ(glow.targetA->Width(), 8u);
+  ASSERT_TRUE(glow.glowTarget);
+  EXPECT_FALSE(glow.glowTarget->IsLost());
+  EXPECT_EQ(glow.glowTarget->Width(), 24u);
+  EXPECT_EQ(glow.glowTarget->Height(), 12u);
 }
 
 TEST_F(BlurSurfaceTest, PassesBlurTheOwnersDrawingAndRestoreEverything) {
