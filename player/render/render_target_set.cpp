@@ -15,6 +15,17 @@ void SetTextureAsTarget(gfx::Texture* texture) {
   surface->Release();
 }
 
+ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h) {
+  ComRef<gfx::Texture> out;
+  gfx::Device* device = CurrentDevice();
+  gfx::Texture* made = nullptr;
+  if (device != nullptr && w != 0 && h != 0 &&
+      gfx::Succeeded(device->CreateTexture(w, h, 1, gfx::Usage::RenderTarget, gfx::Format::A8R8G8B8,
+                                           gfx::Pool::Default, &made)))
+    out.Reset(made);
+  return out;
+}
+
 bool RenderTargetSet::Create(uint32_t w, uint32_t h) {
   width = w;
   height = h;
@@ -22,18 +33,14 @@ bool RenderTargetSet::Create(uint32_t w, uint32_t h) {
   current.Reset();
   for (ComRef<gfx::Texture>& slot : textures)
     slot.Reset();
-  gfx::Device* device = CurrentDevice();
-  if (device == nullptr) return false;
   for (ComRef<gfx::Texture>& slot : textures) {
-    gfx::Texture* texture = nullptr;
-    if (gfx::Failed(device->CreateTexture(w, h, 1, gfx::Usage::RenderTarget, gfx::Format::A8R8G8B8,
-                                          gfx::Pool::Default, &texture))) {
+    slot = MakeRenderTarget(w, h);
+    if (!slot) {
       // All or nothing: a set with only some targets would swap in missing ones later.
       for (ComRef<gfx::Texture>& made : textures)
         made.Reset();
       return false;
     }
-    slot.Reset(texture);
   }
   current = textures[currentIndex];
   gfx::SurfaceDesc desc;

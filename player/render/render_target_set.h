@@ -52,3 +52,7 @@ class RenderTargetSet {
 
 // Sets level 0 of `texture` as render target 0 of the current device; nothing for no texture.
 void SetTextureAsTarget(gfx::Texture* texture);
+
+// A w x h A8R8G8B8 render-target texture of one level in the default pool; none for a zero
+// size, without a device, or when it cannot be made.
+ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h);

@@ -12,17 +12,6 @@
 
 namespace {
 
-ComRef<gfx::Texture> MakeTarget(uint32_t w, uint32_t h) {
-  ComRef<gfx::Texture> out;
-  gfx::Device* device = CurrentDevice();
-  gfx::Texture* made = nullptr;
-  if (device != nullptr && w != 0 && h != 0 &&
-      gfx::Succeeded(device->CreateTexture(w, h, 1, gfx::Usage::RenderTarget, gfx::Format::A8R8G8B8,
-                                           gfx::Pool::Default, &made)))
-    out.Reset(made);
-  return out;
-}
-
 uint32_t Reduced(uint32_t size, unsigned percent) {
   const double kept = static_cast<double>(size) * (100 - percent) / 100.0;
   return std::max<uint32_t>(1, SaturatingTruncate<uint32_t>(static_cast<float>(kept)));
@@ -38,8 +27,8 @@ void ZKW_BlurEffect::ComputeReducedSize() {
 
 bool ZKW_BlurEffect::CreateTargets() {
   if (reducedW == 0 || reducedH == 0) return false;
-  targetA = MakeTarget(reducedW, reducedH);
-  targetB = MakeTarget(reducedW, reducedH);
+  targetA = MakeRenderTarget(reducedW, reducedH);
+  targetB = MakeRenderTarget(reducedW, reducedH);
   return true;
 }
 
@@ -137,7 +126,7 @@ void ZKW_InnerGlowEffect::OnLostDevice() {
 }
 
 void ZKW_InnerGlowEffect::OnResetDevice() {
-  glowTarget = MakeTarget(glowWidth, glowHeight);
+  glowTarget = MakeRenderTarget(glowWidth, glowHeight);
   if (width == 0 || height == 0) return;
   ComputeReducedSize();
   CreateTargets();
@@ -154,7 +143,7 @@ void ZKW_InnerGlowEffect::FitToRenderContext() {
   }
   glowWidth = SaturatingTruncate<uint32_t>(context->frameW);
   glowHeight = SaturatingTruncate<uint32_t>(context->frameH);
-  glowTarget = MakeTarget(glowWidth, glowHeight);
+  glowTarget = MakeRenderTarget(glowWidth, glowHeight);
 }
 
 void ZKW_InnerGlowEffect::OnSizeParamChanged() {
