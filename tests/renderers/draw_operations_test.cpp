@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "player/render/matrix_values.h"
+#include "player/render/warp_grid_mesh.h"
 #include "renderer_fixture.h"
 
 namespace renderer_test {
@@ -213,6 +214,63 @@ TEST_F(DrawOperations, FrameListsAndTreesCullPerPlacement) {
   EXPECT_EQ(Log()[1].state.Get(RenderState::CullMode), Cull::CW);
   EXPECT_EQ(Log()[0].state.Get(0, TextureStageState::AlphaOp), TextureOp::SelectArg1);
   tree.node.children.clear();
+}
+
+// A drawable that places itself: the renderer sets no world of its own for it.
+class SelfPlaced : public CustomDrawable {
+ public:
+  void Prepare(void* argument) override {
+    argument_ = argument;
+    const D3DXMATRIX world = TranslationMatrix(8, 0, 0);
+    CurrentDevice()->SetTransform(gfx::TransformState::World, &world);
+  }
+  const IndexedMesh& Mesh() const override { return mesh; }
+  gfx::Texture* Texture() const override { return texture; }
+
+  IndexedMesh mesh;
+  gfx::Texture* texture = nullptr;
+  void* argument_ = nullptr;
+};
+
+TEST_F(DrawOperations, CustomAndTechniqueDraws) {
+  SelfPlaced custom;
+  WarpGridMesh grid;  // one cell over x in [0, 8), y in [0, 16)
+  grid.Resize(1, 1);
+  grid.Fill({0, 0, 0, 0, 0}, {8, 0, 0, 1, 0}, {0, 16, 0, 0, 1}, {8, 16, 0, 1, 1});
+  custom.mesh = grid;
+  auto white = White();
+  custom.texture = white.Get();
+  int argument = 0;
+  device_->Clear(0, nullptr, gfx::ClearFlags::Target, 0xFF000000, 1, 0);
+  ClearLog();
+  renderer_.DrawCustom(custom, &argument);
+  EXPECT_EQ(custom.argument_, &argument);
+  ASSERT_EQ(Log().size(), 1u);
+  const gfx::FrameLogEntry& draw = Log()[0];
+  EXPECT_EQ(draw.state.world, TranslationMatrix(8, 0, 0));
+  EXPECT_EQ(draw.state.Get(0, gfx::SamplerState::AddressU), gfx::TextureAddress::Mirror);
+  EXPECT_EQ(draw.state.Get(RenderState::ZEnable), 0u);
+  EXPECT_EQ(draw.state.Get(RenderState::AlphaBlendEnable), 1u);
+  EXPECT_EQ(draw.stride, 20u);
+  EXPECT_EQ(BackBufferPixels()[8 * 64 + 12], 0xFFFFFFFFu) << "drawn where it placed itself";
+  EXPECT_EQ(BackBufferPixels()[8 * 64 + 4], 0xFF000000u);
+  EXPECT_EQ(device_->State().Get(RenderState::AlphaBlendEnable), 0u);
+  EXPECT_EQ(device_->State().Get(0, TextureStageState::TextureTransformFlags),
+            gfx::TextureTransform::Disable);
+
+  // A technique chosen by the caller, the caller's primitive count, the overrides in each pass.
+  IndexedMesh batch;
+  MakeQuadBatch(batch, 3);
+  auto effect = MakeEffect(2);
+  renderer_.renderFlags = DS_2D_Light::kFreshTarget;
+  ClearLog();
+  renderer_.DrawIndexedColorTexBlend(batch, effect.Get(), "Second", 2);
+  renderer_.renderFlags = 0;
+  ASSERT_EQ(Log().size(), 1u) << "the second technique has one pass";
+  EXPECT_EQ(Log()[0].technique, "Second");
+  EXPECT_EQ(Log()[0].primitiveCount, 2u);
+  EXPECT_EQ(Log()[0].state.Get(RenderState::SrcBlend), Blend::One);
+  EXPECT_EQ(Log()[0].state.Get(RenderState::DestBlend), Blend::Zero);
 }
 
 TEST_F(DrawOperations, ScreenSpaceOverlays) {
