@@ -1,5 +1,7 @@
 #include "core/param/color_set_params.h"
 
+#include "core/param/param_reads.h"
+
 ColorSetParams::ColorSetParams() {
   colors.Insert(0, 0xFFFFFF);
   colors.Insert(1, 0x000000);
@@ -12,9 +14,7 @@ void ReadColorSetParams(DS_IOF_Archive& archive, ColorSetParams& params) {
   ReadDwordVector(archive, params.colors.RawValue());
   io.ReadInt32(params.mode1.RawValue());
   io.ReadInt32(params.mode2.RawValue());
-  uint32_t percent = params.opacity.Value();
-  io.ReadUInt32(percent);
-  params.opacity.SetValue(percent);
+  ReadChangedUInt32(archive, params.opacity);
 }
 
 void WriteColorSetParams(DS_IOF_Archive& archive, const ColorSetParams& params) {

@@ -1,13 +1,12 @@
 #include "core/param/moded_scaled_params.h"
 
+#include "core/param/param_reads.h"
+
 void ReadModedScaledParams(DS_IOF_Archive& archive, ModedScaledParams& params) {
   int32_t version = params.version;
   archive.io().ReadInt32(version);
-  for (auto& param : params.values) {
-    uint32_t value = param.Value();
-    archive.io().ReadUInt32(value);
-    param.SetValue(value, nullptr);
-  }
+  for (auto& param : params.values)
+    ReadChangedUInt32(archive, param);
 }
 
 void WriteModedScaledParams(DS_IOF_Archive& archive, const ModedScaledParams& params) {

@@ -6,10 +6,6 @@
 
 namespace {
 
-float Seconds(unsigned hundredths) {
-  return static_cast<float>(hundredths) * 0.01f;
-}
-
 // Marks a mirror call in progress for as long as it lives.
 class FollowScope {
  public:
@@ -68,11 +64,10 @@ float ZKW_DependedTimeLine::Step(float t) {
     if (t > end_) runActive_ = false;
   } else if (masterState != TimingState::Hidden && previousMasterState_ == TimingState::Hidden) {
     runActive_ = true;
-    fadeInStart_ =
-        t + Seconds(PickRandomDuration(params.hiddenMin.Value(), params.hiddenMax.Value()));
+    fadeInStart_ = t + PickRandomSeconds(params.hiddenMin.Value(), params.hiddenMax.Value());
     shownStart_ = fadeInStart_ + params.fadeIn.Scaled();
     fadeOutStart_ =
-        shownStart_ + Seconds(PickRandomDuration(params.shownMin.Value(), params.shownMax.Value()));
+        shownStart_ + PickRandomSeconds(params.shownMin.Value(), params.shownMax.Value());
     end_ = fadeOutStart_ + params.fadeOut.Scaled();
   }
   previousMasterState_ = masterState;

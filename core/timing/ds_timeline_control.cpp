@@ -1,18 +1,12 @@
 #include "core/timing/ds_timeline_control.h"
 
+#include "core/param/param_reads.h"
 #include "core/timing/manual_timeline.h"
 #include "core/timing/random_timeline.h"
 #include "core/timing/smart_timing.h"
 #include "core/timing/timing_registry.h"
 
 namespace {
-
-// Reads a UInt32 into a duration, stored and notified when it differs.
-void ReadChangedDuration(DS_IOF_Archive& archive, TimeParam& duration) {
-  unsigned value = duration.Value();
-  archive.io().ReadUInt32(value);
-  duration.SetValue(value);
-}
 
 // Value, factor and offset of `from`, then a notification so that the seconds follow.
 void TakeDuration(TimeParam& to, const TimeParam& from) {
@@ -53,10 +47,10 @@ bool DS_TimeLineControl::ReadBody(DS_IOF_Archive& archive, uint32_t version) {
   io.ReadUInt32(hiddenMax.RawValue());
   io.ReadUInt32(shownMin.RawValue());
   io.ReadUInt32(shownMax.RawValue());
-  ReadChangedDuration(archive, fadeIn);
-  ReadChangedDuration(archive, fadeOut);
+  ReadChangedUInt32(archive, fadeIn);
+  ReadChangedUInt32(archive, fadeOut);
   ReadTimeKeys(archive, keys);
-  if (version > 1) ReadChangedDuration(archive, period);
+  if (version > 1) ReadChangedUInt32(archive, period);
   return true;
 }
 

@@ -3,14 +3,6 @@
 #include "core/float_to_int.h"
 #include "core/timing/smart_timing.h"
 
-namespace {
-
-float Seconds(unsigned hundredths) {
-  return static_cast<float>(hundredths) * 0.01f;
-}
-
-}  // namespace
-
 ZKW_RandomTimeLine::ZKW_RandomTimeLine() {
   ResetClock();
   state_ = TimingState::Hidden;
@@ -29,7 +21,7 @@ void ZKW_RandomTimeLine::ReadBody(DS_IOF_Archive& archive, uint32_t /*version*/)
 }
 
 void ZKW_RandomTimeLine::DrawShownTime() {
-  shownTime_ = Seconds(PickRandomDuration(params.shownMin.Value(), params.shownMax.Value()));
+  shownTime_ = PickRandomSeconds(params.shownMin.Value(), params.shownMax.Value());
 }
 
 void ZKW_RandomTimeLine::StartFadeIn() {
@@ -64,8 +56,7 @@ float ZKW_RandomTimeLine::Step(float t) {
         state_ = TimingState::Hidden;
         value_ = 0.0f;
         fadeRate_ = 0.0f;
-        nextSwitch_ +=
-            Seconds(PickRandomDuration(params.hiddenMin.Value(), params.hiddenMax.Value()));
+        nextSwitch_ += PickRandomSeconds(params.hiddenMin.Value(), params.hiddenMax.Value());
         DrawShownTime();
         if (nextSwitch_ <= local) StartFadeIn();
         break;

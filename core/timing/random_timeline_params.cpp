@@ -10,6 +10,10 @@ unsigned PickRandomDuration(unsigned min, unsigned max) {
   return min + static_cast<unsigned>(static_cast<uint64_t>(crt_rand()) % range);
 }
 
+float PickRandomSeconds(unsigned min, unsigned max) {
+  return static_cast<float>(PickRandomDuration(min, max)) * 0.01f;
+}
+
 RandomTimeLineParams::RandomTimeLineParams(unsigned firstMin, unsigned firstMax)
     : hiddenMin(firstMin), hiddenMax(firstMax), shownMin(100), shownMax(100) {
   fadeIn.SetValue(50);

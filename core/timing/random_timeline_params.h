@@ -8,6 +8,8 @@
 // (max - min + 1) when max > min, else min (and then rand is not called). The range is
 // computed in 64 bits, so the full unsigned range cannot divide by zero.
 unsigned PickRandomDuration(unsigned min, unsigned max);
+// The same pick in seconds (hundredths x 0.01).
+float PickRandomSeconds(unsigned min, unsigned max);
 
 // The durations of a random timeline (and of a dependent timeline's own runs), all in hundredths
 // of a second: the range of a hidden phase (a dependent timeline's delay before its run), the

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 #include "core/param/recording_control.h"
@@ -144,6 +145,77 @@ TEST_F(DescriptionTest, OlderVersions) {
       EXPECT_FLOAT_EQ(random->params.fadeIn.Scaled(), 0.7f);
     }
   }
+}
+
+// Records assembled byte by byte from the stored forms, independent of the writer: what a
+// project made by the editor holds must read field for field.
+class GoldenBytes {
+ public:
+  GoldenBytes& Text(std::u16string_view text) {
+    Append(bytes, Bytes({0xFF, 0xFE, 0xFF, static_cast<int>(text.size())}));
+    AppendUnits(bytes, text);
+    return *this;
+  }
+  GoldenBytes& U32(uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+      bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    return *this;
+  }
+  GoldenBytes& F32(float v) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &v, 4);
+    return U32(bits);
+  }
+  std::vector<uint8_t> bytes;
+};
+
+TEST_F(DescriptionTest, GoldenVersion4WithARandomTimeline) {
+  GoldenBytes g;
+  g.Text(u"DS_ABObj_Constructor").U32(4).Text(u"Lamp").U32(80);
+  g.Text(u"ZKW_RenderObjData").U32(2).Text(u"{12345678-9ABC-DEF0-1234-56789ABCDEF0}");
+  g.Text(u"ZKW_SmartTiming").U32(1).U32(1).U32(2).U32(0x21);
+  g.Text(u"ZKW_RandomTimeLine").U32(1).U32(10).U32(20).U32(30).U32(40).U32(5).U32(6);
+  g.Text(u"ZKW_Timing").U32(1);
+  g.U32(0);  // restart flag
+
+  TestDescription d;
+  ASSERT_TRUE(ReadDescription(g.bytes, d));
+  EXPECT_EQ(d.name, u"Lamp");
+  EXPECT_EQ(d.depth.Value(), 80u);
+  EXPECT_EQ(d.guid, kGuid);
+  EXPECT_EQ(d.timing.Kind(), 1);
+  EXPECT_EQ(d.timing.timeMode.Value(), 2);
+  EXPECT_EQ(d.timing.flags, 0x21u);
+  EXPECT_EQ(d.restartFlag.Value(), 0);
+  auto* random = dynamic_cast<ZKW_RandomTimeLine*>(d.timing.Current());
+  ASSERT_NE(random, nullptr);
+  const RandomTimeLineParams& p = random->params;
+  EXPECT_EQ(std::vector<unsigned>({p.hiddenMin.Value(), p.hiddenMax.Value(), p.shownMin.Value(),
+                                   p.shownMax.Value(), p.fadeIn.Value(), p.fadeOut.Value()}),
+            std::vector<unsigned>({10, 20, 30, 40, 5, 6}));
+  EXPECT_FLOAT_EQ(p.fadeOut.Scaled(), 0.06f);
+  EXPECT_EQ(SavedBytes(d), g.bytes);
+}
+
+TEST_F(DescriptionTest, GoldenVersion3WithALegacyManualRecordOfVersion1) {
+  GoldenBytes g;
+  g.Text(u"DS_ABObj_Constructor").U32(3).Text(u"Old").U32(40);
+  g.Text(u"DS_TimeLineControl").U32(1);
+  g.U32(2).U32(2);                                // kind manual, time mode 2
+  g.U32(1).U32(2).U32(3).U32(4).U32(25).U32(75);  // limits and fades
+  g.U32(2).F32(1).F32(3).F32(1.5f).F32(2.5f);     // two keys...
+  g.F32(2).F32(4).F32(2).F32(4);                  // ...the second overlapping
+  // Version 1 stores no period.
+
+  TestDescription d;
+  ASSERT_TRUE(ReadDescription(g.bytes, d));
+  EXPECT_EQ(d.depth.Value(), 40u);
+  EXPECT_EQ(d.timing.Kind(), 2);
+  EXPECT_EQ(d.timing.timeMode.Value(), 2);
+  auto* manual = dynamic_cast<ZKW_ManualTimeLine*>(d.timing.Current());
+  ASSERT_NE(manual, nullptr);
+  EXPECT_EQ(manual->period.Value(), 1000u);
+  EXPECT_EQ(manual->keys, (TimeKeySet{{1, 3, 1.5f, 2.5f}}));
 }
 
 TEST_F(DescriptionTest, CopyKeepsEverythingButTheGroupLink) {
