@@ -9,13 +9,9 @@ void DS_IOF_Archive::ReadGuid(GUID& guid) {
 void DS_IOF_Archive::ReadResourceRecordList(std::vector<ResourceDataRecord>& out) {
   uint32_t count = 0;
   io_->ReadDword(count);
-  // The smallest record is 16 bytes (id, empty module, size 0, empty path); a count that cannot
-  // fit in what remains is damage, not a list.
+  // The smallest record is 16 bytes: id, empty module, size 0, empty path.
   constexpr uint64_t kMinRecord = 16;
-  if (uint64_t{count} * kMinRecord > io_->Remaining()) {
-    if (count > 0) io_->Fail();
-    return;
-  }
+  if (!io_->CountFits(count, kMinRecord)) return;
   for (uint32_t i = 0; i < count && !io_->Failed(); ++i) {
     ResourceDataRecord record;
     io_->ReadResourceRecord(record);

@@ -56,4 +56,12 @@ class DS_IOF_Virtual {
   virtual void Fail() {}
   // Bytes a read can still deliver; lets readers check a stored count before allocating.
   virtual uint64_t Remaining() const { return 0; }
+
+  // Whether `count` stored entries of at least `minBytes` each can still be read. When they
+  // cannot, the count is damage: the stream fails, so it never reaches an allocation or a loop.
+  bool CountFits(uint64_t count, uint64_t minBytes) {
+    if (count * minBytes <= Remaining()) return true;
+    Fail();
+    return false;
+  }
 };

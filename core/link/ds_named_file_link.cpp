@@ -48,8 +48,7 @@ void ReadImageFileLinkVector(DS_IOF_Archive& archive, std::vector<DS_ImageFileLi
   uint32_t count = 0;
   archive.io().ReadDword(count);
   links.clear();
-  if (uint64_t{count} * kMinLinkBytes > archive.io().Remaining()) {
-    archive.io().Fail();
+  if (!archive.io().CountFits(count, kMinLinkBytes)) {
     return;
   }
   links.reserve(count);

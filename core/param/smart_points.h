@@ -106,8 +106,7 @@ void ReadPointVector(DS_IOF_Archive& archive, std::vector<DS_SafePtr<P>>& points
   uint32_t count = 0;
   archive.io().ReadDword(count);
   points.clear();
-  if (uint64_t{count} * pointBytes > archive.io().Remaining()) {
-    archive.io().Fail();
+  if (!archive.io().CountFits(count, pointBytes)) {
     return;
   }
   points.reserve(count);

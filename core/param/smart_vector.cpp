@@ -4,8 +4,7 @@ void ReadDwordVector(DS_IOF_Archive& archive, std::vector<uint32_t>& values) {
   values.clear();
   uint32_t count = 0;
   archive.io().ReadDword(count);
-  if (uint64_t{count} * sizeof(uint32_t) > archive.io().Remaining()) {
-    archive.io().Fail();
+  if (!archive.io().CountFits(count, sizeof(uint32_t))) {
     return;
   }
   values.resize(count);

@@ -64,8 +64,7 @@ void ReadListByName(DS_IOF_Archive& archive, const ClassRegistry<Reader>& regist
   constexpr uint64_t kMinRecordBytes = 8;  // an empty class name and a version
   uint32_t count = 0;
   archive.io().ReadDword(count);
-  if (uint64_t{count} * kMinRecordBytes > archive.io().Remaining()) {
-    archive.io().Fail();
+  if (!archive.io().CountFits(count, kMinRecordBytes)) {
     return;
   }
   for (uint32_t i = 0; i < count && !archive.Failed(); ++i) {

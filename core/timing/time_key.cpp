@@ -18,8 +18,7 @@ void ReadTimeKeys(DS_IOF_Archive& archive, TimeKeySet& keys) {
   DS_IOF_Virtual& io = archive.io();
   uint32_t count = 0;
   io.ReadDword(count);
-  if (count * kKeyBytes > io.Remaining()) {
-    io.Fail();
+  if (!io.CountFits(count, kKeyBytes)) {
     return;
   }
   for (uint32_t i = 0; i < count && !io.Failed(); ++i) {

@@ -28,8 +28,7 @@ void ZKW_VGraph_Line::ReadLineBody(DS_IOF_Archive& archive) {
   uint32_t count = 0;
   io.ReadDword(count);
   points_.clear();
-  if (uint64_t{count} * kPointBytes > io.Remaining()) {
-    io.Fail();
+  if (!io.CountFits(count, kPointBytes)) {
     return;
   }
   points_.reserve(count);

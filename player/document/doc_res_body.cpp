@@ -14,8 +14,7 @@ constexpr uint64_t kMinGuidEntry = 17;
 uint32_t ReadSectionCount(DS_IOF_Virtual& io, uint64_t minEntry) {
   uint32_t count = 0;
   io.ReadDword(count);
-  if (uint64_t{count} * minEntry > io.Remaining()) {
-    if (count > 0) io.Fail();
+  if (!io.CountFits(count, minEntry)) {
     return 0;
   }
   return count;
@@ -63,8 +62,7 @@ void ReadDelaySection(DS_IOF_Virtual& io, LinkTable<std::vector<float>>& table) 
     LinkKey key = ReadKey(io);
     uint32_t n = 0;
     io.ReadDword(n);
-    if (uint64_t{n} * sizeof(float) > io.Remaining()) {
-      io.Fail();
+    if (!io.CountFits(n, sizeof(float))) {
       return;
     }
     std::vector<float> delays(n);

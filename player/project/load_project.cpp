@@ -67,8 +67,7 @@ std::unique_ptr<DS_SlideShow_Light> ReadSlideShow(DS_IOF_Archive& archive) {
   archive.io().ReadDword(tracks);
   // An empty name and file record and a version: the least a track record takes.
   constexpr uint64_t kMinTrackBytes = 20;
-  if (uint64_t{tracks} * kMinTrackBytes > archive.io().Remaining()) {
-    if (tracks > 0) archive.io().Fail();
+  if (!archive.io().CountFits(tracks, kMinTrackBytes)) {
     tracks = 0;
   }
   for (uint32_t i = 0; i < tracks && !archive.Failed(); ++i)

@@ -34,8 +34,7 @@ void ReadFrameList(DS_IOF_Archive& archive, std::vector<PictureFrame>& frames) {
   uint32_t count = 0;
   io.ReadDword(count);
   frames.clear();
-  if (uint64_t{count} * kFrameOverhead > io.Remaining()) {
-    if (count > 0) io.Fail();
+  if (!io.CountFits(count, kFrameOverhead)) {
     return;
   }
   for (uint32_t i = 0; i < count && !io.Failed(); ++i) {

@@ -204,8 +204,7 @@ void ReadSlides(DS_IOF_Archive& archive, std::vector<DS_SafePtr<DS_SlideContaine
   constexpr uint64_t kMinRecordBytes = 8;
   uint32_t count = 0;
   archive.io().ReadDword(count);
-  if (uint64_t{count} * kMinRecordBytes > archive.io().Remaining()) {
-    if (count > 0) archive.io().Fail();
+  if (!archive.io().CountFits(count, kMinRecordBytes)) {
     return;
   }
   for (uint32_t i = 0; i < count && !archive.Failed(); ++i)
