@@ -9,11 +9,13 @@ inline constexpr float kMaxClockStep = 0.2f;
 // The step rule shared by every clock of the scene (speed parameters, timelines, the chrono
 // clock): a time earlier than the last one restarts from it, so the step is 0; otherwise the
 // step is the time since the last one, cut to kMaxClockStep. `last` becomes `t`. A time that is
-// not finite takes no step and leaves `last` alone.
-inline float ClockStep(float& last, float t) {
+// not finite takes no step and leaves `last` alone. Clocks fed with absolute time keep it in
+// double, so that steps stay exact however long the player has run.
+template <class Time>
+inline float ClockStep(Time& last, Time t) {
   if (!std::isfinite(t)) return 0.0f;
   if (t < last) last = t;
-  const float dt = t - last;
+  const Time dt = t - last;
   last = t;
-  return std::min(dt, kMaxClockStep);
+  return static_cast<float>(std::min<Time>(dt, kMaxClockStep));
 }

@@ -8,7 +8,7 @@ void RegisterWithThreadClock(const DS_SafePtr<ZKW_ChronoCtrl>& controller) {
   if (ChronoClock* clock = ChronoTlsSlot::Get()) clock->controllers.push_back(controller);
 }
 
-void TickChronoClock(ChronoClock* clock, float t) {
+void TickChronoClock(ChronoClock* clock, double t) {
   if (clock == nullptr) return;
   clock->speed.Advance(t);
   const float now = clock->speed.localTime;

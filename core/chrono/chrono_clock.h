@@ -25,4 +25,4 @@ void RegisterWithThreadClock(const DS_SafePtr<ZKW_ChronoCtrl>& controller);
 // 0.2 s, 0 when time went back), then each controller that still drives a wrapper hands its value
 // at the clock's local time to that wrapper; the others are dropped (releasing their share),
 // keeping the order of the rest. A null clock does nothing.
-void TickChronoClock(ChronoClock* clock, float t);
+void TickChronoClock(ChronoClock* clock, double t);

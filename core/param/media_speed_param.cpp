@@ -2,7 +2,7 @@
 
 #include "core/clock_step.h"
 
-void MediaSpeedParam::Advance(float t) {
+void MediaSpeedParam::Advance(double t) {
   step = Scaled() * ClockStep(lastTime, t);
   localTime += step;
 }

@@ -14,9 +14,9 @@ class MediaSpeedParam : public UINTSclaleTo<float> {
   // One clock step at absolute time t in seconds: step = scaled speed x the clock step of
   // ClockStep (0 on the first call and after time went backwards, at most 0.2 s); local time
   // grows by the step.
-  void Advance(float t);
+  void Advance(double t);
 
   float step = 0.0f;
   float localTime = 0.0f;
-  float lastTime = std::numeric_limits<float>::infinity();
+  double lastTime = std::numeric_limits<double>::infinity();
 };

@@ -64,7 +64,7 @@ void DS_SlideShow_Light::SetFade(float alpha) {
 }
 
 void DS_SlideShow_Light::Update(double time) {
-  TickChronoClock(ChronoTlsSlot::Get(), static_cast<float>(time));
+  TickChronoClock(ChronoTlsSlot::Get(), time);
   currentTime = time;
 
   if (currentSlide && fadeOverlay) {

@@ -365,3 +365,13 @@ TEST(ChronoWithoutClock, WrappersWorkButRegisterNothing) {
 }
 
 }  // namespace
+
+// The scene root ticks with the absolute time since start-up; after days of play a frame must
+// still advance the clock by the frame's own length.
+TEST_F(ChronoClockTest, StepsStayExactAfterDaysOfPlay) {
+  const double start = 3 * 24 * 3600.0;
+  TickChronoClock(&clock, start);
+  const float before = clock.speed.localTime;
+  TickChronoClock(&clock, start + 0.016);
+  EXPECT_NEAR(clock.speed.localTime - before, 0.016f, 1e-6f);
+}
