@@ -20,6 +20,7 @@
 #include "player/render/render_context.h"
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
+#include "player/sound/ds_wav_constructor.h"
 #include "renderers/light/ds_2d_light.h"
 
 namespace {
@@ -33,6 +34,11 @@ std::vector<uint8_t> TemplateProject() {
     slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
     slide->renderer->camera.mode.RawValue() = i;
     slide->renderer->backgroundLink = DS_ImageFileLink(u"picture.png", 7);
+    // An object description on every slide, so that the search reaches the description, the
+    // timeline kinds (continuous, random, manual) and the sound records behind them.
+    auto sound = std::make_unique<DS_WAV_Constructor>();
+    sound->timing.SetValue(i);
+    slide->savedObjects.emplace_back(std::move(sound));
     root.slides.emplace_back(std::move(slide));
   }
   auto track = std::make_unique<DS_AudioFile>();
