@@ -143,6 +143,7 @@ class Reference {
       return true;
     };
     if (!enc && (m == 0 || !method || !fits(1))) return -1;
+    events_.push_back({Event::Kind::kHash, 0, u"sha1", pos + len, int32_t(S)});
     const Bytes digest = Sha1(d_ + pos + len, size_t(S));
     if (std::memcmp(digest.data(), d_ + pos + (wide ? 28 : 25), 20) != 0) return -1;
     const int64_t start = pos + len;

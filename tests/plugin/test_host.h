@@ -22,12 +22,13 @@ using Command = std::vector<CodecCommand>;
 
 // One call the plug-in made into the host during a scan, in call order.
 struct Event {
-  enum class Kind { kOutput, kLog, kAdd, kNested };
+  enum class Kind { kOutput, kLog, kAdd, kNested, kHash };
   Kind kind;
   int32_t instance = 0;
-  std::u16string codec;
-  int64_t position = 0;  // output: where the bytes lie in the input; nested: offset in the stream
-  int32_t stored = 0;
+  std::u16string codec;  // hash: the method asked for
+  // output, hash: where the bytes lie in the input; nested: offset in the stream
+  int64_t position = 0;
+  int32_t stored = 0;  // hash: the size of the data hashed
   int32_t decoded = 0;
   int32_t resource_id = 0;      // add
   uint16_t reserved = 0;        // add

@@ -147,6 +147,8 @@ void RegisterNestedStream(int32_t instance, int64_t offset, int32_t stored, int3
 uint32_t HashBuffer(const char16_t* method, const void* data, int32_t size, void* digest,
                     int32_t digest_size) {
   if (Narrow(method) != "sha1" || digest_size != 20) Fail("unexpected hash request");
+  std::printf("hash %lld %d\n", static_cast<long long>(static_cast<const uint8_t*>(data) - input),
+              size);
   return Sha1(data, size, static_cast<uint8_t*>(digest)) ? 1 : 0;
 }
 
