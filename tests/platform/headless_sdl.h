@@ -8,6 +8,9 @@
 inline void UseHeadlessSdl() {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
+  // llvmpipe renders on the calling thread: test pictures are tiny, parallel test programs share
+  // few cores, and the leak check at exit then has no driver threads to stop.
+  setenv("LP_NUM_THREADS", "0", 0);
   // Mesa's drivers keep one-time allocations they never free. Kept loaded until exit, those stay
   // reachable, so the leak check neither reports them nor trips over an unloaded driver.
   for (const char* lib : {"libEGL_mesa.so.0", "libglapi.so.0", "libLLVM-15.so.1",
