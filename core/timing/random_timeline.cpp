@@ -1,5 +1,7 @@
 #include "core/timing/random_timeline.h"
 
+#include <algorithm>
+
 #include "core/float_to_int.h"
 #include "core/timing/smart_timing.h"
 
@@ -65,10 +67,12 @@ float ZKW_RandomTimeLine::Step(float t) {
         break;
     }
   }
+  // A step longer than the fade (or than the phase chained before it) ends past the fade's end;
+  // the value stays a visibility all the same.
   if (state_ == TimingState::FadingIn) {
-    value_ = 1.0f - (nextSwitch_ - local) * fadeRate_;
+    value_ = std::clamp(1.0f - (nextSwitch_ - local) * fadeRate_, 0.0f, 1.0f);
   } else if (state_ == TimingState::FadingOut) {
-    value_ = (nextSwitch_ - local) * fadeRate_;
+    value_ = std::clamp((nextSwitch_ - local) * fadeRate_, 0.0f, 1.0f);
   }
   return local;
 }

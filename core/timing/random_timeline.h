@@ -23,7 +23,7 @@ class ZKW_RandomTimeLine : public ZKW_Timing {
 
   // Advances the clock to local time L; when L has passed the next switch, moves to the next
   // state (at most two changes in one step: a phase that already ended within the step is left
-  // at once); then ramps the value within a fade. Answers L.
+  // at once); then ramps the value within a fade, kept within 0..1. Answers L.
   float Step(float t) override;
   // Clock and first switch back to 0, hidden, a new shown time; the value stays until the next
   // step.

@@ -152,6 +152,50 @@ TEST(RandomTimeLine, ChainedTransitions) {
   EXPECT_NEAR(t.GetValue(), 0.25f, 1e-4f);
 }
 
+// Phases shorter than a frame step: the step ends past the fade it enters, yet the value stays a
+// visibility (it scales local time and opacity).
+TEST(RandomTimeLine, StepsLongerThanAPhaseKeepTheValueWithinZeroAndOne) {
+  using StateValue = std::pair<TimingState, float>;
+  struct Case {
+    const char* what;
+    Durations durations;
+    float step;
+    StateValue first, second;  // after one and after two steps
+  };
+  const Case cases[] = {
+      {"fade-in shorter than a step",
+       {0, 0, 100, 100, 5, 50},
+       0.1f,
+       {TimingState::FadingIn, 1.0f},
+       {TimingState::Shown, 1.0f}},
+      {"shown and fade-out shorter than a step",
+       {0, 0, 1, 1, 0, 1},
+       0.1f,
+       {TimingState::FadingIn, 1.0f},
+       {TimingState::FadingOut, 0.0f}},
+      {"every phase shorter than a step",
+       {1, 1, 1, 1, 1, 1},
+       0.2f,
+       {TimingState::FadingIn, 1.0f},
+       {TimingState::FadingOut, 0.0f}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ZKW_RandomTimeLine t;
+    Configure(t, c.durations);
+    t.Reset();
+    t.Step(c.step);
+    EXPECT_EQ(StateValue(t.GetState(), t.GetValue()), c.first);
+    t.Step(2.0f * c.step);
+    EXPECT_EQ(StateValue(t.GetState(), t.GetValue()), c.second);
+    for (int i = 3; i < 60; ++i) {
+      t.Step(static_cast<float>(i) * c.step);
+      EXPECT_GE(t.GetValue(), 0.0f) << "step " << i;
+      EXPECT_LE(t.GetValue(), 1.0f) << "step " << i;
+    }
+  }
+}
+
 TEST(RandomTimeLine, PhaseProgressAndZeroShownTime) {
   ZKW_RandomTimeLine t;
   for (int i = 1; i <= 10; ++i)
