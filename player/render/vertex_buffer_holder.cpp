@@ -4,8 +4,10 @@
 #include "player/device/device_values.h"
 
 void VertexBufferHolder::CreateGrid(uint32_t vertexCount) {
-  count = vertexCount;
-  Create(vertexCount * 20, gfx::Fvf::Xyz | gfx::Fvf::Tex1);
+  constexpr uint32_t kStride = 20;
+  // A byte size that wraps would make a buffer smaller than the count its users write.
+  count = vertexCount <= UINT32_MAX / kStride ? vertexCount : 0;
+  Create(count * kStride, gfx::Fvf::Xyz | gfx::Fvf::Tex1);
 }
 
 void VertexBufferHolder::Create(uint32_t bytes, uint32_t fvf) {

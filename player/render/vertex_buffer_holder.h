@@ -9,7 +9,8 @@
 // data. Copies share the buffer.
 struct VertexBufferHolder {
   // Releases the buffer, stores `vertexCount` and creates a managed, write-only buffer of
-  // vertexCount x 20 bytes for XYZ|TEX1 vertices; a failure leaves no buffer.
+  // vertexCount x 20 bytes for XYZ|TEX1 vertices; a failure leaves no buffer. A count whose
+  // size passes 32 bits is stored as 0.
   void CreateGrid(uint32_t vertexCount);
   // Releases the buffer and creates `bytes` bytes for vertices of `fvf` (managed, write-only);
   // a failure leaves no buffer. The count is the caller's to set.

@@ -25,17 +25,14 @@ IndexedGrid BuildGridIndexBuffer(uint32_t columns, uint32_t rows) {
   return grid;
 }
 
-void WarpGridMesh::Resize(uint32_t newColumns, uint32_t newRows) {
-  columns = newColumns;
-  rows = newRows;
-  vertices.CreateGrid((columns + 1) * (rows + 1));
-  primitiveType = gfx::PrimitiveType::TriangleList;
-  IndexedGrid grid = BuildGridIndexBuffer(columns + 1, rows + 1);
-  indices = grid.buffer;
-  primitiveCount = grid.triangleCount;
-}
-
 namespace {
+
+// (columns + 1) x (rows + 1), or 0 when that passes 32 bits (the 64-bit product wraps to 0 only
+// for the largest grid, which passes them too).
+uint32_t GridVertexCount(uint32_t columns, uint32_t rows) {
+  const uint64_t count = (uint64_t{columns} + 1) * (uint64_t{rows} + 1);
+  return count <= UINT32_MAX ? static_cast<uint32_t>(count) : 0;
+}
 
 TexVertex Lerp(const TexVertex& a, const TexVertex& b, float t) {
   return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t,
@@ -44,9 +41,20 @@ TexVertex Lerp(const TexVertex& a, const TexVertex& b, float t) {
 
 }  // namespace
 
+void WarpGridMesh::Resize(uint32_t newColumns, uint32_t newRows) {
+  columns = newColumns;
+  rows = newRows;
+  vertices.CreateGrid(GridVertexCount(columns, rows));
+  primitiveType = gfx::PrimitiveType::TriangleList;
+  IndexedGrid grid = BuildGridIndexBuffer(columns + 1, rows + 1);
+  indices = grid.buffer;
+  primitiveCount = grid.triangleCount;
+}
+
 void WarpGridMesh::Fill(const TexVertex& c00, const TexVertex& c01, const TexVertex& c10,
                         const TexVertex& c11) {
-  if (vertices.count < (columns + 1) * (rows + 1) || !vertices.Lock()) return;
+  const uint32_t needed = GridVertexCount(columns, rows);
+  if (needed == 0 || vertices.count < needed || !vertices.Lock()) return;
   auto* out = static_cast<TexVertex*>(vertices.locked);
   for (uint32_t i = 0; i <= rows; ++i) {
     const float ti = rows == 0 ? 0.0f : static_cast<float>(i) / static_cast<float>(rows);

@@ -25,7 +25,8 @@ struct TexVertex {
 // source draws.
 class WarpGridMesh : public IndexedMesh {
  public:
-  // (columns + 1) x (rows + 1) vertices and the grid's indices, replacing the old buffers.
+  // (columns + 1) x (rows + 1) vertices and the grid's indices, replacing the old buffers; no
+  // vertices for a grid whose vertex count passes 32 bits.
   void Resize(uint32_t columns, uint32_t rows);
   // Fills every vertex by bilinear interpolation of all five components between the corners
   // of row 0 (left c00, right c01) and of the last row (left c10, right c11). A grid of zero

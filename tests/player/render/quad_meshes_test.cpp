@@ -148,6 +148,20 @@ TEST_F(QuadMeshTest, WarpGridSizesAndFill) {
   EXPECT_EQ(indices[2], 3);
   EXPECT_EQ(indices[11], 5);
 
+  // A grid whose vertex count passes 32 bits has no vertices to fill; the count must not wrap
+  // to a buffer smaller than the grid.
+  for (const auto [columns, rows] : {std::pair{65535u, 65537u}, std::pair{0xFFFFFFFFu, 0u}}) {
+    WarpGridMesh huge;
+    huge.Resize(columns, rows);
+    EXPECT_EQ(huge.vertices.count, 0u) << columns << " x " << rows;
+    EXPECT_FALSE(huge.vertices.buffer);
+    huge.Fill({0, 0, 0, 0, 0}, {1, 0, 0, 1, 0}, {0, 1, 0, 0, 1}, {1, 1, 0, 1, 1});
+  }
+  VertexBufferHolder holder;
+  holder.CreateGrid(0x10000000);  // x 20 bytes passes 32 bits
+  EXPECT_EQ(holder.count, 0u);
+  EXPECT_FALSE(holder.buffer);
+
   // A copy shares the buffers: refilling it changes what the source draws.
   WarpGridMesh copy = grid;
   EXPECT_EQ(copy.vertices.buffer.Get(), grid.vertices.buffer.Get());
