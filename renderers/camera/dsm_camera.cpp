@@ -7,6 +7,7 @@
 #include "core/crt_rand.h"
 #include "core/float_to_int.h"
 #include "core/param/param_reads.h"
+#include "core/param/smart_points.h"
 #include "core/scene/scene_services.h"
 #include "core/startup/thread_slots.h"
 #include "player/render/matrix_values.h"
@@ -18,16 +19,10 @@ float Rand01() {
   return static_cast<float>(crt_rand()) / static_cast<float>(kCrtRandMax);
 }
 
-void ReadCameraPoint(DS_IOF_Archive& archive, DX_CamPathPnt& point) {
-  int32_t version = 0;
-  archive.io().ReadInt32(version);
-  ReadSmartPoint(archive, point);
-  archive.io().ReadFloat(point.travelTime.RawValue());
-  point.travelTime.SetValueSilently(point.travelTime.Value());
-  if (version > 0) {
-    archive.io().ReadUInt32(point.zoomPercent.RawValue());
-    point.zoomPercent.SetValueSilently(point.zoomPercent.Value());
-  }
+// A path point's zoom; 0 % counts as 100 %, as the drift zoom's 0 does.
+float PointZoom(const DX_CamPathPnt& point) {
+  const unsigned percent = point.zoomPercent.Value();
+  return percent != 0 ? static_cast<float>(percent) * 0.01f : 1.0f;
 }
 
 }  // namespace
@@ -50,14 +45,8 @@ bool DSM_Camera::Save(DS_IOF_Archive& archive) const {
   io.WriteUInt32(frameWidth.Value());
   io.WriteUInt32(frameHeight.Value());
   io.WriteDword(static_cast<uint32_t>(path.Value().size()));
-  for (const DS_SafePtr<DX_CamPathPnt>& point : path.Value()) {
-    io.WriteInt32(1);
-    io.WriteFloat(point->Value().x);
-    io.WriteFloat(point->Value().y);
-    io.WriteFloat(point->Value().z);
-    io.WriteFloat(point->travelTime.Value());
-    io.WriteUInt32(point->zoomPercent.Value());
-  }
+  for (const DS_SafePtr<DX_CamPathPnt>& point : path.Value())
+    WriteCamPathPoint(archive, *point);
   io.WriteUInt32(zoom.Value());
   io.WriteUInt32(speed.Value());
   RegisterSavedLinkWithDocument(pictureLink);
@@ -72,7 +61,7 @@ void DSM_Camera::ReadBody(DS_IOF_Archive& archive, uint32_t version) {
     io.ReadUInt32(frameWidth.RawValue());
     io.ReadUInt32(frameHeight.RawValue());
     // A point takes at least its version, position and travel time.
-    ReadPointVector<DX_CamPathPnt>(archive, path.RawValue(), 20, ReadCameraPoint);
+    ReadPointVector<DX_CamPathPnt>(archive, path.RawValue(), 20, ReadCamPathPoint);
   } else {
     int32_t drifts = 0;
     io.ReadInt32(drifts);
@@ -97,7 +86,7 @@ bool DSM_Camera::Enable(bool on, const QuadCorners& view, const Size& picture, i
   const auto& points = path.Value();
   if (mode.Value() == 2 && !points.empty()) {
     from = to = points.front()->Value();
-    zoomFrom = zoomTo = points.front()->zoomPercent.Value() * 0.01f;
+    zoomFrom = zoomTo = PointZoom(*points.front());
   }
   ApplyView(view, picture, fitMode, false);
   return was;
@@ -192,5 +181,5 @@ void DSM_Camera::PickNextTarget(float now) {
   }
   if (cursor == 0) forward = 1;
   to = points[cursor]->Value();
-  zoomTo = points[cursor]->zoomPercent.Value() * 0.01f;
+  zoomTo = PointZoom(*points[cursor]);
 }

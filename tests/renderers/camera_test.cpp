@@ -175,6 +175,21 @@ TEST_F(CameraTest, MovesWithoutDurationShowTheirTarget) {
     EXPECT_TRUE(std::isfinite(m._11));
   }
 
+  // A path point's zoom of 0 % counts as 100 %: the picture does not shrink to a point, neither
+  // where the camera starts nor on the way to such a point.
+  for (const unsigned firstZoom : {100u, 0u}) {
+    DSM_Camera unzoomed;
+    unzoomed.mode.SetValue(2);
+    AddPoint(unzoomed, 100, 100, 2, firstZoom);
+    AddPoint(unzoomed, 500, 300, 2, 0);
+    Start(unzoomed);
+    unzoomed.Update(0);
+    EXPECT_NEAR(Context().cameraWorld._11, 1.0f, 1e-5f) << firstZoom;
+    for (int i = 1; i <= 5; ++i)
+      unzoomed.Update(0.2f * i);  // half way to the second point
+    EXPECT_NEAR(Context().cameraWorld._11, 1.0f, 1e-5f) << firstZoom;
+  }
+
   // A zoom of 0 counts as 1: the view shows the whole picture.
   DSM_Camera zero;
   zero.mode.SetValue(1);
