@@ -76,7 +76,7 @@ class DS_2D_Light : public DS_ABRender, public DS_IOF_Item {
   // The part at each of its nodes, culled by the node's winding flag; a two-sided part twice.
   virtual void DrawFrameList(const MeshPart& part);
   virtual void DrawSpriteLayer(const SpriteLayer& layer);
-  // The mesh at each child of its root, back faces then front faces.
+  // The mesh at each child of its root, front faces then back faces.
   virtual void DrawFrameTree(const MeshGeometry& mesh);
   virtual void DrawCustom(CustomDrawable& drawable, void* argument);
   // Switches to the next ping-pong target so that the picture drawn so far can be read; the
