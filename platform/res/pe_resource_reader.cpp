@@ -8,6 +8,9 @@ namespace {
 
 constexpr uint32_t kSubdirectoryBit = 0x80000000u;
 constexpr size_t kMaxEntries = 1 << 16;
+// Directory entries read in one walk. Directories may overlap, so a damaged tree of n bytes could
+// otherwise make the walk read about n * n / 64 entries; a real tree reads a few per resource.
+constexpr size_t kMaxEntriesRead = 4 * kMaxEntries;
 
 // Little-endian reads that fail instead of leaving the buffer.
 class Bytes {
@@ -97,6 +100,8 @@ class Tree {
     if (!file_.U16(at + 12, named) || !file_.U16(at + 14, ids)) return;
     const uint32_t count = uint32_t(named) + ids;
     for (uint32_t i = 0; i < count; ++i) {
+      if (entriesRead_ == kMaxEntriesRead) return;
+      ++entriesRead_;
       uint32_t name = 0, target = 0;
       if (!file_.U32(at + 16 + 8ull * i, name) || !file_.U32(at + 20 + 8ull * i, target)) return;
       fn(name, target);
@@ -121,6 +126,7 @@ class Tree {
   size_t root_;
   const std::vector<Section>& sections_;
   std::set<uint32_t> visited_;
+  size_t entriesRead_ = 0;
 };
 
 }  // namespace

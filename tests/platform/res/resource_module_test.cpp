@@ -132,6 +132,22 @@ TEST(PeResourceReader, DamagedFilesReadSafely) {
     EXPECT_TRUE(res::Module::FromPeImage(pe.bytes));
   }
   {
+    // Directories laid over each other: every 8 bytes an entry that names the next directory,
+    // and every directory header counts tens of thousands of entries. Reading each directory
+    // once still means billions of entries; the walk has to stop long before.
+    PeImageBuilder pe;
+    const size_t sectionBytes = size_t(2) << 20;
+    pe.bytes.resize(PeImageBuilder::kSectionFile + sectionBytes);
+    const size_t section = 0x58 + 0xE0;
+    pe.Put32(section + 8, uint32_t(sectionBytes));
+    pe.Put32(section + 16, uint32_t(sectionBytes));
+    for (size_t at = 0; at + 8 <= sectionBytes; at += 8) {
+      pe.Put32(PeImageBuilder::kSectionFile + at, 1);
+      pe.Put32(PeImageBuilder::kSectionFile + at + 4, 0x80000000u | uint32_t(at));
+    }
+    EXPECT_TRUE(res::Module::FromPeImage(pe.bytes));
+  }
+  {
     PeImageBuilder pe;  // data RVA outside every section
     pe.Put32(PeImageBuilder::kSectionFile + PeImageBuilder::kDataEntryRva, 0x7FFF0000u);
     EXPECT_TRUE(res::Module::FromPeImage(pe.bytes)->Entries().empty());
