@@ -12,7 +12,9 @@
 namespace sys {
 namespace {
 
-constexpr size_t kMaxNameUnits = 120;
+// In UTF-8 bytes: file names are limited in bytes (255 on Linux), and the unique prefix comes on
+// top.
+constexpr size_t kMaxNameBytes = 120;
 
 bool IsForbidden(char16_t u) {
   return u < 0x20 || u == 0x7F ||
@@ -25,14 +27,19 @@ std::string SanitizeFileName(std::u16string_view name) {
   zkw_string clean(name);
   for (char16_t& u : clean)
     if (IsForbidden(u)) u = u'_';
-  if (clean.size() > kMaxNameUnits) {
-    // Keep the extension, which tells the decoders the file's kind.
-    const size_t dot = clean.find_last_of(u'.');
-    zkw_string ext = dot != zkw_string::npos && clean.size() - dot <= 16 ? clean.substr(dot) : u"";
-    clean = clean.substr(0, kMaxNameUnits - ext.size()) + ext;
+  std::string out = ToUtf8(clean);
+  if (out.size() > kMaxNameBytes) {
+    // Keep the extension, which tells the decoders the file's kind, and whole characters.
+    const size_t dot = out.find_last_of('.');
+    const std::string ext =
+        dot != std::string::npos && out.size() - dot <= 16 ? out.substr(dot) : "";
+    size_t keep = kMaxNameBytes - ext.size();
+    while (keep > 0 && (uint8_t(out[keep]) & 0xC0) == 0x80)
+      --keep;
+    out = out.substr(0, keep) + ext;
   }
-  if (clean.find_first_not_of(u'.') == zkw_string::npos) clean = u"file";
-  return ToUtf8(clean);
+  if (out.find_first_not_of('.') == std::string::npos) out = "file";
+  return out;
 }
 
 TempDirectory& TempDirectory::Player() {

@@ -52,7 +52,8 @@ class TempDirectory {
 };
 
 // A file name that stays a plain name in one folder: separators, control characters and the
-// characters that Windows forbids become '_', and a name of dots only or no name becomes "file".
+// characters that Windows forbids become '_', a long name is cut to 120 UTF-8 bytes between
+// characters (keeping a short extension), and a name of dots only or no name becomes "file".
 std::string SanitizeFileName(std::u16string_view name);
 
 }  // namespace sys

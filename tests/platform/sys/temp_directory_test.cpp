@@ -35,8 +35,13 @@ TEST_F(TempDirectoryTest, StoredNamesStayInsideThePrivateDirectory) {
     dir = temp.Directory();
     ASSERT_FALSE(dir.empty());
     EXPECT_EQ(dir.parent_path(), parent_);
+    // A long name in a script of three UTF-8 bytes per character still fits a file name.
+    const std::u16string longName = u"C:\\\u66f2\\" + std::u16string(100, u'\u66f2') + u".mp3";
     for (std::u16string_view stored :
-         {u"C:\\music\\track.mp3", u"../../escape.wav", u"..", u"a/b\\..", u"x:y*?.ogg", u""}) {
+         {std::u16string_view(u"C:\\music\\track.mp3"), std::u16string_view(u"../../escape.wav"),
+          std::u16string_view(u".."), std::u16string_view(u"a/b\\.."),
+          std::u16string_view(u"x:y*?.ogg"), std::u16string_view(u""),
+          std::u16string_view(longName)}) {
       const sys::TempFile file = temp.Write(stored, bytes);
       ASSERT_TRUE(file.written) << ToUtf8(stored);
       EXPECT_EQ(file.path.parent_path(), dir) << ToUtf8(stored);
@@ -95,6 +100,19 @@ TEST(SanitizeFileName, Cases) {
   const std::string longName = sys::SanitizeFileName(std::u16string(300, u'a') + u".wav");
   EXPECT_LE(longName.size(), 120u);
   EXPECT_TRUE(longName.ends_with(".wav"));
+  // Long names are cut in bytes, between characters: a pair of surrogates stays whole.
+  for (const std::u16string& name : {std::u16string(100, u'\u66f2') + u".ogg", [] {
+                                       std::u16string pairs = u"x";
+                                       for (int i = 0; i < 61; ++i)
+                                         pairs += u"\U0001F3B5";
+                                       return pairs + u".ogg";
+                                     }()}) {
+    const std::string cut = sys::SanitizeFileName(name);
+    EXPECT_LE(cut.size(), 120u);
+    EXPECT_TRUE(cut.ends_with(".ogg"));
+    EXPECT_EQ(ToUtf8(FromUtf8(cut)), cut) << "no character is split";
+    EXPECT_EQ(cut.find("\xef\xbf\xbd"), std::string::npos) << "no replacement character";
+  }
 }
 
 TEST(FilePaths, StoredPathsAndExistence) {
