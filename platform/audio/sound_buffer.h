@@ -17,7 +17,8 @@ class SoundBuffer {
   };
 
   // Null when the samples are in a form the mixer cannot take (PCM of 8, 16 or 32 bits and
-  // 32-bit float, 1 to 8 channels) or there is no audio device.
+  // 32-bit float, 1 to 8 channels, 100 to 200000 samples per second) or there is no audio
+  // device.
   static std::unique_ptr<SoundBuffer> Create(const WaveData& wave);
 
   void SetVolume(long hundredthsDb) { playback_.SetVolume(hundredthsDb); }

@@ -68,13 +68,27 @@ TEST_F(AudioTest, SoundBufferFormats) {
   const struct {
     uint16_t tag, channels, bits;
     bool ok;
-  } cases[] = {{1, 1, 8, true},  {1, 2, 16, true},  {3, 2, 32, true},  {0xFFFE, 2, 16, true},
-               {2, 1, 4, false}, {1, 1, 12, false}, {1, 0, 16, false}, {1, 9, 16, false}};
+    uint32_t rate = 22050;
+  } cases[] = {{1, 1, 8, true},
+               {1, 2, 16, true},
+               {3, 2, 32, true},
+               {0xFFFE, 2, 16, true},
+               {2, 1, 4, false},
+               {1, 1, 12, false},
+               {1, 0, 16, false},
+               {1, 9, 16, false},
+               // Rates a sound card takes; a rate of a few hertz would make every stored byte
+               // thousands of bytes at the device's rate.
+               {1, 1, 8, true, 100},
+               {1, 2, 16, true, 200000},
+               {1, 1, 8, false, 99},
+               {1, 1, 8, false, 1},
+               {1, 1, 8, false, 200001}};
   for (const auto& c : cases) {
     const auto bytes =
-        Riff({Chunk("fmt ", Format(c.tag, c.channels, 22050, c.bits)), Chunk("data", samples)});
+        Riff({Chunk("fmt ", Format(c.tag, c.channels, c.rate, c.bits)), Chunk("data", samples)});
     EXPECT_EQ(audio::SoundBuffer::Create(*audio::ReadWave(bytes)) != nullptr, c.ok)
-        << c.tag << "/" << c.channels << "/" << c.bits;
+        << c.tag << "/" << c.channels << "/" << c.bits << "/" << c.rate;
   }
 }
 
