@@ -11,6 +11,10 @@ constexpr size_t kMaxEntries = 1 << 16;
 // Directory entries read in one walk. Directories may overlap, so a damaged tree of n bytes could
 // otherwise make the walk read about n * n / 64 entries; a real tree reads a few per resource.
 constexpr size_t kMaxEntriesRead = 4 * kMaxEntries;
+// UTF-16 units of names read and kept in one walk. Every resource keeps its own copy of its type
+// and name, so a few long names shared by many entries would otherwise ask for gigabytes; real
+// names are short.
+constexpr size_t kMaxNameUnits = size_t(1) << 24;
 
 // Little-endian reads that fail instead of leaving the buffer.
 class Bytes {
@@ -82,7 +86,7 @@ class Tree {
               !file_.U32(root_ + uint64_t(dataEntry) + 4, dataSize))
             return;
           const auto offset = MapRva(sections_, file_, dataRva, dataSize);
-          if (!offset) return;
+          if (!offset || !TakeNameUnits(type->Name().size() + name->Name().size())) return;
           out.push_back({*type, *name, uint16_t(lang), *offset, dataSize});
         });
       });
@@ -108,11 +112,12 @@ class Tree {
     }
   }
 
-  std::optional<ResName> Name(uint32_t field) const {
+  std::optional<ResName> Name(uint32_t field) {
     if (!(field & kSubdirectoryBit)) return ResName(uint16_t(field & 0xFFFF));
     const uint64_t at = root_ + uint64_t(field & ~kSubdirectoryBit);
     uint16_t length = 0;
-    if (!file_.U16(at, length) || !file_.Has(at + 2, 2ull * length)) return std::nullopt;
+    if (!file_.U16(at, length) || !file_.Has(at + 2, 2ull * length) || !TakeNameUnits(length))
+      return std::nullopt;
     std::u16string text(length, u'\0');
     for (uint16_t i = 0; i < length; ++i) {
       uint16_t unit = 0;
@@ -122,11 +127,18 @@ class Tree {
     return ResName(std::u16string_view(text));
   }
 
+  bool TakeNameUnits(size_t units) {
+    if (units > nameUnitsLeft_) return false;
+    nameUnitsLeft_ -= units;
+    return true;
+  }
+
   const Bytes& file_;
   size_t root_;
   const std::vector<Section>& sections_;
   std::set<uint32_t> visited_;
   size_t entriesRead_ = 0;
+  size_t nameUnitsLeft_ = kMaxNameUnits;
 };
 
 }  // namespace

@@ -22,7 +22,8 @@ struct PeResource {
 // Reads the resource directory of a PE file (PE32 or PE32+) held in memory, mapping the data
 // RVAs through the section table. Nothing of the file is executed. Answers nothing for bytes
 // that are not a PE file; a PE file without resources gives an empty list. Entries that point
-// outside the file are skipped; the walk is bounded, so damaged files cannot make it loop.
+// outside the file are skipped; the walk and the names it keeps are bounded, so damaged files
+// cannot make it loop or run out of memory.
 std::optional<std::vector<PeResource>> ReadPeResources(std::span<const uint8_t> image);
 
 }  // namespace res

@@ -148,6 +148,36 @@ TEST(PeResourceReader, DamagedFilesReadSafely) {
     EXPECT_TRUE(res::Module::FromPeImage(pe.bytes));
   }
   {
+    // One type and one name, both the longest string a name can be, over 65535 languages of
+    // the same data: a file of a megabyte that asks for seventeen gigabytes of names.
+    PeImageBuilder pe;
+    const size_t sectionBytes = size_t(1) << 20;
+    pe.bytes.resize(PeImageBuilder::kSectionFile + sectionBytes);
+    const size_t section = 0x58 + 0xE0;
+    pe.Put32(section + 8, uint32_t(sectionBytes));
+    pe.Put32(section + 16, uint32_t(sectionBytes));
+    const size_t at = PeImageBuilder::kSectionFile;
+    const uint32_t text = 0x80000, data = 0x70000, sub = 0x80000000u;
+    pe.Put16(at + text, 0xFFFF);
+    for (size_t i = 0; i < 0xFFFF; ++i)
+      pe.Put16(at + text + 2 + 2 * i, u'A');
+    for (const uint32_t dir : {0u, 24u}) {  // the root and the name directory: one named entry
+      pe.Put16(at + dir + 12, 1);
+      pe.Put16(at + dir + 14, 0);
+      pe.Put32(at + dir + 16, sub | text);
+      pe.Put32(at + dir + 20, sub | (dir + 24));
+    }
+    pe.Put16(at + 48 + 12, 0);
+    pe.Put16(at + 48 + 14, 0xFFFF);
+    for (uint32_t i = 0; i < 0xFFFF; ++i) {
+      pe.Put32(at + 48 + 16 + 8 * i, i);
+      pe.Put32(at + 48 + 20 + 8 * i, data);
+    }
+    pe.Put32(at + data, PeImageBuilder::kSectionRva + data + 16);
+    pe.Put32(at + data + 4, 4);
+    EXPECT_TRUE(res::Module::FromPeImage(pe.bytes));
+  }
+  {
     PeImageBuilder pe;  // data RVA outside every section
     pe.Put32(PeImageBuilder::kSectionFile + PeImageBuilder::kDataEntryRva, 0x7FFF0000u);
     EXPECT_TRUE(res::Module::FromPeImage(pe.bytes)->Entries().empty());
