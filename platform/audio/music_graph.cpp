@@ -2,6 +2,11 @@
 
 #include <SDL.h>
 
+#include <climits>
+
+#include "platform/audio/riff_reader.h"
+#include "platform/sys/file_paths.h"
+
 namespace audio {
 namespace {
 
@@ -24,9 +29,15 @@ bool MusicGraph::RenderFile(const std::filesystem::path& file) {
   Stop();
   playback_.SetSamples(nullptr);
   if (!EnsureAudioDevice()) return false;
-  SDL_RWops* rw = SDL_RWFromFile(file.c_str(), "rb");
+  const auto bytes = sys::ReadWholeFile(file);
+  if (!bytes || bytes->size() > size_t(INT_MAX)) return false;
+  // The mixer converts WAVE data to the device's rate whatever its rate: refuse the rates that
+  // would make a small file huge.
+  if (const auto wave = ReadWave(*bytes); wave && !PlayableSampleRate(wave->format.samplesPerSec))
+    return false;
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes->data(), int(bytes->size()));
   if (!rw) return false;
-  // The stream is closed here: the mixer does not close it when it cannot decode the file.
+  // The stream is closed here: the mixer does not close it when it cannot decode the data.
   ChunkPtr chunk(Mix_LoadWAV_RW(rw, 0));
   SDL_RWclose(rw);
   if (!chunk) return false;

@@ -76,4 +76,8 @@ std::optional<WaveData> ReadWave(std::span<const uint8_t> bytes) {
   return out;
 }
 
+bool PlayableSampleRate(uint32_t samplesPerSec) {
+  return samplesPerSec >= 100 && samplesPerSec <= 200000;
+}
+
 }  // namespace audio

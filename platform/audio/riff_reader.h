@@ -28,4 +28,9 @@ struct WaveData {
 // fmt chunk of at least 16 bytes or no data chunk.
 std::optional<WaveData> ReadWave(std::span<const uint8_t> bytes);
 
+// The sample rates the player plays, 100 to 200000 per second. Samples are converted to the
+// device's rate when a sound is loaded, so a rate of a few hertz would turn a few stored bytes
+// into gigabytes.
+bool PlayableSampleRate(uint32_t samplesPerSec);
+
 }  // namespace audio

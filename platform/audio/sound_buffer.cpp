@@ -8,9 +8,6 @@ namespace audio {
 namespace {
 
 constexpr uint16_t kPcm = 1, kFloat = 3, kExtensible = 0xFFFE;
-// The sample rates a sound buffer takes. The samples are converted to the device's rate up front,
-// so a rate of a few hertz would turn a few stored bytes into gigabytes.
-constexpr uint32_t kMinRate = 100, kMaxRate = 200000;
 
 SDL_AudioFormat SourceFormat(const WaveFormat& f) {
   if (f.formatTag == kFloat) return f.bitsPerSample == 32 ? AUDIO_F32LSB : 0;
@@ -32,8 +29,7 @@ SDL_AudioFormat SourceFormat(const WaveFormat& f) {
 std::unique_ptr<SoundBuffer> SoundBuffer::Create(const WaveData& wave) {
   const SDL_AudioFormat from = SourceFormat(wave.format);
   if (from == 0 || wave.format.channels < 1 || wave.format.channels > 8 ||
-      wave.format.samplesPerSec < kMinRate || wave.format.samplesPerSec > kMaxRate ||
-      !EnsureAudioDevice())
+      !PlayableSampleRate(wave.format.samplesPerSec) || !EnsureAudioDevice())
     return nullptr;
   int rate = 0, channels = 0;
   Uint16 to = 0;

@@ -140,6 +140,14 @@ TEST_F(MusicGraphTest, MissingOrUndecodableFileGivesNoStream) {
   EXPECT_EQ(graph.Duration(), 0.0);
   graph.SetVolume(-10000);
   EXPECT_EQ(graph.Volume(), -10000);
+
+  // A WAVE file of 1 sample per second: the mixer would turn each stored byte into thousands.
+  const auto slow = wave_bytes::Riff({wave_bytes::Chunk("fmt ", wave_bytes::Format(1, 1, 1, 8)),
+                                      wave_bytes::Chunk("data", std::vector<uint8_t>(3000, 0x80))});
+  std::ofstream(file_, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(slow.data()), std::streamsize(slow.size()));
+  EXPECT_FALSE(graph.RenderFile(file_));
+  EXPECT_FALSE(graph.HasStream());
 }
 
 }  // namespace
