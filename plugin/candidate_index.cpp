@@ -8,7 +8,7 @@
 #include "plugin/le_bytes.h"
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace unreal {
@@ -32,14 +32,14 @@ inline uint64_t ZeroBits64(const uint8_t* p) {
 
 }  // namespace
 
-CandidateIndex::CandidateIndex(const uint8_t* data, int64_t size)
+CandidateIndex::CandidateIndex(const uint8_t* data, int64_t size, Vectors vectors)
     : data_(data),
       size_(std::max<int64_t>(size, 0)),
       blocks_((size_ + kBlockSize - 1) >> kBlockShift) {
   try {
     for (auto& flags : flags_)
       flags.assign(static_cast<size_t>((blocks_ + 63) >> 6), 0);
-    MarkBlocks();
+    MarkBlocks(vectors);
   } catch (const std::bad_alloc&) {
     every_block_ = true;
   }
@@ -63,9 +63,10 @@ bool CandidateIndex::IsCandidate(Candidate kind, const uint8_t* data, int64_t si
   return false;
 }
 
-void CandidateIndex::MarkBlocks() {
+void CandidateIndex::MarkBlocks([[maybe_unused]] Vectors vectors) {
   int64_t block = 0;
 #if defined(__SSE2__)
+  if (vectors == Vectors::kBest && __builtin_cpu_supports("avx2")) block = MarkBlocksAvx2();
   // A block is tested fast while 128 bytes from its start can be read: the zero runs of the
   // ue4 and ue5 tests look up to 32 bytes past the block's last position.
   const __m128i zero = _mm_setzero_si128();
@@ -110,6 +111,40 @@ void CandidateIndex::MarkBlocks() {
 }
 
 #if defined(__SSE2__)
+namespace {
+__attribute__((target("avx2"))) inline __m256i Load32(const uint8_t* at) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+}
+}  // namespace
+
+// The loop of MarkBlocks with 32-byte vectors: the same tests, half the instructions per block.
+__attribute__((target("avx2"))) int64_t CandidateIndex::MarkBlocksAvx2() {
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i tag_first = _mm256_set1_epi8(static_cast<char>(kUe3Tag & 0xFF));
+  const __m256i tag_last = _mm256_set1_epi8(static_cast<char>(kUe3Tag >> 24));
+  int64_t block = 0;
+  for (; (block + 2) * kBlockSize <= size_; ++block) {
+    const uint8_t* p = data_ + block * kBlockSize;
+    const __m256i v0 = Load32(p), v1 = Load32(p + 32);
+    if (_mm256_testz_si256(_mm256_or_si256(v0, v1), _mm256_or_si256(v0, v1))) {
+      const __m256i next = Load32(p + 64);
+      if (!_mm256_testz_si256(next, next)) MarkZeroRuns(block);
+      continue;
+    }
+    const __m256i tags =
+        _mm256_or_si256(_mm256_and_si256(_mm256_cmpeq_epi8(v0, tag_first),
+                                         _mm256_cmpeq_epi8(Load32(p + 3), tag_last)),
+                        _mm256_and_si256(_mm256_cmpeq_epi8(v1, tag_first),
+                                         _mm256_cmpeq_epi8(Load32(p + 35), tag_last)));
+    const __m256i zero_words =
+        _mm256_or_si256(_mm256_cmpeq_epi32(v0, zero), _mm256_cmpeq_epi32(v1, zero));
+    if (!_mm256_testz_si256(tags, tags)) Mark(Candidate::kUe3Tag, block);
+    if (!_mm256_testz_si256(zero_words, zero_words) || Load<uint32_t>(p, kBlockSize) == 0)
+      MarkZeroRuns(block);
+  }
+  return block;
+}
+
 void CandidateIndex::MarkZeroRuns(int64_t block) {
   const uint8_t* p = data_ + block * kBlockSize;
   const u128 z = static_cast<u128>(ZeroBits64(p)) | static_cast<u128>(ZeroBits64(p + 64)) << 64;

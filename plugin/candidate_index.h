@@ -20,7 +20,10 @@ inline constexpr uint32_t kUe3Tag = 0x9E2A83C1;
 // on at every failed candidate sees the same results as a byte-by-byte walk.
 class CandidateIndex {
  public:
-  CandidateIndex(const uint8_t* data, int64_t size);
+  // The widest vectors the processor has, or 16-byte ones only (tests compare the two).
+  enum class Vectors { kBest, kSse2 };
+
+  CandidateIndex(const uint8_t* data, int64_t size, Vectors vectors = Vectors::kBest);
 
   // The first position in [from, limit) that passes the kind's exact test, or limit.
   int64_t Next(Candidate kind, int64_t from, int64_t limit);
@@ -31,7 +34,10 @@ class CandidateIndex {
   static constexpr int kBlockShift = 6;
   static constexpr int64_t kBlockSize = int64_t{1} << kBlockShift;
 
-  void MarkBlocks();
+  void MarkBlocks(Vectors vectors);
+  // The same marking with 32-byte vectors, from the first block on while 128 bytes can be read;
+  // the block it stopped at.
+  int64_t MarkBlocksAvx2();
   // Marks the ue4 and ue5 candidates of a block from its zero runs; needs 128 readable bytes.
   void MarkZeroRuns(int64_t block);
   void Mark(Candidate kind, int64_t block) {
