@@ -11,4 +11,6 @@ int crt_rand() {
   return static_cast<int>((g_state >> 16) & 0x7FFF);
 }
 
-void crt_srand(unsigned seed) { g_state = seed; }
+void crt_srand(unsigned seed) {
+  g_state = seed;
+}

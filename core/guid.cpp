@@ -7,7 +7,8 @@ namespace {
 constexpr char16_t kHex[] = u"0123456789ABCDEF";
 
 void PutHex(zkw_string& out, uint64_t value, int digits) {
-  for (int i = digits - 1; i >= 0; --i) out += kHex[(value >> (4 * i)) & 0xF];
+  for (int i = digits - 1; i >= 0; --i)
+    out += kHex[(value >> (4 * i)) & 0xF];
 }
 
 int HexValue(char16_t c) {
@@ -43,7 +44,8 @@ zkw_string GUID::ToString() const {
   PutHex(out, Data4[0], 2);
   PutHex(out, Data4[1], 2);
   out += u'-';
-  for (int i = 2; i < 8; ++i) PutHex(out, Data4[i], 2);
+  for (int i = 2; i < 8; ++i)
+    PutHex(out, Data4[i], 2);
   out += u'}';
   return out;
 }
@@ -74,13 +76,15 @@ GUID GUID::Create() {
   std::array<uint8_t, 16> b{};
   for (size_t i = 0; i < b.size(); i += 4) {
     uint32_t r = source();
-    for (size_t k = 0; k < 4; ++k) b[i + k] = static_cast<uint8_t>(r >> (8 * k));
+    for (size_t k = 0; k < 4; ++k)
+      b[i + k] = static_cast<uint8_t>(r >> (8 * k));
   }
   GUID g;
   g.Data1 = b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t(b[3]) << 24);
   g.Data2 = static_cast<uint16_t>(b[4] | (b[5] << 8));
   g.Data3 = static_cast<uint16_t>(((b[6] | (b[7] << 8)) & 0x0FFF) | 0x4000);
-  for (int i = 0; i < 8; ++i) g.Data4[i] = b[8 + i];
+  for (int i = 0; i < 8; ++i)
+    g.Data4[i] = b[8 + i];
   g.Data4[0] = static_cast<uint8_t>((g.Data4[0] & 0x3F) | 0x80);
   return g;
 }

@@ -19,21 +19,81 @@ void ReadAll(ResourceBuffer& buffer, uint8_t program) {
   for (int step = 0; step < 64 && !io.Failed(); ++step) {
     uint8_t op = static_cast<uint8_t>((program + step * 7) % 16);
     switch (op) {
-      case 0: { ResourceDataRecord r; io.ReadResourceRecord(r); break; }
-      case 1: { FileDataRecord r; io.ReadFileData(r); break; }
-      case 2: { std::string s; io.ReadNarrowString(s); break; }
-      case 3: { zkw_string s; io.ReadWideString(s); break; }
-      case 4: { uint64_t v; io.ReadUInt64(v); break; }
-      case 5: { float v; io.ReadFloat(v); break; }
-      case 6: { Int32Pair v; io.ReadInt32Pair(v); break; }
-      case 7: { uint32_t v; io.ReadDword(v); break; }
-      case 8: { int16_t v; io.ReadInt16(v); break; }
-      case 9: { bool v = false; io.ReadBool(v); break; }
-      case 10: { uint8_t raw[17]; io.ReadBytes(op, raw); break; }
-      case 11: { GUID g; ar.ReadGuid(g); break; }
-      case 12: { std::vector<ResourceDataRecord> l; ar.ReadResourceRecordList(l); break; }
-      case 13: { std::vector<uint32_t> v; buffer.ReadDwordVector(v); break; }
-      default: { int32_t v; io.ReadInt32(v); break; }
+      case 0: {
+        ResourceDataRecord r;
+        io.ReadResourceRecord(r);
+        break;
+      }
+      case 1: {
+        FileDataRecord r;
+        io.ReadFileData(r);
+        break;
+      }
+      case 2: {
+        std::string s;
+        io.ReadNarrowString(s);
+        break;
+      }
+      case 3: {
+        zkw_string s;
+        io.ReadWideString(s);
+        break;
+      }
+      case 4: {
+        uint64_t v;
+        io.ReadUInt64(v);
+        break;
+      }
+      case 5: {
+        float v;
+        io.ReadFloat(v);
+        break;
+      }
+      case 6: {
+        Int32Pair v;
+        io.ReadInt32Pair(v);
+        break;
+      }
+      case 7: {
+        uint32_t v;
+        io.ReadDword(v);
+        break;
+      }
+      case 8: {
+        int16_t v;
+        io.ReadInt16(v);
+        break;
+      }
+      case 9: {
+        bool v = false;
+        io.ReadBool(v);
+        break;
+      }
+      case 10: {
+        uint8_t raw[17];
+        io.ReadBytes(op, raw);
+        break;
+      }
+      case 11: {
+        GUID g;
+        ar.ReadGuid(g);
+        break;
+      }
+      case 12: {
+        std::vector<ResourceDataRecord> l;
+        ar.ReadResourceRecordList(l);
+        break;
+      }
+      case 13: {
+        std::vector<uint32_t> v;
+        buffer.ReadDwordVector(v);
+        break;
+      }
+      default: {
+        int32_t v;
+        io.ReadInt32(v);
+        break;
+      }
     }
   }
 }

@@ -12,10 +12,12 @@ namespace {
 TEST(CrtRand, SequenceMatchesTheCLibrary) {
   crt_srand(1);
   const int seed1[] = {41, 18467, 6334, 26500, 19169};
-  for (int v : seed1) EXPECT_EQ(crt_rand(), v);
+  for (int v : seed1)
+    EXPECT_EQ(crt_rand(), v);
   crt_srand(42);
   const int seed42[] = {175, 400, 17869, 30056, 16083};
-  for (int v : seed42) EXPECT_EQ(crt_rand(), v);
+  for (int v : seed42)
+    EXPECT_EQ(crt_rand(), v);
 }
 
 TEST(CrtRand, EachThreadStartsAtSeedOne) {
@@ -31,7 +33,9 @@ TEST(ZkwString, Utf8RoundTripAndReplacement) {
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
   EXPECT_EQ(ToUtf8(u"a"), "a");
   EXPECT_EQ(FromUtf8("\xC3"), u"\uFFFD");
-  EXPECT_EQ(FromUtf8("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(FromUtf8("a\xFF"
+                     "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(FromUtf8("\xC0\x80"), u"\uFFFD\uFFFD");  // overlong NUL
   EXPECT_EQ(ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
 }

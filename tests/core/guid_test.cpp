@@ -25,7 +25,8 @@ TEST(Guid, TextThatIsNotAGuidGivesZero) {
       u"{01234567+89AB-CDEF-0011-2233445566FF}",
       u"{01234567-89AB-CDEF-0011-2233445566FF}x",
   };
-  for (auto text : bad) EXPECT_TRUE(GUID::Parse(text).IsNull()) << ToUtf8(text);
+  for (auto text : bad)
+    EXPECT_TRUE(GUID::Parse(text).IsNull()) << ToUtf8(text);
 }
 
 TEST(Guid, CreatedGuidsAreVersionFourAndDistinct) {

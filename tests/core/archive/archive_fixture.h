@@ -18,8 +18,12 @@
 // same set-up the player uses: a ResourceBuffer, a reading stream over it and an archive.
 enum class SourceMode { File, Memory };
 
-inline const char* ModeName(SourceMode m) { return m == SourceMode::File ? "File" : "Memory"; }
-inline void PrintTo(SourceMode m, std::ostream* os) { *os << ModeName(m); }
+inline const char* ModeName(SourceMode m) {
+  return m == SourceMode::File ? "File" : "Memory";
+}
+inline void PrintTo(SourceMode m, std::ostream* os) {
+  *os << ModeName(m);
+}
 
 class ArchiveSource {
  public:
@@ -35,8 +39,8 @@ class ArchiveSource {
     } else {
       buffer_.SetMemory(bytes_.data(), bytes_.size());
     }
-    archive_ = std::make_unique<DS_IOF_Archive>(
-        std::make_unique<DS_IOF_R<ResourceBuffer>>(&buffer_));
+    archive_ =
+        std::make_unique<DS_IOF_Archive>(std::make_unique<DS_IOF_R<ResourceBuffer>>(&buffer_));
   }
   ~ArchiveSource() {
     archive_.reset();
@@ -58,7 +62,8 @@ class ArchiveSource {
 
 inline std::vector<uint8_t> Bytes(std::initializer_list<int> values) {
   std::vector<uint8_t> out;
-  for (int v : values) out.push_back(static_cast<uint8_t>(v));
+  for (int v : values)
+    out.push_back(static_cast<uint8_t>(v));
   return out;
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/gfx/device.h"
-#include "platform/headless_sdl.h"
 #include "platform/gfx/shader_program.h"
+#include "platform/headless_sdl.h"
 #include "platform/math/d3dx_math.h"
 
 namespace gfx_test {
