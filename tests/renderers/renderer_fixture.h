@@ -14,6 +14,7 @@
 #include "core/registry/core_class_list.h"
 #include "core/startup/thread_slots.h"
 #include "platform/gfx/device.h"
+#include "platform/gfx/surface_pixels.h"
 #include "platform/headless_sdl.h"
 #include "player/device/device_values.h"
 #include "player/document/doc_res_manager.h"
@@ -97,24 +98,12 @@ class RendererTest : public ::testing::Test {
   }
 
   static std::vector<uint32_t> Pixels(gfx::Surface* surface) {
-    std::vector<uint8_t> bytes;
-    uint32_t pitch = 0;
-    EXPECT_EQ(surface->ReadPixels(&bytes, &pitch), gfx::kOk);
-    std::vector<uint32_t> out(surface->Width() * surface->Height());
-    for (uint32_t y = 0; y < surface->Height(); ++y)
-      std::memcpy(&out[y * surface->Width()], bytes.data() + y * pitch, surface->Width() * 4);
-    return out;
+    return gfx_test::SurfacePixels(surface);
   }
   static std::vector<uint32_t> Pixels(gfx::Texture* texture) {
-    gfx::ComPtr<gfx::Surface> surface;
-    EXPECT_EQ(texture->GetSurfaceLevel(0, surface.Put()), gfx::kOk);
-    return Pixels(surface.Get());
+    return gfx_test::TexturePixels(texture);
   }
-  std::vector<uint32_t> BackBufferPixels() {
-    gfx::ComPtr<gfx::Surface> bb;
-    EXPECT_EQ(device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put()), gfx::kOk);
-    return Pixels(bb.Get());
-  }
+  std::vector<uint32_t> BackBufferPixels() { return gfx_test::BackBufferPixels(device_.Get()); }
   gfx::Surface* CurrentTarget() {
     gfx::ComPtr<gfx::Surface> target;
     device_->GetRenderTarget(0, target.Put());

@@ -9,6 +9,7 @@
 
 #include "platform/gfx/device.h"
 #include "platform/gfx/shader_program.h"
+#include "platform/gfx/surface_pixels.h"
 #include "platform/headless_sdl.h"
 #include "platform/math/d3dx_math.h"
 
@@ -81,34 +82,14 @@ class GfxTest : public ::testing::Test {
   }
 
   // A managed A8R8G8B8 texture from 0xAARRGGBB texels, row by row from the top.
-  ComPtr<Texture> MakeTexture(uint32_t width, uint32_t height, std::vector<uint32_t> texels,
+  ComPtr<Texture> MakeTexture(uint32_t width, uint32_t height, const std::vector<uint32_t>& texels,
                               Format format = Format::A8R8G8B8) {
-    ComPtr<Texture> t;
-    EXPECT_EQ(device_->CreateTexture(width, height, 1, 0, format, Pool::Managed, t.Put()), kOk);
-    LockedRect r;
-    EXPECT_EQ(t->LockRect(0, &r, nullptr, 0), kOk);
-    for (uint32_t y = 0; y < height; ++y)
-      std::memcpy(static_cast<uint8_t*>(r.bits) + y * r.pitch, &texels[y * width], width * 4);
-    t->UnlockRect(0);
-    return t;
+    return TextureFromTexels(device_.Get(), width, height, texels, format);
   }
 
   // The pixels of a surface as 0xAARRGGBB words, row by row from the top.
-  static std::vector<uint32_t> Pixels(Surface* surface) {
-    std::vector<uint8_t> bytes;
-    uint32_t pitch = 0;
-    EXPECT_EQ(surface->ReadPixels(&bytes, &pitch), kOk);
-    std::vector<uint32_t> out(surface->Width() * surface->Height());
-    for (uint32_t y = 0; y < surface->Height(); ++y)
-      std::memcpy(&out[y * surface->Width()], bytes.data() + y * pitch, surface->Width() * 4);
-    return out;
-  }
-
-  std::vector<uint32_t> BackBufferPixels() {
-    ComPtr<Surface> bb;
-    EXPECT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put()), kOk);
-    return Pixels(bb.Get());
-  }
+  static std::vector<uint32_t> Pixels(Surface* surface) { return SurfacePixels(surface); }
+  std::vector<uint32_t> BackBufferPixels() { return gfx_test::BackBufferPixels(device_.Get()); }
 
   uint32_t Pixel(int x, int y) { return BackBufferPixels()[y * kSize + x]; }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gfx/device.h"
+#include "platform/gfx/surface_pixels.h"
 #include "platform/headless_sdl.h"
 #include "player/device/device_values.h"
 
@@ -31,24 +32,12 @@ class RenderTest : public ::testing::Test {
 
   // The pixels of a surface as 0xAARRGGBB words, row by row from the top.
   static std::vector<uint32_t> Pixels(gfx::Surface* surface) {
-    std::vector<uint8_t> bytes;
-    uint32_t pitch = 0;
-    EXPECT_EQ(surface->ReadPixels(&bytes, &pitch), gfx::kOk);
-    std::vector<uint32_t> out(surface->Width() * surface->Height());
-    for (uint32_t y = 0; y < surface->Height(); ++y)
-      std::memcpy(&out[y * surface->Width()], bytes.data() + y * pitch, surface->Width() * 4);
-    return out;
+    return gfx_test::SurfacePixels(surface);
   }
   static std::vector<uint32_t> Pixels(gfx::Texture* texture) {
-    gfx::ComPtr<gfx::Surface> surface;
-    EXPECT_EQ(texture->GetSurfaceLevel(0, surface.Put()), gfx::kOk);
-    return Pixels(surface.Get());
+    return gfx_test::TexturePixels(texture);
   }
-  std::vector<uint32_t> BackBufferPixels() {
-    gfx::ComPtr<gfx::Surface> bb;
-    EXPECT_EQ(device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put()), gfx::kOk);
-    return Pixels(bb.Get());
-  }
+  std::vector<uint32_t> BackBufferPixels() { return gfx_test::BackBufferPixels(device_.Get()); }
   gfx::ComPtr<gfx::Surface> BackBuffer() {
     gfx::ComPtr<gfx::Surface> bb;
     device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put());
@@ -59,15 +48,7 @@ class RenderTest : public ::testing::Test {
   gfx::ComPtr<gfx::Texture> MakeTexture(uint32_t width, uint32_t height,
                                         const std::vector<uint32_t>& texels,
                                         gfx::Format format = gfx::Format::A8R8G8B8) {
-    gfx::ComPtr<gfx::Texture> t;
-    EXPECT_EQ(device_->CreateTexture(width, height, 1, 0, format, gfx::Pool::Managed, t.Put()),
-              gfx::kOk);
-    gfx::LockedRect r;
-    EXPECT_EQ(t->LockRect(0, &r, nullptr, 0), gfx::kOk);
-    for (uint32_t y = 0; y < height; ++y)
-      std::memcpy(static_cast<uint8_t*>(r.bits) + y * r.pitch, &texels[y * width], width * 4);
-    t->UnlockRect(0);
-    return t;
+    return gfx_test::TextureFromTexels(device_.Get(), width, height, texels, format);
   }
 
   uint32_t width_, height_;
