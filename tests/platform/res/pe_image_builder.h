@@ -13,6 +13,7 @@ struct PeImageBuilder {
   static constexpr size_t kRootDir = 0, kNameDir = 24, kLangDir = 48, kDataEntry = 72, kData = 88;
   static constexpr size_t kNameDirEntryTarget = kNameDir + 20;
   static constexpr size_t kDataEntryRva = kDataEntry;
+  static constexpr size_t kSectionHeader = 0x58 + 0xE0;
 
   std::vector<uint8_t> bytes = std::vector<uint8_t>(0x400, 0);
 
@@ -22,6 +23,13 @@ struct PeImageBuilder {
     Put16(kSectionFile + at + 14, ids);
     Put32(kSectionFile + at + 16, name);
     Put32(kSectionFile + at + 20, target);
+  }
+
+  // Makes the resource section `size` bytes long, in memory and in the file.
+  void ResizeSection(size_t size) {
+    bytes.resize(kSectionFile + size);
+    Put32(kSectionHeader + 8, uint32_t(size));
+    Put32(kSectionHeader + 16, uint32_t(size));
   }
 
   PeImageBuilder() {
@@ -36,7 +44,7 @@ struct PeImageBuilder {
     Put32(0x58 + 92, 16);
     Put32(0x58 + 96 + 16, kSectionRva);  // resource directory
     Put32(0x58 + 96 + 20, 92);
-    const size_t section = 0x58 + 0xE0;
+    const size_t section = kSectionHeader;
     std::memcpy(&bytes[section], ".rsrc", 5);
     Put32(section + 8, 92);
     Put32(section + 12, kSectionRva);

@@ -137,10 +137,7 @@ TEST(PeResourceReader, DamagedFilesReadSafely) {
     // once still means billions of entries; the walk has to stop long before.
     PeImageBuilder pe;
     const size_t sectionBytes = size_t(2) << 20;
-    pe.bytes.resize(PeImageBuilder::kSectionFile + sectionBytes);
-    const size_t section = 0x58 + 0xE0;
-    pe.Put32(section + 8, uint32_t(sectionBytes));
-    pe.Put32(section + 16, uint32_t(sectionBytes));
+    pe.ResizeSection(sectionBytes);
     for (size_t at = 0; at + 8 <= sectionBytes; at += 8) {
       pe.Put32(PeImageBuilder::kSectionFile + at, 1);
       pe.Put32(PeImageBuilder::kSectionFile + at + 4, 0x80000000u | uint32_t(at));
@@ -152,10 +149,7 @@ TEST(PeResourceReader, DamagedFilesReadSafely) {
     // the same data: a file of a megabyte that asks for seventeen gigabytes of names.
     PeImageBuilder pe;
     const size_t sectionBytes = size_t(1) << 20;
-    pe.bytes.resize(PeImageBuilder::kSectionFile + sectionBytes);
-    const size_t section = 0x58 + 0xE0;
-    pe.Put32(section + 8, uint32_t(sectionBytes));
-    pe.Put32(section + 16, uint32_t(sectionBytes));
+    pe.ResizeSection(sectionBytes);
     const size_t at = PeImageBuilder::kSectionFile;
     const uint32_t text = 0x80000, data = 0x70000, sub = 0x80000000u;
     pe.Put16(at + text, 0xFFFF);
