@@ -65,6 +65,7 @@ std::optional<WaveData> ReadWave(std::span<const uint8_t> bytes) {
                     U16(p + 12),
                     U16(p + 14),
                     uint16_t(c.body.size() >= 18 ? U16(p + 16) : 0)};
+      if (out.format.formatTag == 0xFFFE && c.body.size() >= 40) out.format.subFormat = U16(p + 24);
       haveFormat = true;
     } else if (!haveData && Is(c.id, "data")) {
       out.samples = c.body;

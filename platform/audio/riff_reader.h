@@ -14,7 +14,8 @@ struct WaveFormat {
   uint32_t avgBytesPerSec = 0;
   uint16_t blockAlign = 0;
   uint16_t bitsPerSample = 0;
-  uint16_t cbSize = 0;  // 0 for the 16-byte form of the chunk
+  uint16_t cbSize = 0;     // 0 for the 16-byte form of the chunk
+  uint16_t subFormat = 0;  // extensible: the format tag its SubFormat GUID starts with, else 0
 };
 
 struct WaveData {

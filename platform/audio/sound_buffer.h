@@ -7,6 +7,10 @@
 
 namespace audio {
 
+// The SDL form of a WAVE format block's samples, 0 when the mixer cannot take them. 24-bit PCM
+// maps to 32 bits: SoundBuffer widens those samples when it loads them.
+SDL_AudioFormat SdlSampleFormat(const WaveFormat& format);
+
 // A sound held in memory, made from WAVE data and played on the audio device: volume and pan in
 // hundredths of a decibel, play once or looping, stop, position reset and status.
 class SoundBuffer {
@@ -16,9 +20,9 @@ class SoundBuffer {
     bool looping = false;
   };
 
-  // Null when the samples are in a form the mixer cannot take (PCM of 8, 16 or 32 bits and
-  // 32-bit float, 1 to 8 channels, 100 to 200000 samples per second) or there is no audio
-  // device.
+  // Null when the samples are in a form the mixer cannot take (PCM of 8, 16, 24 or 32 bits and
+  // 32-bit float, also as extensible formats, 1 to 8 channels, 100 to 200000 samples per second) or
+  // there is no audio device.
   static std::unique_ptr<SoundBuffer> Create(const WaveData& wave);
 
   void SetVolume(long hundredthsDb) { playback_.SetVolume(hundredthsDb); }

@@ -90,6 +90,46 @@ TEST_F(AudioTest, SoundBufferFormats) {
     EXPECT_EQ(audio::SoundBuffer::Create(*audio::ReadWave(bytes)) != nullptr, c.ok)
         << c.tag << "/" << c.channels << "/" << c.bits << "/" << c.rate;
   }
+
+  // 24-bit PCM, as editors write it: one second of mono at 22050 samples per second.
+  const auto deep = Riff({Chunk("fmt ", Format(1, 1, 22050, 24)),
+                          Chunk("data", std::vector<uint8_t>(3 * 22050, 0x10))});
+  const auto sound = audio::SoundBuffer::Create(*audio::ReadWave(deep));
+  ASSERT_TRUE(sound);
+  EXPECT_NEAR(sound->Duration(), 1.0, 0.01);
+}
+
+// The SDL sample format of a format block; an extensible block names its format in the
+// SubFormat that follows its 22 extra bytes' first 6.
+TEST(SdlSampleFormat, PlainAndExtensibleBlocks) {
+  using namespace wave_bytes;
+  auto extensible = [](uint16_t bits, uint16_t subFormat) {
+    std::vector<uint8_t> block = Format(0xFFFE, 2, 44100, bits, 22);
+    U16(block, bits);  // valid bits
+    U32(block, 3);     // channel mask
+    U16(block, subFormat);
+    block.resize(block.size() + 14, 0x11);  // rest of the GUID
+    return block;
+  };
+  const struct {
+    std::vector<uint8_t> block;
+    SDL_AudioFormat expected;
+  } cases[] = {{Format(1, 2, 44100, 16), AUDIO_S16LSB},
+               {Format(1, 2, 44100, 24), AUDIO_S32LSB},
+               {Format(3, 2, 44100, 32), AUDIO_F32LSB},
+               {Format(3, 2, 44100, 16), 0},
+               {Format(0xFFFE, 2, 44100, 16), AUDIO_S16LSB},  // no SubFormat: PCM
+               {extensible(32, 3), AUDIO_F32LSB},
+               {extensible(32, 1), AUDIO_S32LSB},
+               {extensible(24, 1), AUDIO_S32LSB},
+               {extensible(16, 2), 0}};
+  for (const auto& c : cases) {
+    const auto wave = audio::ReadWave(Riff({Chunk("fmt ", c.block), Chunk("data", {0, 0, 0, 0})}));
+    ASSERT_TRUE(wave);
+    EXPECT_EQ(audio::SdlSampleFormat(wave->format), c.expected)
+        << wave->format.formatTag << "/" << wave->format.subFormat << "/"
+        << wave->format.bitsPerSample;
+  }
 }
 
 class MusicGraphTest : public AudioTest {
