@@ -15,6 +15,19 @@ void SetTextureAsTarget(gfx::Texture* texture) {
   surface->Release();
 }
 
+void SaveRenderTargets(ComRef<gfx::Surface>& target, ComRef<gfx::Surface>& depth) {
+  target.Reset();
+  depth.Reset();
+  gfx::Device* device = CurrentDevice();
+  if (device == nullptr) return;
+  gfx::Surface* surface = nullptr;
+  device->GetRenderTarget(0, &surface);
+  target.Reset(surface);
+  surface = nullptr;
+  device->GetDepthStencilSurface(&surface);
+  depth.Reset(surface);
+}
+
 ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h) {
   ComRef<gfx::Texture> out;
   gfx::Device* device = CurrentDevice();
@@ -67,12 +80,7 @@ bool RenderTargetSet::CreateFrom(gfx::Texture* source, uint32_t w, uint32_t h) {
 void RenderTargetSet::Begin() {
   gfx::Device* device = CurrentDevice();
   if (device == nullptr || !current) return;
-  gfx::Surface* target = nullptr;
-  gfx::Surface* depth = nullptr;
-  device->GetRenderTarget(0, &target);
-  device->GetDepthStencilSurface(&depth);
-  savedTarget.Reset(target);
-  savedDepth.Reset(depth);
+  SaveRenderTargets(savedTarget, savedDepth);
   SetTextureAsTarget(current.Get());
   device->SetDepthStencilSurface(nullptr);
 }

@@ -53,6 +53,10 @@ class RenderTargetSet {
 // Sets level 0 of `texture` as render target 0 of the current device; nothing for no texture.
 void SetTextureAsTarget(gfx::Texture* texture);
 
+// Holds the current device's render target 0 and depth surface in `target` and `depth`, which
+// are left empty without a device.
+void SaveRenderTargets(ComRef<gfx::Surface>& target, ComRef<gfx::Surface>& depth);
+
 // A w x h A8R8G8B8 render-target texture of one level in the default pool; none for a zero
 // size, without a device, or when it cannot be made.
 ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h);

@@ -39,16 +39,7 @@ void ZKW_BlurEffect::ReleaseTargets() {
 
 void ZKW_BlurEffect::SaveTargets(DS_2D_Light& renderer) {
   renderer.renderFlags |= DS_2D_Light::kOffscreenBlur;
-  savedTarget.Reset();
-  savedDepth.Reset();
-  if (gfx::Device* device = CurrentDevice()) {
-    gfx::Surface* target = nullptr;
-    gfx::Surface* depth = nullptr;
-    device->GetRenderTarget(0, &target);
-    device->GetDepthStencilSurface(&depth);
-    savedTarget.Reset(target);
-    savedDepth.Reset(depth);
-  }
+  SaveRenderTargets(savedTarget, savedDepth);
 }
 
 void ZKW_BlurEffect::BeginFirstPass(DS_2D_Light& renderer) {

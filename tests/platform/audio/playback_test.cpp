@@ -10,6 +10,7 @@
 #include "platform/audio/audio_device.h"
 #include "platform/audio/music_graph.h"
 #include "platform/audio/sound_buffer.h"
+#include "platform/audio/wait_for.h"
 #include "platform/audio/wave_bytes.h"
 #include "platform/headless_sdl.h"
 
@@ -18,16 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// Waits up to five seconds for a condition that the audio thread brings about.
-template <typename Fn>
-bool WaitFor(Fn&& done) {
-  const auto until = std::chrono::steady_clock::now() + 5s;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    std::this_thread::sleep_for(5ms);
-  }
-  return true;
-}
+using audio_test::WaitFor;
 
 class AudioTest : public ::testing::Test {
  protected:

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/audio/audio_device.h"
+#include "platform/audio/wait_for.h"
 #include "platform/audio/wave_bytes.h"
 #include "platform/headless_sdl.h"
 
@@ -27,16 +28,7 @@ inline fs::path ToneMp3() {
   return fs::path(SCENE_SOURCE_DIR) / "tests/player/sound/data/tone_7_9s.mp3";
 }
 
-// Waits up to five seconds for a condition that the audio thread brings about.
-template <typename Fn>
-bool WaitFor(Fn&& done) {
-  const auto until = std::chrono::steady_clock::now() + 5s;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    std::this_thread::sleep_for(5ms);
-  }
-  return true;
-}
+using audio_test::WaitFor;
 
 inline std::vector<uint8_t> ReadBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
