@@ -18,6 +18,17 @@ set(_links_own_resources "$<AND:$<NOT:$<BOOL:$<TARGET_PROPERTY:SCENE_NO_OWN_RESO
 $<NOT:$<STREQUAL:$<TARGET_PROPERTY:TYPE>,STATIC_LIBRARY>>>")
 target_link_libraries(scene_platform PUBLIC "$<${_links_own_resources}:scene_own_resources>")
 
-# .x meshes are read with assimp (platform/gfx/mesh).
+# .x meshes are read with assimp in a program of their own, which the loader (platform/gfx/mesh)
+# starts for each mesh, so that damaged data can crash or hang only that program. It is built
+# with the platform layer, next to the player; the loader looks for it next to the running
+# program, then at its build path (for tests and fuzz targets).
 find_package(assimp REQUIRED)
-target_link_libraries(scene_platform PRIVATE assimp::assimp)
+file(GLOB _x_reader_sources CONFIGURE_DEPENDS
+     "${PROJECT_SOURCE_DIR}/platform/gfx/mesh/x_reader/*.cpp")
+add_executable(scene_x_reader ${_x_reader_sources} ${PROJECT_SOURCE_DIR}/platform/gfx/mesh/x_reply.cpp)
+target_include_directories(scene_x_reader PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(scene_x_reader PRIVATE scene_math assimp::assimp)
+set_target_properties(scene_x_reader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+add_dependencies(scene_platform scene_x_reader)
+target_compile_definitions(scene_platform
+                           PRIVATE SCENE_X_READER_BUILD_PATH="$<TARGET_FILE:scene_x_reader>")

@@ -1,6 +1,6 @@
 // Builds a mesh from arbitrary bytes (any float values, faces on any of its vertices), passes it
-// through the encoding the .x reader's child process sends back, and prepares it as the texture
-// cache does. The .x target cannot see coverage inside that child, so the parent's own decoding
+// through the encoding the .x reader program sends back, and prepares it as the texture
+// cache does. The .x target cannot see coverage inside that program, so the loader's own decoding
 // and mesh operations are driven directly here.
 #include <cstddef>
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "platform/gfx/mesh/mesh.h"
-#include "platform/gfx/mesh/x_scene.h"
+#include "platform/gfx/mesh/x_reply.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;

@@ -36,7 +36,7 @@ struct Mesh {
   std::vector<uint16_t> Indices16() const;
 };
 
-// Loads .x data (text, binary or compressed) through assimp, in a child process so that
+// Loads .x data (text, binary or compressed) through assimp, in the reader program so that
 // damaged data cannot harm the player: the frames' meshes are flattened into one with their
 // transforms applied; polygons become triangle fans; a mesh's faces keep their order within
 // each material; corners that agree in position, normal and texture coordinates (within one
