@@ -110,7 +110,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     memory.SetMemory(copy.data(), copy.size());
     ReadAll(memory, program);
   }
-  static const std::string path = "/tmp/archive_fuzz_" + std::to_string(getpid());
+  // One file per process, removed when the process ends.
+  static const struct TempFile {
+    std::string path = "/tmp/archive_fuzz_" + std::to_string(getpid());
+    ~TempFile() { std::remove(path.c_str()); }
+  } temp;
+  const std::string& path = temp.path;
   if (FILE* f = std::fopen(path.c_str(), "wb")) {
     std::fwrite(copy.data(), 1, copy.size(), f);
     std::fclose(f);

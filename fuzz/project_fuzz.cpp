@@ -1,7 +1,8 @@
 // Loads arbitrary bytes as a project, as the player reads its own (the signature is not
 // compared), then starts the slides, plays a few frames without a device and saves the scene.
-// Inputs whose first byte is odd are laid over a small valid project at the offset their next
-// four bytes give, so that the search reaches the records behind the header.
+// Inputs whose first byte is odd, other than the 0xFF that every written project begins with,
+// are laid over a small valid project at the offset their next four bytes give, so that the
+// search reaches the records behind the header.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -67,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ChronoTlsSlot::Set(&clock);
 
   std::vector<uint8_t> bytes(data, data + size);
-  if (size >= 5 && (data[0] & 1) != 0) {
+  if (size >= 5 && (data[0] & 1) != 0 && data[0] != 0xFF) {
     uint32_t offset = 0;
     std::memcpy(&offset, data + 1, 4);
     bytes = kTemplate;
