@@ -29,38 +29,39 @@ Seed Input(std::string name, const std::vector<Bytes>& parts, uint8_t beyond = 0
 }  // namespace
 
 Seeds PakSeeds() {
-  const Ue4Entry wide{.stored = 2000, .decoded = 5000, .blocks = {1000, 1000}, .block_size = 4096};
-  Ue4Entry narrow = wide;
-  narrow.narrow = true;
-  Ue4Entry trailerLast = wide;
-  trailerLast.flags_first = false;
-  const Ue4Entry encrypted{.stored = 2016,
-                           .decoded = 8000,
-                           .blocks = {1000, 1008},
-                           .block_align = 16,
-                           .flags = 1,
-                           .block_size = 4096};
-  const Ue4Entry stored{.method = 0, .stored = 700, .decoded = 700, .flags = 0};
-  Ue4Entry storedEncrypted = stored;
-  storedEncrypted.flags = 1;
-  storedEncrypted.stored = storedEncrypted.decoded = 704;
-
   Seeds out = {
       Input("ue3-narrow",
             {Filler(5), Ue3Chunk(Ue3Form::kNarrow, {{100, 200}, {200, 300}}), Filler(40)}),
       Input("ue3-wide", {Ue3Chunk(Ue3Form::kWide, {{300, 1000}, {40, 50}}), Filler(30)}),
       Input("ue3-large-block", {Ue3Chunk(Ue3Form::kLargeBlock, {{60, 70}}), Filler(20)}),
       Input("ue3-cut-at-scan-end", {Ue3Chunk(Ue3Form::kNarrow, {{80, 90}})}, 40),
-      Input("ue4-wide-blocks", {Filler(13), ZeroDigest(wide), Filler(31)}),
-      Input("ue4-narrow-blocks", {Filler(13), ZeroDigest(narrow), Filler(31)}),
-      Input("ue4-trailer-last", {Filler(13), ZeroDigest(trailerLast), Filler(31)}),
-      Input("ue4-encrypted-blocks", {Filler(13), ZeroDigest(encrypted), Filler(31)}),
-      Input("ue4-stored", {Filler(13), ZeroDigest(stored), Filler(31)}),
-      Input("ue4-stored-encrypted", {Filler(13), ZeroDigest(storedEncrypted), Filler(31)}),
       Input("ue5-stream", {Filler(7), Ue5Stream(12), Filler(9)}),
   };
+  // ue4 entries of two blocks in each record layout and trailer order, plain and encrypted
+  // (encrypted blocks start at multiples of 16), and entries stored as they are.
+  for (const bool narrow : {false, true})
+    for (const bool flagsFirst : {true, false})
+      for (const bool encrypted : {false, true}) {
+        const Ue4Entry e{.narrow = narrow,
+                         .stored = 2016,
+                         .decoded = 8000,
+                         .blocks = {1000, 1008},
+                         .block_align = encrypted ? 16 : 1,
+                         .flags = uint8_t(encrypted),
+                         .block_size = 4096,
+                         .flags_first = flagsFirst};
+        out.push_back(Input(std::string("ue4-blocks") + (narrow ? "-narrow" : "-wide") +
+                                (flagsFirst ? "-flags-first" : "-flags-last") +
+                                (encrypted ? "-encrypted" : ""),
+                            {Filler(13), ZeroDigest(e), Filler(31)}));
+      }
+  for (const bool encrypted : {false, true}) {
+    const Ue4Entry e{.method = 0, .stored = 704, .decoded = 704, .flags = uint8_t(encrypted)};
+    out.push_back(Input(encrypted ? "ue4-stored-encrypted" : "ue4-stored",
+                        {Filler(13), ZeroDigest(e), Filler(31)}));
+  }
   // Shaped like the start of a pak archive: entries back to back, the files' sizes varied,
-  // compressed and stored, plain and encrypted, then an all-zero stretch.
+  // compressed and stored, then an all-zero stretch.
   std::vector<Bytes> pak;
   const int64_t sizes[] = {300, 1200, 257, 3000};
   for (size_t i = 0; i < std::size(sizes); ++i) {
