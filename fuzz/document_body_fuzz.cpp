@@ -10,8 +10,8 @@
 #include "core/archive/ds_iof_r.h"
 #include "core/archive/ds_iof_w.h"
 #include "core/archive/resource_buffer.h"
+#include "core/picture/frame_list.h"
 #include "player/document/doc_res_manager.h"
-#include "player/resources/frame_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

@@ -10,6 +10,7 @@
 #include "core/link/ds_file_link.h"
 #include "core/link/link_key.h"
 #include "core/object/ds_iof_item.h"
+#include "core/picture/frame_list.h"
 #include "core/sequence/link_texture_set.h"
 #include "platform/gfx/effect/effect.h"
 #include "platform/gfx/texture.h"
@@ -18,7 +19,6 @@
 #include "player/document/losable_registry.h"
 #include "player/document/scene_view.h"
 #include "player/render/render_target_set.h"
-#include "player/resources/frame_list.h"
 #include "player/resources/mesh_buffers.h"
 #include "player/resources/texture_cache.h"
 

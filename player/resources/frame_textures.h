@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/picture/frame_list.h"
 #include "core/sequence/link_texture_set.h"
-#include "player/resources/frame_list.h"
 
 // Makes one managed texture per frame into the set (a frame that cannot be decoded leaves a null
 // texture in its slot), with the frames' delays. Textures take the picture's size rounded up to

@@ -10,54 +10,7 @@
 namespace document_test {
 namespace {
 
-// A container: the tag, the stored string `name` and a frame list.
-std::vector<uint8_t> Container(const std::vector<PictureFrame>& frames, zkw_string name = u"IMG") {
-  DS_IOF_Archive archive(std::make_unique<DS_IOF_W>());
-  archive.io().WriteBytes(5, kFrameContainerTag);
-  archive.io().WriteWideString(name);
-  WriteFrameList(archive, frames);
-  return static_cast<DS_IOF_W&>(archive.io()).Bytes();
-}
-
-TEST(FrameContainer, ReadsFramesWithTheirDelaysAndRefusesWhatDoesNotMatch) {
-  const std::vector<PictureFrame> two = {Frame({1, 2, 3}, 0.25f), Frame({4}, 0.5f)};
-  std::vector<PictureFrame> frames;
-  ASSERT_TRUE(ReadFrameContainer(Container(two), frames));
-  ASSERT_EQ(frames.size(), 2u);
-  EXPECT_EQ(frames[0].delay, 0.25f);
-  EXPECT_EQ(frames[1].delay, 0.5f);
-  EXPECT_EQ(std::vector<uint8_t>(frames[0].bytes.Data(), frames[0].bytes.Data() + 3),
-            (std::vector<uint8_t>{1, 2, 3}));
-
-  std::vector<uint8_t> badTag = Container(two);
-  badTag[1] = 'z';
-  std::vector<uint8_t> truncated = Container(two);
-  truncated.resize(truncated.size() - 3);
-  std::vector<uint8_t> hugeCount = Container({});
-  hugeCount[hugeCount.size() - 4] = 0xFF;
-  for (const auto& bytes :
-       {badTag, Container(two, u"IMH"), Container(two, u"IMGS"), truncated, hugeCount,
-        std::vector<uint8_t>(kFrameContainerTag, kFrameContainerTag + 5)}) {
-    std::vector<PictureFrame> kept = {Frame({9}, 1.0f)};
-    EXPECT_FALSE(ReadFrameContainer(bytes, kept));
-    ASSERT_EQ(kept.size(), 1u) << "a refused container leaves the frames as they were";
-  }
-}
-
 using LinkFrames = DocumentTest;
-
-TEST_F(LinkFrames, SharedBytesReadWholeRegularFilesAndShareTheirBlock) {
-  SharedBytes bytes;
-  ASSERT_TRUE(bytes.ReadFile(WriteFile("empty.bin", {})));
-  EXPECT_EQ(bytes.Count(), 0u);
-  ASSERT_TRUE(bytes.ReadFile(WriteFile("three.bin", {1, 2, 3})));
-  SharedBytes copy = bytes;
-  EXPECT_EQ(copy.Data(), bytes.Data());
-  EXPECT_EQ(bytes.Holders(), 2);
-  EXPECT_FALSE(bytes.ReadFile(FromUtf8(folder_.string())));
-  EXPECT_FALSE(bytes.ReadFile(u""));
-  EXPECT_EQ(bytes.Count(), 3u) << "a failed read changes nothing";
-}
 
 TEST_F(LinkFrames, FilesGiveTheirFramesOrThemselves) {
   std::vector<PictureFrame> frames;

@@ -6,7 +6,8 @@
 #include "core/archive/ds_iof_archive.h"
 #include "core/archive/ds_iof_w.h"
 #include "core/guid.h"
-#include "player/resources/frame_list.h"
+#include "core/picture/frame_fixture.h"
+#include "core/picture/frame_list.h"
 
 namespace document_test {
 
@@ -18,10 +19,6 @@ inline ResourceDataRecord Record(uint32_t id, zkw_string module, std::vector<uin
   r.bytes = std::move(bytes);
   r.path = std::move(path);
   return r;
-}
-
-inline PictureFrame Frame(const std::vector<uint8_t>& bytes, float delay) {
-  return PictureFrame{SharedBytes::CopyOf(bytes), delay, {}};
 }
 
 // Writes the sections of a document body in their stored forms.

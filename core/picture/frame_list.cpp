@@ -1,4 +1,4 @@
-#include "player/resources/frame_list.h"
+#include "core/picture/frame_list.h"
 
 #include <algorithm>
 #include <memory>
@@ -47,7 +47,10 @@ void ReadFrameList(DS_IOF_Archive& archive, std::vector<PictureFrame>& frames) {
       return;
     }
     PictureFrame frame;
-    frame.bytes.Allocate(size);
+    if (!frame.bytes.Allocate(size)) {
+      io.Fail();
+      return;
+    }
     io.ReadBytes(size, frame.bytes.Data());
     io.ReadFloat(frame.delay);
     if (io.Failed()) return;

@@ -8,19 +8,21 @@
 
 // A byte block shared by reference: copies share the block, and the last holder frees it. The
 // frames of a picture keep their encoded bytes in one, so that a frame list can be handed on
-// without copying pictures.
+// without copying pictures. It holds no device object, so any library may keep a picture.
 class SharedBytes {
  public:
-  // The largest file ReadFile takes: frame pictures and containers are far smaller.
-  static constexpr uint64_t kMaxFileBytes = uint64_t{256} << 20;
+  // The largest block: frame pictures and containers are far smaller, and a size from a file
+  // must not make the player allocate without bound.
+  static constexpr uint64_t kMaxBytes = uint64_t{256} << 20;
 
   SharedBytes() = default;
 
-  // A new block of `count` zero bytes replaces the held one (which loses this holder).
-  void Allocate(uint32_t count);
-  // A new block holding a copy of `bytes`.
+  // A new block of `count` zero bytes replaces the held one (which loses this holder). False,
+  // with nothing changed, when the count passes kMaxBytes.
+  bool Allocate(uint64_t count);
+  // A new block holding a copy of `bytes`; an empty one when they pass kMaxBytes.
   static SharedBytes CopyOf(std::span<const uint8_t> bytes);
-  // The whole file at a stored path, when it is a regular file of at most kMaxFileBytes;
+  // The whole file at a stored path, when it is a regular file of at most kMaxBytes;
   // otherwise nothing changes. Answers whether the file was read.
   bool ReadFile(const zkw_string& path);
 

@@ -1,4 +1,4 @@
-#include "player/resources/shared_bytes.h"
+#include "core/picture/shared_bytes.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,15 +7,16 @@
 
 #include "core/text_helpers.h"
 
-void SharedBytes::Allocate(uint32_t count) {
+bool SharedBytes::Allocate(uint64_t count) {
+  if (count > kMaxBytes) return false;
   block_ = std::make_shared<uint8_t[]>(count);
-  count_ = count;
+  count_ = static_cast<uint32_t>(count);
+  return true;
 }
 
 SharedBytes SharedBytes::CopyOf(std::span<const uint8_t> bytes) {
   SharedBytes copy;
-  copy.Allocate(static_cast<uint32_t>(bytes.size()));
-  std::copy(bytes.begin(), bytes.end(), copy.Data());
+  if (copy.Allocate(bytes.size())) std::copy(bytes.begin(), bytes.end(), copy.Data());
   return copy;
 }
 
@@ -24,11 +25,11 @@ bool SharedBytes::ReadFile(const zkw_string& path) {
   std::error_code ec;
   if (path.empty() || !std::filesystem::is_regular_file(file, ec)) return false;
   const uintmax_t size = std::filesystem::file_size(file, ec);
-  if (ec || size > kMaxFileBytes) return false;
+  if (ec || size > kMaxBytes) return false;
   std::ifstream in(file, std::ios::binary);
   if (!in) return false;
   SharedBytes read;
-  read.Allocate(static_cast<uint32_t>(size));
+  read.Allocate(size);
   in.read(reinterpret_cast<char*>(read.Data()), static_cast<std::streamsize>(size));
   if (static_cast<uintmax_t>(in.gcount()) != size) return false;
   *this = std::move(read);

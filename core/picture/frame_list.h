@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "core/archive/ds_iof_archive.h"
+#include "core/picture/shared_bytes.h"
 #include "core/zkw_string.h"
-#include "player/resources/shared_bytes.h"
 
 // One frame of a picture: its encoded picture bytes, its display time in seconds and a name
-// (the file name of a picture read from a file, else empty).
+// (the file name of a picture read from a file, else empty). No device object: geometry and
+// scene objects keep pictures in this form, and the document makes textures of them.
 struct PictureFrame {
   SharedBytes bytes;
   float delay = 0.0f;
@@ -27,7 +28,8 @@ bool StartsWithContainerTag(std::span<const uint8_t> bytes);
 // delay.
 void WriteFrameList(DS_IOF_Archive& archive, const std::vector<PictureFrame>& frames);
 // Reads a frame list into `frames` (emptied first), the names empty. A count or size larger
-// than the bytes that remain fails the stream; the frames read completely stay.
+// than the bytes that remain, or a size past SharedBytes::kMaxBytes, fails the stream before
+// anything is allocated; the frames read completely stay.
 void ReadFrameList(DS_IOF_Archive& archive, std::vector<PictureFrame>& frames);
 
 // Parses a container held in memory. False, with `frames` unchanged, for a wrong tag, a string
