@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/archive/ds_iof_archive.h"
 #include "core/param/media_param_t.h"
 #include "core/param/scaled_param.h"
 
@@ -29,3 +30,8 @@ class ColorAlphaParam : public SmartCOLORREF {
 
   TransparencyAlpha alpha;
 };
+
+// Dword colour stored straight, then UInt32 transparency percent stored and notified only when it
+// differs, so that the alpha follows.
+void ReadColorAlphaParam(DS_IOF_Archive& archive, ColorAlphaParam& color);
+void WriteColorAlphaParam(DS_IOF_Archive& archive, const ColorAlphaParam& color);
