@@ -57,6 +57,7 @@ Effect::Effect(Device* device, std::string_view name)
 HResult Effect::Build(const EffectDesc& desc, std::string* errors) {
   for (const EffectParamDesc& p : desc.parameters) {
     parameterIndex_.emplace(p.name, int(parameters_.size()));
+    if (!p.secondName.empty()) parameterIndex_.emplace(p.secondName, int(parameters_.size()));
     parameters_.push_back({p, nullptr, 1});
   }
   for (const EffectSamplerDesc& s : desc.samplers) {
@@ -228,7 +229,14 @@ HResult Effect::End() {
 void Effect::SendTextures() {
   for (uint32_t stage = 0; stage < samplers_.size(); ++stage) {
     const Sampler& s = samplers_[stage];
-    Texture* texture = s.parameter >= 0 ? parameters_[size_t(s.parameter)].texture.Get() : nullptr;
+    if (s.parameter < 0) {
+      // A sampler of no parameter reads what the caller binds at its stage, as D3DX leaves it.
+      ComPtr<Texture> bound;
+      device_->GetTexture(stage, bound.Put());
+      if (!bound) device_->SetTexture(stage, s.unset.Get());
+      continue;
+    }
+    Texture* texture = parameters_[size_t(s.parameter)].texture.Get();
     device_->SetTexture(stage, texture ? texture : s.unset.Get());
   }
 }
@@ -302,6 +310,34 @@ HResult Effect::SetInt(EffectHandle parameter, int32_t value) {
 HResult Effect::SetBool(EffectHandle parameter, bool value) {
   const float f = value ? 1.0f : 0.0f;
   return SetLeading(parameter, &f, 1);
+}
+
+HResult Effect::GetFloatArray(EffectHandle parameter, float* values, uint32_t count) const {
+  const int i = FindParameter(parameter);
+  if (i < 0 || !values) return kInvalidCall;
+  const EffectParamDesc& desc = parameters_[size_t(i)].desc;
+  if (desc.type == EffectParamType::Texture) return kInvalidCall;
+  std::copy_n(desc.values.begin(), std::min<size_t>(count, desc.values.size()), values);
+  return kOk;
+}
+
+HResult Effect::GetMatrix(EffectHandle parameter, D3DXMATRIX* matrix) const {
+  const int i = FindParameter(parameter);
+  if (i < 0 || !matrix || parameters_[size_t(i)].desc.type != EffectParamType::Float4x4)
+    return kInvalidCall;
+  const std::vector<float>& values = parameters_[size_t(i)].desc.values;
+  for (int k = 0; k < 16; ++k)
+    (*matrix)(k / 4, k % 4) = values[size_t(k)];
+  return kOk;
+}
+
+HResult Effect::GetTexture(EffectHandle parameter, Texture** texture) const {
+  const int i = FindParameter(parameter);
+  if (!texture) return kInvalidCall;
+  *texture = nullptr;
+  if (i < 0 || parameters_[size_t(i)].desc.type != EffectParamType::Texture) return kInvalidCall;
+  *texture = ComPtr<Texture>::Copy(parameters_[size_t(i)].texture.Get()).Detach();
+  return kOk;
 }
 
 // ---- device loss ----

@@ -39,6 +39,9 @@ struct EffectBegin {
 //   parameter values; the caller may change states afterwards (blending, sampler addressing)
 //   and they hold for its draws. CommitChanges brings values and textures set during a pass
 //   to the device.
+// - A sampler that names no texture parameter reads the texture the caller binds at its stage
+//   (before Begin or after BeginPass), and its unset value while none is bound. A texture
+//   parameter may have a second name; both names set and get the one texture.
 // - While a pass is on, the device's frame log records draws under the technique's name.
 // Uniform locations are looked up once, when the effect is made.
 class Effect final : public Unknown {
@@ -69,6 +72,12 @@ class Effect final : public Unknown {
   HResult SetMatrix(EffectHandle parameter, const D3DXMATRIX* matrix);
   HResult SetInt(EffectHandle parameter, int32_t value);  // stored as a float
   HResult SetBool(EffectHandle parameter, bool value);    // 1 or 0
+  // The leading `count` values of a float parameter (fewer when it holds fewer).
+  HResult GetFloatArray(EffectHandle parameter, float* values, uint32_t count) const;
+  // The value of a float4x4 parameter.
+  HResult GetMatrix(EffectHandle parameter, D3DXMATRIX* matrix) const;
+  // The texture of a texture parameter, with a reference for the caller; null while unset.
+  HResult GetTexture(EffectHandle parameter, Texture** texture) const;
 
   // ---- device loss ----
   // Before the device is reset: ends a Begin that is still open.

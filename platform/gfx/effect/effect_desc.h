@@ -17,6 +17,7 @@ enum class EffectParamType { Float, Float2, Float3, Float4, Float4x4, Texture };
 
 struct EffectParamDesc {
   std::string name;
+  std::string secondName;  // a texture may carry a second name; setting either sets it
   EffectParamType type = EffectParamType::Float;
   uint32_t arraySize = 0;     // 0 for a single value
   std::vector<float> values;  // every component of every element, declared defaults first
@@ -25,7 +26,7 @@ struct EffectParamDesc {
 
 struct EffectSamplerDesc {
   std::string name;     // the GLSL sampler2D
-  std::string texture;  // the texture parameter it reads; empty: always the unset value
+  std::string texture;  // the texture parameter it reads; empty: the texture of its stage
   std::vector<std::pair<SamplerState, uint32_t>> states;
   std::array<float, 4> unset{0, 0, 0, 1};  // r, g, b, a read while no texture is set
   int line = 0;

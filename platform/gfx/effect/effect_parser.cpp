@@ -176,6 +176,10 @@ class Parser {
       if (EqualsIgnoringCase(type, name)) p.type = value, known = true;
     if (!known) throw SyntaxError{p.line, "unknown parameter type '" + type + "'"};
     p.name = Name("a parameter name");
+    if (p.type == EffectParamType::Texture && IsPunct(',')) {
+      Take();
+      p.secondName = Name("a second texture name");
+    }
     if (IsPunct('[')) {
       Take();
       const double n = Number();
@@ -379,14 +383,25 @@ void CheckNotReserved(const std::vector<T>& items) {
       throw SyntaxError{item.line, "names starting with gfx_ are reserved"};
 }
 
+// Every parameter name, second names included, with the line that declares it.
+std::vector<EffectParamDesc> ParameterNames(const std::vector<EffectParamDesc>& parameters) {
+  std::vector<EffectParamDesc> names;
+  for (const EffectParamDesc& p : parameters) {
+    names.push_back({p.name, {}, p.type, 0, {}, p.line});
+    if (!p.secondName.empty()) names.push_back({p.secondName, {}, p.type, 0, {}, p.line});
+  }
+  return names;
+}
+
 void Check(const EffectDesc& desc) {
-  CheckNotReserved(desc.parameters);
+  const std::vector<EffectParamDesc> parameterNames = ParameterNames(desc.parameters);
+  CheckNotReserved(parameterNames);
   CheckNotReserved(desc.samplers);
-  CheckUnique(desc.parameters, "parameter");
+  CheckUnique(parameterNames, "parameter");
   CheckUnique(desc.samplers, "sampler");
   CheckUnique(desc.techniques, "technique");
   for (const EffectSamplerDesc& s : desc.samplers)
-    for (const EffectParamDesc& p : desc.parameters)
+    for (const EffectParamDesc& p : parameterNames)
       if (s.name == p.name) throw SyntaxError{s.line, "'" + s.name + "' names a parameter too"};
   if (desc.samplers.size() > size_t(kMaxTextureStages))
     throw SyntaxError{desc.samplers.back().line, "an effect has at most 4 samplers"};
@@ -394,7 +409,7 @@ void Check(const EffectDesc& desc) {
   for (const EffectSamplerDesc& s : desc.samplers) {
     if (s.texture.empty()) continue;
     bool found = false;
-    for (const EffectParamDesc& p : desc.parameters)
+    for (const EffectParamDesc& p : parameterNames)
       found |= p.name == s.texture && p.type == EffectParamType::Texture;
     if (!found) throw SyntaxError{s.line, "no texture parameter '" + s.texture + "'"};
   }

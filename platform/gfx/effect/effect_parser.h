@@ -20,13 +20,16 @@ namespace gfx {
 //   float2 Offsets[4] = 0.5, 0;         leading default values (the rest are 0);
 //   float4x4 Transform = identity;      a matrix may default to the identity
 //   texture Texture0;
+//   texture Texture1, GlowTexture;      a texture may carry a second name: both set it
 //
 //   sampler TextureSampler {            a GLSL sampler2D of that name, one texture stage
 //     Texture = Texture0;               each (in order of declaration, at most 4); the
 //     AddressU = Clamp;                 states it sets (AddressU/V/W: Wrap, Mirror, Clamp,
 //     MinFilter = Linear;               Border; Min/Mag/MipFilter: None, Point, Linear;
 //     Unset = 0, 0, 0, 1;               BorderColor: 0xAARRGGBB) apply at BeginPass; Unset
-//   }                                   is what it reads while the texture is not set
+//   }                                   is what it reads while the texture is not set. A
+//                                       sampler without Texture reads the texture the
+//                                       caller binds at its stage (Unset while none is)
 //
 //   technique BlendNormal {
 //     pass {                            a pass: render states by their names with names

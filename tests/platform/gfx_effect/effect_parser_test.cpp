@@ -104,6 +104,9 @@ TEST(EffectParser, ErrorsNameTheEffectAndTheLine) {
       {"#vornview effect 1\nfloat gfx_x;\ntechnique T { pass { } }\n", "bad(2): names starting"},
       {"#vornview effect 1\nfloat a;\n", "bad(1): an effect needs a technique"},
       {"#vornview effect 1\n/* open\n\n", "bad(2): unterminated comment"},
+      {"#vornview effect 1\ntexture t;\ntexture u, t;\ntechnique T { pass { } }\n",
+       "bad(3): parameter 't' is declared twice"},
+      {"#vornview effect 1\nfloat f, g;\ntechnique T { pass { } }\n", "bad(2): expected ';'"},
   };
   for (const Case& c : cases) {
     std::string error;

@@ -1,5 +1,6 @@
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "platform/gfx/effect/effect.h"
 #include "platform/gfx/gfx_fixture.h"
@@ -413,6 +414,112 @@ TEST_F(EffectTest, KeepsWorkingAfterADeviceReset) {
   ClearTo(0xFF000000);
   DrawWithEffect(effect.Get(), 0xFFFFFFFF);
   EXPECT_EQ(Pixel(4, 4), 0xFFFF0000u);
+}
+
+// Samplers that read the texture bound at their stage and a texture with two names.
+const char* const kStages = R"(#vornview effect 1
+texture Picture, Other;
+sampler Stage0 { MinFilter = Point; MagFilter = Point; Unset = 0, 0, 1, 1; }
+sampler Named { Texture = Other; MinFilter = Point; MagFilter = Point; Unset = 1, 0, 0, 1; }
+technique FromStage {
+  pass { AlphaBlendEnable = False; Fragment = FromStage; }
+}
+technique FromName {
+  pass { AlphaBlendEnable = False; Fragment = FromName; }
+}
+code fragment FromStage
+out vec4 result;
+void main() { result = texture(Stage0, gfx_TexCoord0.xy); }
+endcode
+code fragment FromName
+out vec4 result;
+void main() { result = texture(Named, gfx_TexCoord0.xy); }
+endcode
+)";
+
+TEST_F(EffectTest, StageSamplersReadTheBoundTextureAndSecondNamesFeedOneTexture) {
+  auto effect = Make(kStages);
+  ASSERT_TRUE(effect);
+  auto green = MakeTexture(1, 1, {0xFF00FF00});
+  auto white = MakeTexture(1, 1, {0xFFFFFFFF});
+
+  // Nothing bound at stage 0: the unset value.
+  device_->SetTexture(0, nullptr);
+  DrawWithEffect(effect.Get(), 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(4, 4), 0xFF0000FFu);
+  // Bound before Begin, as the scene's own draws do.
+  device_->SetTexture(0, green.Get());
+  DrawWithEffect(effect.Get(), 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(4, 4), 0xFF00FF00u);
+  ComPtr<Texture> after;
+  device_->GetTexture(0, after.Put());
+  EXPECT_EQ(after.Get(), green.Get()) << "End leaves the caller's binding";
+  // Bound after BeginPass.
+  device_->SetTexture(0, nullptr);
+  uint32_t passes = 0;
+  effect->Begin(&passes, 0);
+  effect->BeginPass(0);
+  device_->SetTexture(0, white.Get());
+  DrawScreenQuad(0, 0, kSize, kSize, 0xFFFFFFFF);
+  effect->EndPass();
+  effect->End();
+  EXPECT_EQ(Pixel(4, 4), 0xFFFFFFFFu);
+
+  // Either name sets the one texture that the sampler of the second name reads.
+  effect->SetTechnique("FromName");
+  DrawWithEffect(effect.Get(), 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(4, 4), 0xFFFF0000u) << "unset";
+  for (const char* name : {"Picture", "Other"}) {
+    ASSERT_EQ(effect->SetTexture(name, nullptr), kOk);
+    ASSERT_EQ(effect->SetTexture(name, green.Get()), kOk);
+    ClearTo(0xFF000000);
+    DrawWithEffect(effect.Get(), 0xFFFFFFFF);
+    EXPECT_EQ(Pixel(4, 4), 0xFF00FF00u) << name;
+  }
+  ComPtr<Texture> got;
+  ASSERT_EQ(effect->GetTexture("Other", got.Put()), kOk);
+  EXPECT_EQ(got.Get(), green.Get());
+}
+
+TEST_F(EffectTest, GettersReadWhatWasSet) {
+  auto effect = Make(kTint);
+  ASSERT_TRUE(effect);
+  float weights[4] = {9, 9, 9, 9};
+  ASSERT_EQ(effect->GetFloatArray("Weights", weights, 4), kOk);
+  EXPECT_EQ(std::vector<float>(weights, weights + 4), (std::vector<float>{1, 1, 1, 9}))
+      << "the declared defaults, as many as the parameter holds";
+  const float two[2] = {0.5f, 0.25f};
+  effect->SetFloatArray("Weights", two, 2);
+  ASSERT_EQ(effect->GetFloatArray("Weights", weights, 3), kOk);
+  EXPECT_EQ(std::vector<float>(weights, weights + 3), (std::vector<float>{0.5f, 0.25f, 1}));
+
+  D3DXMATRIX m;
+  ASSERT_EQ(effect->GetMatrix("Transform", &m), kOk);
+  EXPECT_EQ(m(0, 0), 1.0f);
+  EXPECT_EQ(m(3, 0), 0.0f);
+  D3DXMATRIX moved = m;
+  moved(3, 0) = 2.5f;
+  moved(1, 2) = -1.0f;
+  effect->SetMatrix("Transform", &moved);
+  ASSERT_EQ(effect->GetMatrix("Transform", &m), kOk);
+  EXPECT_EQ(m(3, 0), 2.5f);
+  EXPECT_EQ(m(1, 2), -1.0f);
+
+  ComPtr<Texture> texture;
+  ASSERT_EQ(effect->GetTexture("Picture", texture.Put()), kOk);
+  EXPECT_EQ(texture.Get(), nullptr) << "unset";
+  auto red = MakeTexture(1, 1, {0xFFFF0000});
+  effect->SetTexture("Picture", red.Get());
+  ASSERT_EQ(effect->GetTexture("Picture", texture.Put()), kOk);
+  EXPECT_EQ(texture.Get(), red.Get());
+
+  // Unknown names and names of the other kind.
+  float value = 0;
+  EXPECT_EQ(effect->GetFloatArray("Missing", &value, 1), kInvalidCall);
+  EXPECT_EQ(effect->GetFloatArray("Picture", &value, 1), kInvalidCall);
+  EXPECT_EQ(effect->GetMatrix("Color", &m), kInvalidCall);
+  EXPECT_EQ(effect->GetTexture("Color", texture.Put()), kInvalidCall);
+  EXPECT_EQ(texture.Get(), nullptr);
 }
 
 }  // namespace
