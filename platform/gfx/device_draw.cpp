@@ -261,6 +261,8 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
     e.primitiveCount = primitiveCount;
     e.vertexCount = count;
     e.indexed = indexed;
+    e.first = first;
+    e.baseVertex = baseVertex;
     Log(std::move(e));
   }
   return kOk;

@@ -20,6 +20,8 @@ struct FrameLogEntry {
   uint32_t primitiveCount = 0;
   uint32_t vertexCount = 0;  // vertices the draw reads (indices for indexed draws)
   bool indexed = false;
+  uint32_t first = 0;      // the first vertex, or the first index of an indexed draw
+  int32_t baseVertex = 0;  // added to each index of an indexed draw
   uint32_t clearFlags = 0;
   uint32_t clearColor = 0;
   uint64_t target = 0;

@@ -99,6 +99,13 @@ void RenderContext::SetWorldTransform(const D3DXMATRIX& m) {
     device->SetTransform(gfx::TransformState::World, &world);
 }
 
+void RenderContext::ApplyViewProjection() const {
+  if (gfx::Device* device = CurrentDevice()) {
+    device->SetTransform(gfx::TransformState::View, &view);
+    device->SetTransform(gfx::TransformState::Projection, &projection);
+  }
+}
+
 D3DXMATRIX& RenderContext::GetWorldViewProjection(D3DXMATRIX& out, const D3DXMATRIX& m) const {
   out = WorldFor(m) * view * projection;
   return out;
@@ -107,8 +114,7 @@ D3DXMATRIX& RenderContext::GetWorldViewProjection(D3DXMATRIX& out, const D3DXMAT
 void RenderContext::ApplyAndDrawBars() {
   gfx::Device* device = CurrentDevice();
   if (device == nullptr) return;
-  device->SetTransform(gfx::TransformState::View, &view);
-  device->SetTransform(gfx::TransformState::Projection, &projection);
+  ApplyViewProjection();
   device->SetTransform(gfx::TransformState::World, &worldBase);
   device->SetTextureStageState(0, gfx::TextureStageState::ColorArg1, gfx::TextureArg::Diffuse);
   device->SetTextureStageState(0, gfx::TextureStageState::AlphaArg1, gfx::TextureArg::Diffuse);

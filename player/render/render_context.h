@@ -33,6 +33,8 @@ class RenderContext {
   // m x the world base (the camera world while the camera is on); then the camera offset while
   // the camera is on.
   void SetWorldTransform(const D3DXMATRIX& m);
+  // Sets the device's view and projection to the context's.
+  void ApplyViewProjection() const;
   // The same world, times view and projection (for effect parameters).
   D3DXMATRIX& GetWorldViewProjection(D3DXMATRIX& out, const D3DXMATRIX& m) const;
   // Sets view, projection and the world base, and draws the four border quads with their

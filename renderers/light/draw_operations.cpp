@@ -1,6 +1,7 @@
 #include "core/startup/thread_slots.h"
 #include "platform/gfx/device.h"
 #include "player/device/device_values.h"
+#include "player/render/quad_blocks.h"
 #include "player/render/render_context.h"
 #include "renderers/light/ds_2d_light.h"
 
@@ -25,10 +26,17 @@ bool BindIndexed(gfx::Device* d, const IndexedMesh& mesh, uint32_t fvf, uint32_t
   return true;
 }
 
+// A mesh's triangles in one draw (grids and loaded meshes fit 16-bit indices).
 void DrawIndexed(gfx::Device* d, const IndexedMesh& mesh, uint32_t startIndex,
                  uint32_t primitiveCount) {
   d->DrawIndexedPrimitive(mesh.primitiveType, 0, 0, mesh.vertices.count, startIndex,
                           primitiveCount);
+}
+
+// A quad batch's triangles, block by block, so that batches past 16,384 quads draw whole.
+void DrawQuads(gfx::Device* d, const IndexedMesh& mesh, uint32_t startIndex,
+               uint32_t primitiveCount) {
+  DrawIndexedQuads(*d, mesh.primitiveType, mesh.vertices.count, startIndex, primitiveCount);
 }
 
 // Begin, every pass with `draw` inside it, End.
@@ -47,11 +55,7 @@ void ForEachPass(gfx::Effect* effect, Draw draw) {
 }  // namespace
 
 void DS_2D_Light::SetViewProjection() {
-  RenderContext* context = RenderContextTlsSlot::Get();
-  gfx::Device* d = CurrentDevice();
-  if (context == nullptr || d == nullptr) return;
-  d->SetTransform(gfx::TransformState::View, &context->view);
-  d->SetTransform(gfx::TransformState::Projection, &context->projection);
+  if (const RenderContext* context = RenderContextTlsSlot::Get()) context->ApplyViewProjection();
 }
 
 void DS_2D_Light::ApplyBlendOverrides() {
@@ -96,7 +100,7 @@ void DS_2D_Light::DrawIndexedColorTex(const IndexedMesh& mesh, gfx::Effect* effe
   SetViewProjection();
   SetWorld(mesh.node);
   if (!BindIndexed(d, mesh, kColorTexFvf, 24)) return;
-  ForEachPass(effect, [&] { DrawIndexed(d, mesh, 0, mesh.primitiveCount); });
+  ForEachPass(effect, [&] { DrawQuads(d, mesh, 0, mesh.primitiveCount); });
 }
 
 void DS_2D_Light::DrawIndexedColorTexBlend(const IndexedMesh& mesh, gfx::Effect* effect,
@@ -109,7 +113,7 @@ void DS_2D_Light::DrawIndexedColorTexBlend(const IndexedMesh& mesh, gfx::Effect*
   ForEachPass(effect, [&] {
     ApplyBlendOverrides();
     BindIndexed(d, mesh, kColorTexFvf, 24);
-    DrawIndexed(d, mesh, 0, primitiveCount);
+    DrawQuads(d, mesh, 0, primitiveCount);
   });
 }
 
@@ -122,7 +126,7 @@ void DS_2D_Light::DrawIndexedMesh(const IndexedMesh& mesh, gfx::Effect* effect, 
   const uint32_t start = 6 * firstQuad, primitives = 2 * quadCount;
   if (effect != nullptr) {
     if (!BindIndexed(d, mesh, kColorTexFvf, 24)) return;
-    ForEachPass(effect, [&] { DrawIndexed(d, mesh, start, primitives); });
+    ForEachPass(effect, [&] { DrawQuads(d, mesh, start, primitives); });
     return;
   }
   d->SetRenderState(RenderState::AlphaBlendEnable, 1);
@@ -133,7 +137,7 @@ void DS_2D_Light::DrawIndexedMesh(const IndexedMesh& mesh, gfx::Effect* effect, 
   d->SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Texture);
   d->SetTextureStageState(0, TextureStageState::ColorArg2, TextureArg::Diffuse);
   if (!BindIndexed(d, mesh, kColorTexFvf, 24)) return;
-  DrawIndexed(d, mesh, start, primitives);
+  DrawQuads(d, mesh, start, primitives);
 }
 
 void DS_2D_Light::DrawFrameList(const MeshPart& part) {
@@ -203,12 +207,12 @@ void DS_2D_Light::DrawSpriteLayer(const SpriteLayer& layer) {
   d->SetTexture(0, layer.FrameTexture());
   if (BindIndexed(d, mesh, kColorTexFvf, 24)) {
     const uint32_t primitives = 2 * layer.QuadCount();
-    DrawIndexed(d, mesh, 0, primitives);
+    DrawQuads(d, mesh, 0, primitives);
     if (second != nullptr) {
       d->SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
       d->SetTexture(0, second);
       if (blendMode == 1) d->SetRenderState(RenderState::DestBlend, gfx::Blend::One);
-      DrawIndexed(d, mesh, 0, primitives);
+      DrawQuads(d, mesh, 0, primitives);
     }
   }
   d->SetRenderState(RenderState::AlphaBlendEnable, 0);
