@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "platform/gfx/surface_pixels.h"
 #include "player/render/render_target_set.h"
 #include "player/support/document_fixture.h"
 
@@ -25,15 +28,22 @@ class BlurEffectTest : public DocumentTest {
   // Draws `source` through the effect's technique over the whole of `target`.
   void Pass(gfx::Effect* effect, const char* technique, gfx::Texture* source,
             gfx::Texture* target) {
-    SetTextureAsTarget(target);
-    device_->Clear(0, nullptr, gfx::ClearFlags::Target, 0xFF808080, 1, 0);
     effect->SetTexture("Texture", source);
+    Draw(effect, technique, target, 0xFF808080);
+  }
+
+  // Clears `target` to `clear` and draws a quad over the whole of it through the technique,
+  // with vertex colour `colour`.
+  void Draw(gfx::Effect* effect, const char* technique, gfx::Texture* target, uint32_t clear,
+            uint32_t colour = 0xFFFFFFFF) {
+    SetTextureAsTarget(target);
+    device_->Clear(0, nullptr, gfx::ClearFlags::Target, clear, 1, 0);
     ASSERT_EQ(effect->SetTechnique(technique), gfx::kOk);
     const float s = float(kSize);
-    const ScreenVertex quad[4] = {{0, s, 0, 1, 0xFFFFFFFF, 0, 1},
-                                  {0, 0, 0, 1, 0xFFFFFFFF, 0, 0},
-                                  {s, s, 0, 1, 0xFFFFFFFF, 1, 1},
-                                  {s, 0, 0, 1, 0xFFFFFFFF, 1, 0}};
+    const ScreenVertex quad[4] = {{0, s, 0, 1, colour, 0, 1},
+                                  {0, 0, 0, 1, colour, 0, 0},
+                                  {s, s, 0, 1, colour, 1, 1},
+                                  {s, 0, 0, 1, colour, 1, 0}};
     gfx::ComPtr<gfx::VertexBuffer> vb;
     ASSERT_EQ(device_->CreateVertexBuffer(sizeof(quad), 0, 0x144, gfx::Pool::Managed, vb.Put()),
               gfx::kOk);
@@ -45,7 +55,7 @@ class BlurEffectTest : public DocumentTest {
     device_->SetStreamSource(0, vb.Get(), 0, sizeof(ScreenVertex));
     uint32_t passes = 0;
     effect->Begin(&passes, 0);
-    ASSERT_EQ(passes, 1u);
+    ASSERT_EQ(passes, 1u) << technique;
     effect->BeginPass(0);
     device_->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, 2);
     effect->EndPass();
@@ -102,6 +112,106 @@ TEST_F(BlurEffectTest, BuiltinEffectBlursSeparablyWithAGaussian) {
     EXPECT_NEAR(both[8 * kSize + 8], kWeights[0] * kWeights[0] * 255, 1.0) << vertical;
     EXPECT_NEAR(both[6 * kSize + 9], kWeights[2] * kWeights[1] * 255, 1.0) << vertical;
     EXPECT_EQ(both[10 * kSize + 9], both[6 * kSize + 9]) << vertical << ": symmetric";
+  }
+}
+
+// The glow of a blurred picture laid on the picture below, channel by channel in 0..1: the glow
+// texture's alpha a, the picture below b, the target's pixel t before the draw.
+struct GlowCase {
+  const char* technique;
+  double (*channel)(double b, double g);  // null: g over the target
+};
+
+double Screen(double b, double g) {
+  return 1 - (1 - b) * (1 - g);
+}
+double ColorDodge(double b, double g) {
+  return std::min(1.0, b / (1 - g));
+}
+double LinearDodge(double b, double g) {
+  return std::min(1.0, b + g);
+}
+
+double Channel(uint32_t argb, int shift) {
+  return double((argb >> shift) & 0xFF) / 255.0;
+}
+
+TEST_F(BlurEffectTest, GlowTechniquesLayTheGlowOnThePictureBelow) {
+  ComRef<gfx::Effect> effect = Doc().GetEffect(DS_HLSLEffectFile(u"glimres.dll", 202));
+  ASSERT_TRUE(effect);
+  // The blurred picture: alpha 0x40 on the left half, nothing on the right.
+  std::vector<uint32_t> texels(kSize * kSize, 0);
+  for (uint32_t y = 0; y < kSize; ++y)
+    for (uint32_t x = 0; x < kSize / 2; ++x)
+      texels[y * kSize + x] = 0x40FFFFFF;
+  auto blurred = gfx_test::TextureFromTexels(device_.Get(), kSize, kSize, texels);
+  const uint32_t below = 0xFF408000;
+  auto picture = gfx_test::TextureFromTexels(device_.Get(), 1, 1, {below});
+  const float colour[3] = {1.0f, 0.5f, 0.0f};
+  effect->SetFloatArray("GlowColor", colour, 3);
+  effect->SetFloat("GlowBrightness", 2.0f);
+  effect->SetTexture("Background", picture.Get());
+  const double k = std::min(1.0, 0x40 / 255.0 * 2.0);
+  const double g[3] = {colour[0] * k, colour[1] * k, colour[2] * k};
+
+  RenderTargetSet targets;
+  ASSERT_TRUE(targets.Create(kSize, kSize));
+  gfx::Texture* target = targets.textures[0].Get();
+  const uint32_t blue = 0xFF0000FF;
+  const GlowCase cases[] = {{"DrawGlowNormal", nullptr},
+                            {"DrawGlowScreen", Screen},
+                            {"DrawGlowColorDodge", ColorDodge},
+                            {"DrawGlowLinearDodge", LinearDodge}};
+  for (const GlowCase& c : cases) {
+    // The node trees set the blurred picture as "GlowTexture", the classic controls as
+    // "Texture0": one texture under two names.
+    for (const char* name : {"Texture0", "GlowTexture"}) {
+      SCOPED_TRACE(std::string(c.technique) + " with " + name);
+      effect->SetTexture("Texture0", nullptr);
+      effect->SetTexture(name, blurred.Get());
+      Draw(effect.Get(), c.technique, target, blue);
+      const auto px = gfx_test::TexturePixels(target);
+      const uint32_t glowing = px[8 * kSize + 4], plain = px[8 * kSize + 12];
+      for (int i = 0; i < 3; ++i) {
+        const int shift = 16 - 8 * i;  // red, green, blue
+        const double expected = c.channel ? c.channel(Channel(below, shift), g[i])
+                                          : g[i] + (1 - k) * Channel(blue, shift);
+        EXPECT_NEAR(Channel(glowing, shift), expected, 2.5 / 255) << "channel " << i;
+        EXPECT_NEAR(Channel(plain, shift), Channel(c.channel ? below : blue, shift), 1.5 / 255)
+            << "channel " << i << " without glow";
+      }
+      EXPECT_EQ(glowing >> 24, 0xFFu);
+    }
+  }
+}
+
+TEST_F(BlurEffectTest, BlendTechniquesDrawTextureTimesVertexColourOverOrAdded) {
+  ComRef<gfx::Effect> effect = Doc().GetEffect(DS_HLSLEffectFile(u"glimres.dll", 202));
+  ASSERT_TRUE(effect);
+  RenderTargetSet targets;
+  ASSERT_TRUE(targets.Create(kSize, kSize));
+  gfx::Texture* target = targets.textures[0].Get();
+  auto halfRed = gfx_test::TextureFromTexels(device_.Get(), 1, 1, {0x80FF0000});
+  struct Case {
+    const char* technique;
+    gfx::Texture* texture;
+    uint32_t colour;
+    uint32_t expected;
+  } cases[] = {
+      // Alpha blends like the colour: 0.5 x 0.5 + 0.5 x 1.
+      {"BlendNormal", halfRed.Get(), 0xFFFFFFFF, 0xBF80007F},
+      {"BlendSum", halfRed.Get(), 0xFFFFFFFF, 0xFF8000FF},
+      {"BlendNormal", halfRed.Get(), 0xFF00FF00, 0xBF00007F},  // green light on red: black
+      {"BlendNormal", nullptr, 0xFF00FF00, 0xFF00FF00},        // no texture: the vertex colour
+      {"BlendSum", nullptr, 0x8000FF00, 0xFF0080FF},
+  };
+  for (const Case& c : cases) {
+    effect->SetTexture("Texture0", c.texture);
+    Draw(effect.Get(), c.technique, target, 0xFF0000FF, c.colour);
+    const uint32_t pixel = gfx_test::TexturePixels(target)[8 * kSize + 8];
+    for (int shift : {0, 8, 16, 24})
+      EXPECT_NEAR(int((pixel >> shift) & 0xFF), int((c.expected >> shift) & 0xFF), 1)
+          << c.technique << " " << std::hex << c.colour << " got " << pixel;
   }
 }
 
