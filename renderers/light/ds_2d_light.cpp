@@ -124,6 +124,7 @@ void DS_2D_Light::ReleaseDeviceObjects() {
   savedFlags.clear();
   savedFits.clear();
   savedViews.clear();
+  savedTargetViews.clear();
 }
 
 void DS_2D_Light::Compose(void*) {

@@ -114,7 +114,8 @@ class DS_2D_Light : public DS_ABRender, public DS_IOF_Item {
   // Draws a screen-space colour quad over everything; nothing without one.
   virtual void DrawFadeOverlay(const ColorQuadMesh* overlay);
   virtual void DrawScreenQuad(const TexturedScreenQuad& quad);
-  // The object pass: the objects from the last to the first with `readerCount` readers.
+  // The object pass: the objects from the last to the first with `readerCount` readers. Debug
+  // builds check each object's picture-below contract (picture_below_check.h).
   virtual void RenderObjects(const RuntimeObjectList& objects, int readerCount);
   // The plain renderer covers no rectangle of its own.
   virtual bool AppendScreenRects(std::vector<ScreenRect>& rects) {
@@ -153,9 +154,18 @@ class DS_2D_Light : public DS_ABRender, public DS_IOF_Item {
   std::vector<std::unique_ptr<MediaControl>> ownedControls;
   QuadCorners viewQuad;
   uint8_t pushedView = 0;
+  // What PushView saved, popped by PopView.
   std::vector<uint8_t> savedFlags;
   std::vector<int> savedFits;
   std::vector<QuadCorners> savedViews;
+  // What BeginTargets saved, popped by EndTargets: a nesting of its own, so that each pass ends
+  // in the view it began in whatever views were pushed meanwhile. A view pushed inside the pass
+  // and still open when it ends is popped back into the frame's view and fit mode.
+  struct SavedTargetView {
+    QuadCorners view;
+    size_t pushDepth;  // the views pushed when the pass began
+  };
+  std::vector<SavedTargetView> savedTargetViews;
 
  protected:
   // The blend factors of the object pass's overrides: ONE/ZERO on a fresh target or a split

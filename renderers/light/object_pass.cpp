@@ -8,6 +8,7 @@
 #include "player/render/matrix_values.h"
 #include "player/render/render_context.h"
 #include "renderers/light/ds_2d_light.h"
+#include "renderers/light/picture_below_check.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ void DS_2D_Light::BeginTargets() {
   targets.Begin();
   // Without targets the pass draws on the frame as it is, in the frame's view.
   if (!targets.Begun()) return;
-  savedViews.push_back(viewQuad);
+  savedTargetViews.push_back({viewQuad, savedViews.size()});
   viewQuad.SetRect(0.0f, 0.0f, static_cast<float>(targets.width),
                    static_cast<float>(targets.height));
   camera.ApplyView(viewQuad, PictureSize(), 3, false);
@@ -69,9 +70,15 @@ ComRef<gfx::Texture>* DS_2D_Light::EndTargets(bool clear) {
   // Only what BeginTargets redirected is ended; the frame and the view stay otherwise.
   if (!targets.Begun()) return &targets.current;
   targets.End(clear);
-  if (!savedViews.empty()) {
-    viewQuad = savedViews.back();
-    savedViews.pop_back();
+  if (!savedTargetViews.empty()) {
+    const SavedTargetView saved = savedTargetViews.back();
+    savedTargetViews.pop_back();
+    viewQuad = saved.view;
+    // Views pushed inside the pass would pop back into the targets' view.
+    for (size_t i = saved.pushDepth; i < savedViews.size() && i < savedFits.size(); ++i) {
+      savedViews[i] = saved.view;
+      savedFits[i] = fitMode;
+    }
   }
   camera.ApplyView(viewQuad, PictureSize(), fitMode, false);
   return &targets.current;
@@ -194,6 +201,7 @@ void DS_2D_Light::RenderObjects(const RuntimeObjectList& objects, int count) {
     }
     const bool copy = object->NeedsTargetCopy();
     const int below = object->NeedsPictureBelow();
+    const int readersBefore = count;
     if (below == 0 && nextNeedsCopy && !copy) {
       // The picture so far goes aside; a layer is drawn on a cleared texture.
       if (targets.Begun()) {
@@ -218,6 +226,8 @@ void DS_2D_Light::RenderObjects(const RuntimeObjectList& objects, int count) {
       renderFlags = keeps ? renderFlags | kKeepsCopy : renderFlags & ~kKeepsCopy;
       renderFlags &= ~(kFreshTarget | kSourceOne);
     }
+    if constexpr (kChecksPictureBelowContract)
+      CheckPictureBelowContract(*object, object->IsActive(), below, readersBefore - count);
     if (!nextNeedsCopy) targetTexture = GetTargetTexture();
     if (d != nullptr) {
       d->SetRenderState(gfx::RenderState::DestBlend, gfx::Blend::InvSrcAlpha);

@@ -3,6 +3,7 @@
 #include "core/scene/ds_abobj.h"
 #include "player/render/matrix_values.h"
 #include "renderer_fixture.h"
+#include "renderers/light/picture_below_check.h"
 
 namespace renderer_test {
 namespace {
@@ -120,6 +121,17 @@ class ObjectPass : public RendererTest {
   uint32_t Centre(gfx::Texture* texture) { return Pixels(texture)[16 * 32 + 16]; }
 
   gfx::Texture* picture_ = nullptr;
+};
+
+// Breaches of the picture-below contract, caught instead of ending the test program.
+struct CapturedBreaches {
+  CapturedBreaches() {
+    previous = SetPictureBelowBreachHandler(
+        [this](const std::string& message) { messages.push_back(message); });
+  }
+  ~CapturedBreaches() { SetPictureBelowBreachHandler(std::move(previous)); }
+  std::vector<std::string> messages;
+  PictureBelowBreachHandler previous;
 };
 
 TEST_F(ObjectPass, WithoutReadersEverythingDrawsOnTheBackBuffer) {
@@ -240,7 +252,9 @@ TEST_F(ObjectPass, AReaderThatNeverSwitchesDoesNotLoseTheFrame) {
   StartSlide(renderer);
   CountingObject* silent;
   RuntimeObjectList objects{Handle(silent, new CountingObject(1, false, false))};
+  CapturedBreaches breaches;
   Frame(renderer, objects);
+  EXPECT_EQ(breaches.messages.size(), kChecksPictureBelowContract ? 1u : 0u);
   EXPECT_FALSE(renderer.targets.Begun());
   EXPECT_EQ(CurrentTarget(), BackBuffer());
   EXPECT_EQ(BackBufferPixels()[16 * 32 + 16], kPicture);
@@ -275,6 +289,7 @@ TEST_F(ObjectPass, WithoutTargetsReadersDrawOnTheFrame) {
       EXPECT_EQ(upper->target, BackBuffer());
       EXPECT_EQ(lower->read, picture_);
       EXPECT_TRUE(renderer->savedViews.empty());
+      EXPECT_TRUE(renderer->savedTargetViews.empty());
       EXPECT_FLOAT_EQ(renderer->viewQuad.Right(), right);
       EXPECT_EQ(Context().fitMode, 1);
       EXPECT_EQ(BackBufferPixels()[16 * 32 + 16], kPicture);
@@ -308,6 +323,95 @@ TEST_F(ObjectPass, ViewsPushAndPop) {
   EXPECT_FLOAT_EQ(renderer.viewQuad.Right(), right);
   EXPECT_EQ(Context().fitMode, 1);
   EXPECT_TRUE(renderer.savedViews.empty());
+}
+
+// Target passes and pushed views keep their saved views apart: each restores its own, however
+// the two nest.
+TEST_F(ObjectPass, TargetPassesAndPushedViewsSaveTheirViewsApart) {
+  DS_2D_Light renderer;
+  StartSlide(renderer);
+  const float frame = renderer.viewQuad.Right();
+  const float targets = float(renderer.targets.width);
+
+  // A view pushed inside a target pass.
+  renderer.BeginTargets();
+  EXPECT_FLOAT_EQ(renderer.viewQuad.Right(), targets);
+  renderer.PushView(16, 8, 3);
+  EXPECT_EQ(renderer.savedViews.size(), 1u);
+  EXPECT_EQ(renderer.savedTargetViews.size(), 1u);
+  renderer.PopView();
+  EXPECT_FLOAT_EQ(renderer.viewQuad.Right(), targets);
+  renderer.EndTargets(false);
+  EXPECT_FLOAT_EQ(renderer.viewQuad.Right(), frame);
+
+  // A target pass ended while a view is pushed goes back to the frame's view, not to the view
+  // the push saved; the push, popped later, stays in the frame's view and fit.
+  renderer.BeginTargets();
+  renderer.PushView(16, 8, 3);
+  renderer.EndTargets(false);
+  EXPECT_FLOAT_EQ(renderer.viewQuad.Right(), frame);
+  EXPECT_TRUE(renderer.savedTargetViews.empty());
+  EXPECT_EQ(renderer.savedViews.size(), 1u) << "the push is still open";
+  renderer.PopView();
+  EXPECT_TRUE(renderer.savedViews.empty());
+  EXPECT_FLOAT_EQ(renderer.viewQuad.Right(), frame);
+  EXPECT_EQ(Context().fitMode, 1);
+
+  // A pop with nothing pushed inside a target pass leaves the targets' view.
+  renderer.BeginTargets();
+  renderer.PopView();
+  EXPECT_FLOAT_EQ(renderer.viewQuad.Right(), targets);
+  renderer.EndTargets(false);
+  EXPECT_FLOAT_EQ(renderer.viewQuad.Right(), frame);
+}
+
+// A run-time object with a named description that switches the target `switches` times
+// while it announces `announced` readers.
+class MiscountingObject : public DS_ABObj {
+ public:
+  MiscountingObject(int announced, int switches)
+      : DS_ABObj(std::make_unique<PlainDescription>()), announced_(announced), switches_(switches) {
+    Description()->name = u"Sparkles";
+  }
+  void Update(float) override {}
+  int NeedsPictureBelow() const override { return announced_; }
+  void Render(DS_2D_Light& renderer, int* count) override {
+    for (int i = 0; i < switches_; ++i)
+      renderer.SwitchTarget(count, true);
+  }
+
+ private:
+  int announced_, switches_;
+};
+
+TEST_F(ObjectPass, ThePictureBelowCheckNamesAnObjectThatSwitchesOnceTooOften) {
+  if (!kChecksPictureBelowContract) GTEST_SKIP() << "only debug builds check the contract";
+  DS_2D_Light renderer;
+  StartSlide(renderer);
+  CapturedBreaches breaches;
+  MiscountingObject *greedy, *fair;
+  CountingObject* copier;
+  RuntimeObjectList objects{Handle(greedy, new MiscountingObject(1, 2)),
+                            Handle(fair, new MiscountingObject(1, 1)),
+                            Handle(copier, new CountingObject(1, true))};
+  Frame(renderer, objects);
+  ASSERT_EQ(breaches.messages.size(), 1u) << "the pass's switch counts for the copier";
+  const std::string& message = breaches.messages[0];
+  EXPECT_NE(message.find("\"Sparkles\" (renderer_test::(anonymous namespace)::MiscountingObject)"),
+            std::string::npos)
+      << message;
+  EXPECT_NE(message.find("announced 1 reader(s)"), std::string::npos) << message;
+  EXPECT_NE(message.find("switched the target 2 time(s)"), std::string::npos) << message;
+
+  // An object that is not drawn must announce nothing.
+  breaches.messages.clear();
+  MiscountingObject* hidden;
+  RuntimeObjectList inactive{Handle(hidden, new MiscountingObject(1, 1))};
+  hidden->SetActive(false);
+  renderer.RenderObjects(inactive, 0);
+  ASSERT_EQ(breaches.messages.size(), 1u);
+  EXPECT_NE(breaches.messages[0].find("is not drawn but announced 1"), std::string::npos)
+      << breaches.messages[0];
 }
 
 TEST_F(ObjectPass, ChangingThePictureLinkRefreshesTheView) {
