@@ -50,6 +50,13 @@ DS_ImageFileLink ProjectBuilder::StorePicture(const zkw_string& name, std::vecto
   return link;
 }
 
+void ProjectBuilder::StoreGuidPicture(const GUID& guid, std::vector<uint8_t> bytes) {
+  GuidPictureKey key{guid, {}, 1};
+  FileDataRecord picture;
+  picture.bytes = std::move(bytes);
+  guidPictures_.insert_or_assign(std::move(key), std::move(picture));
+}
+
 DS_AudioFile& ProjectBuilder::AddTrack(const zkw_string& name, const zkw_string& path,
                                        std::vector<uint8_t> bytes, unsigned volumePercent) {
   auto track = std::make_unique<DS_AudioFile>();
@@ -65,6 +72,9 @@ std::vector<uint8_t> ProjectBuilder::Write() const {
   DS_IOF_Archive archive(std::make_unique<DS_IOF_W>());
   archive.io().WriteWideString(kProjectSignature);
   archive.io().WriteDword(1);
+  // The document writes its GUID pictures after the scene, whose objects may add their own.
+  for (const auto& [key, picture] : guidPictures_)
+    DocumentTlsSlot::Get()->guidPictureTable.insert_or_assign(key, picture);
   root_->Save(archive);
   DocumentTlsSlot::Get()->Save(archive);
   return static_cast<DS_IOF_W&>(archive.io()).TakeBytes();

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
+#include "core/archive/data_records.h"
+#include "core/guid.h"
 #include "core/link/ds_file_link.h"
 #include "core/zkw_string.h"
+#include "player/document/guid_picture_key.h"
 
 class DS_2D_Light;
 class DS_AudioFile;
@@ -36,6 +40,10 @@ class ProjectBuilder {
   // Stores a picture file's bytes in the project under the file name `name` and answers the
   // link that names it. Each name gets its own id, the same on every run.
   DS_ImageFileLink StorePicture(const zkw_string& name, std::vector<uint8_t> bytes);
+  // Stores a picture file's bytes in the project under a GUID, as objects that keep a picture of
+  // their own (sprite text, brush masks, the lake's bump map) find it: GetGuidTexture of a key
+  // with that GUID. An object whose Save stores a picture under the same GUID replaces it.
+  void StoreGuidPicture(const GUID& guid, std::vector<uint8_t> bytes);
   // Appends a music track that carries its file's bytes.
   DS_AudioFile& AddTrack(const zkw_string& name, const zkw_string& path, std::vector<uint8_t> bytes,
                          unsigned volumePercent = 100);
@@ -46,4 +54,5 @@ class ProjectBuilder {
  private:
   std::unique_ptr<DS_SlideShow_Light> root_;
   int64_t nextPictureId_ = 1;
+  std::map<GuidPictureKey, FileDataRecord> guidPictures_;
 };

@@ -6,6 +6,7 @@
 
 #include "core/archive/ds_iof_w.h"
 #include "core/ds_error.h"
+#include "platform/gfx/surface_pixels.h"
 #include "player/music/ds_audio_file.h"
 #include "player/support/scene_fixture.h"
 
@@ -74,6 +75,22 @@ TEST_F(LoadProjectTest, AWrittenProjectReadsBack) {
   // The picture came with the project's document.
   EXPECT_EQ(Red(Frame(1.0)), 255);
   EXPECT_NE(DocumentTlsSlot::Get(), nullptr);
+}
+
+TEST_F(LoadProjectTest, PicturesStoredUnderAGuidReachTheDocument) {
+  const GUID guid = GUID::Parse(u"{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}");
+  std::vector<uint8_t> bytes;
+  {
+    ProjectBuilder project;
+    project.AddSlide(0.0f, 1.0f, 0.0f);
+    project.StoreGuidPicture(guid, SolidPng(0xFF00FF00, 4, 4));
+    bytes = project.Write();
+    EXPECT_EQ(project.Write(), bytes) << "every write carries the picture";
+  }
+  Play(bytes);
+  gfx::Texture* texture = DocumentTlsSlot::Get()->GetGuidTexture({guid, {}, 1}).Get();
+  ASSERT_NE(texture, nullptr);
+  EXPECT_EQ(gfx_test::TexturePixels(texture)[0], 0xFF00FF00u);
 }
 
 // A root record of version 1 has no setting, a track of version 1 no volume.
