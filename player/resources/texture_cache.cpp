@@ -55,7 +55,16 @@ TextureRef TextureCache::GetLinkTexture(const ResourceDataRecord& record) {
     return entry;
   }
   TextureRef& entry = namedModuleTextures_[{record.module, record.resourceId}];
-  if (!entry.texture) entry = CreateTextureFromBytes(record.bytes);
+  if (entry.texture) return entry;
+  entry = CreateTextureFromBytes(record.bytes);
+  // The player carries substitutes of the shared library's pictures under the library's ids:
+  // with the library absent and nothing stored in the project, they stand in.
+  if (!entry.texture) {
+    if (auto own = res::FindResource(nullptr, u"DDS", ResourceIdOf(record.resourceId))) {
+      TextureRef substitute = CreateTextureFromBytes(*own);
+      if (substitute.texture) entry = substitute;
+    }
+  }
   return entry;
 }
 

@@ -36,7 +36,8 @@ class TextureCache {
   // - otherwise the "DDS" resource of the record's module with the record's id, or when that is
   //   missing or broken the record's own bytes; an empty module name means the player's own
   //   resources;
-  // - a module that cannot be read: the record's own bytes.
+  // - a module that cannot be read: the record's own bytes, or without them the player's own
+  //   "DDS" resource of the record's id (its substitute of the library's picture).
   TextureRef GetLinkTexture(const ResourceDataRecord& record);
   // The picture file at the record's path.
   TextureRef GetFileTexture(const ResourceDataRecord& record);

@@ -26,8 +26,12 @@ TEST_F(Lookups, ImageTexturesOfModulesNamesAndFiles) {
 
   ImageTextureSet& library = Doc().GetImageTextures(DS_ImageFileLink(u"glimres.dll", 54));
   ASSERT_EQ(library.textures.size(), 1u);
-  EXPECT_FALSE(library.textures[0]) << "the texture cache reports a missing library as missing";
+  EXPECT_TRUE(library.textures[0]) << "without the library the player's own picture stands in";
+  EXPECT_EQ(library.width, 64u);
   EXPECT_EQ(Doc().resourceRecords[(LinkKey{u"glimres.dll", 54})].size(), 1u);
+  ImageTextureSet& absent = Doc().GetImageTextures(DS_ImageFileLink(u"glimres.dll", 3));
+  ASSERT_EQ(absent.textures.size(), 1u);
+  EXPECT_FALSE(absent.textures[0]);
 
   const DS_ImageFileLink file(WriteFile("sky.png", Png(2, 2)), 1);
   for (int call = 0; call < 2; ++call) {

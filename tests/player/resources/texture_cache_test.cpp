@@ -39,15 +39,21 @@ TEST_F(TextureCacheTest, MissingLibraryFallsBackToThePlayersOwnPictures) {
   EXPECT_EQ(first.width, 64u);
   EXPECT_EQ(cache.GetLinkTexture(Record(54, u"")).texture.Get(), first.texture.Get())
       << "cached under the null module";
-  // ...and a named module that cannot be read as missing: only the record's own bytes count.
-  const TextureRef missing = cache.GetLinkTexture(Record(54, u"glimres.dll"));
-  EXPECT_FALSE(missing.texture);
+  // ...and a named module that cannot be read as missing: the record's own bytes count first,
+  // then the player's own picture of the id stands in.
+  const TextureRef stored = cache.GetLinkTexture(Record(54, u"glimres.dll", Png(6, 3)));
+  ASSERT_TRUE(stored.texture);
+  EXPECT_EQ(stored.aspect, 0.5f);
+  const TextureRef substitute = cache.GetLinkTexture(Record(57, u"glimres.dll"));
+  ASSERT_TRUE(substitute.texture);
+  EXPECT_EQ(substitute.width, 64u);
+  const TextureRef missing = cache.GetLinkTexture(Record(3, u"glimres.dll"));
+  EXPECT_FALSE(missing.texture) << "the player holds no picture 3";
   EXPECT_EQ(missing.width, 800u);
   EXPECT_EQ(missing.height, 600u);
   EXPECT_EQ(missing.aspect, 0.75f);
-  const TextureRef stored = cache.GetLinkTexture(Record(54, u"glimres.dll", Png(6, 3)));
-  ASSERT_TRUE(stored.texture);
-  EXPECT_EQ(stored.aspect, 0.5f) << "an entry without a texture is tried again";
+  const TextureRef later = cache.GetLinkTexture(Record(3, u"glimres.dll", Png(6, 3)));
+  EXPECT_TRUE(later.texture) << "an entry without a texture is tried again";
 }
 
 TEST_F(TextureCacheTest, ModulePictureWinsAndBrokenOnesFallBackToStoredBytes) {
