@@ -216,6 +216,38 @@ def ripple_tile(size, rings):
     return tile(size, shade)
 
 
+def flame_tongues(s, t, seed):
+    """Heat of a row of flame tongues at s across (tiling) and t down (1 at the foot): each column
+    burns up to a height of its own, hot and opaque at the foot and fading towards its tip."""
+    wobble = fractal(seed, 8, 3)
+    top = 0.15 + 0.55 * wobble(s, 0.5) ** 1.5            # where the tongue ends, from the top
+    tongue = smoothstep(top, top + 0.25, t)
+    core = smoothstep(0.6, 1.0, t)
+    return min(1.0, tongue * (0.6 + 0.4 * core))
+
+
+def fire_pattern(size, height):
+    """The flame renderer's band: flame colours over heat, yellow-white at the foot, red at the
+    tips; the alpha is the heat."""
+    def shade(u, v):
+        s, t = (u + 1.0) * 0.5, (v + 1.0) * 0.5
+        heat = flame_tongues(s, t, 7)
+        colour = ramp([(0.0, (0.75, 0.08, 0.0)), (0.45, (1.0, 0.45, 0.05)),
+                       (0.8, (1.0, 0.8, 0.25)), (1.0, (1.0, 0.97, 0.75))], heat)
+        return colour + (heat,)
+
+    return render(size, shade, height)
+
+
+def heat_pattern(size):
+    """The fire brush's own pattern: white heat of flame tongues, alpha and brightness alike."""
+    def shade(u, v):
+        heat = flame_tongues((u + 1.0) * 0.5, (v + 1.0) * 0.5, 93)
+        return (heat, heat, heat, heat)
+
+    return render(size, shade)
+
+
 # ---- pictures ---------------------------------------------------------------------------------
 
 def white(alpha_fn):
@@ -321,6 +353,8 @@ def icon(index):
 def pictures():
     p = {
         2: render(64, white(soft_dot)),                      # the built-in soft dot
+        7: fire_pattern(128, 128),                           # the flame renderer's fire band
+        8: noise_tile(128, 8, 4, 4),                         # tileable noise of the fire
         54: render(64, white(lambda u, v: star(u, v, 5))),
         57: render(64, white(ring)),
         60: render(64, white(spark)),
@@ -352,6 +386,7 @@ def pictures():
         87: noise_tile(128, 87, 2, 4, (0.8, 0.9, 1.0)),
         88: ripple_tile(128, 4),                             # underwater ripples
         89: bump_tile(128, 89, 4, 3, 0.02),                  # relief bump tile
+        93: heat_pattern(128),                               # the fire brush's pattern
     }
     for i in range(40):
         p[2000 + i] = icon(i)

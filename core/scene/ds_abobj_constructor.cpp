@@ -61,11 +61,15 @@ PictureRef* DS_ABObj_Constructor::GetPicture(PictureRef* out) {
   return out;
 }
 
-bool DS_ABObj_Constructor::AppendScreenRects(std::vector<ScreenRect>& rects) {
+bool AppendWholeTarget(std::vector<ScreenRect>& rects) {
   ScreenRect whole;
   CurrentTargetSize(whole.width, whole.height);
   rects.push_back(whole);
   return true;
+}
+
+bool DS_ABObj_Constructor::AppendScreenRects(std::vector<ScreenRect>& rects) {
+  return AppendWholeTarget(rects);
 }
 
 ZKW_GroupNode* DS_ABObj_Constructor::ResolveGroupLink() {

@@ -25,6 +25,10 @@ struct ScreenRect {
   friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
+// Appends {0, 0, width, height} of the current render target and answers true: the screen area
+// of objects and renderer kinds that cover the whole target.
+bool AppendWholeTarget(std::vector<ScreenRect>& rects);
+
 // The picture that stands for an object: its link (may be null), two values of the kind, and the
 // scale of one frame (sprite kinds give 1 / their frame count).
 struct PictureRef {

@@ -16,6 +16,10 @@ struct ImageTextureSet {
   // change restarts the current frame's time from it; once the current frame's delay is
   // exceeded the next frame shows (wrapping), timed from t. Without delays nothing changes.
   void Advance(float t) { DurationCycler(delays, lastSwitch, frameIndex).Advance(t); }
+  // The texture of the frame shown; empty when the set has no texture at that index.
+  ComRef<gfx::Texture> CurrentTexture() const {
+    return frameIndex < textures.size() ? textures[frameIndex] : ComRef<gfx::Texture>();
+  }
 
   std::vector<ComRef<gfx::Texture>> textures;
   std::vector<float> delays;

@@ -38,9 +38,7 @@ bool MeshGeometry::LoadMesh(const DS_MeshFile& link) {
 bool MeshGeometry::LoadMeshWithPicture(const DS_MeshFile& meshLink,
                                        const DS_ImageFileLink& pictureLink) {
   if (DS_DocResManager* document = CurrentDocument()) {
-    const ImageTextureSet& set = document->GetImageTextures(pictureLink);
-    picture = set.frameIndex < set.textures.size() ? set.textures[set.frameIndex]
-                                                   : ComRef<gfx::Texture>();
+    picture = document->GetImageTextures(pictureLink).CurrentTexture();
   }
   return LoadMesh(meshLink);
 }

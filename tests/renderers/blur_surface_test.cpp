@@ -24,12 +24,6 @@ class BlurSurfaceTest : public RendererTest {
     return out;
   }
 
-  gfx::Surface* BackBuffer() {
-    gfx::ComPtr<gfx::Surface> bb;
-    device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put());
-    return bb.Get();
-  }
-
   DS_2D_Light renderer_;
 };
 

@@ -99,25 +99,6 @@ class ObjectPass : public RendererTest {
     picture_ = ProvidePicture(DS_ImageFileLink(u"glimres.dll", 5), 32, 32, kPicture);
   }
 
-  // What a slide does each frame.
-  void Frame(DS_2D_Light& renderer, const RuntimeObjectList& objects) {
-    int count = renderer.NeedsOffscreenPass() ? 1 : 0;
-    for (const auto& object : objects)
-      count += object->NeedsPictureBelow();
-    if (count > 0) {
-      device_->Clear(0, nullptr, gfx::ClearFlags::Target, 0, 1, 0);
-      renderer.BeginTargets();
-    }
-    renderer.DrawBackground(nullptr);
-    renderer.RenderObjects(objects, count);
-    renderer.Compose(nullptr);
-  }
-
-  gfx::Surface* BackBuffer() {
-    gfx::ComPtr<gfx::Surface> bb;
-    device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put());
-    return bb.Get();
-  }
   uint32_t Centre(gfx::Texture* texture) { return Pixels(texture)[16 * 32 + 16]; }
 
   gfx::Texture* picture_ = nullptr;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -12,6 +14,8 @@
 #include "core/archive/resource_buffer.h"
 #include "core/registry/class_registries.h"
 #include "core/registry/core_class_list.h"
+#include "core/registry/read_by_name.h"
+#include "core/scene/zkw_render_obj.h"
 #include "core/startup/thread_slots.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/surface_pixels.h"
@@ -69,12 +73,19 @@ class RendererTest : public ::testing::Test {
   // A solid picture of `width` x `height` units under `link`, made of a 2 x 2 texture.
   gfx::Texture* ProvidePicture(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
                                uint32_t colour) {
+    return ProvidePicture(link, width, height, 2, 2, {colour, colour, colour, colour});
+  }
+
+  // A picture of `width` x `height` units under `link`, made of a texture of those texels
+  // (texelsWide x texelsHigh, rows from the top).
+  gfx::Texture* ProvidePicture(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
+                               uint32_t texelsWide, uint32_t texelsHigh,
+                               const std::vector<uint32_t>& texels) {
     gfx::Texture* texture = nullptr;
-    EXPECT_EQ(
-        device_->CreateTexture(2, 2, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, &texture),
-        gfx::kOk);
-    const uint32_t texels[4] = {colour, colour, colour, colour};
-    texture->WriteLevel(0, texels, 8);
+    EXPECT_EQ(device_->CreateTexture(texelsWide, texelsHigh, 1, 0, gfx::Format::A8R8G8B8,
+                                     gfx::Pool::Managed, &texture),
+              gfx::kOk);
+    texture->WriteLevel(0, texels.data(), texelsWide * 4);
     ImageTextureSet& set = Doc().imageTextureSets[link.Key()];
     set.textures = {ComRef<gfx::Texture>(texture)};
     set.width = width;
@@ -97,6 +108,28 @@ class RendererTest : public ::testing::Test {
     renderer.ResetDeviceState();
   }
 
+  // What a slide does each frame: the offscreen targets when anything reads the picture drawn
+  // so far, the background, the objects, the renderer's last pass.
+  void Frame(DS_2D_Light& renderer, const RuntimeObjectList& objects = {}) {
+    int count = renderer.NeedsOffscreenPass() ? 1 : 0;
+    for (const auto& object : objects)
+      count += object->NeedsPictureBelow();
+    if (count > 0) {
+      device_->Clear(0, nullptr, gfx::ClearFlags::Target, 0, 1, 0);
+      renderer.BeginTargets();
+    }
+    renderer.DrawBackground(nullptr);
+    renderer.RenderObjects(objects, count);
+    renderer.Compose(nullptr);
+  }
+
+  // The renderer started on a solid picture of `width` x `height` units of its own.
+  void StartSlideOn(DS_2D_Light& renderer, uint32_t width, uint32_t height, uint32_t colour) {
+    renderer.backgroundLink = DS_ImageFileLink(u"pictures.dll", 9);
+    ProvidePicture(renderer.backgroundLink, width, height, colour);
+    StartSlide(renderer);
+  }
+
   static std::vector<uint32_t> Pixels(gfx::Surface* surface) {
     return gfx_test::SurfacePixels(surface);
   }
@@ -104,6 +137,11 @@ class RendererTest : public ::testing::Test {
     return gfx_test::TexturePixels(texture);
   }
   std::vector<uint32_t> BackBufferPixels() { return gfx_test::BackBufferPixels(device_.Get()); }
+  gfx::Surface* BackBuffer() {
+    gfx::ComPtr<gfx::Surface> bb;
+    device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put());
+    return bb.Get();  // the device keeps it alive
+  }
   gfx::Surface* CurrentTarget() {
     gfx::ComPtr<gfx::Surface> target;
     device_->GetRenderTarget(0, target.Put());
@@ -132,6 +170,16 @@ class RendererTest : public ::testing::Test {
   std::unique_ptr<RenderContext> context_;
 };
 
+// Texels of vertical stripes `period` texels wide, alternating `a` and `b` from the left.
+inline std::vector<uint32_t> Stripes(uint32_t width, uint32_t height, uint32_t period, uint32_t a,
+                                     uint32_t b) {
+  std::vector<uint32_t> texels(size_t(width) * height);
+  for (uint32_t y = 0; y < height; ++y)
+    for (uint32_t x = 0; x < width; ++x)
+      texels[size_t(y) * width + x] = (x / period) % 2 == 0 ? a : b;
+  return texels;
+}
+
 // An archive that reads `bytes`.
 class ReadArchive {
  public:
@@ -148,6 +196,26 @@ class ReadArchive {
   ResourceBuffer buffer_;
   std::unique_ptr<DS_IOF_Archive> archive_;
 };
+
+// The renderer a record makes through the renderer registry; the record is read to its end.
+// `failed` (when given) tells whether the stream failed.
+inline std::unique_ptr<DS_2D_Light> ReadRenderer(std::vector<uint8_t> bytes,
+                                                 bool* failed = nullptr) {
+  ReadArchive source(std::move(bytes));
+  auto renderer = ReadByName(source.archive(), GetRendererRegistry());
+  if (failed != nullptr) *failed = source.archive().Failed();
+  EXPECT_EQ(source.Remaining(), 0u);
+  return renderer;
+}
+
+// The largest difference of any channel between two frames.
+inline int MaxDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  int most = 0;
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    for (int shift = 0; shift < 32; shift += 8)
+      most = std::max(most, std::abs(int((a[i] >> shift) & 0xFF) - int((b[i] >> shift) & 0xFF)));
+  return most;
+}
 
 // What `save` writes.
 template <class Save>

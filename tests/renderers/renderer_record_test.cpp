@@ -1,20 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "core/registry/read_by_name.h"
 #include "renderer_fixture.h"
 
 namespace renderer_test {
 namespace {
 
 using RendererRecord = RendererTest;
-
-std::unique_ptr<DS_2D_Light> ReadRenderer(std::vector<uint8_t> bytes, bool* failed = nullptr) {
-  ReadArchive source(std::move(bytes));
-  auto renderer = ReadByName(source.archive(), GetRendererRegistry());
-  if (failed != nullptr) *failed = source.archive().Failed();
-  EXPECT_EQ(source.Remaining(), 0u);
-  return renderer;
-}
 
 // A header then what `body` writes.
 template <class Body>
