@@ -42,6 +42,12 @@ std::vector<uint8_t> TemplateProject() {
     slide->savedObjects.emplace_back(std::move(sound));
     root.slides.emplace_back(std::move(slide));
   }
+  // The renderer kinds with records of their own (an embedded brush's among them).
+  for (const char16_t* kind : {u"FakeUndervater", u"DS_FlameLight"}) {
+    auto slide = std::make_unique<DS_SlideContainer>();
+    slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), kind));
+    root.slides.emplace_back(std::move(slide));
+  }
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));

@@ -1,5 +1,7 @@
 #include "tools/project_writer/demo_project.h"
 
+#include <map>
+
 #include "player/scene/ds_slide_container.h"
 #include "renderers/light/ds_2d_light.h"
 #include "tools/project_writer/project_builder.h"
@@ -11,18 +13,36 @@ constexpr float kHoldSeconds = 8.0f;
 constexpr int kCameraDrifts = 1;
 constexpr unsigned kCameraZoomPercent = 125;
 
+// A slide on `picture` whose renderer is of `rendererClass`, the camera drifting over it.
+void AddPictureSlide(ProjectBuilder& project, const DS_ImageFileLink& picture,
+                     const char16_t* rendererClass) {
+  DS_SlideContainer& slide =
+      project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds, rendererClass);
+  DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide);
+  if (renderer == nullptr) return;
+  renderer->backgroundLink = picture;
+  renderer->camera.mode.SetValueSilently(kCameraDrifts);
+  renderer->camera.zoom.SetValue(kCameraZoomPercent);
+}
+
 }  // namespace
 
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music) {
   ProjectBuilder project;
+  std::map<zkw_string, DS_ImageFileLink> pictures;
   for (const NamedFile& picture : backgrounds) {
-    DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
-    DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide);
-    if (renderer == nullptr) continue;
-    renderer->backgroundLink = project.StorePicture(picture.name, picture.bytes);
-    renderer->camera.mode.SetValueSilently(kCameraDrifts);
-    renderer->camera.zoom.SetValue(kCameraZoomPercent);
+    const DS_ImageFileLink link = project.StorePicture(picture.name, picture.bytes);
+    pictures.emplace(picture.name, link);
+    AddPictureSlide(project, link, u"DS_2D_Light");
+  }
+  // The renderer kinds on the pictures that suit them: the sea seen under water, the night
+  // burning along its lower edge behind a heat haze.
+  const std::pair<const char16_t*, const char16_t*> kinds[] = {{u"sea.png", u"FakeUndervater"},
+                                                               {u"night.png", u"DS_FlameLight"}};
+  for (const auto& [name, rendererClass] : kinds) {
+    if (auto found = pictures.find(name); found != pictures.end())
+      AddPictureSlide(project, found->second, rendererClass);
   }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();
