@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer
-# (clang, so that the fuzz targets build too) and runs every test, ending with CTest's summary.
+# (clang, so that the fuzz targets build too) and the Release player that tools/play.sh runs, then
+# runs every test, ending with CTest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,11 @@ cmake -S . -B "$build" -G Ninja \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DSCENE_SANITIZE=ON -DSCENE_FUZZ=ON
 cmake --build "$build"
+
+# The player as tools/play.sh builds it (Release, the system's default compiler), so that the
+# play command cannot break unnoticed.
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build build/release --target scene_player
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -3,6 +3,7 @@
 #include "core/param/param_reads.h"
 #include "player/document/doc_res_manager.h"
 #include "player/document/scene_view.h"
+#include "core/scene/zkw_render_obj.h"
 #include "renderers/light/ds_2d_light.h"
 
 namespace {
@@ -17,6 +18,8 @@ float RatioOr0(float a, float b) {
 DS_FX_Constructor::DS_FX_Constructor() : maskId(GUID::Create()) {}
 
 DS_FX_Constructor::~DS_FX_Constructor() = default;
+
+std::unique_ptr<ZKW_RenderObj> DS_FX_Constructor::CreateRuntimeObject() { return nullptr; }
 
 bool DS_FX_Constructor::Save(DS_IOF_Archive& archive) const {
   WriteRecordHeader(archive, u"DS_FX_Constructor", kVersion);

@@ -49,7 +49,7 @@ class DS_FX_Constructor : public DS_ABObj_Constructor {
   void Restart() override;
   // Brushes are scene objects of their own only as registered kinds; the brushes embedded in
   // renderers make no run-time object.
-  std::unique_ptr<ZKW_RenderObj> CreateRuntimeObject() override { return nullptr; }
+  std::unique_ptr<ZKW_RenderObj> CreateRuntimeObject() override;
 
   // Takes the effect of the effect link from the current document (null when there is none) and
   // the mask texture from `maskSlot`.
