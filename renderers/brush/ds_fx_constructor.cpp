@@ -1,9 +1,9 @@
 #include "renderers/brush/ds_fx_constructor.h"
 
 #include "core/param/param_reads.h"
+#include "core/scene/zkw_render_obj.h"
 #include "player/document/doc_res_manager.h"
 #include "player/document/scene_view.h"
-#include "core/scene/zkw_render_obj.h"
 #include "renderers/light/ds_2d_light.h"
 
 namespace {
@@ -19,7 +19,9 @@ DS_FX_Constructor::DS_FX_Constructor() : maskId(GUID::Create()) {}
 
 DS_FX_Constructor::~DS_FX_Constructor() = default;
 
-std::unique_ptr<ZKW_RenderObj> DS_FX_Constructor::CreateRuntimeObject() { return nullptr; }
+std::unique_ptr<ZKW_RenderObj> DS_FX_Constructor::CreateRuntimeObject() {
+  return nullptr;
+}
 
 bool DS_FX_Constructor::Save(DS_IOF_Archive& archive) const {
   WriteRecordHeader(archive, u"DS_FX_Constructor", kVersion);
