@@ -43,7 +43,9 @@ std::unique_ptr<DS_SlideShow_Light> ReadProjectRecords(ResourceBuffer& buffer,
 }  // namespace
 
 std::unique_ptr<DS_SlideShow_Light> LoadProject(const std::filesystem::path& path) {
-  const std::string source = "\"" + path.string() + "\"";
+  // Quoted and escaped: a path is the user's text, and the log is one line per error.
+  constexpr size_t kLongestPath = 4096;
+  const std::string source = QuoteForLog(FromUtf8(path.string()), kLongestPath);
   ResourceBuffer buffer;
   if (!buffer.Open(path))
     throw DS_Error(DS_ErrorCode::CannotOpenFile, u"", buffer.FailureReason(), source);

@@ -179,6 +179,20 @@ TEST_F(LoadProjectTest, RefusedFilesThrowAndLeaveNoDocument) {
     }
     EXPECT_EQ(DocumentTlsSlot::Get(), c.readsBody ? nullptr : before);
   }
+  // A file's name is the user's text: its control characters are escaped, so that an error stays
+  // one line of the log.
+  EXPECT_THROW(
+      {
+        try {
+          (void)LoadProject(folder_ / "two\nlines.bin");
+        } catch (const DS_Error& e) {
+          EXPECT_NE(std::string(e.what()).find("two\\u000Alines.bin\": there is no such file"),
+                    std::string::npos)
+              << e.what();
+          throw;
+        }
+      },
+      DS_Error);
 }
 
 TEST_F(LoadProjectTest, ThePathWithoutExtensionGoesOnToTheSignature) {
