@@ -1,6 +1,7 @@
 #include "core/text_helpers.h"
 
 #include <cstdarg>
+#include <cstdio>
 #include <cwchar>
 #include <vector>
 
@@ -49,4 +50,32 @@ std::filesystem::path ToFsPath(std::u16string_view stored) {
     if (u == u'\\') u = u'/';
   const std::string utf8 = ToUtf8(text);
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string QuoteForLog(std::u16string_view text, size_t maxUnits) {
+  const bool cut = text.size() > maxUnits;
+  if (cut) text = text.substr(0, maxUnits);
+  zkw_string shown;
+  std::string out = "\"";
+  auto flush = [&] {
+    out += ToUtf8(shown);
+    shown.clear();
+  };
+  for (char16_t unit : text) {
+    if (unit < 0x20 || unit == 0x7F || unit == u'"' || unit == u'\\') {
+      flush();
+      char escaped[8];
+      if (unit == u'"' || unit == u'\\') {
+        std::snprintf(escaped, sizeof escaped, "\\%c", char(unit));
+      } else {
+        std::snprintf(escaped, sizeof escaped, "\\u%04X", unsigned(unit));
+      }
+      out += escaped;
+    } else {
+      shown += unit;
+    }
+  }
+  flush();
+  out += cut ? "\"..." : "\"";
+  return out;
 }

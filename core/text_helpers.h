@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "core/zkw_string.h"
@@ -18,3 +19,7 @@ zkw_string GetLowerExtension(const zkw_string& path);
 // A stored path (UTF-16, often written on Windows) as a path of this system: UTF-8, with
 // backslashes as folder separators.
 std::filesystem::path ToFsPath(std::u16string_view stored);
+
+// Text read from a file, made safe for a log line: UTF-8 in double quotes, with control
+// characters, quotes and backslashes escaped, cut after `maxUnits` units with "...".
+std::string QuoteForLog(std::u16string_view text, size_t maxUnits = 64);

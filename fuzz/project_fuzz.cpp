@@ -93,7 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DS_IOF_Archive out(std::make_unique<DS_IOF_W>());
     scene->Save(out);
   } catch (const DS_Error&) {
-  } catch (uint32_t) {
   }
   DocumentTlsSlot::Reset();
   return 0;

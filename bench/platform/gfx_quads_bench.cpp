@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,6 +18,15 @@
 namespace {
 
 using namespace gfx;
+
+// The benchmark cannot go on without what it asked the device for.
+void Check(HResult hr, const char* call) {
+  if (Failed(hr)) {
+    std::fprintf(stderr, "%s failed: 0x%08X\n", call, unsigned(hr));
+    std::abort();
+  }
+}
+
 using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t kTarget = 256;
@@ -54,9 +65,10 @@ struct Fixture {
       texels[i] = 0xFF000000u | uint32_t(i * 2654435761u >> 8);
     const GlFunctions& gl = device->Gl();
     for (int t = 0; t < 2; ++t) {
-      device->CreateTexture(64, 64, 1, 0, Format::A8R8G8B8, Pool::Managed, textures[t].Put());
+      Check(device->CreateTexture(64, 64, 1, 0, Format::A8R8G8B8, Pool::Managed, textures[t].Put()),
+            "CreateTexture");
       LockedRect r;
-      textures[t]->LockRect(0, &r, nullptr, 0);
+      Check(textures[t]->LockRect(0, &r, nullptr, 0), "LockRect");
       std::memcpy(r.bits, texels.data(), texels.size() * 4);
       textures[t]->UnlockRect(0);
       gl.GenTextures(1, &glTextures[t]);
@@ -170,10 +182,10 @@ std::vector<uint16_t> QuadIndices(int quads) {
 // drew into: both must show the same picture for the comparison to mean anything.
 bool SamePicture(Fixture& f) {
   ComPtr<Surface> bb;
-  f.device->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put());
+  Check(f.device->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put()), "GetBackBuffer");
   std::vector<uint8_t> bytes;
   uint32_t pitch = 0;
-  bb->ReadPixels(&bytes, &pitch);
+  Check(bb->ReadPixels(&bytes, &pitch), "ReadPixels");
   std::vector<uint8_t> window(bytes.size());
   const GlFunctions& gl = f.device->Gl();
   gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -206,13 +218,15 @@ void BM_QuadBatch(benchmark::State& state) {
   const GlFunctions& gl = f.device->Gl();
   ComPtr<VertexBuffer> vb;
   ComPtr<IndexBuffer> ib;
-  f.device->CreateVertexBuffer(uint32_t(quads * 4 * sizeof(Vertex)), Usage::WriteOnly, kFvf,
-                               Pool::Managed, vb.Put());
+  Check(f.device->CreateVertexBuffer(uint32_t(quads * 4 * sizeof(Vertex)), Usage::WriteOnly, kFvf,
+                                     Pool::Managed, vb.Put()),
+        "CreateVertexBuffer");
   const std::vector<uint16_t> indices = QuadIndices(quads);
-  f.device->CreateIndexBuffer(uint32_t(indices.size() * 2), Usage::WriteOnly, Format::Index16,
-                              Pool::Managed, ib.Put());
+  Check(f.device->CreateIndexBuffer(uint32_t(indices.size() * 2), Usage::WriteOnly, Format::Index16,
+                                    Pool::Managed, ib.Put()),
+        "CreateIndexBuffer");
   void* p = nullptr;
-  ib->Lock(0, 0, &p, 0);
+  Check(ib->Lock(0, 0, &p, 0), "Lock");
   std::memcpy(p, indices.data(), indices.size() * 2);
   ib->Unlock();
   gl.BindVertexArray(f.vao);
@@ -230,7 +244,7 @@ void BM_QuadBatch(benchmark::State& state) {
     auto t0 = Clock::now();
     f.DeviceState();
     f.device->Clear(0, nullptr, ClearFlags::Target, 0xFF000000, 1.0f, 0);
-    vb->Lock(0, 0, &p, 0);
+    Check(vb->Lock(0, 0, &p, 0), "Lock");
     for (int q = 0; q < quads; ++q)
       FillQuad(static_cast<Vertex*>(p) + 4 * q, q, frame, false);
     vb->Unlock();
@@ -276,9 +290,10 @@ void BM_QuadPerDraw(benchmark::State& state) {
   Vertex quad[4];
   FillQuad(quad, 0, 0, true);
   ComPtr<VertexBuffer> vb;
-  f.device->CreateVertexBuffer(sizeof quad, Usage::WriteOnly, kFvf, Pool::Managed, vb.Put());
+  Check(f.device->CreateVertexBuffer(sizeof quad, Usage::WriteOnly, kFvf, Pool::Managed, vb.Put()),
+        "CreateVertexBuffer");
   void* p = nullptr;
-  vb->Lock(0, 0, &p, 0);
+  Check(vb->Lock(0, 0, &p, 0), "Lock");
   std::memcpy(p, quad, sizeof quad);
   vb->Unlock();
   gl.BindVertexArray(f.vao);

@@ -34,7 +34,8 @@ class DS_IOF_R : public DS_IOF_Virtual {
   void ReadBytes(uint32_t count, void* out) override { source_->ReadRaw(out, count); }
 
   bool Failed() const override { return source_->Failed(); }
-  void Fail() override { source_->Fail(); }
+  void Fail(std::string_view reason) override { source_->Fail(reason); }
+  std::string FailureReason() const override { return source_->FailureReason(); }
   uint64_t Remaining() const override { return source_->Remaining(); }
 
  private:

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/archive/data_records.h"
 #include "core/zkw_string.h"
@@ -53,15 +54,21 @@ class DS_IOF_Virtual {
   // delivers nothing. A writing stream never fails.
   virtual bool Failed() const { return false; }
   // Stops reading here: used when the data can no longer be followed (an unknown class name).
-  virtual void Fail() {}
+  // `reason` says what was met, in words for a log.
+  virtual void Fail(std::string_view reason) { (void)reason; }
+  // Why the stream failed, with the byte it happened at; empty while it has not.
+  virtual std::string FailureReason() const { return {}; }
   // Bytes a read can still deliver; lets readers check a stored count before allocating.
   virtual uint64_t Remaining() const { return 0; }
 
   // Whether `count` stored entries of at least `minBytes` each can still be read. When they
   // cannot, the count is damage: the stream fails, so it never reaches an allocation or a loop.
   bool CountFits(uint64_t count, uint64_t minBytes) {
-    if (count * minBytes <= Remaining()) return true;
-    Fail();
+    const uint64_t remaining = Remaining();
+    if (count * minBytes <= remaining) return true;
+    Fail("a count of " + std::to_string(count) + " needs at least " +
+         std::to_string(count * minBytes) + " bytes, more than the " + std::to_string(remaining) +
+         " that remain");
     return false;
   }
 };

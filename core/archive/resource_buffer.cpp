@@ -1,30 +1,69 @@
 #include "core/archive/resource_buffer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <system_error>
 
 bool ResourceBuffer::Open(const std::filesystem::path& path) {
-  cur_ = end_ = nullptr;
+  begin_ = cur_ = end_ = nullptr;
   failed_ = false;
+  reason_.clear();
   filePos_ = 0;
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status)) {
+    reason_ = ec && ec != std::errc::no_such_file_or_directory
+                  ? "the file cannot be found: " + ec.message()
+                  : "there is no such file";
+    return false;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    reason_ = std::filesystem::is_directory(status) ? "it is a folder, not a file"
+                                                    : "it is not a regular file";
+    return false;
+  }
   fileSize_ = std::filesystem::file_size(path, ec);
-  if (ec) return false;
-  file_.open(path, std::ios::binary);
-  return file_.is_open();
+  if (!ec) {
+    errno = 0;
+    file_.open(path, std::ios::binary);
+    if (!file_.is_open()) ec = std::error_code(errno, std::generic_category());
+  }
+  if (ec) {
+    reason_ = "the file cannot be read: " + ec.message();
+    return false;
+  }
+  return true;
 }
 
 void ResourceBuffer::SetMemory(const void* data, size_t size) {
   if (file_.is_open()) file_.close();
-  cur_ = static_cast<const uint8_t*>(data);
+  begin_ = cur_ = static_cast<const uint8_t*>(data);
   end_ = cur_ + size;
   failed_ = false;
+  reason_.clear();
   if (cur_ == nullptr) {
     // An empty block still counts as memory mode, so it reads as empty rather than as no file.
     static const uint8_t kEmpty = 0;
-    cur_ = end_ = &kEmpty;
+    begin_ = cur_ = end_ = &kEmpty;
   }
+}
+
+uint64_t ResourceBuffer::Position() const {
+  return IsMemory() ? static_cast<uint64_t>(cur_ - begin_) : filePos_;
+}
+
+uint64_t ResourceBuffer::Size() const {
+  return IsMemory() ? static_cast<uint64_t>(end_ - begin_) : fileSize_;
+}
+
+void ResourceBuffer::FailWith(std::string reason) {
+  if (!failed_) reason_ = std::move(reason);
+  failed_ = true;
+}
+
+void ResourceBuffer::Fail(std::string_view reason) {
+  if (!failed_) FailWith(std::string(reason) + " at byte " + std::to_string(Position()));
 }
 
 uint64_t ResourceBuffer::Remaining() const {
@@ -36,11 +75,15 @@ uint64_t ResourceBuffer::Remaining() const {
 
 bool ResourceBuffer::Require(uint64_t bytes) {
   if (Remaining() >= bytes) return true;
-  failed_ = true;
+  if (!failed_)
+    FailWith("a length of " + std::to_string(bytes) + " bytes at byte " +
+             std::to_string(Position()) + " passes the end of the data at byte " +
+             std::to_string(Size()));
   return false;
 }
 
 size_t ResourceBuffer::ReadRaw(void* out, size_t count) {
+  const uint64_t start = Position();
   size_t n = static_cast<size_t>(std::min<uint64_t>(count, Remaining()));
   if (n > 0) {
     if (IsMemory()) {
@@ -52,7 +95,10 @@ size_t ResourceBuffer::ReadRaw(void* out, size_t count) {
       filePos_ += n;
     }
   }
-  if (n < count) failed_ = true;
+  if (n < count && !failed_) {
+    FailWith("the data ends at byte " + std::to_string(Size()) + ", inside a value of " +
+             std::to_string(count) + " bytes at byte " + std::to_string(start));
+  }
   return n;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "core/archive/ds_iof_r.h"
 #include "core/archive/resource_buffer.h"
@@ -43,12 +44,12 @@ void ReadFrameList(DS_IOF_Archive& archive, std::vector<PictureFrame>& frames) {
     io.ReadInt32(marker);
     io.ReadDword(size);
     if (uint64_t{size} + sizeof(float) > io.Remaining()) {
-      io.Fail();
+      io.Fail("a frame of " + std::to_string(size) + " bytes passes the end of the data");
       return;
     }
     PictureFrame frame;
     if (!frame.bytes.Allocate(size)) {
-      io.Fail();
+      io.Fail("a frame of " + std::to_string(size) + " bytes cannot be allocated");
       return;
     }
     io.ReadBytes(size, frame.bytes.Data());

@@ -34,4 +34,5 @@ void ReadFrameList(DS_IOF_Archive& archive, std::vector<PictureFrame>& frames);
 
 // Parses a container held in memory. False, with `frames` unchanged, for a wrong tag, a string
 // other than "IMG" or a frame list that does not fit in the bytes.
-bool ReadFrameContainer(std::span<const uint8_t> data, std::vector<PictureFrame>& frames);
+[[nodiscard]] bool ReadFrameContainer(std::span<const uint8_t> data,
+                                      std::vector<PictureFrame>& frames);

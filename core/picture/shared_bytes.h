@@ -24,7 +24,7 @@ class SharedBytes {
   static SharedBytes CopyOf(std::span<const uint8_t> bytes);
   // The whole file at a stored path, when it is a regular file of at most kMaxBytes;
   // otherwise nothing changes. Answers whether the file was read.
-  bool ReadFile(const zkw_string& path);
+  [[nodiscard]] bool ReadFile(const zkw_string& path);
 
   uint32_t Count() const { return count_; }
   const uint8_t* Data() const { return block_.get(); }

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "core/archive/ds_iof_archive.h"
 #include "core/registry/class_registries.h"
+#include "core/text_helpers.h"
 
 // Reading and creating objects by class name. Each family's named operations (ReadObject,
 // ReadVGraph, ReadTiming, CreateTimingByName, ...) are one-line wrappers over these, declared
@@ -41,9 +43,14 @@ auto ReadByName(DS_IOF_Archive& archive, const ClassRegistry<Reader>& registry)
   uint32_t version = 0;
   archive.io().ReadWideString(name);
   archive.io().ReadDword(version);
-  const Reader* reader = nesting.TooDeep() ? nullptr : registry.Find(name);
+  if (nesting.TooDeep()) {
+    archive.io().Fail("records nest more than " + std::to_string(kMaxRecordNesting) + " deep");
+    return nullptr;
+  }
+  const Reader* reader = registry.Find(name);
   if (reader == nullptr) {
-    archive.io().Fail();
+    // A failed stream reads empty names; only the first failure is worth naming.
+    if (!archive.Failed()) archive.io().Fail("no class is registered as " + QuoteForLog(name));
     return nullptr;
   }
   return reader->Read(archive, version);

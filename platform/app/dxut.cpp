@@ -177,7 +177,8 @@ gfx::HResult DXUTCreateDevice(bool windowed, int suggestedWidth, int suggestedHe
   if (gfx::Failed(hr)) return hr;
 
   gfx::Caps caps;
-  device->GetDeviceCaps(&caps);
+  hr = device->GetDeviceCaps(&caps);
+  if (gfx::Failed(hr)) return hr;
   f.judged = device.Get();
   const bool acceptable =
       !f.acceptable ||

@@ -25,8 +25,8 @@ class Window {
  public:
   // A window whose client area is exactly `client`, centred on the usable display area. Null
   // when SDL cannot make it.
-  static std::unique_ptr<Window> Create(const std::string& title, WindowSize client,
-                                        WindowProc proc);
+  [[nodiscard]] static std::unique_ptr<Window> Create(const std::string& title, WindowSize client,
+                                                      WindowProc proc);
   // The live window with this SDL id or address; null for any other.
   static Window* FromSdlId(uint32_t id);
   static Window* FromPointer(const void* pointer);

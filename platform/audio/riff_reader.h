@@ -27,7 +27,7 @@ struct WaveData {
 // (the 16- and 18-byte forms and longer ones) and its "data" chunk. A chunk whose stated size
 // runs past the end is cut to the bytes present. Nothing when there is no such RIFF chunk, no
 // fmt chunk of at least 16 bytes or no data chunk.
-std::optional<WaveData> ReadWave(std::span<const uint8_t> bytes);
+[[nodiscard]] std::optional<WaveData> ReadWave(std::span<const uint8_t> bytes);
 
 // The sample rates the player plays, 100 to 200000 per second. Samples are converted to the
 // device's rate when a sound is loaded, so a rate of a few hertz would turn a few stored bytes

@@ -23,7 +23,7 @@ class SoundBuffer {
   // Null when the samples are in a form the mixer cannot take (PCM of 8, 16, 24 or 32 bits and
   // 32-bit float, also as extensible formats, 1 to 8 channels, 100 to 200000 samples per second) or
   // there is no audio device.
-  static std::unique_ptr<SoundBuffer> Create(const WaveData& wave);
+  [[nodiscard]] static std::unique_ptr<SoundBuffer> Create(const WaveData& wave);
 
   void SetVolume(long hundredthsDb) { playback_.SetVolume(hundredthsDb); }
   void SetPan(long hundredthsDb) { playback_.SetBalance(hundredthsDb); }

@@ -3,18 +3,25 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "platform/gfx/device.h"
 
 namespace gfx {
 
-HResult BufferStorage::Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags,
-                            bool lost) {
-  if (!data) return kInvalidCall;
+HResult BufferStorage::Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags, bool lost,
+                            const char* call, const CallSite& site) {
+  if (!data) return Refuse(kInvalidCall, site, call, "no place for the answer");
   *data = nullptr;
-  if (lost || locked_) return kInvalidCall;
+  if (lost) return Refuse(kInvalidCall, site, call, "the buffer was lost with the device");
+  if (locked_) return Refuse(kInvalidCall, site, call, "the buffer is locked already");
   if (size == 0) size = offset <= Size() ? Size() - offset : 0;
-  if (offset > Size() || size > Size() - offset) return kInvalidCall;
+  if (offset > Size() || size > Size() - offset) {
+    return Refuse(kInvalidCall, site, call, [&] {
+      return "bytes " + std::to_string(offset) + " to " + std::to_string(uint64_t(offset) + size) +
+             " pass the " + std::to_string(Size()) + " of the buffer";
+    });
+  }
   *data = cpu_.data() + offset;
   locked_ = true;
   readOnly_ = (flags & LockFlags::ReadOnly) != 0;
@@ -23,8 +30,8 @@ HResult BufferStorage::Lock(uint32_t offset, uint32_t size, void** data, uint32_
   return kOk;
 }
 
-HResult BufferStorage::Unlock(Device* device) {
-  if (!locked_) return kInvalidCall;
+HResult BufferStorage::Unlock(const char* call, const CallSite& site) {
+  if (!locked_) return Refuse(kInvalidCall, site, call, "the buffer is not locked");
   locked_ = false;
   if (readOnly_ || lockBegin_ == lockEnd_) return kOk;
   if (dirtyBegin_ == dirtyEnd_) {
@@ -34,7 +41,7 @@ HResult BufferStorage::Unlock(Device* device) {
     dirtyEnd_ = std::max(dirtyEnd_, lockEnd_);
   }
   rangeKnown_ = false;
-  (void)device;  // uploaded by the next draw, once however often it was locked
+  // Uploaded by the next draw, once however often it was locked.
   return kOk;
 }
 
@@ -95,16 +102,17 @@ void VertexBuffer::DropStorage() {
   lost_ = true;
 }
 
-HResult VertexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) {
-  return storage_.Lock(offset, size, data, flags, lost_);
+HResult VertexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags,
+                           CallSite site) {
+  return storage_.Lock(offset, size, data, flags, lost_, "VertexBuffer::Lock", site);
 }
 
-HResult VertexBuffer::Unlock() {
-  return storage_.Unlock(device_);
+HResult VertexBuffer::Unlock(CallSite site) {
+  return storage_.Unlock("VertexBuffer::Unlock", site);
 }
 
-HResult VertexBuffer::GetDesc(VertexBufferDesc* out) const {
-  if (!out) return kInvalidCall;
+HResult VertexBuffer::GetDesc(VertexBufferDesc* out, CallSite site) const {
+  if (!out) return Refuse(kInvalidCall, site, "VertexBuffer::GetDesc", "no place for the answer");
   *out = {Format::Unknown, ResourceType::VertexBuffer, usage_, pool_, storage_.Size(), fvf_};
   return kOk;
 }
@@ -121,16 +129,17 @@ void IndexBuffer::DropStorage() {
   lost_ = true;
 }
 
-HResult IndexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) {
-  return storage_.Lock(offset, size, data, flags, lost_);
+HResult IndexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags,
+                          CallSite site) {
+  return storage_.Lock(offset, size, data, flags, lost_, "IndexBuffer::Lock", site);
 }
 
-HResult IndexBuffer::Unlock() {
-  return storage_.Unlock(device_);
+HResult IndexBuffer::Unlock(CallSite site) {
+  return storage_.Unlock("IndexBuffer::Unlock", site);
 }
 
-HResult IndexBuffer::GetDesc(IndexBufferDesc* out) const {
-  if (!out) return kInvalidCall;
+HResult IndexBuffer::GetDesc(IndexBufferDesc* out, CallSite site) const {
+  if (!out) return Refuse(kInvalidCall, site, "IndexBuffer::GetDesc", "no place for the answer");
   *out = {format_, ResourceType::IndexBuffer, usage_, pool_, storage_.Size()};
   return kOk;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gfx/descs.h"
+#include "platform/gfx/refusal_log.h"
 #include "platform/gfx/resource.h"
 
 namespace gfx {
@@ -18,8 +19,10 @@ class BufferStorage {
  public:
   explicit BufferStorage(uint32_t size) : cpu_(size) {}
 
-  HResult Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags, bool lost);
-  HResult Unlock(Device* device);
+  // `call` and `site` name the buffer call for the refusal log.
+  HResult Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags, bool lost,
+               const char* call, const CallSite& site);
+  HResult Unlock(const char* call, const CallSite& site);
   void Drop(Device* device, bool keepCopy);
   // Uploads what was written since the last call; returns the GL buffer.
   GLuint Upload(Device* device);
@@ -45,9 +48,10 @@ class BufferStorage {
 class VertexBuffer final : public Resource {
  public:
   // `size` 0 with `offset` 0 locks the whole buffer.
-  HResult Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags);
-  HResult Unlock();
-  HResult GetDesc(VertexBufferDesc* out) const;
+  [[nodiscard]] HResult Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags,
+                             CallSite site = CallSite::current());
+  HResult Unlock(CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetDesc(VertexBufferDesc* out, CallSite site = CallSite::current()) const;
   // The vertex data as last written, without a GPU.
   std::span<const uint8_t> Data() const { return storage_.Data(); }
 
@@ -63,9 +67,10 @@ class VertexBuffer final : public Resource {
 
 class IndexBuffer final : public Resource {
  public:
-  HResult Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags);
-  HResult Unlock();
-  HResult GetDesc(IndexBufferDesc* out) const;
+  [[nodiscard]] HResult Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags,
+                             CallSite site = CallSite::current());
+  HResult Unlock(CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetDesc(IndexBufferDesc* out, CallSite site = CallSite::current()) const;
   std::span<const uint8_t> Data() const { return storage_.Data(); }
   Format GetFormat() const { return format_; }
   uint32_t IndexSize() const { return format_ == Format::Index32 ? 4 : 2; }

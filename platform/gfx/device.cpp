@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "platform/gfx/ff_shader.h"
 #include "platform/gfx/fixed_function.h"
@@ -15,6 +16,14 @@ namespace gfx {
 namespace {
 
 thread_local const Device* currentDevice = nullptr;
+
+// The largest vertex or index buffer the device makes.
+constexpr uint32_t kMaxBufferBytes = 1u << 30;
+
+std::string BadLength(uint32_t length) {
+  return "a length of " + std::to_string(length) + " bytes is outside 1 to " +
+         std::to_string(kMaxBufferBytes);
+}
 
 void RequestCoreContext() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
@@ -284,21 +293,21 @@ void Device::RemoveLossHooks(HookId id) {
 
 // ---- frames ----
 
-HResult Device::BeginScene() {
-  if (inScene_) return kInvalidCall;
+HResult Device::BeginScene(CallSite site) {
+  if (inScene_) return Refuse(kInvalidCall, site, "BeginScene", "a scene has begun already");
   inScene_ = true;
   return kOk;
 }
 
-HResult Device::EndScene() {
-  if (!inScene_) return kInvalidCall;
+HResult Device::EndScene(CallSite site) {
+  if (!inScene_) return Refuse(kInvalidCall, site, "EndScene", "no scene has begun");
   inScene_ = false;
   return kOk;
 }
 
-HResult Device::Present() {
+HResult Device::Present(CallSite site) {
   if (status_ != Status::Operational) return kDeviceLost;
-  if (inScene_) return kInvalidCall;
+  if (inScene_) return Refuse(kInvalidCall, site, "Present", "the scene has not ended");
   MakeCurrent();
   const GLuint fbo = cache_->Framebuffer(0, 0, backBuffer_->GlRenderbuffer(),
                                          autoDepth_ ? autoDepth_->GlRenderbuffer() : 0);
@@ -343,9 +352,11 @@ bool Device::BindForRead(const Surface* surface) {
 }
 
 HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t color,
-                      float z, uint32_t stencil) {
-  if ((flags & (ClearFlags::ZBuffer | ClearFlags::Stencil)) && !depthStencil_) return kInvalidCall;
-  if (rectCount && !rects) return kInvalidCall;
+                      float z, uint32_t stencil, CallSite site) {
+  if ((flags & (ClearFlags::ZBuffer | ClearFlags::Stencil)) && !depthStencil_)
+    return Refuse(kInvalidCall, site, "Clear", "depth or stencil without a depth surface");
+  if (rectCount && !rects)
+    return Refuse(kInvalidCall, site, "Clear", "a rectangle count without rectangles");
   if (status_ != Status::Operational) return kOk;
   MakeCurrent();
   if (!BindTarget()) return kOk;
@@ -400,46 +411,50 @@ HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uin
 
 // ---- targets ----
 
-HResult Device::SetRenderTarget(uint32_t index, Surface* surface) {
-  if (index != 0 || !surface) return kInvalidCall;
+HResult Device::SetRenderTarget(uint32_t index, Surface* surface, CallSite site) {
+  if (index != 0) return Refuse(kInvalidCall, site, "SetRenderTarget", "only target 0 exists");
+  if (!surface) return Refuse(kInvalidCall, site, "SetRenderTarget", "no surface");
   SurfaceDesc desc;
-  surface->GetDesc(&desc);
-  if (!(desc.usage & Usage::RenderTarget)) return kInvalidCall;
+  if (Failed(surface->GetDesc(&desc, site)) || !(desc.usage & Usage::RenderTarget))
+    return Refuse(kInvalidCall, site, "SetRenderTarget", "the surface is no render target");
   renderTarget_ = ComPtr<Surface>::Copy(surface);
   state_.viewport = {0, 0, desc.width, desc.height, 0.0f, 1.0f};
   ++serials_.viewport;
   return kOk;
 }
 
-HResult Device::GetRenderTarget(uint32_t index, Surface** surface) const {
-  if (!surface) return kInvalidCall;
+HResult Device::GetRenderTarget(uint32_t index, Surface** surface, CallSite site) const {
+  if (!surface) return Refuse(kInvalidCall, site, "GetRenderTarget", "no place for the answer");
   *surface = nullptr;
-  if (index != 0) return kInvalidCall;
+  if (index != 0) return Refuse(kInvalidCall, site, "GetRenderTarget", "only target 0 exists");
   if (!renderTarget_) return kNotFound;
   *surface = ComPtr<Surface>(renderTarget_).Detach();
   return kOk;
 }
 
-HResult Device::SetDepthStencilSurface(Surface* surface) {
-  if (surface && surface->GetKind() != Surface::Kind::DepthStencil) return kInvalidCall;
+HResult Device::SetDepthStencilSurface(Surface* surface, CallSite site) {
+  if (surface && surface->GetKind() != Surface::Kind::DepthStencil)
+    return Refuse(kInvalidCall, site, "SetDepthStencilSurface", "the surface is no depth surface");
   depthStencil_ = ComPtr<Surface>::Copy(surface);
   return kOk;
 }
 
-HResult Device::GetDepthStencilSurface(Surface** surface) const {
-  if (!surface) return kInvalidCall;
+HResult Device::GetDepthStencilSurface(Surface** surface, CallSite site) const {
+  if (!surface)
+    return Refuse(kInvalidCall, site, "GetDepthStencilSurface", "no place for the answer");
   *surface = nullptr;
   if (!depthStencil_) return kNotFound;
   *surface = ComPtr<Surface>(depthStencil_).Detach();
   return kOk;
 }
 
-HResult Device::GetBackBuffer(uint32_t swapChain, uint32_t index, uint32_t type,
-                              Surface** out) const {
-  if (!out) return kInvalidCall;
+HResult Device::GetBackBuffer(uint32_t swapChain, uint32_t index, uint32_t type, Surface** out,
+                              CallSite site) const {
+  if (!out) return Refuse(kInvalidCall, site, "GetBackBuffer", "no place for the answer");
   *out = nullptr;
-  if (swapChain != 0 || index != 0 || type != BackBufferType::Mono || !backBuffer_)
-    return kInvalidCall;
+  if (swapChain != 0 || index != 0 || type != BackBufferType::Mono)
+    return Refuse(kInvalidCall, site, "GetBackBuffer", "only the one mono back buffer exists");
+  if (!backBuffer_) return Refuse(kInvalidCall, site, "GetBackBuffer", "the device is lost");
   *out = ComPtr<Surface>(backBuffer_).Detach();
   return kOk;
 }
@@ -447,17 +462,30 @@ HResult Device::GetBackBuffer(uint32_t swapChain, uint32_t index, uint32_t type,
 // ---- objects ----
 
 HResult Device::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
-                              Format format, Pool pool, Texture** out) {
-  if (!out) return kInvalidCall;
+                              Format format, Pool pool, Texture** out, CallSite site) {
+  if (!out) return Refuse(kInvalidCall, site, "CreateTexture", "no place for the answer");
   *out = nullptr;
   if (format == Format::R8G8B8) format = Format::X8R8G8B8;
-  if (width == 0 || height == 0 || width > 8192 || height > 8192) return kInvalidCall;
-  const TextureFormatInfo info = TextureFormatInfo::Of(format);
-  if (!info.valid) return kInvalidCall;
-  if (usage & Usage::RenderTarget) {
-    if (pool != Pool::Default || !info.renderTarget) return kInvalidCall;
+  if (width == 0 || height == 0 || width > 8192 || height > 8192) {
+    return Refuse(kInvalidCall, site, "CreateTexture", [&] {
+      return "a size of " + std::to_string(width) + " x " + std::to_string(height) +
+             " is outside 1 to 8192";
+    });
   }
-  if ((usage & Usage::Dynamic) && pool == Pool::Managed) return kInvalidCall;
+  const TextureFormatInfo info = TextureFormatInfo::Of(format);
+  if (!info.valid) {
+    return Refuse(kInvalidCall, site, "CreateTexture",
+                  [&] { return "format " + std::to_string(uint32_t(format)) + " is not known"; });
+  }
+  if ((usage & Usage::RenderTarget) && pool != Pool::Default)
+    return Refuse(kInvalidCall, site, "CreateTexture", "a render target outside the Default pool");
+  if ((usage & Usage::RenderTarget) && !info.renderTarget) {
+    return Refuse(kInvalidCall, site, "CreateTexture", [&] {
+      return "format " + std::to_string(uint32_t(format)) + " cannot be a render target";
+    });
+  }
+  if ((usage & Usage::Dynamic) && pool == Pool::Managed)
+    return Refuse(kInvalidCall, site, "CreateTexture", "a dynamic texture in the Managed pool");
   MakeCurrent();
   auto texture =
       ComPtr<Texture>::Attach(new Texture(this, width, height, levels, usage, format, pool));
@@ -467,28 +495,34 @@ HResult Device::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, 
 }
 
 HResult Device::CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
-                                   VertexBuffer** out) {
-  if (!out) return kInvalidCall;
+                                   VertexBuffer** out, CallSite site) {
+  if (!out) return Refuse(kInvalidCall, site, "CreateVertexBuffer", "no place for the answer");
   *out = nullptr;
-  if (length == 0 || length > (1u << 30)) return kInvalidCall;
+  if (length == 0 || length > kMaxBufferBytes)
+    return Refuse(kInvalidCall, site, "CreateVertexBuffer", [&] { return BadLength(length); });
   *out = new VertexBuffer(this, length, usage, fvf, pool);
   return kOk;
 }
 
 HResult Device::CreateIndexBuffer(uint32_t length, uint32_t usage, Format format, Pool pool,
-                                  IndexBuffer** out) {
-  if (!out) return kInvalidCall;
+                                  IndexBuffer** out, CallSite site) {
+  if (!out) return Refuse(kInvalidCall, site, "CreateIndexBuffer", "no place for the answer");
   *out = nullptr;
-  if (length == 0 || length > (1u << 30)) return kInvalidCall;
-  if (format != Format::Index16 && format != Format::Index32) return kInvalidCall;
+  if (length == 0 || length > kMaxBufferBytes)
+    return Refuse(kInvalidCall, site, "CreateIndexBuffer", [&] { return BadLength(length); });
+  if (format != Format::Index16 && format != Format::Index32) {
+    return Refuse(kInvalidCall, site, "CreateIndexBuffer", [&] {
+      return "format " + std::to_string(uint32_t(format)) + " holds no indices";
+    });
+  }
   *out = new IndexBuffer(this, length, usage, format, pool);
   return kOk;
 }
 
 // ---- capabilities ----
 
-HResult Device::GetDeviceCaps(Caps* caps) const {
-  if (!caps) return kInvalidCall;
+HResult Device::GetDeviceCaps(Caps* caps, CallSite site) const {
+  if (!caps) return Refuse(kInvalidCall, site, "GetDeviceCaps", "no place for the answer");
   *caps = {};
   for (uint32_t op : {TextureOp::Disable, TextureOp::SelectArg1, TextureOp::SelectArg2,
                       TextureOp::Modulate, TextureOp::Add, TextureOp::BumpEnvMap})

@@ -17,6 +17,7 @@
 #include "platform/gfx/frame_log.h"
 #include "platform/gfx/gl_functions.h"
 #include "platform/gfx/hresult.h"
+#include "platform/gfx/refusal_log.h"
 #include "platform/gfx/surface.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx/unknown.h"
@@ -52,15 +53,16 @@ class ShaderProgram;
 class Device final : public Unknown {
  public:
   static void PrepareWindowAttributes();
-  static HResult CreateOnWindow(SDL_Window* window, const PresentParameters& params, Device** out);
-  static HResult CreateOnContext(SDL_Window* window, SDL_GLContext context,
-                                 const PresentParameters& params, Device** out);
-  static HResult CreateHeadless(uint32_t width, uint32_t height, Device** out,
-                                Format backBufferFormat = Format::X8R8G8B8);
+  [[nodiscard]] static HResult CreateOnWindow(SDL_Window* window, const PresentParameters& params,
+                                              Device** out);
+  [[nodiscard]] static HResult CreateOnContext(SDL_Window* window, SDL_GLContext context,
+                                               const PresentParameters& params, Device** out);
+  [[nodiscard]] static HResult CreateHeadless(uint32_t width, uint32_t height, Device** out,
+                                              Format backBufferFormat = Format::X8R8G8B8);
 
   // ---- loss and reset ----
   // kOk, kDeviceLost while a loss lasts, kDeviceNotReset once Reset can bring the device back.
-  HResult TestCooperativeLevel() const;
+  [[nodiscard]] HResult TestCooperativeLevel() const;
   // Starts a loss: calls every onLost hook, drops the storage of Default-pool objects; draws and
   // Present do nothing until Reset.
   void SimulateLoss();
@@ -69,85 +71,111 @@ class Device final : public Unknown {
   // Brings a lost device back, or changes the back buffer of a working one (which loses it
   // first): makes a new back buffer and depth surface, restores the default state and calls
   // every onReset hook. kDeviceLost while the loss lasts.
-  HResult Reset(const PresentParameters& params);
+  [[nodiscard]] HResult Reset(const PresentParameters& params);
   // Hooks called at a loss and after a reset, in the order they were added.
   using HookId = uint32_t;
   HookId AddLossHooks(std::function<void()> onLost, std::function<void()> onReset);
   void RemoveLossHooks(HookId id);
   const PresentParameters& GetPresentParameters() const { return params_; }
 
+  // Calls that the device can refuse (kInvalidCall) take the caller's site as their last
+  // parameter, so that debug builds log why, once per site (refusal_log.h). Results that leave
+  // the caller without what it asked for (objects, values read, a scene) must be tested.
+
   // ---- frames ----
-  HResult BeginScene();
-  HResult EndScene();
+  [[nodiscard]] HResult BeginScene(CallSite site = CallSite::current());
+  HResult EndScene(CallSite site = CallSite::current());
   // Shows the back buffer on the window (scaled to its drawable size) and ends the frame log's
   // frame.
-  HResult Present();
+  HResult Present(CallSite site = CallSite::current());
   // Fills the viewport (and the given rectangles within it) of the current target and depth
   // surface. The colour write mask does not apply. kInvalidCall for ZBUFFER or STENCIL without
   // a depth surface.
   HResult Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t color, float z,
-                uint32_t stencil);
+                uint32_t stencil, CallSite site = CallSite::current());
 
   // ---- state ----
-  HResult SetRenderState(RenderState state, uint32_t value);
-  HResult GetRenderState(RenderState state, uint32_t* value) const;
-  HResult SetTextureStageState(uint32_t stage, TextureStageState type, uint32_t value);
-  HResult GetTextureStageState(uint32_t stage, TextureStageState type, uint32_t* value) const;
-  HResult SetSamplerState(uint32_t sampler, SamplerState type, uint32_t value);
-  HResult GetSamplerState(uint32_t sampler, SamplerState type, uint32_t* value) const;
-  HResult SetTransform(TransformState state, const D3DXMATRIX* matrix);
-  HResult GetTransform(TransformState state, D3DXMATRIX* matrix) const;
-  HResult SetViewport(const Viewport* viewport);
-  HResult GetViewport(Viewport* viewport) const;
-  HResult SetLight(uint32_t index, const Light* light);
-  HResult GetLight(uint32_t index, Light* light) const;
-  HResult LightEnable(uint32_t index, bool enable);
-  HResult GetLightEnable(uint32_t index, bool* enable) const;
-  HResult SetMaterial(const Material* material);
-  HResult GetMaterial(Material* material) const;
+  HResult SetRenderState(RenderState state, uint32_t value, CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetRenderState(RenderState state, uint32_t* value,
+                                       CallSite site = CallSite::current()) const;
+  HResult SetTextureStageState(uint32_t stage, TextureStageState type, uint32_t value,
+                               CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetTextureStageState(uint32_t stage, TextureStageState type,
+                                             uint32_t* value,
+                                             CallSite site = CallSite::current()) const;
+  HResult SetSamplerState(uint32_t sampler, SamplerState type, uint32_t value,
+                          CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetSamplerState(uint32_t sampler, SamplerState type, uint32_t* value,
+                                        CallSite site = CallSite::current()) const;
+  HResult SetTransform(TransformState state, const D3DXMATRIX* matrix,
+                       CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetTransform(TransformState state, D3DXMATRIX* matrix,
+                                     CallSite site = CallSite::current()) const;
+  HResult SetViewport(const Viewport* viewport, CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetViewport(Viewport* viewport, CallSite site = CallSite::current()) const;
+  HResult SetLight(uint32_t index, const Light* light, CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetLight(uint32_t index, Light* light,
+                                 CallSite site = CallSite::current()) const;
+  HResult LightEnable(uint32_t index, bool enable, CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetLightEnable(uint32_t index, bool* enable,
+                                       CallSite site = CallSite::current()) const;
+  HResult SetMaterial(const Material* material, CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetMaterial(Material* material, CallSite site = CallSite::current()) const;
   const DeviceState& State() const { return state_; }
 
   // ---- bound objects (the device holds a reference to each) ----
-  HResult SetTexture(uint32_t stage, Texture* texture);
-  HResult GetTexture(uint32_t stage, Texture** texture) const;  // referenced; may be null
+  HResult SetTexture(uint32_t stage, Texture* texture, CallSite site = CallSite::current());
+  // Referenced; may be null.
+  [[nodiscard]] HResult GetTexture(uint32_t stage, Texture** texture,
+                                   CallSite site = CallSite::current()) const;
   HResult SetFVF(uint32_t fvf);
-  HResult GetFVF(uint32_t* fvf) const;
-  HResult SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t offset, uint32_t stride);
-  HResult GetStreamSource(uint32_t stream, VertexBuffer** buffer, uint32_t* offset,
-                          uint32_t* stride) const;
+  [[nodiscard]] HResult GetFVF(uint32_t* fvf, CallSite site = CallSite::current()) const;
+  HResult SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t offset, uint32_t stride,
+                          CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetStreamSource(uint32_t stream, VertexBuffer** buffer, uint32_t* offset,
+                                        uint32_t* stride,
+                                        CallSite site = CallSite::current()) const;
   HResult SetIndices(IndexBuffer* indices);
-  HResult GetIndices(IndexBuffer** indices) const;
+  [[nodiscard]] HResult GetIndices(IndexBuffer** indices,
+                                   CallSite site = CallSite::current()) const;
   // Only null is accepted: fixed-function vertex processing (for a bound shader program too).
   HResult SetVertexShader(std::nullptr_t);
   // Target 0 only. Setting one resets the viewport to the whole target.
-  HResult SetRenderTarget(uint32_t index, Surface* surface);
-  HResult GetRenderTarget(uint32_t index, Surface** surface) const;
-  HResult SetDepthStencilSurface(Surface* surface);  // null: no depth test or write
+  HResult SetRenderTarget(uint32_t index, Surface* surface, CallSite site = CallSite::current());
+  [[nodiscard]] HResult GetRenderTarget(uint32_t index, Surface** surface,
+                                        CallSite site = CallSite::current()) const;
+  // Null: no depth test or write.
+  HResult SetDepthStencilSurface(Surface* surface, CallSite site = CallSite::current());
   // kNotFound (and null) when no depth surface is set.
-  HResult GetDepthStencilSurface(Surface** surface) const;
-  HResult GetBackBuffer(uint32_t swapChain, uint32_t index, uint32_t type, Surface** out) const;
+  [[nodiscard]] HResult GetDepthStencilSurface(Surface** surface,
+                                               CallSite site = CallSite::current()) const;
+  [[nodiscard]] HResult GetBackBuffer(uint32_t swapChain, uint32_t index, uint32_t type,
+                                      Surface** out, CallSite site = CallSite::current()) const;
 
   // ---- drawing ----
-  HResult DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount);
+  HResult DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount,
+                        CallSite site = CallSite::current());
   // Indices are read from startIndex; baseVertexIndex is added to each after it is read, so
   // 16-bit index buffers reach vertices past 65,535.
   HResult DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertexIndex, uint32_t minVertexIndex,
-                               uint32_t numVertices, uint32_t startIndex, uint32_t primitiveCount);
+                               uint32_t numVertices, uint32_t startIndex, uint32_t primitiveCount,
+                               CallSite site = CallSite::current());
 
   // ---- objects ----
   // `levels` 0 makes the full mip chain. Render targets must be in the Default pool. R8G8B8 is
   // made as X8R8G8B8 (32-bit pixels).
-  HResult CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
-                        Format format, Pool pool, Texture** out);
-  HResult CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
-                             VertexBuffer** out);
-  HResult CreateIndexBuffer(uint32_t length, uint32_t usage, Format format, Pool pool,
-                            IndexBuffer** out);
+  [[nodiscard]] HResult CreateTexture(uint32_t width, uint32_t height, uint32_t levels,
+                                      uint32_t usage, Format format, Pool pool, Texture** out,
+                                      CallSite site = CallSite::current());
+  [[nodiscard]] HResult CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
+                                           VertexBuffer** out, CallSite site = CallSite::current());
+  [[nodiscard]] HResult CreateIndexBuffer(uint32_t length, uint32_t usage, Format format, Pool pool,
+                                          IndexBuffer** out, CallSite site = CallSite::current());
 
   // ---- capabilities ----
-  HResult GetDeviceCaps(Caps* caps) const;
+  [[nodiscard]] HResult GetDeviceCaps(Caps* caps, CallSite site = CallSite::current()) const;
   // kOk when a resource of that type, format and usage can be made, else kNotAvailable.
-  HResult CheckDeviceFormat(uint32_t usage, ResourceType type, Format format) const;
+  [[nodiscard]] HResult CheckDeviceFormat(uint32_t usage, ResourceType type, Format format) const;
 
   // ---- shader programs (the effect runtime's passes) ----
   // While a program is set it replaces the fixed-function pipeline (see shader_program.h).
@@ -209,7 +237,7 @@ class Device final : public Unknown {
   void Log(FrameLogEntry entry);
   bool BindTarget();
   HResult Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, int32_t baseVertex,
-               uint32_t first);
+               uint32_t first, const CallSite& site);
 
   SDL_Window* window_ = nullptr;
   SDL_GLContext context_ = nullptr;

@@ -1,6 +1,8 @@
 // Drawing: checks a draw against the bound buffers, turns the device state into GL state and a
 // program, and issues the GL draw.
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "platform/gfx/device.h"
 #include "platform/gfx/fixed_function.h"
@@ -10,6 +12,12 @@
 namespace gfx {
 
 namespace {
+
+std::string Hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", value);
+  return text;
+}
 
 uint32_t VertexCount(PrimitiveType type, uint32_t primitives) {
   switch (type) {
@@ -137,25 +145,40 @@ PipelineState Pipeline(const DeviceState& s, bool hasDepth) {
 
 }  // namespace
 
-HResult Device::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
-  return Draw(type, primitiveCount, false, 0, startVertex);
+HResult Device::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount,
+                              CallSite site) {
+  return Draw(type, primitiveCount, false, 0, startVertex, site);
 }
 
 HResult Device::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertexIndex,
                                      uint32_t /*minVertexIndex*/, uint32_t /*numVertices*/,
-                                     uint32_t startIndex, uint32_t primitiveCount) {
-  return Draw(type, primitiveCount, true, baseVertexIndex, startIndex);
+                                     uint32_t startIndex, uint32_t primitiveCount, CallSite site) {
+  return Draw(type, primitiveCount, true, baseVertexIndex, startIndex, site);
 }
 
 HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, int32_t baseVertex,
-                     uint32_t first) {
+                     uint32_t first, const CallSite& site) {
+  const char* call = indexed ? "DrawIndexedPrimitive" : "DrawPrimitive";
   const uint32_t count = VertexCount(type, primitiveCount);
   FvfLayout layout = FvfLayout::Decode(state_.fvf);
   layout.TrimTo(streamStride_);
-  if (count == 0 || !layout.valid || !stream_) return kInvalidCall;
-  if (indexed && !indices_) return kInvalidCall;
+  if (count == 0) {
+    return Refuse(kInvalidCall, site, call, [&] {
+      return std::to_string(primitiveCount) + " primitives of type " +
+             std::to_string(uint32_t(type)) + " use no vertices";
+    });
+  }
+  if (!layout.valid) {
+    return Refuse(kInvalidCall, site, call, [&] {
+      return "the vertex format " + Hex(state_.fvf) + " with a stride of " +
+             std::to_string(streamStride_) + " bytes cannot be drawn";
+    });
+  }
+  if (!stream_) return Refuse(kInvalidCall, site, call, "no vertex buffer is set");
+  if (indexed && !indices_) return Refuse(kInvalidCall, site, call, "no index buffer is set");
   if (status_ != Status::Operational) return kOk;
-  if (stream_->IsLost() || (indexed && indices_->IsLost())) return kInvalidCall;
+  if (stream_->IsLost() || (indexed && indices_->IsLost()))
+    return Refuse(kInvalidCall, site, call, "its buffer was lost with the device");
 
   // Every vertex the draw reads must lie inside the stream, since GL does not check.
   const uint32_t bufferSize = stream_->storage_.Size();
@@ -164,10 +187,21 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
                                  ? (bufferSize - streamOffset_ - vertexSize) / streamStride_ + 1
                                  : 0;
   if (!indexed) {
-    if (uint64_t(first) + count > available) return kInvalidCall;
+    if (uint64_t(first) + count > available) {
+      return Refuse(kInvalidCall, site, call, [&] {
+        return "vertices " + std::to_string(first) + " to " + std::to_string(first + count - 1) +
+               " pass the " + std::to_string(available) + " of the vertex buffer";
+      });
+    }
   } else {
     const uint32_t indexSize = indices_->IndexSize();
-    if (uint64_t(first) + count > indices_->storage_.Size() / indexSize) return kInvalidCall;
+    const uint32_t indexCount = indices_->storage_.Size() / indexSize;
+    if (uint64_t(first) + count > indexCount) {
+      return Refuse(kInvalidCall, site, call, [&] {
+        return "indices " + std::to_string(first) + " to " + std::to_string(first + count - 1) +
+               " pass the " + std::to_string(indexCount) + " of the index buffer";
+      });
+    }
     auto inside = [&](uint32_t lo, uint32_t hi) {
       return int64_t(lo) + baseVertex >= 0 && int64_t(hi) + baseVertex < int64_t(available);
     };
@@ -183,7 +217,13 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
                                      uint32_t(p[4 * i + 3]) << 24;
         drawLo = std::min(drawLo, v), drawHi = std::max(drawHi, v);
       }
-      if (!inside(drawLo, drawHi)) return kInvalidCall;
+      if (!inside(drawLo, drawHi)) {
+        return Refuse(kInvalidCall, site, call, [&] {
+          return "indices " + std::to_string(drawLo) + " to " + std::to_string(drawHi) +
+                 " with base vertex " + std::to_string(baseVertex) + " pass the " +
+                 std::to_string(available) + " vertices of the vertex buffer";
+        });
+      }
     }
   }
 

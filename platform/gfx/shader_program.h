@@ -38,8 +38,10 @@ class Device;
 class ShaderProgram final : public Resource {
  public:
   // Compile errors come back in `errors` as "name(line): message" lines of the GL log.
-  static HResult Create(Device* device, std::string_view name, std::string_view vertexSource,
-                        std::string_view fragmentSource, ShaderProgram** out, std::string* errors);
+  [[nodiscard]] static HResult Create(Device* device, std::string_view name,
+                                      std::string_view vertexSource,
+                                      std::string_view fragmentSource, ShaderProgram** out,
+                                      std::string* errors);
 
   const std::string& Name() const { return name_; }
   // -1 when the program has no active uniform of that name (array names without "[0]").

@@ -5,6 +5,12 @@
 
 namespace gfx {
 
+namespace {
+
+constexpr char kNoTextureLevel[] = "only a texture level can be locked";
+
+}  // namespace
+
 Surface::Surface(Texture* texture, uint32_t level)
     : Resource(nullptr, texture->GetPool()),
       kind_(Kind::TextureLevel),
@@ -12,10 +18,12 @@ Surface::Surface(Texture* texture, uint32_t level)
       level_(level),
       format_(texture->GetFormat()) {
   texture_->AddRef();
+  // The texture makes surfaces of its own levels only, so the level is there.
   SurfaceDesc desc;
-  texture_->GetLevelDesc(level, &desc);
-  width_ = desc.width;
-  height_ = desc.height;
+  if (Succeeded(texture_->GetLevelDesc(level, &desc))) {
+    width_ = desc.width;
+    height_ = desc.height;
+  }
 }
 
 Surface::Surface(Device* device, Kind kind, uint32_t width, uint32_t height, Format format)
@@ -50,26 +58,31 @@ void Surface::DropStorage() {
   if (kind_ != Kind::TextureLevel) lost_ = true;
 }
 
-HResult Surface::GetDesc(SurfaceDesc* out) const {
-  if (!out) return kInvalidCall;
-  if (texture_) return texture_->GetLevelDesc(level_, out);
+HResult Surface::GetDesc(SurfaceDesc* out, CallSite site) const {
+  if (!out) return Refuse(kInvalidCall, site, "Surface::GetDesc", "no place for the answer");
+  if (texture_) return texture_->GetLevelDesc(level_, out, site);
   const uint32_t usage = kind_ == Kind::DepthStencil ? Usage::DepthStencil : Usage::RenderTarget;
   *out = {format_, ResourceType::Surface, usage, Pool::Default, width_, height_};
   return kOk;
 }
 
-HResult Surface::LockRect(LockedRect* out, const Rect* rect, uint32_t flags) {
-  return texture_ ? texture_->LockRect(level_, out, rect, flags) : kInvalidCall;
+HResult Surface::LockRect(LockedRect* out, const Rect* rect, uint32_t flags, CallSite site) {
+  if (!texture_) return Refuse(kInvalidCall, site, "Surface::LockRect", kNoTextureLevel);
+  return texture_->LockRect(level_, out, rect, flags, site);
 }
 
-HResult Surface::UnlockRect() {
-  return texture_ ? texture_->UnlockRect(level_) : kInvalidCall;
+HResult Surface::UnlockRect(CallSite site) {
+  if (!texture_) return Refuse(kInvalidCall, site, "Surface::UnlockRect", kNoTextureLevel);
+  return texture_->UnlockRect(level_, site);
 }
 
-HResult Surface::ReadPixels(std::vector<uint8_t>* bytes, uint32_t* pitch) const {
-  if (texture_) return texture_->ReadLevel(level_, bytes, pitch);
-  if (!bytes || !pitch || kind_ != Kind::BackBuffer || !device_ || !renderbuffer_)
-    return kInvalidCall;
+HResult Surface::ReadPixels(std::vector<uint8_t>* bytes, uint32_t* pitch, CallSite site) const {
+  if (texture_) return texture_->ReadLevel(level_, bytes, pitch, site);
+  if (!bytes || !pitch) return Refuse(kInvalidCall, site, "ReadPixels", "no place for the answer");
+  if (kind_ != Kind::BackBuffer)
+    return Refuse(kInvalidCall, site, "ReadPixels", "a depth surface cannot be read");
+  if (!device_ || !renderbuffer_)
+    return Refuse(kInvalidCall, site, "ReadPixels", "the surface was lost with the device");
   if (!device_->BindForRead(this)) return kFail;
   *pitch = width_ * 4;
   bytes->assign(size_t(*pitch) * height_, 0);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gfx/descs.h"
+#include "platform/gfx/refusal_log.h"
 #include "platform/gfx/resource.h"
 
 namespace gfx {
@@ -18,13 +19,15 @@ class Surface final : public Resource {
  public:
   enum class Kind { TextureLevel, BackBuffer, DepthStencil };
 
-  HResult GetDesc(SurfaceDesc* out) const;
+  [[nodiscard]] HResult GetDesc(SurfaceDesc* out, CallSite site = CallSite::current()) const;
   // Texture levels only; as Texture::LockRect.
-  HResult LockRect(LockedRect* out, const Rect* rect, uint32_t flags);
-  HResult UnlockRect();
+  [[nodiscard]] HResult LockRect(LockedRect* out, const Rect* rect, uint32_t flags,
+                                 CallSite site = CallSite::current());
+  HResult UnlockRect(CallSite site = CallSite::current());
   // Rows from the top in the surface's format (BGRA bytes for the colour formats). The
   // depth-stencil surface cannot be read.
-  HResult ReadPixels(std::vector<uint8_t>* bytes, uint32_t* pitch) const;
+  [[nodiscard]] HResult ReadPixels(std::vector<uint8_t>* bytes, uint32_t* pitch,
+                                   CallSite site = CallSite::current()) const;
 
   Kind GetKind() const { return kind_; }
   Texture* Container() const { return texture_; }  // not referenced; null but for levels

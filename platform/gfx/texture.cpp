@@ -2,11 +2,23 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "platform/gfx/device.h"
 #include "platform/gfx/surface.h"
 
 namespace gfx {
+
+namespace {
+
+constexpr char kNoPlace[] = "no place for the answer";
+constexpr char kLost[] = "the texture was lost with the device";
+
+std::string NoLevel(uint32_t level) {
+  return "level " + std::to_string(level) + " does not exist";
+}
+
+}  // namespace
 
 Texture::Texture(Device* device, uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
                  Format format, Pool pool)
@@ -72,17 +84,20 @@ void Texture::DropStorage() {
   lost_ = true;
 }
 
-HResult Texture::GetLevelDesc(uint32_t level, SurfaceDesc* out) const {
-  if (level >= levels_.size() || !out) return kInvalidCall;
+HResult Texture::GetLevelDesc(uint32_t level, SurfaceDesc* out, CallSite site) const {
+  if (!out) return Refuse(kInvalidCall, site, "GetLevelDesc", kNoPlace);
+  if (level >= levels_.size())
+    return Refuse(kInvalidCall, site, "GetLevelDesc", [&] { return NoLevel(level); });
   *out = {format_, ResourceType::Surface, usage_,
           pool_,   levels_[level].width,  levels_[level].height};
   return kOk;
 }
 
-HResult Texture::GetSurfaceLevel(uint32_t level, Surface** out) {
-  if (!out) return kInvalidCall;
+HResult Texture::GetSurfaceLevel(uint32_t level, Surface** out, CallSite site) {
+  if (!out) return Refuse(kInvalidCall, site, "GetSurfaceLevel", kNoPlace);
   *out = nullptr;
-  if (level >= levels_.size()) return kInvalidCall;
+  if (level >= levels_.size())
+    return Refuse(kInvalidCall, site, "GetSurfaceLevel", [&] { return NoLevel(level); });
   Surface*& surface = levels_[level].surface;
   if (surface)
     surface->AddRef();
@@ -92,17 +107,30 @@ HResult Texture::GetSurfaceLevel(uint32_t level, Surface** out) {
   return kOk;
 }
 
-HResult Texture::LockRect(uint32_t level, LockedRect* out, const Rect* rect, uint32_t flags) {
-  if (!out || level >= levels_.size()) return kInvalidCall;
+HResult Texture::LockRect(uint32_t level, LockedRect* out, const Rect* rect, uint32_t flags,
+                          CallSite site) {
+  if (!out) return Refuse(kInvalidCall, site, "LockRect", kNoPlace);
+  if (level >= levels_.size())
+    return Refuse(kInvalidCall, site, "LockRect", [&] { return NoLevel(level); });
   Level& l = levels_[level];
-  if (lost_ || !Lockable() || l.cpu.empty() || l.locked) return kInvalidCall;
+  if (lost_) return Refuse(kInvalidCall, site, "LockRect", kLost);
+  if (!Lockable() || l.cpu.empty())
+    return Refuse(kInvalidCall, site, "LockRect", "the texture keeps no copy that can be locked");
+  if (l.locked) return Refuse(kInvalidCall, site, "LockRect", "the level is locked already");
   Rect r{0, 0, int32_t(l.width), int32_t(l.height)};
   if (rect) {
     r = *rect;
     if (r.left < 0 || r.top < 0 || r.left >= r.right || r.top >= r.bottom ||
-        uint32_t(r.right) > l.width || uint32_t(r.bottom) > l.height)
-      return kInvalidCall;
-    if (info_.compressed && (r.left % 4 || r.top % 4)) return kInvalidCall;
+        uint32_t(r.right) > l.width || uint32_t(r.bottom) > l.height) {
+      return Refuse(kInvalidCall, site, "LockRect", [&] {
+        return "the rectangle (" + std::to_string(r.left) + ", " + std::to_string(r.top) + ") - (" +
+               std::to_string(r.right) + ", " + std::to_string(r.bottom) +
+               ") is empty or passes the level's " + std::to_string(l.width) + " x " +
+               std::to_string(l.height);
+      });
+    }
+    if (info_.compressed && (r.left % 4 || r.top % 4))
+      return Refuse(kInvalidCall, site, "LockRect", "the rectangle is off the 4 x 4 blocks");
   }
   const uint32_t pitch = info_.Pitch(l.width);
   const uint32_t row = info_.compressed ? uint32_t(r.top) / 4 : uint32_t(r.top);
@@ -114,8 +142,11 @@ HResult Texture::LockRect(uint32_t level, LockedRect* out, const Rect* rect, uin
   return kOk;
 }
 
-HResult Texture::UnlockRect(uint32_t level) {
-  if (level >= levels_.size() || !levels_[level].locked) return kInvalidCall;
+HResult Texture::UnlockRect(uint32_t level, CallSite site) {
+  if (level >= levels_.size())
+    return Refuse(kInvalidCall, site, "UnlockRect", [&] { return NoLevel(level); });
+  if (!levels_[level].locked)
+    return Refuse(kInvalidCall, site, "UnlockRect", "the level is not locked");
   Level& l = levels_[level];
   l.locked = false;
   if (!l.readOnlyLock && name_ && device_) {
@@ -125,11 +156,20 @@ HResult Texture::UnlockRect(uint32_t level) {
   return kOk;
 }
 
-HResult Texture::WriteLevel(uint32_t level, const void* bytes, uint32_t pitch) {
-  if (level >= levels_.size() || !bytes || lost_ || !name_ || !device_) return kInvalidCall;
+HResult Texture::WriteLevel(uint32_t level, const void* bytes, uint32_t pitch, CallSite site) {
+  if (level >= levels_.size())
+    return Refuse(kInvalidCall, site, "WriteLevel", [&] { return NoLevel(level); });
+  if (!bytes) return Refuse(kInvalidCall, site, "WriteLevel", "no bytes");
+  if (lost_ || !name_ || !device_) return Refuse(kInvalidCall, site, "WriteLevel", kLost);
   Level& l = levels_[level];
   const uint32_t rowBytes = info_.Pitch(l.width), rows = info_.Rows(l.height);
-  if (pitch < rowBytes || l.locked) return kInvalidCall;
+  if (l.locked) return Refuse(kInvalidCall, site, "WriteLevel", "the level is locked");
+  if (pitch < rowBytes) {
+    return Refuse(kInvalidCall, site, "WriteLevel", [&] {
+      return "a pitch of " + std::to_string(pitch) + " is shorter than a row of " +
+             std::to_string(rowBytes) + " bytes";
+    });
+  }
   std::vector<uint8_t> packed(size_t(rowBytes) * rows);
   for (uint32_t y = 0; y < rows; ++y)
     std::memcpy(packed.data() + size_t(y) * rowBytes,
@@ -140,15 +180,21 @@ HResult Texture::WriteLevel(uint32_t level, const void* bytes, uint32_t pitch) {
   return kOk;
 }
 
-HResult Texture::ReadLevel(uint32_t level, std::vector<uint8_t>* bytes, uint32_t* pitch) const {
-  if (level >= levels_.size() || !bytes || !pitch || lost_) return kInvalidCall;
+HResult Texture::ReadLevel(uint32_t level, std::vector<uint8_t>* bytes, uint32_t* pitch,
+                           CallSite site) const {
+  if (!bytes || !pitch) return Refuse(kInvalidCall, site, "ReadLevel", kNoPlace);
+  if (level >= levels_.size())
+    return Refuse(kInvalidCall, site, "ReadLevel", [&] { return NoLevel(level); });
+  if (lost_) return Refuse(kInvalidCall, site, "ReadLevel", kLost);
   const Level& l = levels_[level];
   *pitch = info_.Pitch(l.width);
   if (!l.cpu.empty() && !(usage_ & Usage::RenderTarget)) {
     *bytes = l.cpu;
     return kOk;
   }
-  if (info_.compressed || !name_ || !device_) return kInvalidCall;
+  if (info_.compressed)
+    return Refuse(kInvalidCall, site, "ReadLevel", "compressed levels are not read from the GPU");
+  if (!name_ || !device_) return Refuse(kInvalidCall, site, "ReadLevel", kLost);
   device_->MakeCurrent();
   bytes->assign(size_t(*pitch) * l.height, 0);
   device_->BindForUpload(name_);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gfx/descs.h"
+#include "platform/gfx/refusal_log.h"
 #include "platform/gfx/resource.h"
 #include "platform/gfx/texture_format.h"
 
@@ -20,19 +21,24 @@ class Surface;
 class Texture final : public Resource {
  public:
   uint32_t GetLevelCount() const { return static_cast<uint32_t>(levels_.size()); }
-  HResult GetLevelDesc(uint32_t level, SurfaceDesc* out) const;
+  [[nodiscard]] HResult GetLevelDesc(uint32_t level, SurfaceDesc* out,
+                                     CallSite site = CallSite::current()) const;
   // The surface of a level, one object per level while anyone holds it.
-  HResult GetSurfaceLevel(uint32_t level, Surface** out);
+  [[nodiscard]] HResult GetSurfaceLevel(uint32_t level, Surface** out,
+                                        CallSite site = CallSite::current());
   // `rect` null locks the whole level; a DXT rect is in pixels on block boundaries.
-  HResult LockRect(uint32_t level, LockedRect* out, const Rect* rect, uint32_t flags);
-  HResult UnlockRect(uint32_t level);
+  [[nodiscard]] HResult LockRect(uint32_t level, LockedRect* out, const Rect* rect, uint32_t flags,
+                                 CallSite site = CallSite::current());
+  HResult UnlockRect(uint32_t level, CallSite site = CallSite::current());
 
   // Replaces a whole level from rows of `pitch` bytes in the texture's format: the way to fill
   // textures that cannot be locked (render targets, Default pool).
-  HResult WriteLevel(uint32_t level, const void* bytes, uint32_t pitch);
+  [[nodiscard]] HResult WriteLevel(uint32_t level, const void* bytes, uint32_t pitch,
+                                   CallSite site = CallSite::current());
   // A level's contents as stored, rows from the top, each Pitch bytes (blocks for DXT). Render
   // targets are read from the GPU; other textures from their CPU copy when they have one.
-  HResult ReadLevel(uint32_t level, std::vector<uint8_t>* bytes, uint32_t* pitch) const;
+  [[nodiscard]] HResult ReadLevel(uint32_t level, std::vector<uint8_t>* bytes, uint32_t* pitch,
+                                  CallSite site = CallSite::current()) const;
 
   Format GetFormat() const { return format_; }
   uint32_t GetUsage() const { return usage_; }

@@ -48,8 +48,9 @@ class Module {
 const Module& OwnModule();
 
 // The resource search: a null module means the player's own.
-std::optional<std::span<const uint8_t>> FindResource(const Module* module, const ResName& type,
-                                                     const ResName& name);
+[[nodiscard]] std::optional<std::span<const uint8_t>> FindResource(const Module* module,
+                                                                   const ResName& type,
+                                                                   const ResName& name);
 std::u16string LoadString(const Module* module, uint16_t id);
 
 }  // namespace res

@@ -25,7 +25,8 @@ bool DS_DocResManager::LoadLinkFrames(const DS_FileLink3& link, std::vector<Pict
     SharedBytes bytes;
     if (!bytes.ReadFile(link.name) || bytes.Count() <= sizeof kFrameContainerTag) return true;
     if (StartsWithContainerTag(bytes.Bytes())) {
-      ReadFrameContainer(bytes.Bytes(), frames);
+      // A damaged container leaves no frames: the link shows nothing.
+      (void)ReadFrameContainer(bytes.Bytes(), frames);
     } else {
       frames = {PictureFrame{bytes, 0.0f, link.GetFileName()}};
     }
@@ -35,7 +36,7 @@ bool DS_DocResManager::LoadLinkFrames(const DS_FileLink3& link, std::vector<Pict
   const auto found = res::FindResource(module, u"DDS", ResourceIdOf(link.id));
   if (!found) return true;
   if (StartsWithContainerTag(*found)) {
-    ReadFrameContainer(*found, frames);
+    (void)ReadFrameContainer(*found, frames);  // as above: damaged, no frames
   } else {
     frames = {PictureFrame{SharedBytes::CopyOf(*found), 0.0f, link.GetFileName()}};
   }

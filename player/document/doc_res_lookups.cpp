@@ -145,6 +145,7 @@ ComRef<gfx::Texture>& DS_DocResManager::GetGuidTexture(const GuidPictureKey& key
 RenderTargetSet* DS_DocResManager::GetGuidRenderTarget(const GuidPictureKey& key) {
   if (auto found = guidTargets.find(key); found != guidTargets.end()) return found->second.get();
   auto targets = std::make_unique<RenderTargetSet>();
-  targets->CreateFrom(guidTextures[key].Get(), 512, 512);
+  // A set that cannot be made stays empty and is kept: its users then draw without it.
+  (void)targets->CreateFrom(guidTextures[key].Get(), 512, 512);
   return guidTargets.emplace(key, std::move(targets)).first->second.get();
 }

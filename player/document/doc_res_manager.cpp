@@ -32,8 +32,9 @@ void DS_DocResManager::OnResetDevice() {
     object->OnResetDevice();
   for (auto& [key, effect] : effectCache)
     if (effect) effect->OnResetDevice();
+  // As when first made: a set that cannot be made again stays empty.
   for (auto& [key, targets] : guidTargets)
-    targets->CreateFrom(guidTextures[key].Get(), targets->width, targets->height);
+    (void)targets->CreateFrom(guidTextures[key].Get(), targets->width, targets->height);
 }
 
 DS_DocResManager* CurrentDocument() {

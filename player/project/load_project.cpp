@@ -1,5 +1,7 @@
 #include "player/project/load_project.h"
 
+#include <string>
+
 #include "core/archive/ds_iof_r.h"
 #include "core/archive/resource_buffer.h"
 #include "core/ds_error.h"
@@ -19,14 +21,17 @@ constexpr char16_t kDamaged[] = u"Cannot open file: Wrong file format.";
 
 // The scene root and the document, the signature and header word already read. The new
 // document is current while the root is read, since the objects read register with it.
-std::unique_ptr<DS_SlideShow_Light> ReadProjectRecords(ResourceBuffer& buffer) {
+// `source` names the project in errors.
+std::unique_ptr<DS_SlideShow_Light> ReadProjectRecords(ResourceBuffer& buffer,
+                                                       const std::string& source) {
   DS_IOF_Archive archive(std::make_unique<DS_IOF_R<ResourceBuffer>>(&buffer));
   DocumentTlsSlot::Install(std::make_unique<DS_DocResManager>());
   std::unique_ptr<DS_SlideShow_Light> root;
   try {
     root = ReadSlideShow(archive);
     ReadDocResManager(archive, *DocumentTlsSlot::Get());
-    if (archive.Failed()) throw DS_Error(kDamaged);
+    if (archive.Failed())
+      throw DS_Error(DS_ErrorCode::DamagedFile, kDamaged, archive.io().FailureReason(), source);
   } catch (...) {
     root.reset();
     DocumentTlsSlot::Reset();
@@ -38,15 +43,27 @@ std::unique_ptr<DS_SlideShow_Light> ReadProjectRecords(ResourceBuffer& buffer) {
 }  // namespace
 
 std::unique_ptr<DS_SlideShow_Light> LoadProject(const std::filesystem::path& path) {
+  // Quoted and escaped: a path is the user's text, and the log is one line per error.
+  constexpr size_t kLongestPath = 4096;
+  const std::string source = QuoteForLog(FromUtf8(path.string()), kLongestPath);
   ResourceBuffer buffer;
-  if (!buffer.Open(path)) throw kCannotOpenFile;
-  if (GetLowerExtension(FromUtf8(path.string())) == u".vqe") throw DS_Error(kNotSupported);
+  if (!buffer.Open(path))
+    throw DS_Error(DS_ErrorCode::CannotOpenFile, u"", buffer.FailureReason(), source);
+  if (GetLowerExtension(FromUtf8(path.string())) == u".vqe") {
+    throw DS_Error(DS_ErrorCode::FormatNotSupported, kNotSupported,
+                   "files named \".vqe\" in any case are not read", source);
+  }
   zkw_string signature;
   buffer.ReadWideString(signature);
-  if (signature != kProjectSignature) throw DS_Error(kOutdated);
+  if (signature != kProjectSignature) {
+    std::string reason = buffer.Failed() ? "the signature cannot be read: " + buffer.FailureReason()
+                                         : "the signature is " + QuoteForLog(signature) + ", not " +
+                                               QuoteForLog(kProjectSignature);
+    throw DS_Error(DS_ErrorCode::OutdatedFormat, kOutdated, std::move(reason), source);
+  }
   uint32_t headerWord = 0;
   buffer.ReadDword(headerWord);
-  return ReadProjectRecords(buffer);
+  return ReadProjectRecords(buffer, source);
 }
 
 std::unique_ptr<DS_SlideShow_Light> LoadProjectFromMemory(std::span<const uint8_t> bytes) {
@@ -56,7 +73,7 @@ std::unique_ptr<DS_SlideShow_Light> LoadProjectFromMemory(std::span<const uint8_
   buffer.ReadWideString(signature);
   uint32_t headerWord = 0;
   buffer.ReadDword(headerWord);
-  return ReadProjectRecords(buffer);
+  return ReadProjectRecords(buffer, "a project in memory");
 }
 
 std::unique_ptr<DS_SlideShow_Light> ReadSlideShow(DS_IOF_Archive& archive) {

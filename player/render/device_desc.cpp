@@ -8,7 +8,7 @@ namespace {
 gfx::SurfaceDesc& Describe(gfx::Surface* surface, gfx::SurfaceDesc& out) {
   out = gfx::SurfaceDesc{};
   if (surface != nullptr) {
-    surface->GetDesc(&out);
+    if (gfx::Failed(surface->GetDesc(&out))) out = gfx::SurfaceDesc{};
     surface->Release();
   }
   return out;
@@ -18,13 +18,15 @@ gfx::SurfaceDesc& Describe(gfx::Surface* surface, gfx::SurfaceDesc& out) {
 
 gfx::SurfaceDesc& GetBackBufferDesc(gfx::SurfaceDesc& out) {
   gfx::Surface* surface = nullptr;
-  if (gfx::Device* device = CurrentDevice())
-    device->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, &surface);
+  gfx::Device* device = CurrentDevice();
+  if (device && gfx::Failed(device->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, &surface)))
+    surface = nullptr;
   return Describe(surface, out);
 }
 
 gfx::SurfaceDesc& GetRenderTargetDesc(gfx::SurfaceDesc& out) {
   gfx::Surface* surface = nullptr;
-  if (gfx::Device* device = CurrentDevice()) device->GetRenderTarget(0, &surface);
+  gfx::Device* device = CurrentDevice();
+  if (device && gfx::Failed(device->GetRenderTarget(0, &surface))) surface = nullptr;
   return Describe(surface, out);
 }

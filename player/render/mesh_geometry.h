@@ -31,10 +31,11 @@ class MeshGeometry : public IndexedMesh {
   // link loads it there from the link's stored record (or its module), so every mesh of the
   // link shares one vertex and one index buffer. Answers SetBuffers' result; false without a
   // document.
-  bool LoadMesh(const DS_MeshFile& link);
+  [[nodiscard]] bool LoadMesh(const DS_MeshFile& link);
   // The picture = the texture of the current frame of the picture link's textures, then
   // LoadMesh.
-  bool LoadMeshWithPicture(const DS_MeshFile& meshLink, const DS_ImageFileLink& pictureLink);
+  [[nodiscard]] bool LoadMeshWithPicture(const DS_MeshFile& meshLink,
+                                         const DS_ImageFileLink& pictureLink);
   // Deletes every child node of the root and empties its list.
   void DestroyTree();
 

@@ -20,12 +20,11 @@ void SaveRenderTargets(ComRef<gfx::Surface>& target, ComRef<gfx::Surface>& depth
   depth.Reset();
   gfx::Device* device = CurrentDevice();
   if (device == nullptr) return;
+  // A slot that holds nothing answers kNotFound and stays empty here.
   gfx::Surface* surface = nullptr;
-  device->GetRenderTarget(0, &surface);
-  target.Reset(surface);
+  if (gfx::Succeeded(device->GetRenderTarget(0, &surface))) target.Reset(surface);
   surface = nullptr;
-  device->GetDepthStencilSurface(&surface);
-  depth.Reset(surface);
+  if (gfx::Succeeded(device->GetDepthStencilSurface(&surface))) depth.Reset(surface);
 }
 
 ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h) {
@@ -57,9 +56,10 @@ bool RenderTargetSet::Create(uint32_t w, uint32_t h) {
   }
   current = textures[currentIndex];
   gfx::SurfaceDesc desc;
-  current->GetLevelDesc(0, &desc);
-  width = desc.width;
-  height = desc.height;
+  if (gfx::Succeeded(current->GetLevelDesc(0, &desc))) {
+    width = desc.width;
+    height = desc.height;
+  }
   return true;
 }
 
@@ -73,7 +73,9 @@ bool RenderTargetSet::CreateFrom(gfx::Texture* source, uint32_t w, uint32_t h) {
       gfx::Failed(current->GetSurfaceLevel(0, to.Put()))) {
     return true;
   }
-  D3DXLoadSurfaceFromSurface(to.Get(), nullptr, from.Get(), nullptr, D3DX_FILTER_TRIANGLE, 0);
+  // The targets are made either way; a copy that fails leaves the new target as it was made.
+  (void)D3DXLoadSurfaceFromSurface(to.Get(), nullptr, from.Get(), nullptr, D3DX_FILTER_TRIANGLE,
+                                   0);
   return true;
 }
 

@@ -16,10 +16,10 @@ class RenderTargetSet {
   // Makes the three targets (w x h, one level, default pool); `current` is the one at
   // currentIndex. False, making nothing, for a zero size; false and holding nothing when any
   // target cannot be made.
-  bool Create(uint32_t w, uint32_t h);
+  [[nodiscard]] bool Create(uint32_t w, uint32_t h);
   // Create, then a copy of `source`'s level 0 (when there is a source) scaled into the current
   // target.
-  bool CreateFrom(gfx::Texture* source, uint32_t w, uint32_t h);
+  [[nodiscard]] bool CreateFrom(gfx::Texture* source, uint32_t w, uint32_t h);
   // Saves render target 0 and the depth-stencil surface, then draws into `current` without
   // depth. Without targets nothing is saved or changed.
   void Begin();

@@ -36,7 +36,9 @@ ComRef<gfx::Texture>& CopyTexture(gfx::Texture* source, ComRef<gfx::Texture>& ou
   gfx::ComPtr<gfx::Surface> from, to;
   if (gfx::Succeeded(source->GetSurfaceLevel(0, from.Put())) &&
       gfx::Succeeded(copy->GetSurfaceLevel(0, to.Put()))) {
-    D3DXLoadSurfaceFromSurface(to.Get(), nullptr, from.Get(), nullptr, D3DX_FILTER_TRIANGLE, 0);
+    // The copy is kept either way; one that fails to fill stays as made.
+    (void)D3DXLoadSurfaceFromSurface(to.Get(), nullptr, from.Get(), nullptr, D3DX_FILTER_TRIANGLE,
+                                     0);
   }
   return out;
 }

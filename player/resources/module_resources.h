@@ -22,4 +22,4 @@ gfx::HResult LoadBuiltinTexture(uint16_t id, ComRef<gfx::Texture>& out, bool ful
 // else the RT_RCDATA one (a module that cannot be read makes both searches use the player's own
 // resources). The module is only ever read as data. False, with the record unchanged, when
 // neither resource exists.
-bool LoadFromModule(ResourceDataRecord& record);
+[[nodiscard]] bool LoadFromModule(ResourceDataRecord& record);

@@ -15,9 +15,9 @@
 inline constexpr uint32_t kUndecodedWidth = 800;
 inline constexpr uint32_t kUndecodedHeight = 600;
 
-TextureRef CreateTextureFromBytes(std::span<const uint8_t> bytes);
-inline TextureRef CreateTextureFromBytes(const uint8_t* bytes, uint32_t size) {
+[[nodiscard]] TextureRef CreateTextureFromBytes(std::span<const uint8_t> bytes);
+[[nodiscard]] inline TextureRef CreateTextureFromBytes(const uint8_t* bytes, uint32_t size) {
   return CreateTextureFromBytes(std::span<const uint8_t>(bytes, size));
 }
 // The same for a picture file named by a stored path.
-TextureRef CreateTextureFromFile(const zkw_string& path);
+[[nodiscard]] TextureRef CreateTextureFromFile(const zkw_string& path);

@@ -43,13 +43,13 @@ class TextureCache {
   TextureRef GetFileTexture(const ResourceDataRecord& record);
   // The module for a module name: false (nothing kept) when a named module cannot be read; an
   // empty name gives null, the player's own resources.
-  bool GetModule(const zkw_string& name, const res::Module*& out);
+  [[nodiscard]] bool GetModule(const zkw_string& name, const res::Module*& out);
 
   // The mesh of a stored record (see LoadMeshFromMemory). A module mesh, the "DDS" resource of
   // the record's id in its module (the player's own for an empty name), is loaded once per
   // cache and module name and id, also when it cannot be loaded; with a module that cannot be
   // read, the record's bytes, or else its file, are loaded at every call.
-  MeshBuffers LoadModelForLink(const ResourceDataRecord& record, uint32_t stride);
+  [[nodiscard]] MeshBuffers LoadModelForLink(const ResourceDataRecord& record, uint32_t stride);
 
  private:
   std::map<int, ComRef<gfx::Texture>> builtinTextures_;

@@ -14,6 +14,7 @@
 #include "platform/sys/command_line.h"
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
+#include "player/shell/error_report.h"
 #include "player/shell/scene_player.h"
 
 namespace {
@@ -100,19 +101,30 @@ app::Window* PlayerWindow() {
 }
 
 bool CreatePlayerWindow(const std::optional<std::filesystem::path>& projectPath) {
-  if (!app::InitVideo() || !HasDisplay()) return false;
+  if (!app::InitVideo() || !HasDisplay()) {
+    ReportError("there is no display to show the player on");
+    return false;
+  }
   const app::WindowSize size = PlayerWindowSize(
       res::LoadString(nullptr, 7), res::LoadString(nullptr, 8), app::UsableDisplayArea());
   OwnedWindow() = app::Window::Create(ToUtf8(res::LoadString(nullptr, 6)), size, PlayerWndProc);
-  if (!OwnedWindow()) return false;
+  if (!OwnedWindow()) {
+    ReportError(std::string("the player window cannot be created: ") + SDL_GetError());
+    return false;
+  }
   return InitPlayer(OwnedWindow().get(), projectPath);
 }
 
 bool InitPlayer(app::Window* window, const std::optional<std::filesystem::path>& projectPath) {
   playerWindow = window;
   try {
-    return OpenProjectAndStart(window, projectPath);
+    if (OpenProjectAndStart(window, projectPath)) return true;
+    ReportError("the drawing device cannot be set up");
+    return false;
   } catch (...) {
+    // The message box shows the one fixed text; the log says what was wrong.
+    ReportError(kOpenErrorText);
+    ReportError(DescribeException(std::current_exception()));
     if (ErrorBoxSlot()) {
       ErrorBoxSlot()(kOpenErrorCaption, kOpenErrorText);
     } else {
@@ -183,6 +195,7 @@ int RunPlayer(int argc, const char* const* argv) {
       code = app::RunMessageLoop(hooks);
     }
   } catch (...) {
+    ReportError("stopped: " + DescribeException(std::current_exception()));
     code = 1;
   }
   GetScenePlayer().Shutdown();

@@ -25,9 +25,9 @@ app::WindowSize PlayerWindowSize(std::u16string_view width, std::u16string_view 
                                  app::WindowSize area);
 
 // Makes the window (hidden; titled by string-table entry 6) and starts the player on it.
-bool CreatePlayerWindow(const std::optional<std::filesystem::path>& projectPath);
+[[nodiscard]] bool CreatePlayerWindow(const std::optional<std::filesystem::path>& projectPath);
 // Starts the player on the window, which becomes the player window; any exception shows the
-// error message and answers false.
+// error message and answers false. Stderr gets the message too, with the file and the reason.
 bool InitPlayer(app::Window* window, const std::optional<std::filesystem::path>& projectPath);
 // The player's window procedure.
 intptr_t PlayerWndProc(app::Window* window, uint32_t message, uintptr_t wParam, intptr_t lParam);

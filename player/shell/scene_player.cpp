@@ -1,6 +1,9 @@
 #include "player/shell/scene_player.h"
 
+#include <string>
+
 #include "core/chrono/chrono_clock.h"
+#include "core/ds_error.h"
 #include "core/startup/thread_slots.h"
 #include "platform/app/dxut.h"
 #include "platform/app/message_pump.h"
@@ -17,6 +20,7 @@
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
 #include "player/shell/device_callbacks.h"
+#include "player/shell/error_report.h"
 
 ScenePlayer& GetScenePlayer() {
   // Made first so that it goes last: the scene's tracks and sounds delete their copies there.
@@ -56,10 +60,19 @@ void ScenePlayer::LoadEmbeddedProject(int resourceId) {
   scene.reset();
   auto context = std::make_unique<RenderContext>();
   RenderContextTlsSlot::Set(context.get());
+  const std::string source =
+      "the program's own project (resource \"DDS\" " + std::to_string(resourceId) + ")";
   try {
     const auto bytes = res::FindResource(nullptr, u"DDS", static_cast<uint16_t>(resourceId));
-    if (!bytes || bytes->empty()) throw kCannotOpenFile;
+    if (!bytes || bytes->empty()) {
+      throw DS_Error(DS_ErrorCode::CannotOpenFile, u"",
+                     bytes ? "the resource is empty" : "there is no such resource", source);
+    }
     scene = LoadProjectFromMemory(*bytes);
+  } catch (DS_Error& error) {
+    RenderContextTlsSlot::Set(&MainRenderContext());
+    error.SetSource(source);
+    throw;
   } catch (...) {
     RenderContextTlsSlot::Set(&MainRenderContext());
     throw;
@@ -127,6 +140,8 @@ gfx::HResult PlayerResetDevice() {
       player.SetVolume(player.music.masterVolume, player.music.muted);
     } catch (...) {
       // Nothing is left to play.
+      ReportError("the program's own project cannot be read again: " +
+                  DescribeException(std::current_exception()));
       player.scene.reset();
       app::MessageQueue::Main().PostQuit(1);
     }

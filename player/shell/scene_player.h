@@ -28,8 +28,8 @@ class ScenePlayer {
   // during the device's creation find no player.
   bool InitDevice(app::Window* window, bool windowed);
   // Reads the program's own project `resourceId` and starts it with a render context of its
-  // own. Throws kCannotOpenFile when the resource is missing or empty, and what the loader
-  // throws; the previous scene is gone either way.
+  // own. Throws DS_Error (CannotOpenFile when the resource is missing or empty, else what the
+  // loader throws, naming the resource); the previous scene is gone either way.
   void LoadEmbeddedProject(int resourceId);
   // Every slide starts (renderers ready, run-time objects made), then the music.
   void StartPlayback();

@@ -32,8 +32,10 @@ bool DS_WAV_Constructor::CreateBuffer() {
   if (document == nullptr) return false;
   auto found = document->resourceRecords.find(link.Key());
   if ((found == document->resourceRecords.end() || found->second.empty()) && !link.IsFileLink()) {
+    // Without a module resource the record keeps its own bytes, and the test below refuses an
+    // empty one.
     ResourceDataRecord record = LinkRecordOf(link);
-    LoadFromModule(record);
+    (void)LoadFromModule(record);
     found = document->resourceRecords.insert_or_assign(link.Key(), std::vector{record}).first;
   }
   if (found == document->resourceRecords.end() || found->second.empty()) return false;
@@ -53,8 +55,7 @@ void DS_WAV_Constructor::ApplyLevels() {
 }
 
 void DS_WAV_Constructor::LoadMedia() {
-  if (!buffer_) CreateBuffer();
-  if (buffer_) ApplyLevels();
+  if (buffer_ || CreateBuffer()) ApplyLevels();
   timing.flags |= kLoadedFlags;
 }
 

@@ -42,7 +42,7 @@ class DS_WAV_Constructor : public DS_Sound_Ctrl {
   // stored data, the module's resource of the link's id), takes its length and makes the
   // buffer. False, without a buffer, when there is no document, no data, no valid WAVE data or no
   // device to play it.
-  bool CreateBuffer();
+  [[nodiscard]] bool CreateBuffer();
 
   DS_FileLink3 link;
 

@@ -174,7 +174,8 @@ void DS_FlameLight::DrawBackground(void* context) {
   gfx::Effect* effect = fire->effect.Get();
   if (fireOn.Value() == 0 || effect == nullptr || d == nullptr) return;
   uint32_t clipPlanes = 0;
-  d->GetRenderState(gfx::RenderState::ClipPlaneEnable, &clipPlanes);
+  if (gfx::Failed(d->GetRenderState(gfx::RenderState::ClipPlaneEnable, &clipPlanes)))
+    clipPlanes = 0;
   d->SetRenderState(gfx::RenderState::ClipPlaneEnable, 0);
   fire->BindNoise(fireQuad.node.world);
   effect->SetTechnique("AsEffect");

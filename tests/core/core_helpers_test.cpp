@@ -4,6 +4,7 @@
 
 #include "core/crt_rand.h"
 #include "core/ds_error.h"
+#include "core/text_helpers.h"
 #include "core/zkw_string.h"
 
 namespace {
@@ -40,12 +41,35 @@ TEST(ZkwString, Utf8RoundTripAndReplacement) {
   EXPECT_EQ(ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
 }
 
-TEST(DsError, CarriesItsMessage) {
-  try {
-    throw DS_Error(u"Wrong file format.");
-  } catch (const std::exception& e) {
-    EXPECT_STREQ(e.what(), "Wrong file format.");
+// what() is one log line: source, message (line breaks as spaces), reason.
+TEST(DsError, DescribesItselfInOneLine) {
+  struct Case {
+    zkw_string message;
+    std::string reason, source, expected;
+  };
+  const Case cases[] = {
+      {u"Wrong file format.", "", "", "Wrong file format."},
+      {u"Outdated.\nResave.", "the signature is \"x\"", "\"a.bin\"",
+       "\"a.bin\": Outdated. Resave. (the signature is \"x\")"},
+      {u"", "there is no such file", "\"b.bin\"", "\"b.bin\": there is no such file"},
+  };
+  for (const Case& c : cases) {
+    try {
+      throw DS_Error(DS_ErrorCode::OutdatedFormat, c.message, c.reason, c.source);
+    } catch (const std::exception& e) {
+      EXPECT_EQ(std::string(e.what()), c.expected);
+    }
   }
+  DS_Error error(DS_ErrorCode::CannotOpenFile, u"", "gone");
+  error.SetSource("the resource");
+  EXPECT_STREQ(error.what(), "the resource: gone");
+  EXPECT_EQ(error.Code(), DS_ErrorCode::CannotOpenFile);
+}
+
+TEST(QuoteForLog, EscapesAndCuts) {
+  EXPECT_EQ(QuoteForLog(u"DS_3D_Light"), "\"DS_3D_Light\"");
+  EXPECT_EQ(QuoteForLog(u"a\x01\"\\\u00e9"), "\"a\\u0001\\\"\\\\\xC3\xA9\"");
+  EXPECT_EQ(QuoteForLog(u"abcdef", 3), "\"abc\"...");
 }
 
 }  // namespace

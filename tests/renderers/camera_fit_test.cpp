@@ -68,7 +68,7 @@ class CameraFitTest : public RendererTest, public ::testing::WithParamInterface<
     for (uint32_t y = 0; y < 256; ++y)
       for (uint32_t x = 0; x < 256; ++x)
         texels[y * 256 + x] = 0xFF000080u | x << 16 | y << 8;
-    texture->WriteLevel(0, texels.data(), 256 * 4);
+    EXPECT_EQ(texture->WriteLevel(0, texels.data(), 256 * 4), gfx::kOk);
     ImageTextureSet& set = Doc().imageTextureSets[DS_ImageFileLink(u"glimres.dll", 5).Key()];
     set.textures = {ComRef<gfx::Texture>(texture)};
     set.width = uint32_t(kPictureW);

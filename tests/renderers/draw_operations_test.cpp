@@ -41,7 +41,7 @@ class DrawOperations : public RendererTest {
         device_->CreateIndexBuffer(quads * 12, 0, gfx::Format::Index16, gfx::Pool::Managed, &ib),
         gfx::kOk);
     void* data = nullptr;
-    vb->Lock(0, 0, &data, 0);
+    EXPECT_EQ(vb->Lock(0, 0, &data, 0), gfx::kOk);
     auto* v = static_cast<ColorTexVertex*>(data);
     for (uint32_t q = 0; q < quads; ++q) {
       const float x0 = 8.0f * q, x1 = x0 + 8;
@@ -51,7 +51,7 @@ class DrawOperations : public RendererTest {
       v[4 * q + 3] = {x1, 0, 0, 0xFFFFFFFF, 1, 0};
     }
     vb->Unlock();
-    ib->Lock(0, 0, &data, 0);
+    EXPECT_EQ(ib->Lock(0, 0, &data, 0), gfx::kOk);
     auto* index = static_cast<uint16_t*>(data);
     for (uint32_t q = 0; q < quads; ++q) {
       const uint16_t b = uint16_t(4 * q);
@@ -69,9 +69,11 @@ class DrawOperations : public RendererTest {
 
   gfx::ComPtr<gfx::Texture> White() {
     gfx::ComPtr<gfx::Texture> t;
-    device_->CreateTexture(1, 1, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, t.Put());
+    EXPECT_EQ(
+        device_->CreateTexture(1, 1, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, t.Put()),
+        gfx::kOk);
     const uint32_t white = 0xFFFFFFFF;
-    t->WriteLevel(0, &white, 4);
+    EXPECT_EQ(t->WriteLevel(0, &white, 4), gfx::kOk);
     return t;
   }
 

@@ -36,7 +36,7 @@ class CountingObject : public ZKW_RenderObj {
     read = renderer.GetTargetTextureSlot()->Get();
     gfx::Device* device = CurrentDevice();
     gfx::ComPtr<gfx::Surface> surface;
-    device->GetRenderTarget(0, surface.Put());
+    EXPECT_EQ(device->GetRenderTarget(0, surface.Put()), gfx::kOk);
     target = surface.Get();
     targetTexture = surface->Container();
     if (fill != 0) device->Clear(0, nullptr, gfx::ClearFlags::Target, fill, 1, 0);
@@ -414,7 +414,7 @@ TEST_F(ObjectPass, TargetsAreMadeAtTheLargestScaleThatCanBeMade) {
   StartSlide(renderer);
   EXPECT_EQ(renderer.targets.width, 96u) << "three times the back buffer";
   gfx::Caps caps;
-  device_->GetDeviceCaps(&caps);
+  EXPECT_EQ(device_->GetDeviceCaps(&caps), gfx::kOk);
   // Twice this width is past the device's largest texture; once is not.
   const uint32_t wide = caps.maxTextureWidth / 2 + 1;
   GetDeviceValues().backBufferWidth = wide;

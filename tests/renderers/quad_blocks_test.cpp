@@ -65,9 +65,11 @@ class QuadBlocks : public RendererTest {
     ASSERT_EQ(gfx::Effect::Create(device_.Get(), "plain", text, &effect, &errors), gfx::kOk)
         << errors;
     effect_.Reset(effect);
-    device_->CreateTexture(1, 1, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, white_.Put());
+    EXPECT_EQ(
+        device_->CreateTexture(1, 1, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, white_.Put()),
+        gfx::kOk);
     const uint32_t white = 0xFFFFFFFF;
-    white_->WriteLevel(0, &white, 4);
+    EXPECT_EQ(white_->WriteLevel(0, &white, 4), gfx::kOk);
   }
 
   PCTSpriteArray batch_;

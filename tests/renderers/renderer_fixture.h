@@ -85,7 +85,7 @@ class RendererTest : public ::testing::Test {
     EXPECT_EQ(device_->CreateTexture(texelsWide, texelsHigh, 1, 0, gfx::Format::A8R8G8B8,
                                      gfx::Pool::Managed, &texture),
               gfx::kOk);
-    texture->WriteLevel(0, texels.data(), texelsWide * 4);
+    EXPECT_EQ(texture->WriteLevel(0, texels.data(), texelsWide * 4), gfx::kOk);
     ImageTextureSet& set = Doc().imageTextureSets[link.Key()];
     set.textures = {ComRef<gfx::Texture>(texture)};
     set.width = width;
@@ -139,12 +139,12 @@ class RendererTest : public ::testing::Test {
   std::vector<uint32_t> BackBufferPixels() { return gfx_test::BackBufferPixels(device_.Get()); }
   gfx::Surface* BackBuffer() {
     gfx::ComPtr<gfx::Surface> bb;
-    device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put());
+    EXPECT_EQ(device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put()), gfx::kOk);
     return bb.Get();  // the device keeps it alive
   }
   gfx::Surface* CurrentTarget() {
     gfx::ComPtr<gfx::Surface> target;
-    device_->GetRenderTarget(0, target.Put());
+    EXPECT_EQ(device_->GetRenderTarget(0, target.Put()), gfx::kOk);
     return target.Get();  // the device keeps it alive while it is the target
   }
 

@@ -159,8 +159,8 @@ HResult Effect::Begin(uint32_t* passes, uint32_t flags) {
     }
     for (uint32_t stage = 0; stage < samplers_.size(); ++stage) {
       Texture* texture = nullptr;
-      device_->GetTexture(stage, &texture);
-      saved_.textures.emplace_back(stage, ComPtr<Texture>::Attach(texture));
+      if (Succeeded(device_->GetTexture(stage, &texture)))
+        saved_.textures.emplace_back(stage, ComPtr<Texture>::Attach(texture));
       if (flags & EffectBegin::DoNotSaveSamplerState) continue;
       for (const auto& [state, value] : samplers_[stage].desc.states) {
         uint32_t old = 0;
@@ -232,8 +232,8 @@ void Effect::SendTextures() {
     if (s.parameter < 0) {
       // A sampler of no parameter reads what the caller binds at its stage, as D3DX leaves it.
       ComPtr<Texture> bound;
-      device_->GetTexture(stage, bound.Put());
-      if (!bound) device_->SetTexture(stage, s.unset.Get());
+      if (Succeeded(device_->GetTexture(stage, bound.Put())) && !bound)
+        device_->SetTexture(stage, s.unset.Get());
       continue;
     }
     Texture* texture = parameters_[size_t(s.parameter)].texture.Get();

@@ -47,8 +47,8 @@ struct EffectBegin {
 class Effect final : public Unknown {
  public:
   // Compiles effect text; on failure kFail with "name(line): message" lines in `errors`.
-  static HResult Create(Device* device, std::string_view name, std::string_view text, Effect** out,
-                        std::string* errors);
+  [[nodiscard]] static HResult Create(Device* device, std::string_view name, std::string_view text,
+                                      Effect** out, std::string* errors);
 
   const std::string& Name() const { return name_; }
 
@@ -146,5 +146,6 @@ class Effect final : public Unknown {
 }  // namespace gfx
 
 // D3DX's name for Effect::Create on effect text or bytes.
-gfx::HResult D3DXCreateEffect(gfx::Device* device, const void* data, uint32_t size,
-                              std::string_view name, gfx::Effect** out, std::string* errors);
+[[nodiscard]] gfx::HResult D3DXCreateEffect(gfx::Device* device, const void* data, uint32_t size,
+                                            std::string_view name, gfx::Effect** out,
+                                            std::string* errors);

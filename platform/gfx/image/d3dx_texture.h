@@ -28,28 +28,28 @@ inline constexpr gfx::HResult D3DXERR_INVALIDDATA = static_cast<gfx::HResult>(0x
 // `info` (may be null) receives the file's description before any conversion; it is left
 // alone when the data cannot be read. Fails with D3DXERR_INVALIDDATA for data that is not a
 // readable picture and with the device's result when the texture cannot be made.
-gfx::HResult D3DXCreateTextureFromFileInMemoryEx(
+[[nodiscard]] gfx::HResult D3DXCreateTextureFromFileInMemoryEx(
     gfx::Device* device, const void* data, uint32_t size, uint32_t width, uint32_t height,
     uint32_t mipLevels, uint32_t usage, gfx::Format format, gfx::Pool pool, uint32_t filter,
     uint32_t mipFilter, uint32_t colorKey, D3DXIMAGE_INFO* info, gfx::Texture** out);
 
 // The same for a file; a file that cannot be read fails with D3DXERR_INVALIDDATA.
-gfx::HResult D3DXCreateTextureFromFileExW(gfx::Device* device, const std::filesystem::path& path,
-                                          uint32_t width, uint32_t height, uint32_t mipLevels,
-                                          uint32_t usage, gfx::Format format, gfx::Pool pool,
-                                          uint32_t filter, uint32_t mipFilter, uint32_t colorKey,
-                                          D3DXIMAGE_INFO* info, gfx::Texture** out);
+[[nodiscard]] gfx::HResult D3DXCreateTextureFromFileExW(
+    gfx::Device* device, const std::filesystem::path& path, uint32_t width, uint32_t height,
+    uint32_t mipLevels, uint32_t usage, gfx::Format format, gfx::Pool pool, uint32_t filter,
+    uint32_t mipFilter, uint32_t colorKey, D3DXIMAGE_INFO* info, gfx::Texture** out);
 
 // An empty texture: width or height 0 is 1 and D3DX_DEFAULT is 256; levels 0 or D3DX_DEFAULT
 // make the full chain; format Unknown is A8R8G8B8.
-gfx::HResult D3DXCreateTexture(gfx::Device* device, uint32_t width, uint32_t height,
-                               uint32_t mipLevels, uint32_t usage, gfx::Format format,
-                               gfx::Pool pool, gfx::Texture** out);
+[[nodiscard]] gfx::HResult D3DXCreateTexture(gfx::Device* device, uint32_t width, uint32_t height,
+                                             uint32_t mipLevels, uint32_t usage, gfx::Format format,
+                                             gfx::Pool pool, gfx::Texture** out);
 
 // Copies the rectangle `sourceRect` of one texture level into `destRect` of another (null
 // rectangles mean the whole surface), converting the format and scaling with `filter` as
 // D3DXCreateTextureFromFileInMemoryEx does. The destination may be a render target. DXT
 // rectangles must lie on block boundaries.
-gfx::HResult D3DXLoadSurfaceFromSurface(gfx::Surface* dest, const gfx::Rect* destRect,
-                                        gfx::Surface* source, const gfx::Rect* sourceRect,
-                                        uint32_t filter, uint32_t colorKey);
+[[nodiscard]] gfx::HResult D3DXLoadSurfaceFromSurface(gfx::Surface* dest, const gfx::Rect* destRect,
+                                                      gfx::Surface* source,
+                                                      const gfx::Rect* sourceRect, uint32_t filter,
+                                                      uint32_t colorKey);

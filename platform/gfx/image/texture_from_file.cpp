@@ -98,7 +98,7 @@ HResult D3DXCreateTextureFromFileInMemoryEx(Device* device, const void* data, ui
   if (info) *info = source->info;
 
   Caps caps;
-  device->GetDeviceCaps(&caps);
+  if (Failed(device->GetDeviceCaps(&caps))) return kInvalidCall;
   const uint32_t w = TargetSize(width, source->info.Width, caps.maxTextureWidth);
   const uint32_t h = TargetSize(height, source->info.Height, caps.maxTextureHeight);
   const uint32_t full = FullChain(w, h);

@@ -42,10 +42,10 @@ struct Mesh {
 // each material; corners that agree in position, normal and texture coordinates (within one
 // frame) share a vertex. Data that does not start with "xof " is refused. On failure kFail
 // with the reason in `error`; `out` is left empty.
-HResult LoadMeshFromXInMemory(std::span<const uint8_t> data, Mesh* out,
-                              std::string* error = nullptr);
-HResult LoadMeshFromXFile(const std::filesystem::path& path, Mesh* out,
-                          std::string* error = nullptr);
+[[nodiscard]] HResult LoadMeshFromXInMemory(std::span<const uint8_t> data, Mesh* out,
+                                            std::string* error = nullptr);
+[[nodiscard]] HResult LoadMeshFromXFile(const std::filesystem::path& path, Mesh* out,
+                                        std::string* error = nullptr);
 
 // Every vertex's normal from the faces that use it (by index, no adjacency), each face's
 // normal weighted by the corner's angle, as D3DXComputeNormals makes them.

@@ -19,11 +19,11 @@ inline constexpr size_t kMaxReply = size_t(1) << 30;
 // The mesh as the reader sends it, and back. Decode checks every count against the bytes and
 // every index against the vertices.
 std::vector<uint8_t> EncodeMesh(const Mesh& mesh);
-bool DecodeMesh(std::span<const uint8_t> bytes, Mesh* out);
+[[nodiscard]] bool DecodeMesh(std::span<const uint8_t> bytes, Mesh* out);
 
 // A reply that is not a mesh: a tag, then the reason.
 std::vector<uint8_t> EncodeFailure(const std::string& reason);
 // Whether the reply is a failure; its reason goes to `reason`.
-bool DecodeFailure(std::span<const uint8_t> bytes, std::string* reason);
+[[nodiscard]] bool DecodeFailure(std::span<const uint8_t> bytes, std::string* reason);
 
 }  // namespace gfx::xfile

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -35,7 +36,7 @@ class ArchiveSource {
       std::ofstream(path_, std::ios::binary)
           .write(reinterpret_cast<const char*>(bytes_.data()),
                  static_cast<std::streamsize>(bytes_.size()));
-      buffer_.Open(path_);
+      EXPECT_TRUE(buffer_.Open(path_)) << buffer_.FailureReason();
     } else {
       buffer_.SetMemory(bytes_.data(), bytes_.size());
     }

@@ -144,22 +144,22 @@ TEST_F(GfxTest, StateStartsAtTheDirect3DDefaultsAndReadsBack) {
     EXPECT_EQ(v, d.value) << uint32_t(d.state);
   }
   uint32_t v = 0;
-  fresh->GetTextureStageState(0, TextureStageState::ColorOp, &v);
+  EXPECT_EQ(fresh->GetTextureStageState(0, TextureStageState::ColorOp, &v), kOk);
   EXPECT_EQ(v, TextureOp::Modulate);
-  fresh->GetTextureStageState(1, TextureStageState::ColorOp, &v);
+  EXPECT_EQ(fresh->GetTextureStageState(1, TextureStageState::ColorOp, &v), kOk);
   EXPECT_EQ(v, TextureOp::Disable);
-  fresh->GetTextureStageState(1, TextureStageState::TexCoordIndex, &v);
+  EXPECT_EQ(fresh->GetTextureStageState(1, TextureStageState::TexCoordIndex, &v), kOk);
   EXPECT_EQ(v, 1u);
-  fresh->GetSamplerState(0, SamplerState::AddressU, &v);
+  EXPECT_EQ(fresh->GetSamplerState(0, SamplerState::AddressU, &v), kOk);
   EXPECT_EQ(v, TextureAddress::Wrap);
 
   fresh->SetTextureStageState(0, TextureStageState::BumpEnvMat01, FloatBits(-0.04f));
-  fresh->GetTextureStageState(0, TextureStageState::BumpEnvMat01, &v);
+  EXPECT_EQ(fresh->GetTextureStageState(0, TextureStageState::BumpEnvMat01, &v), kOk);
   EXPECT_EQ(BitsFloat(v), -0.04f);
   D3DXMATRIX m, back;
   D3DXMatrixTranslation(&m, 1, 2, 3);
   fresh->SetTransform(TransformState::Texture1, &m);
-  fresh->GetTransform(TransformState::Texture1, &back);
+  EXPECT_EQ(fresh->GetTransform(TransformState::Texture1, &back), kOk);
   EXPECT_EQ(back, m);
   EXPECT_EQ(fresh->SetTextureStageState(kMaxTextureStages, TextureStageState::ColorOp, 1),
             kInvalidCall);
@@ -172,7 +172,7 @@ TEST_F(GfxTest, FrameLogRecordsDrawsWithTheirState) {
   device_->SetTexture(0, texture.Get());
   device_->SetRenderState(RenderState::AlphaBlendEnable, 1);
   device_->SetTechniqueLabel("BlendNormal");
-  device_->BeginScene();
+  EXPECT_EQ(device_->BeginScene(), kOk);
   device_->Clear(0, nullptr, ClearFlags::Target, 0xFF000000, 1.0f, 0);
   DrawScreenQuad(0, 0, 8, 8, 0xFFFFFFFF);
   device_->EndScene();
@@ -192,7 +192,7 @@ TEST_F(GfxTest, FrameLogRecordsDrawsWithTheirState) {
   EXPECT_EQ(draw.state.Get(RenderState::AlphaBlendEnable), 1u);
   EXPECT_EQ(draw.state.fvf, kScreenFvf);
   ComPtr<Surface> bb;
-  device_->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put());
+  EXPECT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put()), kOk);
   EXPECT_EQ(draw.target, bb->Id());
   EXPECT_EQ(draw.targetWidth, kSize);
 

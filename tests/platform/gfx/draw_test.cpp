@@ -23,7 +23,7 @@ TEST_F(GfxTest, IndexedDrawsReachPastSixteenBitsThroughTheBaseVertex) {
   ASSERT_EQ(
       device_->CreateIndexBuffer(12, Usage::WriteOnly, Format::Index16, Pool::Managed, ib.Put()),
       kOk);
-  ib->Lock(0, 0, &p, 0);
+  EXPECT_EQ(ib->Lock(0, 0, &p, 0), kOk);
   const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
   std::memcpy(p, indices, sizeof indices);
   ib->Unlock();

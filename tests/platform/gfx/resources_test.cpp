@@ -9,7 +9,7 @@ TEST_F(GfxTest, VertexAndIndexBuffersLockRoundTrip) {
   ASSERT_EQ(device_->CreateVertexBuffer(32, Usage::WriteOnly, kColorFvf, Pool::Managed, vb.Put()),
             kOk);
   VertexBufferDesc desc;
-  vb->GetDesc(&desc);
+  EXPECT_EQ(vb->GetDesc(&desc), kOk);
   EXPECT_EQ(desc.size, 32u);
   EXPECT_EQ(desc.fvf, kColorFvf);
   EXPECT_EQ(desc.pool, Pool::Managed);
@@ -46,7 +46,7 @@ TEST_F(GfxTest, TexturesLockByLevelAndRectangle) {
   ASSERT_EQ(device_->CreateTexture(8, 4, 0, 0, Format::A8R8G8B8, Pool::Managed, t.Put()), kOk);
   ASSERT_EQ(t->GetLevelCount(), 4u);  // 8x4, 4x2, 2x1, 1x1
   SurfaceDesc desc;
-  t->GetLevelDesc(2, &desc);
+  EXPECT_EQ(t->GetLevelDesc(2, &desc), kOk);
   EXPECT_EQ(desc.width, 2u);
   EXPECT_EQ(desc.height, 1u);
   EXPECT_EQ(t->GetLevelDesc(4, &desc), kInvalidCall);
@@ -93,7 +93,7 @@ TEST_F(GfxTest, TexturesLockByLevelAndRectangle) {
     EXPECT_EQ(r.pitch, f.pitch) << uint32_t(f.format);
     t->UnlockRect(0);
   }
-  t->GetLevelDesc(0, &desc);
+  EXPECT_EQ(t->GetLevelDesc(0, &desc), kOk);
   EXPECT_EQ(desc.format, Format::X8R8G8B8);
 }
 
@@ -200,8 +200,8 @@ TEST_F(GfxTest, ReferencesFollowComRules) {
   t->Release();
   Surface* a = nullptr;
   Surface* b = nullptr;
-  t->GetSurfaceLevel(0, &a);
-  t->GetSurfaceLevel(0, &b);
+  EXPECT_EQ(t->GetSurfaceLevel(0, &a), kOk);
+  EXPECT_EQ(t->GetSurfaceLevel(0, &b), kOk);
   EXPECT_EQ(a, b);  // one surface object per level
   b->Release();
   device_->SetTexture(0, nullptr);
@@ -252,7 +252,7 @@ TEST_F(GfxTest, LossDropsTheDefaultPoolAndResetBringsTheDeviceBack) {
   EXPECT_EQ(calls, (std::vector<std::string>{"lost", "reset"}));
   EXPECT_EQ(device_->TestCooperativeLevel(), kOk);
   uint32_t lighting = 0;
-  device_->GetRenderState(RenderState::Lighting, &lighting);
+  EXPECT_EQ(device_->GetRenderState(RenderState::Lighting, &lighting), kOk);
   EXPECT_EQ(lighting, 1u);  // state is back at its defaults
 
   // The managed texture still draws.
@@ -273,13 +273,13 @@ TEST_F(GfxTest, LossDropsTheDefaultPoolAndResetBringsTheDeviceBack) {
   ASSERT_EQ(device_->Reset(params), kOk);
   EXPECT_EQ(calls.size(), 4u);
   ComPtr<Surface> bb;
-  device_->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put());
+  EXPECT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put()), kOk);
   SurfaceDesc desc;
-  bb->GetDesc(&desc);
+  EXPECT_EQ(bb->GetDesc(&desc), kOk);
   EXPECT_EQ(desc.width, 16u);
   EXPECT_EQ(desc.height, 4u);
   Viewport v;
-  device_->GetViewport(&v);
+  EXPECT_EQ(device_->GetViewport(&v), kOk);
   EXPECT_EQ(v.width, 16u);
 }
 

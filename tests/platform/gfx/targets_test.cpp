@@ -70,10 +70,10 @@ TEST_F(TargetTest, SettingATargetResetsTheViewport) {
   device_->SetViewport(&v);
   ASSERT_EQ(device_->SetRenderTarget(0, surface.Get()), kOk);
   Viewport now;
-  device_->GetViewport(&now);
+  EXPECT_EQ(device_->GetViewport(&now), kOk);
   EXPECT_EQ(now, (Viewport{0, 0, 4, 4, 0.0f, 1.0f}));
   ComPtr<Surface> current;
-  device_->GetRenderTarget(0, current.Put());
+  EXPECT_EQ(device_->GetRenderTarget(0, current.Put()), kOk);
   EXPECT_EQ(current.Get(), surface.Get());
 
   // Pre-transformed pixels are those of the current target.
@@ -83,7 +83,8 @@ TEST_F(TargetTest, SettingATargetResetsTheViewport) {
 
   // Only render-target surfaces are accepted.
   ComPtr<Texture> plain;
-  device_->CreateTexture(4, 4, 1, 0, Format::A8R8G8B8, Pool::Managed, plain.Put());
+  EXPECT_EQ(device_->CreateTexture(4, 4, 1, 0, Format::A8R8G8B8, Pool::Managed, plain.Put()),
+            gfx::kOk);
   EXPECT_EQ(device_->SetRenderTarget(0, Level0(plain.Get()).Get()), kInvalidCall);
   EXPECT_EQ(device_->SetRenderTarget(1, surface.Get()), kInvalidCall);
 }
@@ -92,13 +93,13 @@ TEST_F(TargetTest, BackBufferAndDepthSurfaceDescriptions) {
   ComPtr<Surface> bb, depth;
   ASSERT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put()), kOk);
   SurfaceDesc desc;
-  bb->GetDesc(&desc);
+  EXPECT_EQ(bb->GetDesc(&desc), kOk);
   EXPECT_EQ(desc.width, kSize);
   EXPECT_EQ(desc.height, kSize);
   EXPECT_EQ(desc.format, Format::A8R8G8B8);
   EXPECT_TRUE(desc.usage & Usage::RenderTarget);
   ASSERT_EQ(device_->GetDepthStencilSurface(depth.Put()), kOk);
-  depth->GetDesc(&desc);
+  EXPECT_EQ(depth->GetDesc(&desc), kOk);
   EXPECT_EQ(desc.format, Format::D24S8);
   device_->SetDepthStencilSurface(nullptr);
   EXPECT_EQ(device_->GetDepthStencilSurface(depth.Put()), kNotFound);

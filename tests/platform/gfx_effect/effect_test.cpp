@@ -208,34 +208,34 @@ TEST_F(EffectTest, EndRestoresWhatThePassesSetAndNothingElse) {
   ASSERT_EQ(passes, 1u);
   ASSERT_EQ(effect->BeginPass(0), kOk);
   uint32_t v = 0;
-  device_->GetRenderState(RenderState::AlphaBlendEnable, &v);
+  EXPECT_EQ(device_->GetRenderState(RenderState::AlphaBlendEnable, &v), kOk);
   EXPECT_EQ(v, 0u);
-  device_->GetSamplerState(0, SamplerState::AddressU, &v);
+  EXPECT_EQ(device_->GetSamplerState(0, SamplerState::AddressU, &v), kOk);
   EXPECT_EQ(v, TextureAddress::Clamp);
   EXPECT_NE(device_->GetShaderProgram(), nullptr);
   device_->SetRenderState(RenderState::ZWriteEnable, 0);  // the caller's own change
   effect->EndPass();
   effect->End();
 
-  device_->GetRenderState(RenderState::AlphaBlendEnable, &v);
+  EXPECT_EQ(device_->GetRenderState(RenderState::AlphaBlendEnable, &v), kOk);
   EXPECT_EQ(v, 1u);
-  device_->GetRenderState(RenderState::SrcBlend, &v);
+  EXPECT_EQ(device_->GetRenderState(RenderState::SrcBlend, &v), kOk);
   EXPECT_EQ(v, Blend::SrcAlpha);
-  device_->GetSamplerState(0, SamplerState::AddressU, &v);
+  EXPECT_EQ(device_->GetSamplerState(0, SamplerState::AddressU, &v), kOk);
   EXPECT_EQ(v, TextureAddress::Mirror);
-  device_->GetSamplerState(0, SamplerState::AddressV, &v);
+  EXPECT_EQ(device_->GetSamplerState(0, SamplerState::AddressV, &v), kOk);
   EXPECT_EQ(v, TextureAddress::Mirror);  // the effect does not set it
   Texture* bound = nullptr;
-  device_->GetTexture(0, &bound);
+  EXPECT_EQ(device_->GetTexture(0, &bound), kOk);
   EXPECT_EQ(bound, texture.Get());
   if (bound) bound->Release();
   EXPECT_EQ(device_->GetShaderProgram(), nullptr);
-  device_->GetRenderState(RenderState::ZWriteEnable, &v);
+  EXPECT_EQ(device_->GetRenderState(RenderState::ZWriteEnable, &v), kOk);
   EXPECT_EQ(v, 0u);  // not the effect's state: the caller's change stays
 
   // With DoNotSaveState the pass states remain.
   DrawWithEffect(effect.Get(), 0xFFFFFFFF, EffectBegin::DoNotSaveState);
-  device_->GetRenderState(RenderState::AlphaBlendEnable, &v);
+  EXPECT_EQ(device_->GetRenderState(RenderState::AlphaBlendEnable, &v), kOk);
   EXPECT_EQ(v, 0u);
   EXPECT_NE(device_->GetShaderProgram(), nullptr);
 }
@@ -452,7 +452,7 @@ TEST_F(EffectTest, StageSamplersReadTheBoundTextureAndSecondNamesFeedOneTexture)
   DrawWithEffect(effect.Get(), 0xFFFFFFFF);
   EXPECT_EQ(Pixel(4, 4), 0xFF00FF00u);
   ComPtr<Texture> after;
-  device_->GetTexture(0, after.Put());
+  EXPECT_EQ(device_->GetTexture(0, after.Put()), kOk);
   EXPECT_EQ(after.Get(), green.Get()) << "End leaves the caller's binding";
   // Bound after BeginPass.
   device_->SetTexture(0, nullptr);

@@ -12,7 +12,7 @@ std::vector<uint32_t> LevelWords(Texture* t, uint32_t level = 0) {
   uint32_t pitch = 0;
   EXPECT_EQ(t->ReadLevel(level, &bytes, &pitch), kOk);
   SurfaceDesc d;
-  t->GetLevelDesc(level, &d);
+  EXPECT_EQ(t->GetLevelDesc(level, &d), kOk);
   std::vector<uint32_t> out(size_t(d.width) * d.height);
   for (uint32_t y = 0; y < d.height; ++y)
     std::memcpy(&out[size_t(y) * d.width], &bytes[size_t(y) * pitch], d.width * 4);
@@ -67,8 +67,8 @@ TEST_F(ImageTest, LoadSurfaceIntoARectangleKeepsTheRest) {
   auto source = MakeTexture(4, 4, Quadrants());
   auto dest = MakeTexture(4, 4, std::vector<uint32_t>(16, 0xFF101010));
   ComPtr<Surface> from, to;
-  source->GetSurfaceLevel(0, from.Put());
-  dest->GetSurfaceLevel(0, to.Put());
+  EXPECT_EQ(source->GetSurfaceLevel(0, from.Put()), kOk);
+  EXPECT_EQ(dest->GetSurfaceLevel(0, to.Put()), kOk);
   const Rect sourceRect{2, 2, 4, 4}, destRect{1, 0, 3, 2};  // the white quadrant, unscaled
   ASSERT_EQ(
       D3DXLoadSurfaceFromSurface(to.Get(), &destRect, from.Get(), &sourceRect, D3DX_FILTER_NONE, 0),

@@ -16,7 +16,7 @@ Words LevelPixels(Texture* t, uint32_t level = 0) {
   uint32_t pitch = 0;
   EXPECT_EQ(t->ReadLevel(level, &bytes, &pitch), kOk);
   SurfaceDesc d;
-  t->GetLevelDesc(level, &d);
+  EXPECT_EQ(t->GetLevelDesc(level, &d), kOk);
   Words out(size_t(d.width) * d.height);
   for (uint32_t y = 0; y < d.height; ++y)
     std::memcpy(&out[size_t(y) * d.width], &bytes[size_t(y) * pitch], d.width * 4);

@@ -114,6 +114,8 @@ TEST_F(LoadProjectTest, FirstVersionsOfRootAndTrackRead) {
   EXPECT_EQ(scene.playlist[0]->file.bytes, std::vector<uint8_t>{9});
 }
 
+// Each refusal is a DS_Error with its code and the system's message; its description names the
+// file and what exactly was wrong.
 TEST_F(LoadProjectTest, RefusedFilesThrowAndLeaveNoDocument) {
   const std::vector<uint8_t> good = WriteSlides({{}});
   std::vector<uint8_t> longSignature = good;
@@ -123,45 +125,74 @@ TEST_F(LoadProjectTest, RefusedFilesThrowAndLeaveNoDocument) {
   std::vector<uint8_t> unknownClass = good;
   Patch(unknownClass, u"DS_2D_Light", u"DS_2D_Lite_");
   const std::vector<uint8_t> truncated(good.begin(), good.end() - 7);
+  std::vector<uint8_t> hugeCount = good;
+  // The slide count after the root's header: no file holds four billion slides.
+  const size_t slideCount = 4 + 22 + 4 + 4 + 36 + 4;
+  std::fill_n(hugeCount.begin() + slideCount, 4, 0xFF);
 
   const std::u16string outdated =
       u"Cannot open file: Outdated file format.\nPlease resave the project file with Vornique "
       u"3.4.21";
+  const std::u16string damaged = u"Cannot open file: Wrong file format.";
   struct Case {
     const char* what;
     std::filesystem::path path;
-    std::u16string message;  // empty: the bare code
-    bool readsBody;          // the failure comes after the document was replaced
+    DS_ErrorCode code;
+    std::u16string message;
+    std::string reason;  // a part of the description
+    bool readsBody;      // the failure comes after the document was replaced
   };
   std::filesystem::create_directories(folder_ / "folder.bin");
+  using enum DS_ErrorCode;
   const Case cases[] = {
-      {"capital .VQE", Save(good, "project.VQE"), u"Cannot open file: Format is not supported.",
-       false},
-      {"missing .vqe", folder_ / "missing.vqe", u"", false},
-      {"missing", folder_ / "missing.bin", u"", false},
-      {"a folder", folder_ / "folder.bin", u"", false},
-      {"12-unit signature", Save(longSignature, "long.bin"), outdated, false},
-      {"other version", Save(otherVersion, "other.bin"), outdated, false},
-      {"truncated", Save(truncated, "truncated.bin"), u"Cannot open file: Wrong file format.",
-       true},
-      {"unknown class", Save(unknownClass, "unknown.bin"), u"Cannot open file: Wrong file format.",
-       true},
+      {"capital .VQE", Save(good, "project.VQE"), FormatNotSupported,
+       u"Cannot open file: Format is not supported.", "\".vqe\"", false},
+      {"missing .vqe", folder_ / "missing.vqe", CannotOpenFile, u"", "no such file", false},
+      {"missing", folder_ / "missing.bin", CannotOpenFile, u"", "no such file", false},
+      {"a folder", folder_ / "folder.bin", CannotOpenFile, u"", "a folder", false},
+      {"empty", Save({}, "empty.bin"), OutdatedFormat, outdated,
+       "the signature cannot be read: the data ends at byte 0", false},
+      {"12-unit signature", Save(longSignature, "long.bin"), OutdatedFormat, outdated,
+       "the signature is \"ZRT v 5.0.0\\u0001\", not \"ZRT v 5.0.0\"", false},
+      {"other version", Save(otherVersion, "other.bin"), OutdatedFormat, outdated,
+       "\"ZRT v 5.0.1\"", false},
+      {"truncated", Save(truncated, "truncated.bin"), DamagedFile, damaged,
+       "the data ends at byte " + std::to_string(truncated.size()), true},
+      {"unknown class", Save(unknownClass, "unknown.bin"), DamagedFile, damaged,
+       "no class is registered as \"DS_2D_Lite_\" at byte", true},
+      {"huge count", Save(hugeCount, "count.bin"), DamagedFile, damaged,
+       "a count of 4294967295 needs at least", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     DocumentTlsSlot::Install(std::make_unique<DS_DocResManager>());
     DS_DocResManager* before = DocumentTlsSlot::Get();
     try {
-      LoadProject(c.path);
+      (void)LoadProject(c.path);
       ADD_FAILURE() << "loaded";
     } catch (const DS_Error& e) {
+      EXPECT_EQ(e.Code(), c.code);
       EXPECT_EQ(e.Message(), c.message);
-    } catch (uint32_t code) {
-      EXPECT_EQ(code, kCannotOpenFile);
-      EXPECT_TRUE(c.message.empty());
+      const std::string described = e.what();
+      EXPECT_EQ(described.rfind("\"" + c.path.string() + "\": ", 0), 0u) << described;
+      EXPECT_NE(described.find(c.reason), std::string::npos) << described;
     }
     EXPECT_EQ(DocumentTlsSlot::Get(), c.readsBody ? nullptr : before);
   }
+  // A file's name is the user's text: its control characters are escaped, so that an error stays
+  // one line of the log.
+  EXPECT_THROW(
+      {
+        try {
+          (void)LoadProject(folder_ / "two\nlines.bin");
+        } catch (const DS_Error& e) {
+          EXPECT_NE(std::string(e.what()).find("two\\u000Alines.bin\": there is no such file"),
+                    std::string::npos)
+              << e.what();
+          throw;
+        }
+      },
+      DS_Error);
 }
 
 TEST_F(LoadProjectTest, ThePathWithoutExtensionGoesOnToTheSignature) {
@@ -174,7 +205,7 @@ TEST_F(LoadProjectTest, MemoryProjectsSkipTheSignature) {
   std::vector<uint8_t> bytes = WriteSlides({{}, {}});
   Patch(bytes, u"ZRT v 5.0.0", u"anything ok");
   EXPECT_EQ(LoadProjectFromMemory(bytes)->slides.size(), 2u);
-  EXPECT_THROW(LoadProjectFromMemory(std::span(bytes).first(bytes.size() - 1)), DS_Error);
+  EXPECT_THROW((void)LoadProjectFromMemory(std::span(bytes).first(bytes.size() - 1)), DS_Error);
   EXPECT_EQ(DocumentTlsSlot::Get(), nullptr);
 }
 

@@ -48,7 +48,7 @@ class BlurEffectTest : public DocumentTest {
     ASSERT_EQ(device_->CreateVertexBuffer(sizeof(quad), 0, 0x144, gfx::Pool::Managed, vb.Put()),
               gfx::kOk);
     void* p = nullptr;
-    vb->Lock(0, 0, &p, 0);
+    EXPECT_EQ(vb->Lock(0, 0, &p, 0), gfx::kOk);
     std::memcpy(p, quad, sizeof(quad));
     vb->Unlock();
     device_->SetFVF(0x144);
@@ -86,7 +86,7 @@ TEST_F(BlurEffectTest, BuiltinEffectBlursSeparablyWithAGaussian) {
   ASSERT_EQ(device_->CreateTexture(kSize, kSize, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed,
                                    source.Put()),
             gfx::kOk);
-  source->WriteLevel(0, texels.data(), kSize * 4);
+  EXPECT_EQ(source->WriteLevel(0, texels.data(), kSize * 4), gfx::kOk);
 
   RenderTargetSet targets;
   ASSERT_TRUE(targets.Create(kSize, kSize));

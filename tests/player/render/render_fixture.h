@@ -40,7 +40,7 @@ class RenderTest : public ::testing::Test {
   std::vector<uint32_t> BackBufferPixels() { return gfx_test::BackBufferPixels(device_.Get()); }
   gfx::ComPtr<gfx::Surface> BackBuffer() {
     gfx::ComPtr<gfx::Surface> bb;
-    device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put());
+    EXPECT_EQ(device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, bb.Put()), gfx::kOk);
     return bb;
   }
 

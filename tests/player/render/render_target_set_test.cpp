@@ -55,7 +55,7 @@ TEST_F(TargetSetTest, BeginAndEndRedirectDrawingAndRestoreTheTarget) {
   EXPECT_FALSE(set.Begun());
   EXPECT_EQ(FirstPixel(set.current), 0xFFFF0000u);
   gfx::ComPtr<gfx::Surface> target;
-  device_->GetRenderTarget(0, target.Put());
+  EXPECT_EQ(device_->GetRenderTarget(0, target.Put()), gfx::kOk);
   EXPECT_EQ(target.Get(), backBuffer.Get());
   EXPECT_EQ(device_->GetDepthStencilSurface(depth.Put()), gfx::kOk);
   EXPECT_EQ(BackBufferPixels()[0], 0xFF00FF00u);

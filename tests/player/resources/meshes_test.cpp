@@ -27,7 +27,7 @@ std::vector<uint8_t> SquareX(float size = 1.0f) {
 std::vector<float> Floats(const MeshBuffers& mesh) {
   void* data = nullptr;
   gfx::VertexBufferDesc desc;
-  mesh.vertexBuffer->GetDesc(&desc);
+  EXPECT_EQ(mesh.vertexBuffer->GetDesc(&desc), gfx::kOk);
   EXPECT_EQ(mesh.vertexBuffer->Lock(0, 0, &data, 0), gfx::kOk);
   std::vector<float> out(desc.size / sizeof(float));
   std::memcpy(out.data(), data, desc.size);
@@ -47,7 +47,7 @@ TEST_F(Meshes, LoadedWithNormalsIndicesAndBoundingSphere) {
   EXPECT_FLOAT_EQ(mesh.center.y, 0.5f);
   EXPECT_NEAR(mesh.radius, std::sqrt(0.5f), 1e-5f);
   gfx::IndexBufferDesc indices;
-  mesh.indexBuffer->GetDesc(&indices);
+  EXPECT_EQ(mesh.indexBuffer->GetDesc(&indices), gfx::kOk);
   EXPECT_EQ(indices.size, 12u) << "16-bit indices, three per face";
   const std::vector<float> v = Floats(mesh);
   ASSERT_EQ(v.size(), 4u * 8u) << "32 bytes a vertex";

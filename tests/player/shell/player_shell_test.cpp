@@ -14,6 +14,7 @@
 #include "platform/audio/music_graph.h"
 #include "platform/audio/wave_bytes.h"
 #include "platform/gfx/device.h"
+#include "platform/stderr_capture.h"
 #include "player/shell/device_callbacks.h"
 #include "player/shell/player_window.h"
 #include "player/shell/scene_player.h"
@@ -79,7 +80,7 @@ class PlayerShellTest : public ::testing::Test {
   uint32_t CentrePixel() {
     gfx::Device* device = app::DXUTGetD3D9Device();
     gfx::ComPtr<gfx::Surface> backBuffer;
-    device->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, backBuffer.Put());
+    EXPECT_EQ(device->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, backBuffer.Put()), gfx::kOk);
     std::vector<uint8_t> bytes;
     uint32_t pitch = 0;
     EXPECT_EQ(backBuffer->ReadPixels(&bytes, &pitch), gfx::kOk);
@@ -104,10 +105,13 @@ class PlayerShellTest : public ::testing::Test {
 
 const char kOpenError[] = "Vornview: Cannot open file: Wrong file format.";
 
+// Whatever the loader refuses, the box shows the one fixed message and the player ends with 1;
+// stderr gets the message too, then the file and what was wrong with it, also where no box can
+// be shown.
 TEST_F(PlayerShellTest, ProjectsThatCannotBeOpenedEndWithTheOneMessage) {
   const std::vector<uint8_t> good = WriteSlides({{}});
   std::vector<uint8_t> longSignature = good;
-  longSignature[3] = 12;
+  longSignature[3] = 12;  // the signature takes the first unit of the header word, 1
   const std::vector<uint8_t> truncated(good.begin(), good.end() - 7);
   std::vector<uint8_t> unknownClass = good;
   const std::vector<uint8_t> name = {'D', 0, 'S', 0, '_', 0, '2', 0, 'D', 0};
@@ -116,20 +120,40 @@ TEST_F(PlayerShellTest, ProjectsThatCannotBeOpenedEndWithTheOneMessage) {
   at[6] = '3';  // "DS_3D_Light"
   std::filesystem::create_directories(folder_ / "folder");
 
-  const std::filesystem::path cases[] = {
-      Save(good, "project.VQE"),
-      Save(longSignature, "long.bin"),
-      Save(truncated, "truncated.bin"),
-      Save(unknownClass, "unknown.bin"),
-      folder_ / "folder",  // exists, but is no file that opens
+  struct Case {
+    std::filesystem::path path;
+    std::string reason;  // what stderr says after the file's name
   };
-  for (const std::filesystem::path& path : cases) {
-    SCOPED_TRACE(path.filename().string());
+  const Case cases[] = {
+      {Save(good, "project.VQE"),
+       "Cannot open file: Format is not supported. (files named \".vqe\" in any case are not "
+       "read)"},
+      {Save(longSignature, "long.bin"),
+       "Cannot open file: Outdated file format. Please resave the project file with Vornique "
+       "3.4.21 (the signature is \"ZRT v 5.0.0\\u0001\", not \"ZRT v 5.0.0\")"},
+      {Save({}, "empty.bin"),
+       "Outdated file format. Please resave the project file with Vornique 3.4.21 (the signature "
+       "cannot be read: the data ends at byte 0, inside a value of 3 bytes at byte 0)"},
+      {Save(truncated, "truncated.bin"),
+       "Cannot open file: Wrong file format. (the data ends at byte " +
+           std::to_string(truncated.size())},
+      {Save(unknownClass, "unknown.bin"),
+       "Cannot open file: Wrong file format. (no class is registered as \"DS_3D_Light\" at "
+       "byte "},
+      {folder_ / "folder", "it is a folder, not a file"},  // exists, but opens as no file
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.filename().string());
     errors_.clear();
-    const std::string argument = path.string();
+    const std::string argument = c.path.string();
     const char* argv[] = {"scene_player", argument.c_str()};
+    StderrCapture captured;
     EXPECT_EQ(RunPlayer(2, argv), 1);
+    const std::string log = captured.Take();
     EXPECT_EQ(errors_, std::vector<std::string>{kOpenError});
+    EXPECT_NE(log.find(std::string(kOpenError) + "\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Vornview: \"" + argument + "\": "), std::string::npos) << log;
+    EXPECT_NE(log.find(c.reason), std::string::npos) << log;
     EXPECT_FALSE(GetScenePlayer().scene);
   }
 }
@@ -165,7 +189,9 @@ TEST_F(PlayerShellTest, TheOwnProjectPlaysAndComesBackAfterADeviceReset) {
     EXPECT_EQ(music->Volume(), 0);
   }
   uint32_t colourWrite = 0;
-  app::DXUTGetD3D9Device()->GetRenderState(gfx::RenderState::ColorWriteEnable, &colourWrite);
+  EXPECT_EQ(
+      app::DXUTGetD3D9Device()->GetRenderState(gfx::RenderState::ColorWriteEnable, &colourWrite),
+      gfx::kOk);
   EXPECT_EQ(colourWrite, 7u);
 
   for (int frame = 0; frame < 5; ++frame)
@@ -233,9 +259,15 @@ TEST_F(PlayerShellTest, AReloadThatFailsEndsThePlayerWithCodeOne) {
   ASSERT_TRUE(Start(std::nullopt));
   Messages();
   GetScenePlayer().embeddedId = 999;  // no such resource
+  StderrCapture captured;
   LoseAndReset();
   EXPECT_FALSE(GetScenePlayer().scene);
   EXPECT_TRUE(QuitPosted(1));
+  const std::string log = captured.Take();
+  EXPECT_NE(log.find("Vornview: the program's own project cannot be read again: the program's "
+                     "own project (resource \"DDS\" 999): there is no such resource\n"),
+            std::string::npos)
+      << log;
   app::DXUTRender3DEnvironment();  // frames go on harmlessly until the loop ends
 }
 

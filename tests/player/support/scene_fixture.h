@@ -98,7 +98,7 @@ class SceneTest : public render_test::RenderTest {
   // One frame at absolute time t, as the player draws it; answers the centre pixel.
   uint32_t Frame(DS_SlideShow_Light& scene, double t) {
     scene.Update(t);
-    device_->BeginScene();
+    EXPECT_EQ(device_->BeginScene(), gfx::kOk);
     device_->Clear(0, nullptr, gfx::ClearFlags::Target, 0xFF000000, 1.0f, 0);
     scene.Render(0);
     device_->EndScene();
