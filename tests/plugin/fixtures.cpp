@@ -2,6 +2,8 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
+
 namespace unreal_test {
 
 void Append(Bytes& out, const Bytes& more) {
@@ -103,6 +105,39 @@ Bytes Ue4Entry::Build() const {
     Append<uint8_t>(out, flags);
   }
   Append(out, data);
+  return out;
+}
+
+Bytes OverlappingUe4Records(int64_t size, int64_t spacing, int blocks) {
+  Bytes out = Filler(size, 9);
+  const int64_t record_length = blocks == 0 ? 53 : 57 + 16 * int64_t{blocks};
+  for (int64_t at = 0; at + record_length <= size; at += spacing) {
+    const int64_t stored = size - at - record_length;
+    // Blocks of equal size fill the data; the block size makes their count exactly `blocks`.
+    const int64_t block = blocks == 0 ? 0 : (stored + blocks - 1) / blocks;
+    if (stored < 256 || (blocks > 0 && block < 256)) break;
+    const int64_t decoded = blocks == 0 ? stored : block * blocks;
+    Bytes record;
+    Append<int64_t>(record, 0);
+    Append<int64_t>(record, stored);
+    Append<int64_t>(record, decoded);
+    Append<int32_t>(record, blocks == 0 ? 0 : 1);
+    Append(record, Bytes(20, 0xA5));
+    if (blocks == 0) {
+      // Flags 1 first, then a block size of 0.
+      Append(record, Bytes{1, 0, 0, 0, 0});
+    } else {
+      Append<int32_t>(record, blocks);
+      for (int64_t i = 0; i < blocks; ++i) {
+        Append<int64_t>(record, record_length + i * block);
+        Append<int64_t>(record, record_length + std::min(stored, (i + 1) * block));
+      }
+      // The block size, then flags 0.
+      Append<int32_t>(record, static_cast<int32_t>(block));
+      Append<uint8_t>(record, 0);
+    }
+    std::copy(record.begin(), record.end(), out.begin() + at);
+  }
   return out;
 }
 

@@ -18,7 +18,8 @@ class Reference {
         d_(data),
         size_(std::min(size, available)),
         avail_(available),
-        inst_(instance) {}
+        inst_(instance),
+        rejected_(static_cast<size_t>(available / 64 + 1)) {}
 
   std::vector<Event> Run() {
     if (c_.ue3) {
@@ -142,10 +143,22 @@ class Reference {
       }
       return true;
     };
-    if (!enc && (m == 0 || !method || !fits(1))) return -1;
+    if (!enc && (m == 0 || !method)) return -1;
+    // The entry's bytes, from its record to the end of its data: not examined when a block of
+    // 64 of them lies under four rejected entries already.
+    const int64_t first = pos / 64, last = (pos + len + S - 1) / 64;
+    for (int64_t b = first; b <= last; ++b) {
+      if (rejected_[b] >= 4) return -1;
+    }
+    auto reject = [&] {
+      for (int64_t b = first; b <= last; ++b)
+        ++rejected_[b];
+      return -1;
+    };
+    if (!enc && !fits(1)) return reject();
     events_.push_back({Event::Kind::kHash, 0, u"sha1", pos + len, int32_t(S)});
     const Bytes digest = Sha1(d_ + pos + len, size_t(S));
-    if (std::memcmp(digest.data(), d_ + pos + (wide ? 28 : 25), 20) != 0) return -1;
+    if (std::memcmp(digest.data(), d_ + pos + (wide ? 28 : 25), 20) != 0) return reject();
     const int64_t start = pos + len;
     int64_t rem = D, off = 0;
     if (enc) {
@@ -236,6 +249,7 @@ class Reference {
   int64_t size_;
   int64_t avail_;
   int32_t inst_;
+  std::vector<int> rejected_;  // per 64-byte block: rejected ue4 entries that covered it
   std::vector<Event> events_;
 };
 

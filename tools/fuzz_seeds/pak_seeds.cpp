@@ -60,6 +60,10 @@ Seeds PakSeeds() {
     out.push_back(Input(encrypted ? "ue4-stored-encrypted" : "ue4-stored",
                         {Filler(13), ZeroDigest(e), Filler(31)}));
   }
+  // ue4 records 64 and 128 bytes apart, each claiming the rest of the input with a wrong digest:
+  // the host may be asked to hash only a bounded multiple of the input.
+  out.push_back(Input("ue4-overlapping-stored", {OverlappingUe4Records(4096, 64, 0)}));
+  out.push_back(Input("ue4-overlapping-blocks", {OverlappingUe4Records(4096, 128, 2)}));
   // Shaped like the start of a pak archive: entries back to back, the files' sizes varied,
   // compressed and stored, then an all-zero stretch.
   std::vector<Bytes> pak;
