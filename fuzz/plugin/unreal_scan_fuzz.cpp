@@ -44,7 +44,7 @@ void GetCodecParameter(char16_t* result, void*, int32_t position, const char16_t
 
 void RegisterNestedStream(int32_t, int64_t offset, int32_t stored, int32_t decoded,
                           const char16_t* codec, int32_t a, int32_t b) {
-  Check(last_aes_size >= 0 && offset >= 0 && stored >= 0 && decoded > 0);
+  Check(last_aes_size >= 0 && offset >= 0 && stored > 0 && decoded > 0);
   Check(offset + stored <= last_aes_size);
   Check(std::u16string(codec) == u"kraken:l4" && a == 0 && b == 0);
 }
@@ -72,7 +72,7 @@ void Output(int32_t, const uint8_t* bytes, int32_t count) {
 
 void Add(int32_t, StreamInfo* info, const char16_t* codec, void* unused) {
   Check(unused == nullptr && info->reserved == 0);
-  Check(info->position >= 0 && info->stored_size >= 0 && info->decoded_size >= 0);
+  Check(info->position >= 0 && info->stored_size > 0 && info->decoded_size >= 0);
   const bool aes = std::u16string(codec) == u"aes";
   Check(aes || info->resource_id == -1);
   if (aes) {

@@ -44,6 +44,8 @@ class Reference {
               int64_t decoded, bool aes, int32_t id) {
     const auto s = static_cast<int32_t>(stored);
     const auto dd = static_cast<int32_t>(decoded);
+    // A block of no stored bytes is no stream.
+    if (s == 0) return;
     if (aes) events_.push_back({Event::Kind::kOutput, inst_, u"", pos, s});
     events_.push_back({Event::Kind::kLog, 0, log, pos, s, dd});
     events_.push_back({Event::Kind::kAdd, inst_, codec, pos, s, dd, aes ? id : -1, 0, true});
@@ -167,8 +169,10 @@ class Reference {
         for (int64_t i = 0; i < k; ++i) {
           const int32_t s = block_stored(i);
           const int64_t dec = std::min<int64_t>(rem, bs);
-          events_.push_back(
-              {Event::Kind::kNested, inst_, c_.ue4_method, off, s, int32_t(dec), 0, 0, true});
+          if (s != 0) {
+            events_.push_back(
+                {Event::Kind::kNested, inst_, c_.ue4_method, off, s, int32_t(dec), 0, 0, true});
+          }
           off += (s + 15) / 16 * 16;
           rem -= dec;
         }

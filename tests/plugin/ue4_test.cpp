@@ -228,6 +228,23 @@ TEST(Ue4Scanner, GuardsBlockSizesAndTables) {
   });
 }
 
+TEST(Ue4Scanner, LeavesOutBlocksOfNoStoredBytes) {
+  // Three blocks of 4096 decoded bytes at most; the empty ones still use up their share of D.
+  const Ue4Entry plain{.stored = 1000, .decoded = 9000, .blocks = {0, 1000, 0}, .block_size = 4096};
+  const Ue4Entry encrypted{.stored = 1008,
+                           .decoded = 9000,
+                           .blocks = {0, 1000, 0},
+                           .block_align = 16,
+                           .flags = 1,
+                           .block_size = 4096};
+  RunCases({
+      {"plain", plain, {MethodStream(u"zlib", Start(plain), 1000, 4096)}},
+      {"encrypted",
+       encrypted,
+       {AesStream(u"ue4", Start(encrypted), 1008, kKey, {{0, 1000, 4096, u"zlib"}})}},
+  });
+}
+
 TEST(Ue4Scanner, ReadsNothingPastTheAvailableBytes) {
   const Ue4Entry entry{.stored = 600, .decoded = 600, .blocks = {600}, .block_size = 600};
   const Bytes whole = Input(entry);

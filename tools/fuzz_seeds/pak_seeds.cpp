@@ -35,6 +35,9 @@ Seeds PakSeeds() {
       Input("ue3-wide", {Ue3Chunk(Ue3Form::kWide, {{300, 1000}, {40, 50}}), Filler(30)}),
       Input("ue3-large-block", {Ue3Chunk(Ue3Form::kLargeBlock, {{60, 70}}), Filler(20)}),
       Input("ue3-cut-at-scan-end", {Ue3Chunk(Ue3Form::kNarrow, {{80, 90}})}, 40),
+      // A table of blocks with no stored bytes: nothing to report.
+      Input("ue3-empty-blocks",
+            {Ue3Chunk(Ue3Form::kNarrow, std::vector<Ue3Entry>(64, {0, 1})), Filler(20)}),
       Input("ue5-stream", {Filler(7), Ue5Stream(12), Filler(9)}),
   };
   // ue4 entries of two blocks in each record layout and trailer order, plain and encrypted
