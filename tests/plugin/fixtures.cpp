@@ -141,6 +141,32 @@ Bytes OverlappingUe4Records(int64_t size, int64_t spacing, int blocks) {
   return out;
 }
 
+Bytes OverlappingUe4Tables(int64_t size) {
+  constexpr int32_t kBlocks = 32768;
+  // D, the blocks times the block size, is above any stored size of a 2 GiB run and, with its
+  // upper half 0, reads as part of an empty block.
+  constexpr int32_t kBlockSize = 0x10000;
+  constexpr int64_t kRecordLength = 57 + 16 * int64_t{kBlocks};
+  Bytes out(static_cast<size_t>(size), 0);
+  for (int64_t at = 0; at + kRecordLength + 256 <= size; at += 64) {
+    // The table's 16-byte entries fall on these records' bytes 4, 20, 36 and 52 on: the low
+    // halves of their start and end are equal everywhere (the digest is zero). Bytes 52 to 56
+    // are the trailer of the record 8192 records back: the block size, then flags 0.
+    Bytes record;
+    Append<int64_t>(record, 0);
+    Append<int64_t>(record, size - at - kRecordLength);
+    Append<int64_t>(record, int64_t{kBlocks} * kBlockSize);
+    Append<int32_t>(record, 1);
+    Append(record, Bytes(20, 0));
+    Append<int32_t>(record, kBlocks);
+    Append<int32_t>(record, kBlockSize);
+    Append(record, Bytes(4, 0));
+    Append<int32_t>(record, kBlockSize);
+    std::copy(record.begin(), record.end(), out.begin() + at);
+  }
+  return out;
+}
+
 Bytes Ue5Stream(int64_t groups, uint8_t seed) {
   Bytes out(16, 0);
   Append(out, Filler(groups * 16, seed));

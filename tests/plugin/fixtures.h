@@ -59,6 +59,10 @@ struct Ue4Entry {
 // key is given); otherwise compressed entries of that many blocks, not encrypted (hashed when a
 // ue4 method is given). Records whose data would be too short to be hashed are left out.
 Bytes OverlappingUe4Records(int64_t size, int64_t spacing, int blocks);
+// A run of `size` bytes, zero but for a compressed ue4 record every 64 bytes, each with a wrong
+// hash and claiming the rest of the run, whose table of 32768 blocks reaches over the records
+// after it and reads as blocks of no bytes: every table walked is as long as a table can be.
+Bytes OverlappingUe4Tables(int64_t size);
 
 // 16 zero bytes, a stream of `groups` 16-byte groups without zero bytes, 16 zero bytes, zero
 // padding up to a multiple of 2048 bytes from the stream's start, then a non-zero group. The
