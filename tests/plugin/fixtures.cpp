@@ -108,6 +108,15 @@ Bytes Ue4Entry::Build() const {
   return out;
 }
 
+Ue4Entry EncryptedTwoBlockEntry() {
+  return {.stored = 2016,
+          .decoded = 8000,
+          .blocks = {1000, 1008},
+          .block_align = 16,
+          .flags = 1,
+          .block_size = 4096};
+}
+
 Bytes OverlappingUe4Records(int64_t size, int64_t spacing, int blocks) {
   Bytes out = Filler(size, 9);
   const int64_t record_length = blocks == 0 ? 53 : 57 + 16 * int64_t{blocks};

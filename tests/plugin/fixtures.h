@@ -53,6 +53,10 @@ struct Ue4Entry {
   Bytes Build() const;
 };
 
+// An entry flagged encrypted of two blocks, 1000 and 1008 stored bytes, each starting at a
+// multiple of 16 inside its 2016 bytes, decoding to 4096 and 3904 bytes (block size 4096).
+Ue4Entry EncryptedTwoBlockEntry();
+
 // A run of `size` bytes with a ue4 entry record every `spacing` bytes, each with a wrong hash and
 // claiming as its data everything from its end to the end of the run, so that the data of all
 // of them overlap. With blocks 0 they are stored entries flagged encrypted (hashed when a ue4

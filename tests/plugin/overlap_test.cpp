@@ -40,12 +40,7 @@ Bytes GoodEntries(int64_t at, std::vector<Stream>& streams) {
   const Ue4Entry stored{.method = 0, .stored = 700, .decoded = 700, .flags = 1};
   const Ue4Entry blocks{
       .stored = 2000, .decoded = 5000, .blocks = {1000, 1000}, .block_size = 4096};
-  const Ue4Entry encrypted{.stored = 2016,
-                           .decoded = 8000,
-                           .blocks = {1000, 1008},
-                           .block_align = 16,
-                           .flags = 1,
-                           .block_size = 4096};
+  const Ue4Entry encrypted = EncryptedTwoBlockEntry();
   Bytes out;
   Append(out, stored.Build());
   streams.push_back(AesStream(u"ue4", at + stored.RecordLength(), 700, kKey));

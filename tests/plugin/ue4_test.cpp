@@ -57,13 +57,7 @@ TEST(Ue4Scanner, ReportsBlocksOrEncryptedEntries) {
   narrow.narrow = true;
   Ue4Entry trailer_last = wide;
   trailer_last.flags_first = false;
-  // Encrypted blocks start at multiples of 16 inside the entry.
-  const Ue4Entry encrypted{.stored = 2016,
-                           .decoded = 8000,
-                           .blocks = {1000, 1008},
-                           .block_align = 16,
-                           .flags = 1,
-                           .block_size = 4096};
+  const Ue4Entry encrypted = EncryptedTwoBlockEntry();
   const Ue4Entry stored_only{.method = 0, .stored = 700, .decoded = 700, .flags = 0};
   Ue4Entry stored_encrypted = stored_only;
   stored_encrypted.flags = 1;
