@@ -1,5 +1,7 @@
 #include "plugin/precomp_init.h"
 
+#include <algorithm>
+
 #include "plugin/codec_tables.h"
 #include "plugin/utils.h"
 
@@ -7,18 +9,36 @@ namespace unreal {
 
 namespace {
 
-// Calls one of the host's text-returning entries with a buffer of kHostTextUnits units and
-// takes the text up to its first zero unit or the buffer's end.
-template <typename Fn, typename Last>
-std::u16string AskHostText(Fn fn, void* command, int32_t position, Last last) {
-  if (fn == nullptr) return {};
-  char16_t buffer[kHostTextUnits + 1] = {};
-  fn(buffer, command, position, last);
-  size_t length = 0;
-  while (length < kHostTextUnits && buffer[length] != 0)
-    ++length;
-  return std::u16string(buffer, length);
+// Clears memory that held key material, in a way the compiler keeps.
+void Wipe(void* data, size_t size) {
+  volatile auto* bytes = static_cast<volatile uint8_t*>(data);
+  for (size_t i = 0; i < size; ++i)
+    bytes[i] = 0;
 }
+
+// Asks the host's text-returning entries for texts, through one buffer of
+// kHostTextBufferUnits units, and takes each up to its first zero unit or kHostTextUnits units.
+class HostTexts {
+ public:
+  HostTexts() : buffer_(kHostTextBufferUnits) {}
+  // The buffer held the key texts.
+  ~HostTexts() { Wipe(buffer_.data(), buffer_.size() * sizeof(char16_t)); }
+  HostTexts(const HostTexts&) = delete;
+  HostTexts& operator=(const HostTexts&) = delete;
+
+  template <typename Fn, typename Last>
+  std::u16string Ask(Fn fn, void* command, int32_t position, Last last) {
+    if (fn == nullptr) return {};
+    // Only the part read must be clear: a text the host does not end is cut at the limit.
+    std::fill_n(buffer_.begin(), kHostTextUnits, u'\0');
+    fn(buffer_.data(), command, position, last);
+    const auto read = buffer_.begin() + kHostTextUnits;
+    return std::u16string(buffer_.begin(), std::find(buffer_.begin(), read, u'\0'));
+  }
+
+ private:
+  std::vector<char16_t> buffer_;
+};
 
 int HexDigit(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
@@ -28,19 +48,18 @@ int HexDigit(char16_t c) {
 }
 
 // Reads the codec's "k0x" option; a non-empty one marks the key given and hands its bytes to
-// the host, whose resource id is kept. The bytes are wiped before returning.
-void TakeKeyOption(void* command, int32_t position, const PluginHostFuncs& funcs, bool& given,
-                   int32_t& id) {
-  const std::u16string text = AskHostText(funcs.GetCodecParameter, command, position, u"k0x");
+// the host, whose resource id is kept. The bytes and the text are wiped before returning.
+void TakeKeyOption(HostTexts& texts, void* command, int32_t position, const PluginHostFuncs& funcs,
+                   bool& given, int32_t& id) {
+  std::u16string text = texts.Ask(funcs.GetCodecParameter, command, position, u"k0x");
   if (text.empty()) return;
   given = true;
   std::vector<uint8_t> key = KeyBytesFromHex(text);
   id = funcs.RegisterResource != nullptr
            ? funcs.RegisterResource(key.data(), static_cast<int32_t>(key.size()))
            : -1;
-  volatile uint8_t* wipe = key.data();
-  for (size_t i = 0; i < key.size(); ++i)
-    wipe[i] = 0;
+  Wipe(key.data(), key.size());
+  Wipe(text.data(), text.size() * sizeof(char16_t));
 }
 
 }  // namespace
@@ -78,20 +97,21 @@ std::vector<uint8_t> KeyBytesFromHex(const std::u16string& text) {
 
 bool InitFromCommand(void* command, const PluginHostFuncs& funcs, PluginState& state) {
   state.enabled = {false, false, false};
+  HostTexts texts;
   for (int32_t position = 0; position < kMaxCommandCodecs; ++position) {
     const std::u16string name =
-        AskHostText(funcs.GetCodecName, command, position, static_cast<void*>(nullptr));
+        texts.Ask(funcs.GetCodecName, command, position, static_cast<void*>(nullptr));
     if (name.empty()) break;
     if (EqualsIgnoreCase(name, kCodecNames[kUe3])) {
       state.enabled[kUe3] = true;
     } else if (EqualsIgnoreCase(name, kCodecNames[kUe4])) {
       state.ue4_method.clear();
       state.ue4_method =
-          Ue4MethodFromParameter(AskHostText(funcs.GetCodecParameter, command, position, u""));
-      TakeKeyOption(command, position, funcs, state.ue4_key_given, state.ue4_key_id);
+          Ue4MethodFromParameter(texts.Ask(funcs.GetCodecParameter, command, position, u""));
+      TakeKeyOption(texts, command, position, funcs, state.ue4_key_given, state.ue4_key_id);
       state.enabled[kUe4] = true;
     } else if (EqualsIgnoreCase(name, kCodecNames[kUe5])) {
-      TakeKeyOption(command, position, funcs, state.ue5_key_given, state.ue5_key_id);
+      TakeKeyOption(texts, command, position, funcs, state.ue5_key_given, state.ue5_key_id);
       state.enabled[kUe5] = true;
     }
   }

@@ -9,8 +9,6 @@
 
 namespace unreal {
 
-// Host texts are read up to this many UTF-16 units.
-inline constexpr int kHostTextUnits = 256;
 // Positions asked of the host before giving up on a command that never ends.
 inline constexpr int32_t kMaxCommandCodecs = 1024;
 inline constexpr size_t kMaxKeyBytes = 32;

@@ -20,6 +20,7 @@ ScanContext::ScanContext(const PluginState& state, int32_t instance, const uint8
 
 void ScanContext::ReportPlain(const char16_t* log_codec, const char16_t* codec, int64_t position,
                               int32_t stored_size, int32_t decoded_size) {
+  if (stored_size == 0) return;
   Add(log_codec, codec, position, stored_size, decoded_size, -1);
 }
 
@@ -42,7 +43,7 @@ void ScanContext::Add(const char16_t* log_codec, const char16_t* codec, int64_t 
 
 void ScanContext::RegisterNested(int64_t offset, int32_t stored_size, int32_t decoded_size,
                                  const char16_t* codec) {
-  if (funcs_.RegisterNestedStream != nullptr) {
+  if (stored_size != 0 && funcs_.RegisterNestedStream != nullptr) {
     funcs_.RegisterNestedStream(instance_, offset, stored_size, decoded_size, codec, 0, 0);
   }
 }

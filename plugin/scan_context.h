@@ -20,12 +20,14 @@ class ScanContext {
   int64_t size() const { return size_; }
   int64_t available() const { return available_; }
 
-  // A stream that is not encrypted.
+  // A stream that is not encrypted. Blocks of no stored bytes are not reported: they hold
+  // nothing to decode, and a table of them would give a report per 8 input bytes.
   void ReportPlain(const char16_t* log_codec, const char16_t* codec, int64_t position,
                    int32_t stored_size, int32_t decoded_size);
   // An "aes" stream: its bytes go to the output callback first; it carries the key's id.
   void ReportAes(const char16_t* log_codec, int64_t position, int32_t stored_size,
                  int32_t decoded_size, int32_t key_id);
+  // A block of the "aes" stream reported last; blocks of no stored bytes are left out too.
   void RegisterNested(int64_t offset, int32_t stored_size, int32_t decoded_size,
                       const char16_t* codec);
   // True when the host confirms that data hashes to the 20-byte SHA-1 digest.

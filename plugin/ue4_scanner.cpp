@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "plugin/le_bytes.h"
+#include "plugin/overlap_guard.h"
 #include "plugin/scanners.h"
 
 namespace unreal {
@@ -95,7 +96,7 @@ bool BlocksFit(const uint8_t* data, const Ue4Entry& entry, int64_t round) {
 }
 
 // Reports the entry at position and returns the position after its data; -1 when it is no match.
-int64_t TryEntry(ScanContext& context, int64_t position) {
+int64_t TryEntry(ScanContext& context, OverlapGuard& guard, int64_t position) {
   const std::optional<Ue4Entry> found = ReadRecord(context, position);
   if (!found) return -1;
   const Ue4Entry& entry = *found;
@@ -103,15 +104,21 @@ int64_t TryEntry(ScanContext& context, int64_t position) {
   const uint8_t* data = context.data();
   const bool encrypted = entry.flags == 1 && state.ue4_key_given;
   const bool has_method = !state.ue4_method.empty() && entry.method != 0;
-  if (encrypted) {
-    if (entry.method != 0 && entry.block_size < kMinSize) return -1;
-  } else if (!has_method || entry.block_size < kMinSize || !BlocksFit(data, entry, 1)) {
-    // Blocks that leave the entry's data would be reported at wrong places.
+  if (encrypted ? entry.method != 0 && entry.block_size < kMinSize
+                : !has_method || entry.block_size < kMinSize) {
     return -1;
   }
   const int64_t start = position + entry.record_length;
   const auto stored = static_cast<int32_t>(entry.stored);
-  if (!context.Sha1Matches(start, stored, data + entry.digest)) return -1;
+  // The table walk and the hash cost as much as the entry is long.
+  const int64_t end = start + stored;
+  if (!guard.MayExamine(position, end)) return -1;
+  // Blocks that leave the entry's data would be reported at wrong places.
+  if ((!encrypted && !BlocksFit(data, entry, 1)) ||
+      !context.Sha1Matches(start, stored, data + entry.digest)) {
+    guard.Rejected(position, end);
+    return -1;
+  }
 
   const char16_t* method = state.ue4_method.c_str();
   int64_t remainder = entry.decoded;
@@ -142,9 +149,10 @@ int64_t TryEntry(ScanContext& context, int64_t position) {
 
 void ScanUe4(ScanContext& context, CandidateIndex& candidates) {
   const int64_t limit = context.size() - 48;
+  OverlapGuard guard(context.available());
   int64_t position = 0;
   while ((position = candidates.Next(Candidate::kUe4Entry, position, limit)) < limit) {
-    const int64_t next = TryEntry(context, position);
+    const int64_t next = TryEntry(context, guard, position);
     position = next < 0 ? position + 1 : next;
   }
 }

@@ -16,6 +16,14 @@
 
 using PrecompBool = int32_t;
 
+// Texts the host writes for GetCodecName and GetCodecParameter, which are given no size: the
+// plug-in hands them a buffer of kHostTextBufferUnits units, room for any text of a Windows
+// command line (at most 32767 units) and its terminating zero, and reads the text up to its
+// first zero unit or kHostTextUnits units, whichever comes first; a longer text is cut there.
+// A host must write no more than the buffer holds.
+inline constexpr int kHostTextUnits = 256;
+inline constexpr int kHostTextBufferUnits = 32768;
+
 using GetCodecNameFn = void (*)(char16_t* result, void* command, int32_t position, void* unused);
 using GetCodecParameterFn = void (*)(char16_t* result, void* command, int32_t position,
                                      const char16_t* name);

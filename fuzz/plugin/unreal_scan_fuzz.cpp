@@ -1,7 +1,7 @@
 // Scans arbitrary bytes with every codec enabled and both keys given. The first byte of the
 // input says how many of its last bytes lie beyond the scan size (readable, but no stream
-// starts there). Any read past the input, any hang, and any report that points outside the
-// input or carries impossible sizes fails.
+// starts there). Any read past the input, any hang, any report that points outside the input or
+// carries impossible sizes, and any scan that asks the host to hash more than its bound fails.
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/overlap_guard.h"
 #include "plugin/unreal.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 const uint8_t* input = nullptr;
 int64_t available = 0;
 int64_t last_aes_size = -1;
+int64_t hashed = 0;
 
 void Check(bool ok) {
   if (!ok) std::abort();
@@ -42,7 +44,7 @@ void GetCodecParameter(char16_t* result, void*, int32_t position, const char16_t
 
 void RegisterNestedStream(int32_t, int64_t offset, int32_t stored, int32_t decoded,
                           const char16_t* codec, int32_t a, int32_t b) {
-  Check(last_aes_size >= 0 && offset >= 0 && stored >= 0 && decoded > 0);
+  Check(last_aes_size >= 0 && offset >= 0 && stored > 0 && decoded > 0);
   Check(offset + stored <= last_aes_size);
   Check(std::u16string(codec) == u"kraken:l4" && a == 0 && b == 0);
 }
@@ -51,6 +53,7 @@ void RegisterNestedStream(int32_t, int64_t offset, int32_t stored, int32_t decod
 uint32_t HashBuffer(const char16_t*, const void* data, int32_t size, void* digest, int32_t n) {
   const auto* bytes = static_cast<const uint8_t*>(data);
   Check(n == 20 && size >= 0 && bytes >= input && bytes + size <= input + available);
+  hashed += size;
   std::memset(digest, 0, 20);
   return 1;
 }
@@ -69,7 +72,7 @@ void Output(int32_t, const uint8_t* bytes, int32_t count) {
 
 void Add(int32_t, StreamInfo* info, const char16_t* codec, void* unused) {
   Check(unused == nullptr && info->reserved == 0);
-  Check(info->position >= 0 && info->stored_size >= 0 && info->decoded_size >= 0);
+  Check(info->position >= 0 && info->stored_size > 0 && info->decoded_size >= 0);
   const bool aes = std::u16string(codec) == u"aes";
   Check(aes || info->resource_id == -1);
   if (aes) {
@@ -105,7 +108,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   input = bytes.data();
   available = static_cast<int64_t>(bytes.size());
   last_aes_size = -1;
+  hashed = 0;
   const int64_t scan_size = available > beyond ? available - beyond : 0;
   Check(PrecompScan1(7, input, scan_size, available, &Output, &Add, &funcs) == 0);
+  // Rejected entries' bytes are hashed at most kMaxRejectionsPerBlock times, whole blocks
+  // counted, and accepted entries' bytes once.
+  const int64_t blocks = (available >> unreal::kOverlapBlockShift) + 1;
+  Check(hashed <= (unreal::kMaxRejectionsPerBlock + 1) * (blocks << unreal::kOverlapBlockShift));
   return 0;
 }

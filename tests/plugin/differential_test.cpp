@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <string>
@@ -33,7 +34,20 @@ class Generator {
 
  private:
   Bytes Segment() {
-    switch (Pick(0, 9)) {
+    switch (Pick(0, 10)) {
+      case 10: {
+        // ue4 records that overlap, each claiming the rest of the run, most with wrong hashes:
+        // which of them are examined depends on the bound on rejected entries.
+        Bytes b =
+            OverlappingUe4Records(Pick(600, 5000), Pick(40, 300), Chance(50) ? 0 : Pick(1, 4));
+        if (Chance(60)) {
+          const Bytes entry = Ue4();
+          const int at = Pick(0, static_cast<int>(b.size()));
+          b.resize(std::max(b.size(), at + entry.size()));
+          std::copy(entry.begin(), entry.end(), b.begin() + at);
+        }
+        return b;
+      }
       case 9: {
         // Mostly zero bytes: zero runs of every length, ending anywhere.
         Bytes b(static_cast<size_t>(Pick(0, 3000)), 0);

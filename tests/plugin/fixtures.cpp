@@ -2,6 +2,8 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
+
 namespace unreal_test {
 
 void Append(Bytes& out, const Bytes& more) {
@@ -103,6 +105,74 @@ Bytes Ue4Entry::Build() const {
     Append<uint8_t>(out, flags);
   }
   Append(out, data);
+  return out;
+}
+
+Ue4Entry EncryptedTwoBlockEntry() {
+  return {.stored = 2016,
+          .decoded = 8000,
+          .blocks = {1000, 1008},
+          .block_align = 16,
+          .flags = 1,
+          .block_size = 4096};
+}
+
+Bytes OverlappingUe4Records(int64_t size, int64_t spacing, int blocks) {
+  Bytes out = Filler(size, 9);
+  const int64_t record_length = blocks == 0 ? 53 : 57 + 16 * int64_t{blocks};
+  for (int64_t at = 0; at + record_length <= size; at += spacing) {
+    const int64_t stored = size - at - record_length;
+    // Blocks of equal size fill the data; the block size makes their count exactly `blocks`.
+    const int64_t block = blocks == 0 ? 0 : (stored + blocks - 1) / blocks;
+    if (stored < 256 || (blocks > 0 && block < 256)) break;
+    const int64_t decoded = blocks == 0 ? stored : block * blocks;
+    Bytes record;
+    Append<int64_t>(record, 0);
+    Append<int64_t>(record, stored);
+    Append<int64_t>(record, decoded);
+    Append<int32_t>(record, blocks == 0 ? 0 : 1);
+    Append(record, Bytes(20, 0xA5));
+    if (blocks == 0) {
+      // Flags 1 first, then a block size of 0.
+      Append(record, Bytes{1, 0, 0, 0, 0});
+    } else {
+      Append<int32_t>(record, blocks);
+      for (int64_t i = 0; i < blocks; ++i) {
+        Append<int64_t>(record, record_length + i * block);
+        Append<int64_t>(record, record_length + std::min(stored, (i + 1) * block));
+      }
+      // The block size, then flags 0.
+      Append<int32_t>(record, static_cast<int32_t>(block));
+      Append<uint8_t>(record, 0);
+    }
+    std::copy(record.begin(), record.end(), out.begin() + at);
+  }
+  return out;
+}
+
+Bytes OverlappingUe4Tables(int64_t size) {
+  constexpr int32_t kBlocks = 32768;
+  // D, the blocks times the block size, is above any stored size of a 2 GiB run and, with its
+  // upper half 0, reads as part of an empty block.
+  constexpr int32_t kBlockSize = 0x10000;
+  constexpr int64_t kRecordLength = 57 + 16 * int64_t{kBlocks};
+  Bytes out(static_cast<size_t>(size), 0);
+  for (int64_t at = 0; at + kRecordLength + 256 <= size; at += 64) {
+    // The table's 16-byte entries fall on these records' bytes 4, 20, 36 and 52 on: the low
+    // halves of their start and end are equal everywhere (the digest is zero). Bytes 52 to 56
+    // are the trailer of the record 8192 records back: the block size, then flags 0.
+    Bytes record;
+    Append<int64_t>(record, 0);
+    Append<int64_t>(record, size - at - kRecordLength);
+    Append<int64_t>(record, int64_t{kBlocks} * kBlockSize);
+    Append<int32_t>(record, 1);
+    Append(record, Bytes(20, 0));
+    Append<int32_t>(record, kBlocks);
+    Append<int32_t>(record, kBlockSize);
+    Append(record, Bytes(4, 0));
+    Append<int32_t>(record, kBlockSize);
+    std::copy(record.begin(), record.end(), out.begin() + at);
+  }
   return out;
 }
 

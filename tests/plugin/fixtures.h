@@ -53,6 +53,21 @@ struct Ue4Entry {
   Bytes Build() const;
 };
 
+// An entry flagged encrypted of two blocks, 1000 and 1008 stored bytes, each starting at a
+// multiple of 16 inside its 2016 bytes, decoding to 4096 and 3904 bytes (block size 4096).
+Ue4Entry EncryptedTwoBlockEntry();
+
+// A run of `size` bytes with a ue4 entry record every `spacing` bytes, each with a wrong hash and
+// claiming as its data everything from its end to the end of the run, so that the data of all
+// of them overlap. With blocks 0 they are stored entries flagged encrypted (hashed when a ue4
+// key is given); otherwise compressed entries of that many blocks, not encrypted (hashed when a
+// ue4 method is given). Records whose data would be too short to be hashed are left out.
+Bytes OverlappingUe4Records(int64_t size, int64_t spacing, int blocks);
+// A run of `size` bytes, zero but for a compressed ue4 record every 64 bytes, each with a wrong
+// hash and claiming the rest of the run, whose table of 32768 blocks reaches over the records
+// after it and reads as blocks of no bytes: every table walked is as long as a table can be.
+Bytes OverlappingUe4Tables(int64_t size);
+
 // 16 zero bytes, a stream of `groups` 16-byte groups without zero bytes, 16 zero bytes, zero
 // padding up to a multiple of 2048 bytes from the stream's start, then a non-zero group. The
 // stream starts at offset 16.

@@ -155,6 +155,34 @@ TEST(PrecompInit, ASecondCallKeepsKeysOfCodecsItDoesNotList) {
   EXPECT_EQ(host.resources.size(), 2u);
 }
 
+TEST(PrecompInit, ReadsHostTextsUpToTheLimit) {
+  // A host that writes its texts whole, up to all the buffer holds: the plug-in reads each up to
+  // kHostTextUnits units.
+  const auto whole = [](std::u16string start, char16_t fill) {
+    start.resize(kHostTextBufferUnits - 1, fill);
+    return start;
+  };
+  std::u16string key;
+  while (std::ssize(key) < kHostTextBufferUnits - 1)
+    key += u"01";
+  key.resize(kHostTextBufferUnits - 1);
+  PluginLibrary plugin;
+  TestHost host;
+  host.whole_texts = true;
+  ASSERT_EQ(host.Init(plugin,
+                      {
+                          // Cut, the name is still not "ue3".
+                          {whole(u"ue3", u' ')},
+                          // Cut right after the method name.
+                          {u"ue4",
+                           {{u"", whole(std::u16string(kHostTextUnits - 5, u'x') + u":zlib", u'y')},
+                            {u"k0x", key}}},
+                      }),
+            1);
+  EXPECT_EQ(host.resources, std::vector<Bytes>{Bytes(32, 0x01)});
+  EXPECT_EQ(Probe(plugin, host), (Observed{.method = u"zlib", .ue4_key = kId}));
+}
+
 TEST(PrecompInit, StopsAskingForCodecNamesAfterACap) {
   PluginLibrary plugin;
   TestHost host;

@@ -18,7 +18,8 @@ class Reference {
         d_(data),
         size_(std::min(size, available)),
         avail_(available),
-        inst_(instance) {}
+        inst_(instance),
+        rejected_(static_cast<size_t>(available / 64 + 1)) {}
 
   std::vector<Event> Run() {
     if (c_.ue3) {
@@ -43,6 +44,8 @@ class Reference {
               int64_t decoded, bool aes, int32_t id) {
     const auto s = static_cast<int32_t>(stored);
     const auto dd = static_cast<int32_t>(decoded);
+    // A block of no stored bytes is no stream.
+    if (s == 0) return;
     if (aes) events_.push_back({Event::Kind::kOutput, inst_, u"", pos, s});
     events_.push_back({Event::Kind::kLog, 0, log, pos, s, dd});
     events_.push_back({Event::Kind::kAdd, inst_, codec, pos, s, dd, aes ? id : -1, 0, true});
@@ -142,10 +145,22 @@ class Reference {
       }
       return true;
     };
-    if (!enc && (m == 0 || !method || !fits(1))) return -1;
+    if (!enc && (m == 0 || !method)) return -1;
+    // The entry's bytes, from its record to the end of its data: not examined when a block of
+    // 64 of them lies under four rejected entries already.
+    const int64_t first = pos / 64, last = (pos + len + S - 1) / 64;
+    for (int64_t b = first; b <= last; ++b) {
+      if (rejected_[b] >= 4) return -1;
+    }
+    auto reject = [&] {
+      for (int64_t b = first; b <= last; ++b)
+        ++rejected_[b];
+      return -1;
+    };
+    if (!enc && !fits(1)) return reject();
     events_.push_back({Event::Kind::kHash, 0, u"sha1", pos + len, int32_t(S)});
     const Bytes digest = Sha1(d_ + pos + len, size_t(S));
-    if (std::memcmp(digest.data(), d_ + pos + (wide ? 28 : 25), 20) != 0) return -1;
+    if (std::memcmp(digest.data(), d_ + pos + (wide ? 28 : 25), 20) != 0) return reject();
     const int64_t start = pos + len;
     int64_t rem = D, off = 0;
     if (enc) {
@@ -154,8 +169,10 @@ class Reference {
         for (int64_t i = 0; i < k; ++i) {
           const int32_t s = block_stored(i);
           const int64_t dec = std::min<int64_t>(rem, bs);
-          events_.push_back(
-              {Event::Kind::kNested, inst_, c_.ue4_method, off, s, int32_t(dec), 0, 0, true});
+          if (s != 0) {
+            events_.push_back(
+                {Event::Kind::kNested, inst_, c_.ue4_method, off, s, int32_t(dec), 0, 0, true});
+          }
           off += (s + 15) / 16 * 16;
           rem -= dec;
         }
@@ -236,6 +253,7 @@ class Reference {
   int64_t size_;
   int64_t avail_;
   int32_t inst_;
+  std::vector<int> rejected_;  // per 64-byte block: rejected ue4 entries that covered it
   std::vector<Event> events_;
 };
 

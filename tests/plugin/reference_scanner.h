@@ -21,8 +21,8 @@ struct ReferenceConfig {
 };
 
 // A plain scanner that moves byte by byte exactly as the scanning frame describes, with the
-// same guards as the plug-in, and returns the calls the plug-in should make (SHA-1 answered
-// truthfully).
+// same guards as the plug-in (among them the bound on rejected ue4 entries), and returns the calls
+// the plug-in should make (SHA-1 answered truthfully).
 std::vector<Event> ReferenceScan(const ReferenceConfig& config, const uint8_t* data, int64_t size,
                                  int64_t available, int32_t instance);
 

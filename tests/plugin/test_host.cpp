@@ -22,8 +22,11 @@ TestHost& Host() {
   return *current_host;
 }
 
+// A text and its terminating zero, cut to fit the plug-in's limit unless the host writes texts
+// whole.
 void WriteText(char16_t* result, const std::u16string& text) {
-  const size_t length = std::min<size_t>(text.size(), 255);
+  const size_t length =
+      Host().whole_texts ? text.size() : std::min<size_t>(text.size(), kHostTextUnits - 1);
   std::copy_n(text.data(), length, result);
   result[length] = 0;
 }

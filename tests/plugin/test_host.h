@@ -99,6 +99,7 @@ class TestHost {
   int hash_calls = 0;
   bool hash_fails = false;           // HashBuffer answers false
   bool endless_codec_names = false;  // GetCodecName never answers an empty name
+  bool whole_texts = false;  // texts are written whole, past the kHostTextUnits the plug-in reads
   int codec_name_requests = 0;
 
  private:

@@ -65,6 +65,14 @@ TEST(Ue3Scanner, ReportsEveryBlockOfEachForm) {
          Concat({Ue3Chunk(form, {{100, 200}, {200, 300}}), Ue3Chunk(form, {{7, 9}}), Filler(60)}),
          {Ue3Stream(codec, head, 100, 200), Ue3Stream(codec, head + 100, 200, 300),
           Ue3Stream(codec, 2 * head + 300 - Ue3EntryLength(form), 7, 9)}});
+    // Blocks of no stored bytes are no streams; the scan resumes where it would.
+    const int64_t three = Ue3HeaderLength(form) + 3 * Ue3EntryLength(form);
+    cases.push_back(
+        {"blocks of no stored bytes " + Narrow(codec),
+         Concat({Filler(5), Ue3Chunk(form, {{0, 100}, {300, 500}, {0, 50}}),
+                 Ue3Chunk(form, {{7, 9}}), Filler(60)}),
+         {Ue3Stream(codec, 5 + three, 300, 500),
+          Ue3Stream(codec, 5 + three + 300 + Ue3HeaderLength(form) + Ue3EntryLength(form), 7, 9)}});
     // Zero totals: an empty table, nothing reported, the scan goes on after the header.
     cases.push_back({"empty " + Narrow(codec),
                      Concat({Ue3Chunk(form, 0, 0, {}), Ue3Chunk(form, {{1, 2}}), Filler(60)}),

@@ -57,13 +57,7 @@ TEST(Ue4Scanner, ReportsBlocksOrEncryptedEntries) {
   narrow.narrow = true;
   Ue4Entry trailer_last = wide;
   trailer_last.flags_first = false;
-  // Encrypted blocks start at multiples of 16 inside the entry.
-  const Ue4Entry encrypted{.stored = 2016,
-                           .decoded = 8000,
-                           .blocks = {1000, 1008},
-                           .block_align = 16,
-                           .flags = 1,
-                           .block_size = 4096};
+  const Ue4Entry encrypted = EncryptedTwoBlockEntry();
   const Ue4Entry stored_only{.method = 0, .stored = 700, .decoded = 700, .flags = 0};
   Ue4Entry stored_encrypted = stored_only;
   stored_encrypted.flags = 1;
@@ -225,6 +219,23 @@ TEST(Ue4Scanner, GuardsBlockSizesAndTables) {
       {"encrypted negative block",
        negative_encrypted,
        {AesStream(u"ue4", Start(negative_block), 600, kKey)}},
+  });
+}
+
+TEST(Ue4Scanner, LeavesOutBlocksOfNoStoredBytes) {
+  // Three blocks of 4096 decoded bytes at most; the empty ones still use up their share of D.
+  const Ue4Entry plain{.stored = 1000, .decoded = 9000, .blocks = {0, 1000, 0}, .block_size = 4096};
+  const Ue4Entry encrypted{.stored = 1008,
+                           .decoded = 9000,
+                           .blocks = {0, 1000, 0},
+                           .block_align = 16,
+                           .flags = 1,
+                           .block_size = 4096};
+  RunCases({
+      {"plain", plain, {MethodStream(u"zlib", Start(plain), 1000, 4096)}},
+      {"encrypted",
+       encrypted,
+       {AesStream(u"ue4", Start(encrypted), 1008, kKey, {{0, 1000, 4096, u"zlib"}})}},
   });
 }
 

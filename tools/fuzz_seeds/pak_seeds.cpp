@@ -35,6 +35,9 @@ Seeds PakSeeds() {
       Input("ue3-wide", {Ue3Chunk(Ue3Form::kWide, {{300, 1000}, {40, 50}}), Filler(30)}),
       Input("ue3-large-block", {Ue3Chunk(Ue3Form::kLargeBlock, {{60, 70}}), Filler(20)}),
       Input("ue3-cut-at-scan-end", {Ue3Chunk(Ue3Form::kNarrow, {{80, 90}})}, 40),
+      // A table of blocks with no stored bytes: nothing to report.
+      Input("ue3-empty-blocks",
+            {Ue3Chunk(Ue3Form::kNarrow, std::vector<Ue3Entry>(64, {0, 1})), Filler(20)}),
       Input("ue5-stream", {Filler(7), Ue5Stream(12), Filler(9)}),
   };
   // ue4 entries of two blocks in each record layout and trailer order, plain and encrypted
@@ -60,6 +63,10 @@ Seeds PakSeeds() {
     out.push_back(Input(encrypted ? "ue4-stored-encrypted" : "ue4-stored",
                         {Filler(13), ZeroDigest(e), Filler(31)}));
   }
+  // ue4 records 64 and 128 bytes apart, each claiming the rest of the input with a wrong digest:
+  // the host may be asked to hash only a bounded multiple of the input.
+  out.push_back(Input("ue4-overlapping-stored", {OverlappingUe4Records(4096, 64, 0)}));
+  out.push_back(Input("ue4-overlapping-blocks", {OverlappingUe4Records(4096, 128, 2)}));
   // Shaped like the start of a pak archive: entries back to back, the files' sizes varied,
   // compressed and stored, then an all-zero stretch.
   std::vector<Bytes> pak;

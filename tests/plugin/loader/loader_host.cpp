@@ -117,7 +117,7 @@ std::vector<std::vector<uint8_t>> resources;
 const uint8_t* input = nullptr;
 
 void Write(char16_t* result, const std::u16string& text) {
-  const size_t n = std::min<size_t>(text.size(), 255);
+  const size_t n = std::min<size_t>(text.size(), kHostTextUnits - 1);
   std::copy_n(text.data(), n, result);
   result[n] = 0;
 }
