@@ -265,23 +265,6 @@ void DS_WaterRingLight::DrawScreenQuad(const TexturedScreenQuad& quad) {
   d->SetRenderState(RenderState::AlphaBlendEnable, 0);
 }
 
-void DS_WaterRingLight::BeginTargets() {
-  DS_2D_Light::BeginTargets();
-  if (mode.Value() == 1) return;
-  fitMode = 0;
-  camera.ApplyView(viewQuad, PictureSize(), 0, false);
-  SetViewQuad(viewQuad);
-}
-
-ComRef<gfx::Texture>* DS_WaterRingLight::EndTargets(bool clear) {
-  if (mode.Value() != 1) {
-    fitMode = 1;
-    camera.ApplyView(viewQuad, PictureSize(), 1, false);
-    SetViewQuad(viewQuad);
-  }
-  return DS_2D_Light::EndTargets(clear);
-}
-
 void DS_WaterRingLight::DrawWater(gfx::Texture* texture) {
   gfx::Device* d = CurrentDevice();
   if (d == nullptr) return;

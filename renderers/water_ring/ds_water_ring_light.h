@@ -51,9 +51,10 @@ class DS_WaterRingLight : public DS_2D_Light {
   void SetFitMode(int mode) override;
   void DrawFadeOverlay(const ColorQuadMesh* overlay) override;
   void DrawScreenQuad(const TexturedScreenQuad& quad) override;
-  // Outside mode 1 the pass views the picture stretched over the targets.
-  void BeginTargets() override;
-  ComRef<gfx::Texture>* EndTargets(bool clear) override;
+  // The offscreen pass is the base's in every mode: the picture is drawn into the targets
+  // without the camera, which objects that read it apply once as they draw it back. (Switching
+  // the pass to fit mode 0 would draw the camera's view into the targets, so that readers
+  // zoomed and panned it twice, and ending it in fit mode 1 would lose the player's fit mode.)
   bool NeedsOffscreenPass() const override { return mode.Value() == 1; }
   bool AppendScreenRects(std::vector<ScreenRect>& rects) override {
     return AppendWholeTarget(rects);

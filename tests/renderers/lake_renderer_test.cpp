@@ -306,5 +306,44 @@ TEST_F(LakeTest, SavingKeepsTheBumpMapUnderTheGuid) {
   EXPECT_TRUE(Doc().guidPictureTable.empty());
 }
 
+// A drawable that notes the texture addressing it was set up under.
+class AddressProbe : public CustomDrawable {
+ public:
+  void Prepare(void*) override {
+    CurrentDevice()->GetSamplerState(0, gfx::SamplerState::AddressU, &address);
+  }
+  const IndexedMesh& Mesh() const override { return mesh; }
+  gfx::Texture* Texture() const override { return nullptr; }
+
+  IndexedMesh mesh;
+  uint32_t address = 0;
+};
+
+class EmptyLayer : public SpriteLayer {
+ public:
+  const IndexedMesh& LayerMesh() const override { return mesh; }
+  int BlendMode() const override { return 0; }
+  uint32_t QuadCount() const override { return 0; }
+  gfx::Texture* FrameTexture() const override { return nullptr; }
+  gfx::Texture* SecondTexture() const override { return nullptr; }
+
+  IndexedMesh mesh;
+};
+
+TEST_F(LakeTest, CustomDrawsWrapWhileTheySetUpAndLayersTakeTheirAlphaFromTheTexture) {
+  FakeLake2D lake;
+  StartSlide(lake);
+  AddressProbe probe;
+  lake.DrawCustom(probe, nullptr);
+  EXPECT_EQ(probe.address, gfx::TextureAddress::Wrap);
+  uint32_t address = 0;
+  device_->GetSamplerState(0, gfx::SamplerState::AddressV, &address);
+  EXPECT_EQ(address, gfx::TextureAddress::Clamp);
+  lake.DrawSpriteLayer(EmptyLayer());
+  uint32_t alphaOp = 0;
+  device_->GetTextureStageState(0, gfx::TextureStageState::AlphaOp, &alphaOp);
+  EXPECT_EQ(alphaOp, gfx::TextureOp::SelectArg1);
+}
+
 }  // namespace
 }  // namespace renderer_test

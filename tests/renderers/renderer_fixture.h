@@ -170,6 +170,22 @@ class RendererTest : public ::testing::Test {
   std::unique_ptr<RenderContext> context_;
 };
 
+// A reader of the picture drawn so far, as a brush is: it draws that picture again with the
+// background quad, which puts it back through the camera.
+class PictureReader : public ZKW_RenderObj {
+ public:
+  explicit PictureReader(gfx::Effect* effect) : ZKW_RenderObj(nullptr), effect_(effect) {}
+  void Update(float) override {}
+  int NeedsPictureBelow() const override { return 1; }
+  void Draw(DS_2D_Light& renderer) override {
+    effect_->SetTexture("Texture", renderer.GetTargetTextureSlot()->Get());
+    renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), effect_);
+  }
+
+ private:
+  gfx::Effect* effect_;
+};
+
 // Texels of vertical stripes `period` texels wide, alternating `a` and `b` from the left.
 inline std::vector<uint32_t> Stripes(uint32_t width, uint32_t height, uint32_t period, uint32_t a,
                                      uint32_t b) {

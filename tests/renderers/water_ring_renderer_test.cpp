@@ -12,6 +12,10 @@ namespace {
 
 using gfx::RenderState;
 
+uint32_t Channel(uint32_t colour, int shift) {
+  return (colour >> shift) & 0xFF;
+}
+
 // Texels whose colour tells where they lie: red grows to the right, green downwards, 4 a texel.
 std::vector<uint32_t> Ramp(uint32_t size) {
   std::vector<uint32_t> texels(size * size);
@@ -20,6 +24,32 @@ std::vector<uint32_t> Ramp(uint32_t size) {
       texels[y * size + x] = 0xFF000080u | (x * 4) << 16 | (y * 4) << 8;
   return texels;
 }
+
+// An object of one colour over the middle of the picture.
+class RedSquare : public ZKW_RenderObj, public SpriteLayer {
+ public:
+  RedSquare() : ZKW_RenderObj(nullptr) {
+    batch.InitQuads(1);
+    if (DX_V::PCT* v = batch.LockVertices()) {
+      const float corners[4][2] = {{16, 48}, {16, 16}, {48, 48}, {48, 16}};
+      for (int i = 0; i < 4; ++i) {
+        v[i].x = corners[i][0];
+        v[i].y = corners[i][1];
+        v[i].diffuse = 0xFFFF0000;
+      }
+      batch.UnlockVertices();
+    }
+  }
+  void Update(float) override {}
+  void Draw(DS_2D_Light& renderer) override { renderer.DrawSpriteLayer(*this); }
+  const IndexedMesh& LayerMesh() const override { return batch; }
+  int BlendMode() const override { return 0; }
+  uint32_t QuadCount() const override { return 1; }
+  gfx::Texture* FrameTexture() const override { return nullptr; }
+  gfx::Texture* SecondTexture() const override { return nullptr; }
+
+  PCTSpriteArray batch;
+};
 
 class WaterRingTest : public RendererTest {
  protected:
@@ -36,12 +66,13 @@ class WaterRingTest : public RendererTest {
     renderer.specular.SetValue(0);
   }
 
-  // Starts the renderer, runs its camera (mode `cameraMode`) for four seconds from a fixed
-  // seed and draws one frame.
+  // Starts the renderer in fit mode `fit`, runs its camera (mode `cameraMode`) for four seconds
+  // from a fixed seed and draws one frame.
   std::vector<uint32_t> Shown(DS_2D_Light& renderer, int cameraMode,
-                              const RuntimeObjectList& objects = {}) {
+                              const RuntimeObjectList& objects = {}, int fit = 1) {
     renderer.camera.mode.SetValue(cameraMode);
     StartSlide(renderer);
+    renderer.SetFitMode(fit);
     crt_srand(3);
     for (int i = 0; i <= 40; ++i)
       renderer.Update(0.1f * float(i));
@@ -220,25 +251,92 @@ TEST_F(WaterRingTest, ModeZeroShowsThePictureOnlyThroughTheWater) {
 }
 
 // The water lies where the picture does, however it is fitted and wherever the camera looks
-// (the offset of the view and of the camera is carried by the pan alone).
+// (the offset of the view and of the camera is carried by the pan alone), also when an object
+// reads the picture and the water is drawn off screen.
 TEST_F(WaterRingTest, TheWaterFollowsTheFitAndTheCamera) {
   ProvideRamp(500, 250);
-  for (int cameraMode : {0, 1}) {
-    SCOPED_TRACE(cameraMode == 0 ? "still" : "drifting");
-    DS_2D_Light plain;
-    const auto picture = Shown(plain, cameraMode);
-    DS_WaterRingLight water;
-    MakeStill(water);
-    water.dropsPerMinute.SetValue(0);  // the same random camera moves as the plain renderer's
-    const auto shown = Shown(water, cameraMode);
-    int off = 0;
-    for (size_t i = 0; i < shown.size(); ++i)
-      off += MaxDifference({shown[i]}, {picture[i]}) > 12;
-    EXPECT_LE(off, 64) << "at most the pixels of one edge differ";
-    // The bars stay black and the picture is not shifted out of them.
-    EXPECT_EQ(shown[2 * 64 + 32], 0xFF000000u);
-    EXPECT_LE(MaxDifference({shown[32 * 64 + 32]}, {picture[32 * 64 + 32]}), 6);
+  ComRef<gfx::Effect> copy = MakeEffect();
+  for (int fit : {1, 2}) {
+    for (int cameraMode : {0, 1}) {
+      for (bool read : {false, true}) {
+        SCOPED_TRACE(testing::Message()
+                     << "fit " << fit << ", " << (cameraMode == 0 ? "still" : "drifting")
+                     << (read ? ", read by an object" : ""));
+        RuntimeObjectList objects;
+        if (read)
+          objects.emplace_back(std::unique_ptr<ZKW_RenderObj>(new PictureReader(copy.Get())));
+        DS_2D_Light plain;
+        const auto picture = Shown(plain, cameraMode, objects, fit);
+        DS_WaterRingLight water;
+        MakeStill(water);
+        water.dropsPerMinute.SetValue(0);  // the same random camera moves as the plain renderer's
+        const auto shown = Shown(water, cameraMode, objects, fit);
+        int off = 0;
+        for (size_t i = 0; i < shown.size(); ++i)
+          off += MaxDifference({shown[i]}, {picture[i]}) > 12;
+        EXPECT_LE(off, 64) << "at most the pixels of one edge differ";
+        EXPECT_LE(MaxDifference({shown[32 * 64 + 32]}, {picture[32 * 64 + 32]}), 6);
+        if (fit == 1) EXPECT_EQ(shown[2 * 64 + 32], 0xFF000000u) << "the bars stay black";
+        EXPECT_EQ(Context().fitMode, fit) << "the frame keeps its fit mode";
+      }
+    }
   }
+}
+
+TEST_F(WaterRingTest, TheLightHighlightsTheRipples) {
+  ProvideRamp(64, 64);
+  std::vector<uint32_t> frames[2];
+  for (int lit = 0; lit < 2; ++lit) {
+    DS_WaterRingLight renderer;
+    renderer.specular.SetValue(lit == 0 ? 0 : 90);
+    renderer.dropStrength.SetValue(400);
+    crt_srand(1);
+    StartSlide(renderer);
+    for (int i = 0; i < 5; ++i)
+      renderer.surface.Drop();
+    for (float t : {0.1f, 0.2f, 0.3f, 0.4f})
+      renderer.Update(t);
+    Frame(renderer);
+    frames[lit] = BackBufferPixels();
+  }
+  int highlighted = 0;
+  for (size_t i = 0; i < frames[0].size(); ++i) {
+    for (int shift : {0, 8, 16})
+      ASSERT_GE(Channel(frames[1][i], shift) + 1, Channel(frames[0][i], shift)) << "only lighter";
+    highlighted += MaxDifference({frames[1][i]}, {frames[0][i]}) > 10;
+  }
+  EXPECT_GT(highlighted, 20);
+  EXPECT_LT(highlighted, 64 * 64 / 2) << "where the ripples face the light";
+}
+
+TEST_F(WaterRingTest, ObjectsDrawUnlitAndScreenQuadsUnblended) {
+  ProvideRamp(64, 64);
+  DS_WaterRingLight renderer;
+  StartSlide(renderer);
+  RedSquare square;
+  device_->SetRenderState(RenderState::Lighting, 1);
+  ClearLog();
+  renderer.DrawSpriteLayer(square);
+  renderer.DrawIndexedMesh(square.batch, nullptr, 0, 1);
+  ASSERT_EQ(Log().size(), 2u);
+  for (const gfx::FrameLogEntry& entry : Log())
+    EXPECT_EQ(entry.state.Get(RenderState::Lighting), 0u);
+  EXPECT_EQ(device_->State().Get(RenderState::Lighting), 1u) << "on again after";
+
+  ColorQuadMesh overlay;
+  QuadCorners whole;
+  whole.FromBackBuffer();
+  overlay.InitScreen(whole, 0x80000000);
+  renderer.DrawFadeOverlay(&overlay);
+  EXPECT_EQ(device_->State().Get(RenderState::AlphaBlendEnable), 0u);
+  TexturedScreenQuad quad;
+  quad.ClearTexture(whole);
+  ClearLog();
+  renderer.DrawScreenQuad(quad);
+  ASSERT_EQ(Log().size(), 1u);
+  EXPECT_EQ(Log()[0].state.Get(0, gfx::TextureStageState::ColorOp), gfx::TextureOp::SelectArg1);
+  EXPECT_EQ(device_->State().Get(RenderState::AlphaBlendEnable), 0u);
+  EXPECT_EQ(device_->State().Get(RenderState::ZEnable), 0u);
 }
 
 TEST_F(WaterRingTest, ADropRipplesThePictureAroundIt) {
@@ -284,32 +382,6 @@ TEST_F(WaterRingTest, ADropRipplesThePictureAroundIt) {
     }
   }
 }
-
-// An object of one colour over the middle of the picture.
-class RedSquare : public ZKW_RenderObj, public SpriteLayer {
- public:
-  RedSquare() : ZKW_RenderObj(nullptr) {
-    batch.InitQuads(1);
-    if (DX_V::PCT* v = batch.LockVertices()) {
-      const float corners[4][2] = {{16, 48}, {16, 16}, {48, 48}, {48, 16}};
-      for (int i = 0; i < 4; ++i) {
-        v[i].x = corners[i][0];
-        v[i].y = corners[i][1];
-        v[i].diffuse = 0xFFFF0000;
-      }
-      batch.UnlockVertices();
-    }
-  }
-  void Update(float) override {}
-  void Draw(DS_2D_Light& renderer) override { renderer.DrawSpriteLayer(*this); }
-  const IndexedMesh& LayerMesh() const override { return batch; }
-  int BlendMode() const override { return 0; }
-  uint32_t QuadCount() const override { return 1; }
-  gfx::Texture* FrameTexture() const override { return nullptr; }
-  gfx::Texture* SecondTexture() const override { return nullptr; }
-
-  PCTSpriteArray batch;
-};
 
 TEST_F(WaterRingTest, ModeOneShowsTheObjectsThroughTheWater) {
   ProvideRamp(64, 64);
