@@ -13,25 +13,12 @@
 namespace renderer_test {
 namespace {
 
-// Texels whose colour tells where they lie: red grows to the right, green downwards, 4 a texel.
-std::vector<uint32_t> Ramp() {
-  std::vector<uint32_t> texels(64 * 64);
-  for (uint32_t y = 0; y < 64; ++y)
-    for (uint32_t x = 0; x < 64; ++x)
-      texels[y * 64 + x] = 0xFF000080u | (x * 4) << 16 | (y * 4) << 8;
-  return texels;
-}
-
 // A V8U8 bump map of one displacement everywhere.
 std::vector<uint8_t> BumpFile(int8_t du, int8_t dv) {
   gfx::image::DdsImage bump{gfx::Format::V8U8, 4, 4, {{}}};
   for (int i = 0; i < 16; ++i)
     bump.levels[0].insert(bump.levels[0].end(), {uint8_t(du), uint8_t(dv)});
   return gfx::image::WriteDds(bump);
-}
-
-uint32_t Channel(uint32_t colour, int shift) {
-  return (colour >> shift) & 0xFF;
 }
 
 class LakeTest : public RendererTest {
@@ -319,17 +306,6 @@ class AddressProbe : public CustomDrawable {
   uint32_t address = 0;
 };
 
-class EmptyLayer : public SpriteLayer {
- public:
-  const IndexedMesh& LayerMesh() const override { return mesh; }
-  int BlendMode() const override { return 0; }
-  uint32_t QuadCount() const override { return 0; }
-  gfx::Texture* FrameTexture() const override { return nullptr; }
-  gfx::Texture* SecondTexture() const override { return nullptr; }
-
-  IndexedMesh mesh;
-};
-
 TEST_F(LakeTest, CustomDrawsWrapWhileTheySetUpAndLayersTakeTheirAlphaFromTheTexture) {
   FakeLake2D lake;
   StartSlide(lake);
@@ -339,7 +315,7 @@ TEST_F(LakeTest, CustomDrawsWrapWhileTheySetUpAndLayersTakeTheirAlphaFromTheText
   uint32_t address = 0;
   device_->GetSamplerState(0, gfx::SamplerState::AddressV, &address);
   EXPECT_EQ(address, gfx::TextureAddress::Clamp);
-  lake.DrawSpriteLayer(EmptyLayer());
+  lake.DrawSpriteLayer(TestLayer());
   uint32_t alphaOp = 0;
   device_->GetTextureStageState(0, gfx::TextureStageState::AlphaOp, &alphaOp);
   EXPECT_EQ(alphaOp, gfx::TextureOp::SelectArg1);

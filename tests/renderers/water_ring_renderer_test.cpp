@@ -12,21 +12,8 @@ namespace {
 
 using gfx::RenderState;
 
-uint32_t Channel(uint32_t colour, int shift) {
-  return (colour >> shift) & 0xFF;
-}
-
-// Texels whose colour tells where they lie: red grows to the right, green downwards, 4 a texel.
-std::vector<uint32_t> Ramp(uint32_t size) {
-  std::vector<uint32_t> texels(size * size);
-  for (uint32_t y = 0; y < size; ++y)
-    for (uint32_t x = 0; x < size; ++x)
-      texels[y * size + x] = 0xFF000080u | (x * 4) << 16 | (y * 4) << 8;
-  return texels;
-}
-
-// An object of one colour over the middle of the picture.
-class RedSquare : public ZKW_RenderObj, public SpriteLayer {
+// An object of one colour over the middle of the picture, drawn as a sprite layer.
+class RedSquare : public ZKW_RenderObj {
  public:
   RedSquare() : ZKW_RenderObj(nullptr) {
     batch.InitQuads(1);
@@ -39,16 +26,14 @@ class RedSquare : public ZKW_RenderObj, public SpriteLayer {
       }
       batch.UnlockVertices();
     }
+    layer.mesh = batch;
+    layer.quads = 1;
   }
   void Update(float) override {}
-  void Draw(DS_2D_Light& renderer) override { renderer.DrawSpriteLayer(*this); }
-  const IndexedMesh& LayerMesh() const override { return batch; }
-  int BlendMode() const override { return 0; }
-  uint32_t QuadCount() const override { return 1; }
-  gfx::Texture* FrameTexture() const override { return nullptr; }
-  gfx::Texture* SecondTexture() const override { return nullptr; }
+  void Draw(DS_2D_Light& renderer) override { renderer.DrawSpriteLayer(layer); }
 
   PCTSpriteArray batch;
+  TestLayer layer;
 };
 
 class WaterRingTest : public RendererTest {
@@ -316,7 +301,7 @@ TEST_F(WaterRingTest, ObjectsDrawUnlitAndScreenQuadsUnblended) {
   RedSquare square;
   device_->SetRenderState(RenderState::Lighting, 1);
   ClearLog();
-  renderer.DrawSpriteLayer(square);
+  renderer.DrawSpriteLayer(square.layer);
   renderer.DrawIndexedMesh(square.batch, nullptr, 0, 1);
   ASSERT_EQ(Log().size(), 2u);
   for (const gfx::FrameLogEntry& entry : Log())

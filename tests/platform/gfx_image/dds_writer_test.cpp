@@ -3,21 +3,13 @@
 #include "platform/gfx/image/d3dx_texture.h"
 #include "platform/gfx/texture_format.h"
 #include "platform/gfx_image/image_fixture.h"
+#include "platform/gfx_image/picture_bytes.h"
 
 namespace gfx_image_test {
 namespace {
 
 using namespace gfx;
 using image::DdsImage;
-
-// Bytes of one level that show any reordering.
-std::vector<uint8_t> Bytes(Format format, uint32_t width, uint32_t height, uint8_t seed) {
-  const TextureFormatInfo info = TextureFormatInfo::Of(format);
-  std::vector<uint8_t> bytes(size_t(info.Pitch(width)) * info.Rows(height));
-  for (size_t i = 0; i < bytes.size(); ++i)
-    bytes[i] = uint8_t(seed + i * 13);
-  return bytes;
-}
 
 TEST(DdsWriter, EveryReadableFormatReadsBackWithItsLevels) {
   for (Format format : {Format::A8R8G8B8, Format::X8R8G8B8, Format::A8, Format::V8U8,
@@ -26,7 +18,7 @@ TEST(DdsWriter, EveryReadableFormatReadsBackWithItsLevels) {
     for (uint32_t levels : {1u, 3u}) {
       DdsImage picture{format, 8, 4, {}};
       for (uint32_t i = 0; i < levels; ++i)
-        picture.levels.push_back(Bytes(format, 8 >> i, std::max(1u, 4u >> i), uint8_t(i)));
+        picture.levels.push_back(PackedLevel(format, 8 >> i, std::max(1u, 4u >> i), uint8_t(i)));
       const std::vector<uint8_t> file = image::WriteDds(picture);
       std::string error;
       const auto read = image::ReadDds(file, &error);
@@ -40,13 +32,13 @@ TEST(DdsWriter, EveryReadableFormatReadsBackWithItsLevels) {
 }
 
 TEST(DdsWriter, PicturesWithoutADdsFormWriteNothing) {
-  const DdsImage good{Format::V8U8, 4, 4, {Bytes(Format::V8U8, 4, 4, 0)}};
+  const DdsImage good{Format::V8U8, 4, 4, {PackedLevel(Format::V8U8, 4, 4, 0)}};
   ASSERT_FALSE(image::WriteDds(good).empty());
   struct Case {
     const char* what;
     DdsImage picture;
   } cases[] = {
-      {"format", {Format::D24S8, 4, 4, {Bytes(Format::A8R8G8B8, 4, 4, 0)}}},
+      {"format", {Format::D24S8, 4, 4, {PackedLevel(Format::A8R8G8B8, 4, 4, 0)}}},
       {"no width", {Format::V8U8, 0, 4, {{}}}},
       {"too wide", {Format::A8, image::kMaxPictureSize + 1, 1, {}}},
       {"no levels", {Format::V8U8, 4, 4, {}}},
@@ -61,7 +53,7 @@ TEST(DdsWriter, PicturesWithoutADdsFormWriteNothing) {
 class SaveTexture : public ImageTest {};
 
 TEST_F(SaveTexture, ABumpMapAndARenderTargetLoadBackAsTheyAre) {
-  const std::vector<uint8_t> texels = Bytes(Format::V8U8, 4, 2, 5);
+  const std::vector<uint8_t> texels = PackedLevel(Format::V8U8, 4, 2, 5);
   ComPtr<Texture> bump;
   ASSERT_EQ(device_->CreateTexture(4, 2, 1, 0, Format::V8U8, Pool::Managed, bump.Put()), kOk);
   ASSERT_EQ(bump->WriteLevel(0, texels.data(), 8), kOk);
