@@ -2,6 +2,7 @@
 
 #include <numbers>
 
+#include "core/math/ratio.h"
 #include "core/param/param_reads.h"
 #include "core/startup/thread_slots.h"
 #include "platform/gfx/device.h"
@@ -45,11 +46,6 @@ void SelectTexture(gfx::Device* d) {
   d->SetTextureStageState(0, TextureStageState::AlphaOp, TextureOp::SelectArg1);
   d->SetTextureStageState(0, TextureStageState::AlphaArg1, TextureArg::Texture);
   d->SetTextureStageState(0, TextureStageState::AlphaArg2, TextureArg::Current);
-}
-
-// a / b, or 0 where b is 0.
-float RatioOr0(float a, float b) {
-  return b != 0.0f ? a / b : 0.0f;
 }
 
 }  // namespace
