@@ -272,9 +272,12 @@ void DS_WaterRingLight::DrawWater(gfx::Texture* texture) {
   d->SetTransform(gfx::TransformState::World, &waterWorld);
 
   // Where the picture lies on the target: the world of a picture-sized object and the view.
+  // The water is the picture, at its depth: no object's parallax applies to it.
   D3DXMATRIX m = waterWorld;
-  if (const RenderContext* context = RenderContextTlsSlot::Get())
+  if (RenderContext* context = RenderContextTlsSlot::Get()) {
+    const WithoutParallax atPictureDepth(context);
     m = context->WorldFor(waterWorld) * context->view;
+  }
   const float ex = surface.extentX, ez = surface.extentZ;
   const float px = RatioOr0(RatioOr0(m._41, m._11), static_cast<float>(picture.width));
   const float pz = RatioOr0(RatioOr0(m._42, m._22), static_cast<float>(picture.height));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/crt_rand.h"
+#include "player/render/matrix_values.h"
 #include "player/render/sprite_array.h"
 #include "renderer_fixture.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
@@ -63,6 +64,8 @@ class WaterRingTest : public RendererTest {
       renderer.Update(0.1f * float(i));
     // Green where nothing draws: the water ring clears nothing before its water.
     device_->Clear(0, nullptr, gfx::ClearFlags::Target, 0xFF00FF00, 1, 0);
+    // The parallax the nearest object of a frame before leaves behind.
+    Context().cameraOffsetTranslation = TranslationMatrix(24, 12, 0);
     Frame(renderer, objects);
     return BackBufferPixels();
   }
