@@ -22,7 +22,9 @@
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
 #include "player/sound/ds_wav_constructor.h"
+#include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
+#include "renderers/water_ring/ds_water_ring_light.h"
 
 namespace {
 
@@ -42,10 +44,19 @@ std::vector<uint8_t> TemplateProject() {
     slide->savedObjects.emplace_back(std::move(sound));
     root.slides.emplace_back(std::move(slide));
   }
-  // The renderer kinds with records of their own (an embedded brush's among them).
-  for (const char16_t* kind : {u"FakeUndervater", u"DS_FlameLight"}) {
+  // The renderer kinds with records of their own (an embedded brush's among them). The water
+  // ring's grid sizes lie in the data, so that the search reaches every size of grid.
+  for (const char16_t* kind :
+       {u"FakeUndervater", u"DS_FlameLight", u"FakeLake2D", u"DS_WaterRingLight"}) {
     auto slide = std::make_unique<DS_SlideContainer>();
     slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), kind));
+    if (auto* lake = dynamic_cast<FakeLake2D*>(slide->renderer.Get()))
+      lake->bumpKey.guid = GUID::Parse(u"{4C414B45-0000-0000-0000-000000000001}");
+    if (auto* drops = dynamic_cast<DS_WaterRingLight*>(slide->renderer.Get())) {
+      drops->mode.RawValue() = 1;
+      drops->resolution.RawValue() = 100;
+      drops->rows.RawValue() = 100;
+    }
     root.slides.emplace_back(std::move(slide));
   }
   auto track = std::make_unique<DS_AudioFile>();

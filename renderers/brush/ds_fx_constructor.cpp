@@ -1,19 +1,11 @@
 #include "renderers/brush/ds_fx_constructor.h"
 
+#include "core/math/ratio.h"
 #include "core/param/param_reads.h"
 #include "core/scene/zkw_render_obj.h"
 #include "player/document/doc_res_manager.h"
 #include "player/document/scene_view.h"
 #include "renderers/light/ds_2d_light.h"
-
-namespace {
-
-// a / b, or 0 where b is 0: sizes that are not known yet give no position, not inf or NaN.
-float RatioOr0(float a, float b) {
-  return b != 0.0f ? a / b : 0.0f;
-}
-
-}  // namespace
 
 DS_FX_Constructor::DS_FX_Constructor() : maskId(GUID::Create()) {}
 

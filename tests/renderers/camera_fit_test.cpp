@@ -32,22 +32,6 @@ const char* Name(Camera camera) {
   return "";
 }
 
-// A reader of the picture drawn so far, as a brush is: it draws that picture again with the
-// background quad, which puts it back through the camera.
-class PictureReader : public ZKW_RenderObj {
- public:
-  explicit PictureReader(gfx::Effect* effect) : ZKW_RenderObj(nullptr), effect_(effect) {}
-  void Update(float) override {}
-  int NeedsPictureBelow() const override { return 1; }
-  void Draw(DS_2D_Light& renderer) override {
-    effect_->SetTexture("Texture", renderer.GetTargetTextureSlot()->Get());
-    renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), effect_);
-  }
-
- private:
-  gfx::Effect* effect_;
-};
-
 struct TargetSize {
   uint32_t width, height;
 };

@@ -139,21 +139,6 @@ TEST_F(DrawOperations, BlendOverridesFollowTheRenderFlags) {
   EXPECT_TRUE(Log().empty());
 }
 
-class TestLayer : public SpriteLayer {
- public:
-  const IndexedMesh& LayerMesh() const override { return mesh; }
-  int BlendMode() const override { return blendMode; }
-  uint32_t QuadCount() const override { return quads; }
-  gfx::Texture* FrameTexture() const override { return frame; }
-  gfx::Texture* SecondTexture() const override { return second; }
-
-  IndexedMesh mesh;
-  int blendMode = 0;
-  uint32_t quads = 0;
-  gfx::Texture* frame = nullptr;
-  gfx::Texture* second = nullptr;
-};
-
 TEST_F(DrawOperations, SpriteLayerDrawsOnceOrTwice) {
   TestLayer layer;
   MakeQuadBatch(layer.mesh, 3);

@@ -170,6 +170,53 @@ class RendererTest : public ::testing::Test {
   std::unique_ptr<RenderContext> context_;
 };
 
+// A reader of the picture drawn so far, as a brush is: it draws that picture again with the
+// background quad, which puts it back through the camera.
+class PictureReader : public ZKW_RenderObj {
+ public:
+  explicit PictureReader(gfx::Effect* effect) : ZKW_RenderObj(nullptr), effect_(effect) {}
+  void Update(float) override {}
+  int NeedsPictureBelow() const override { return 1; }
+  void Draw(DS_2D_Light& renderer) override {
+    effect_->SetTexture("Texture", renderer.GetTargetTextureSlot()->Get());
+    renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), effect_);
+  }
+
+ private:
+  gfx::Effect* effect_;
+};
+
+// A sprite layer whose fields the test sets.
+class TestLayer : public SpriteLayer {
+ public:
+  const IndexedMesh& LayerMesh() const override { return mesh; }
+  int BlendMode() const override { return blendMode; }
+  uint32_t QuadCount() const override { return quads; }
+  gfx::Texture* FrameTexture() const override { return frame; }
+  gfx::Texture* SecondTexture() const override { return second; }
+
+  IndexedMesh mesh;
+  int blendMode = 0;
+  uint32_t quads = 0;
+  gfx::Texture* frame = nullptr;
+  gfx::Texture* second = nullptr;
+};
+
+// Texels whose colour tells where they lie: red grows to the right and green downwards by 4 a
+// texel over `size` x `size` texels (at most 64), blue is 0x80.
+inline std::vector<uint32_t> Ramp(uint32_t size = 64) {
+  std::vector<uint32_t> texels(size_t(size) * size);
+  for (uint32_t y = 0; y < size; ++y)
+    for (uint32_t x = 0; x < size; ++x)
+      texels[size_t(y) * size + x] = 0xFF000080u | (x * 4) << 16 | (y * 4) << 8;
+  return texels;
+}
+
+// One 8-bit channel of a 0xAARRGGBB colour.
+inline uint32_t Channel(uint32_t colour, int shift) {
+  return (colour >> shift) & 0xFF;
+}
+
 // Texels of vertical stripes `period` texels wide, alternating `a` and `b` from the left.
 inline std::vector<uint32_t> Stripes(uint32_t width, uint32_t height, uint32_t period, uint32_t a,
                                      uint32_t b) {

@@ -1,6 +1,7 @@
 // Projects written by the project writer, and document bodies in their stored form.
 #include "core/guid.h"
 #include "platform/audio/wave_bytes.h"
+#include "platform/gfx/image/dds_writer.h"
 #include "platform/gfx_image/picture_bytes.h"
 #include "player/music/ds_audio_file.h"
 #include "player/scene/ds_slide_container.h"
@@ -8,7 +9,9 @@
 #include "player/sound/ds_mp3_constructor.h"
 #include "player/sound/ds_wav_constructor.h"
 #include "player/support/body_writer.h"
+#include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
+#include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/fuzz_seeds/fuzz_seeds.h"
 #include "tools/project_writer/project_builder.h"
 
@@ -65,12 +68,34 @@ std::vector<uint8_t> Sounds() {
   return project.Write();
 }
 
+// A lake with a V8U8 ripple map under its GUID, and water rings in both modes on a wide picture.
+std::vector<uint8_t> LakeAndDrops() {
+  ProjectBuilder project;
+  const DS_ImageFileLink wide = project.StorePicture(u"wide.png", Png(12, 4, 0xFF204080));
+  DS_SlideContainer& lakeSlide = project.AddSlide(0.5f, 2.0f, 0.5f, u"FakeLake2D");
+  auto* lake = static_cast<FakeLake2D*>(ProjectBuilder::RendererOf(lakeSlide));
+  lake->backgroundLink = wide;
+  lake->bumpKey.guid = GUID::Parse(u"{4C414B45-0000-0000-0000-000000000002}");
+  gfx::image::DdsImage ripples{gfx::Format::V8U8, 4, 4, {std::vector<uint8_t>(32, 0x40)}};
+  project.StoreGuidPicture(lake->bumpKey.guid, gfx::image::WriteDds(ripples));
+  for (int mode : {0, 1}) {
+    DS_SlideContainer& slide = project.AddSlide(0.5f, 2.0f, 0.5f, u"DS_WaterRingLight");
+    auto* drops = static_cast<DS_WaterRingLight*>(ProjectBuilder::RendererOf(slide));
+    drops->backgroundLink = wide;
+    drops->mode.SetValue(mode);
+    drops->dropsPerMinute.SetValue(600);
+    drops->rows.SetValue(50 * mode);
+  }
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
   return {{"project-one-slide", OneSlide()},
           {"project-pictures-music", PicturesAndMusic()},
-          {"project-sounds", Sounds()}};
+          {"project-sounds", Sounds()},
+          {"project-lake-drops", LakeAndDrops()}};
 }
 
 Seeds DocumentBodySeeds() {

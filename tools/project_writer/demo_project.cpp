@@ -1,9 +1,15 @@
 #include "tools/project_writer/demo_project.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
+#include <numbers>
 
+#include "platform/gfx/image/dds_writer.h"
 #include "player/scene/ds_slide_container.h"
+#include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
+#include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
@@ -13,16 +19,57 @@ constexpr float kHoldSeconds = 8.0f;
 constexpr int kCameraDrifts = 1;
 constexpr unsigned kCameraZoomPercent = 125;
 
+// The lake's bump map is stored under this GUID, the same on every run.
+constexpr char16_t kLakeRipplesGuid[] = u"{4C414B45-5249-5050-4C45-53000000D5A1}";
+
 // A slide on `picture` whose renderer is of `rendererClass`, the camera drifting over it.
-void AddPictureSlide(ProjectBuilder& project, const DS_ImageFileLink& picture,
-                     const char16_t* rendererClass) {
+DS_2D_Light* AddPictureSlide(ProjectBuilder& project, const DS_ImageFileLink& picture,
+                             const char16_t* rendererClass) {
   DS_SlideContainer& slide =
       project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds, rendererClass);
   DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide);
-  if (renderer == nullptr) return;
+  if (renderer == nullptr) return nullptr;
   renderer->backgroundLink = picture;
   renderer->camera.mode.SetValueSilently(kCameraDrifts);
   renderer->camera.zoom.SetValue(kCameraZoomPercent);
+  return renderer;
+}
+
+// A 128 x 128 V8U8 bump map of lake ripples: the slopes (du, dv) of a few crossing waves, most
+// of them running across the lake, at full scale where they are steepest. The waves repeat
+// across the map, so that it tiles.
+std::vector<uint8_t> LakeRipples() {
+  constexpr uint32_t kSize = 128;
+  struct Wave {
+    float across, down, height, phase;  // periods over the map, relative height, start
+  };
+  const Wave waves[] = {
+      {1, 9, 1.0f, 0.0f}, {-2, 14, 0.6f, 1.3f}, {3, 23, 0.35f, 2.1f}, {5, 4, 0.25f, 0.4f}};
+  std::vector<float> du(kSize * kSize), dv(kSize * kSize);
+  float steepest = 0.0f;
+  for (uint32_t y = 0; y < kSize; ++y) {
+    for (uint32_t x = 0; x < kSize; ++x) {
+      float sx = 0.0f, sy = 0.0f;
+      for (const Wave& w : waves) {
+        const float k = 2.0f * std::numbers::pi_v<float> / kSize;
+        const float slope =
+            w.height * std::cos(k * (w.across * float(x) + w.down * float(y)) + w.phase);
+        sx += slope * w.across;
+        sy += slope * w.down;
+      }
+      du[y * kSize + x] = sx;
+      dv[y * kSize + x] = sy;
+      steepest = std::max({steepest, std::abs(sx), std::abs(sy)});
+    }
+  }
+  gfx::image::DdsImage map{gfx::Format::V8U8, kSize, kSize, {{}}};
+  for (size_t i = 0; i < du.size(); ++i) {
+    map.levels[0].push_back(
+        static_cast<uint8_t>(static_cast<int8_t>(std::lround(du[i] / steepest * 127))));
+    map.levels[0].push_back(
+        static_cast<uint8_t>(static_cast<int8_t>(std::lround(dv[i] / steepest * 127))));
+  }
+  return gfx::image::WriteDds(map);
 }
 
 }  // namespace
@@ -37,12 +84,25 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     AddPictureSlide(project, link, u"DS_2D_Light");
   }
   // The renderer kinds on the pictures that suit them: the sea seen under water, the night
-  // burning along its lower edge behind a heat haze.
+  // burning along its lower edge behind a heat haze, the dawn mirrored in a rippling lake, and
+  // the sea under falling drops (drawn whole and then refracted, objects and all).
   const std::pair<const char16_t*, const char16_t*> kinds[] = {{u"sea.png", u"FakeUndervater"},
-                                                               {u"night.png", u"DS_FlameLight"}};
+                                                               {u"night.png", u"DS_FlameLight"},
+                                                               {u"dawn.png", u"FakeLake2D"},
+                                                               {u"sea.png", u"DS_WaterRingLight"}};
   for (const auto& [name, rendererClass] : kinds) {
-    if (auto found = pictures.find(name); found != pictures.end())
-      AddPictureSlide(project, found->second, rendererClass);
+    auto found = pictures.find(name);
+    if (found == pictures.end()) continue;
+    DS_2D_Light* renderer = AddPictureSlide(project, found->second, rendererClass);
+    if (auto* lake = dynamic_cast<FakeLake2D*>(renderer)) {
+      lake->bumpKey.guid = GUID::Parse(kLakeRipplesGuid);
+      project.StoreGuidPicture(lake->bumpKey.guid, LakeRipples());
+    } else if (auto* drops = dynamic_cast<DS_WaterRingLight*>(renderer)) {
+      drops->mode.SetValue(1);
+      drops->dropsPerMinute.SetValue(150);
+      drops->dropStrength.SetValue(100);
+      drops->refraction.SetValue(60);
+    }
   }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();

@@ -10,6 +10,7 @@
 #include <stb/stb_image_write.h>
 
 #include "platform/gfx/formats.h"
+#include "platform/gfx/texture_format.h"
 
 // Picture files made in memory for the tests.
 namespace gfx_image_test {
@@ -71,6 +72,17 @@ inline std::vector<uint8_t> TwoPixelGif(bool transparent) {
   // LZW with 2-bit codes: clear, 0, 1, end, three bits each.
   gif.insert(gif.end(), {2, 2, 0x44, 0x0A, 0, 0x3B});
   return gif;
+}
+
+// The packed bytes of one width x height level of `format` (blocks for DXT), in a pattern that
+// shows any reordering.
+inline std::vector<uint8_t> PackedLevel(gfx::Format format, uint32_t width, uint32_t height,
+                                        uint8_t seed) {
+  const gfx::TextureFormatInfo info = gfx::TextureFormatInfo::Of(format);
+  std::vector<uint8_t> bytes(size_t(info.Pitch(width)) * info.Rows(height));
+  for (size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = uint8_t(seed + i * 7);
+  return bytes;
 }
 
 // A DDS file of one 2D picture with `levels` levels given as packed bytes.

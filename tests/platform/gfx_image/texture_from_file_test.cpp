@@ -182,22 +182,13 @@ TEST_F(PictureTest, CompressingToDxt1KeepsTransparentPixels) {
   }
 }
 
-// One level of each DDS format, with bytes that show any reordering.
-std::vector<uint8_t> Level(Format format, uint32_t width, uint32_t height, uint8_t seed) {
-  const TextureFormatInfo info = TextureFormatInfo::Of(format);
-  std::vector<uint8_t> bytes(size_t(info.Pitch(width)) * info.Rows(height));
-  for (size_t i = 0; i < bytes.size(); ++i)
-    bytes[i] = uint8_t(seed + i * 7);
-  return bytes;
-}
-
 TEST_F(PictureTest, DdsKeepsItsFormatAndLevels) {
   for (Format format : {Format::A8R8G8B8, Format::X8R8G8B8, Format::A8, Format::V8U8,
                         Format::V16U16, Format::Dxt1, Format::Dxt3, Format::Dxt5}) {
     SCOPED_TRACE(uint32_t(format));
     const std::vector<std::vector<uint8_t>> levels = {
-        Level(format, 8, 4, 1), Level(format, 4, 2, 2), Level(format, 2, 1, 3),
-        Level(format, 1, 1, 4)};
+        PackedLevel(format, 8, 4, 1), PackedLevel(format, 4, 2, 2), PackedLevel(format, 2, 1, 3),
+        PackedLevel(format, 1, 1, 4)};
     const auto dds = MakeDds(format, 8, 4, levels);
     D3DXIMAGE_INFO info;
     ComPtr<Texture> t;
@@ -217,7 +208,7 @@ TEST_F(PictureTest, DdsKeepsItsFormatAndLevels) {
 
 TEST_F(PictureTest, DdsOfOddSizeGoesToTheCornerAndGetsItsMissingLevels) {
   // 10 x 3 DXT1 in a 16 x 4 texture: three blocks copied, the fourth transparent black.
-  const auto level0 = Level(Format::Dxt1, 10, 3, 9);
+  const auto level0 = PackedLevel(Format::Dxt1, 10, 3, 9);
   const auto dds = MakeDds(Format::Dxt1, 10, 3, {level0});
   D3DXIMAGE_INFO info;
   ComPtr<Texture> t;
@@ -241,7 +232,7 @@ TEST_F(PictureTest, DdsOfOddSizeGoesToTheCornerAndGetsItsMissingLevels) {
 
 TEST_F(PictureTest, BadDataFailsAndLeavesTheInformationAlone) {
   const std::vector<uint8_t> truncatedDds = [] {
-    auto d = MakeDds(Format::Dxt5, 8, 8, {Level(Format::Dxt5, 8, 8, 0)});
+    auto d = MakeDds(Format::Dxt5, 8, 8, {PackedLevel(Format::Dxt5, 8, 8, 0)});
     d.resize(d.size() - 1);
     return d;
   }();
