@@ -265,7 +265,7 @@ void DS_WaterRingLight::DrawWater(gfx::Texture* texture) {
   gfx::Device* d = CurrentDevice();
   if (d == nullptr) return;
   uint32_t clipPlanes = 0;
-  d->GetRenderState(RenderState::ClipPlaneEnable, &clipPlanes);
+  if (gfx::Failed(d->GetRenderState(RenderState::ClipPlaneEnable, &clipPlanes))) clipPlanes = 0;
   d->SetRenderState(RenderState::ClipPlaneEnable, 0);
   SetViewQuad(viewQuad);
   SelectTexture(d);

@@ -276,7 +276,7 @@ TEST_F(LakeTest, SavingKeepsTheBumpMapUnderTheGuid) {
   ASSERT_EQ(device_->CreateTexture(2, 2, 1, 0, gfx::Format::V8U8, gfx::Pool::Managed, &texture),
             gfx::kOk);
   const int8_t texels[8] = {1, 2, 3, 4, -5, -6, 7, 8};
-  texture->WriteLevel(0, texels, 4);
+  ASSERT_EQ(texture->WriteLevel(0, texels, 4), gfx::kOk);
   made.bumpMap.Reset(texture);
   Written([&](DS_IOF_Archive& a) { made.Save(a); });
   staged = Doc().guidPictureTable.find(made.bumpKey);
@@ -297,7 +297,7 @@ TEST_F(LakeTest, SavingKeepsTheBumpMapUnderTheGuid) {
 class AddressProbe : public CustomDrawable {
  public:
   void Prepare(void*) override {
-    CurrentDevice()->GetSamplerState(0, gfx::SamplerState::AddressU, &address);
+    ASSERT_EQ(CurrentDevice()->GetSamplerState(0, gfx::SamplerState::AddressU, &address), gfx::kOk);
   }
   const IndexedMesh& Mesh() const override { return mesh; }
   gfx::Texture* Texture() const override { return nullptr; }
@@ -313,11 +313,11 @@ TEST_F(LakeTest, CustomDrawsWrapWhileTheySetUpAndLayersTakeTheirAlphaFromTheText
   lake.DrawCustom(probe, nullptr);
   EXPECT_EQ(probe.address, gfx::TextureAddress::Wrap);
   uint32_t address = 0;
-  device_->GetSamplerState(0, gfx::SamplerState::AddressV, &address);
+  ASSERT_EQ(device_->GetSamplerState(0, gfx::SamplerState::AddressV, &address), gfx::kOk);
   EXPECT_EQ(address, gfx::TextureAddress::Clamp);
   lake.DrawSpriteLayer(TestLayer());
   uint32_t alphaOp = 0;
-  device_->GetTextureStageState(0, gfx::TextureStageState::AlphaOp, &alphaOp);
+  ASSERT_EQ(device_->GetTextureStageState(0, gfx::TextureStageState::AlphaOp, &alphaOp), gfx::kOk);
   EXPECT_EQ(alphaOp, gfx::TextureOp::SelectArg1);
 }
 

@@ -139,7 +139,7 @@ TEST_F(WaterRingTest, SurfaceValuesLightAndMaterial) {
   }
 
   gfx::Material material;
-  device_->GetMaterial(&material);
+  ASSERT_EQ(device_->GetMaterial(&material), gfx::kOk);
   EXPECT_EQ(material.diffuse, (gfx::ColorValue{0, 0, 0, 1}));
   EXPECT_EQ(material.ambient, gfx::ColorValue{});
   EXPECT_FLOAT_EQ(material.specular.r, 0.9f);
@@ -147,8 +147,8 @@ TEST_F(WaterRingTest, SurfaceValuesLightAndMaterial) {
   EXPECT_FLOAT_EQ(material.power, 40.0f);
   gfx::Light light;
   bool enabled = false;
-  device_->GetLight(0, &light);
-  device_->GetLightEnable(0, &enabled);
+  ASSERT_EQ(device_->GetLight(0, &light), gfx::kOk);
+  ASSERT_EQ(device_->GetLightEnable(0, &enabled), gfx::kOk);
   EXPECT_TRUE(enabled);
   EXPECT_EQ(light.type, gfx::LightType::Directional);
   EXPECT_EQ(light.direction, (D3DXVECTOR3{0.5f, 1.0f, -1.0f}));

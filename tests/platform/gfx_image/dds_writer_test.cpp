@@ -79,8 +79,8 @@ TEST_F(SaveTexture, ABumpMapAndARenderTargetLoadBackAsTheyAre) {
     EXPECT_EQ(loaded->GetFormat(), texture->GetFormat());
     std::vector<uint8_t> before, after;
     uint32_t pitch = 0;
-    texture->ReadLevel(0, &before, &pitch);
-    loaded->ReadLevel(0, &after, &pitch);
+    ASSERT_EQ(texture->ReadLevel(0, &before, &pitch), kOk);
+    ASSERT_EQ(loaded->ReadLevel(0, &after, &pitch), kOk);
     EXPECT_EQ(after, before);
   }
   EXPECT_EQ(image::SaveTextureAsDds(bump.Get(), nullptr), kInvalidCall);
