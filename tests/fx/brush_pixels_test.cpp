@@ -165,11 +165,7 @@ class BrushPixelsTest : public FxTest {
  protected:
   void SetUp() override {
     FxTest::SetUp();
-    ProvidePicture(DS_ImageFileLink(u"glimres.dll", 5), 64, 64, 64, 64,
-                   Stripes(64, 64, 8, kBlack, kWhite));
-    StartSlide(renderer_);
-    Frame(renderer_);
-    picture_ = BackBufferPixels();
+    picture_ = StartStripedSlide(renderer_);
     // White over the left half, black over the right.
     std::vector<uint32_t> mask(64 * 64);
     for (uint32_t i = 0; i < mask.size(); ++i)

@@ -12,7 +12,7 @@
 namespace renderer_test {
 namespace {
 
-constexpr uint32_t kBlack = 0xFF000000, kWhite = 0xFFFFFFFF;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 // A canvas that notes its target switches and its whole-picture draws in order, and still makes
 // them.
@@ -33,11 +33,7 @@ class BrushObjectTest : public RendererTest {
  protected:
   void SetUp() override {
     RendererTest::SetUp();
-    ProvidePicture(DS_ImageFileLink(u"glimres.dll", 5), 64, 64, 64, 64,
-                   Stripes(64, 64, 8, kBlack, kWhite));
-    StartSlide(canvas_);
-    Frame(canvas_);
-    picture_ = BackBufferPixels();
+    picture_ = StartStripedSlide(canvas_);
     breaches_.clear();
     previous_ = SetPictureBelowBreachHandler(
         [this](const std::string& message) { breaches_.push_back(message); });
