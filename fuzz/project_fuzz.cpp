@@ -14,6 +14,15 @@
 #include "core/ds_error.h"
 #include "core/registry/read_by_name.h"
 #include "core/startup/thread_slots.h"
+#include "fx/distortion/ds_bend_fx.h"
+#include "fx/distortion/ds_expand_fx.h"
+#include "fx/distortion/ds_quorbel_radial.h"
+#include "fx/distortion/ds_quorbel_vortical.h"
+#include "fx/distortion/ds_rotation_fx.h"
+#include "fx/lines/ds_perspective_fx.h"
+#include "fx/lines/ds_stretch_fx.h"
+#include "fx/waves/ds_radial_wave_fx.h"
+#include "fx/waves/ds_waves_fx.h"
 #include "player/document/doc_res_manager.h"
 #include "player/entry/program_class_lists.h"
 #include "player/music/ds_audio_file.h"
@@ -59,6 +68,32 @@ std::vector<uint8_t> TemplateProject() {
     }
     root.slides.emplace_back(std::move(slide));
   }
+  // A slide of every brush kind, each at the values its arithmetic must survive: a scale of 0,
+  // an ellipse ratio of 0 and bands (wave lengths, ring stretch) of 0; modes 0 to 2 in turn.
+  auto brushes = std::make_unique<DS_SlideContainer>();
+  brushes->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  std::vector<std::unique_ptr<DS_FX_Constructor>> kinds;
+  auto waves = std::make_unique<DS_WavesFX>();
+  waves->wavelength.SetValue(0);
+  kinds.push_back(std::move(waves));
+  auto rings = std::make_unique<DS_RadialWaveFX>();
+  rings->wavelength.SetValue(0);
+  rings->ringStretch.SetValue(0);
+  kinds.push_back(std::move(rings));
+  kinds.push_back(std::make_unique<DS_ExpandFX>());
+  kinds.push_back(std::make_unique<DS_RotationFX>());
+  kinds.push_back(std::make_unique<DS_BendFX>());
+  kinds.push_back(std::make_unique<DS_QuorbelRadial>());
+  kinds.push_back(std::make_unique<DS_QuorbelVortical>());
+  kinds.push_back(std::make_unique<DS_PerspectiveFX>());
+  kinds.push_back(std::make_unique<DS_StretchFX>());
+  for (size_t i = 0; i < kinds.size(); ++i) {
+    kinds[i]->scale.SetValue(0);
+    kinds[i]->mode.RawValue() = int(i % 3);
+    kinds[i]->maskQuad.SetRect(4, 4, D3DXVECTOR3(2, 2, 0));
+    brushes->savedObjects.push_back(std::move(kinds[i]));
+  }
+  root.slides.emplace_back(std::move(brushes));
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));

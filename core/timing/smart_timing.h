@@ -61,6 +61,8 @@ class ZKW_SmartTiming : public virtual DS_IOF_Item, public MediaParamT<int> {
   // timeline classes registered).
   ZKW_Timing* Current() const { return current_.Get(); }
   const DS_SafePtr<ZKW_Timing>& CurrentHandle() const { return current_; }
+  // How visible the object is, 0 to 1: the current timeline's value; 1 without a timeline.
+  float TimelineValue() const { return current_.Get() != nullptr ? current_->GetValue() : 1.0f; }
   // The timeline kept for a kind (empty for a kind never used, or outside 0..3).
   DS_SafePtr<ZKW_Timing> Kept(int kind) const;
 

@@ -125,21 +125,25 @@ DS_ImageFileLink DS_DocResManager::RegisterFramePictures(
 
 ComRef<gfx::Texture>& DS_DocResManager::GetGuidTexture(const GuidPictureKey& key) {
   ComRef<gfx::Texture>& slot = guidTextures[key];
-  if (slot) return slot;
-  const std::vector<PictureFrame>& frames = framesByLink[GuidLinkKey(key.guid)];
+  if (!slot) slot = TextureOfGuidPicture(key.guid);
+  return slot;
+}
+
+ComRef<gfx::Texture> DS_DocResManager::TextureOfGuidPicture(const GUID& guid) {
+  const auto found = framesByLink.find(GuidLinkKey(guid));
   gfx::Device* device = CurrentDevice();
-  if (frames.size() != 1 || device == nullptr || frames.front().bytes.Count() == 0) return slot;
-  const SharedBytes& bytes = frames.front().bytes;
+  if (found == framesByLink.end() || found->second.size() != 1 || device == nullptr) return {};
+  const SharedBytes& bytes = found->second.front().bytes;
+  if (bytes.Count() == 0) return {};
   gfx::Texture* texture = nullptr;
   if (gfx::Succeeded(D3DXCreateTextureFromFileInMemoryEx(
           device, bytes.Data(), bytes.Count(), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0,
           gfx::Format::Unknown, gfx::Pool::Managed, D3DX_FILTER_NONE, D3DX_FILTER_NONE, 0, nullptr,
           &texture))) {
-    slot.Reset(texture);
-  } else if (texture != nullptr) {
-    texture->Release();
+    return ComRef<gfx::Texture>(texture);
   }
-  return slot;
+  if (texture != nullptr) texture->Release();
+  return {};
 }
 
 RenderTargetSet* DS_DocResManager::GetGuidRenderTarget(const GuidPictureKey& key) {

@@ -131,6 +131,9 @@ class DS_DocResManager : public DS_IOF_Item, public ZKW_DocResManagerTmp {
   // The texture slot of a GUID picture, made from its single stored frame on first use; it
   // stays null while the picture has no frame or several.
   ComRef<gfx::Texture>& GetGuidTexture(const GuidPictureKey& key);
+  // A new texture (default size, one level, managed, unfiltered) of the picture stored under
+  // the GUID; null unless exactly one frame with bytes is stored there.
+  ComRef<gfx::Texture> TextureOfGuidPicture(const GUID& guid);
   // The 512 x 512 targets bound to a GUID picture, made on first use with a copy of the
   // picture; owned by the document.
   RenderTargetSet* GetGuidRenderTarget(const GuidPictureKey& key);

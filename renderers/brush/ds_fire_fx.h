@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/com_ref.h"
 #include "core/link/ds_file_link.h"
@@ -27,6 +28,9 @@ class DS_FireFX : public DS_FX_Constructor {
   // Version 1 stores no fields of its own; version 2 stores the base's mask quad before them
   // and its quad tag after the links.
   bool ReadBody(DS_IOF_Archive& archive, uint32_t version);
+  std::unique_ptr<DS_FX_Constructor> Clone() const override {
+    return std::make_unique<DS_FireFX>(*this);
+  }
 
   // The base's, then the pattern and noise textures and the 8 x 8 grid over the mask quad.
   void Prepare(ComRef<gfx::Texture>* maskSlot) override;

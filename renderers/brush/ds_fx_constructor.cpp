@@ -1,19 +1,20 @@
 #include "renderers/brush/ds_fx_constructor.h"
 
+#include <cmath>
+
 #include "core/math/ratio.h"
+#include "core/noise/value_noise.h"
 #include "core/param/param_reads.h"
 #include "core/scene/zkw_render_obj.h"
+#include "platform/math/d3dx_math.h"
 #include "player/document/doc_res_manager.h"
 #include "player/document/scene_view.h"
+#include "renderers/brush/ds_brush_obj.h"
 #include "renderers/light/ds_2d_light.h"
 
 DS_FX_Constructor::DS_FX_Constructor() : maskId(GUID::Create()) {}
 
 DS_FX_Constructor::~DS_FX_Constructor() = default;
-
-std::unique_ptr<ZKW_RenderObj> DS_FX_Constructor::CreateRuntimeObject() {
-  return nullptr;
-}
 
 bool DS_FX_Constructor::Save(DS_IOF_Archive& archive) const {
   WriteRecordHeader(archive, u"DS_FX_Constructor", kVersion);
@@ -59,15 +60,64 @@ void DS_FX_Constructor::Restart() {
   speed.lastTime = 0.0;
 }
 
+void DS_FX_Constructor::RebuildPicture() {
+  const GUID fresh = GUID::Create();
+  ComRef<gfx::Texture>* slot = nullptr;
+  if (DS_DocResManager* document = CurrentDocument()) {
+    slot = &document->GetGuidTexture(GuidPictureKey{fresh, {}, 1});
+    if (ComRef<gfx::Texture> made = document->TextureOfGuidPicture(maskId)) *slot = made;
+  }
+  SetMaskTexture(slot);
+  maskId = fresh;
+  maskName.clear();
+  maskFlag = 1;
+}
+
+bool DS_FX_Constructor::AppendScreenRects(std::vector<ScreenRect>& rects) {
+  const D3DXVECTOR3& first = maskQuad.corners[0].Value();
+  const D3DXVECTOR3& last = maskQuad.corners[3].Value();
+  rects.push_back({first.x, first.y, last.x - first.x, last.y - first.y});
+  return false;
+}
+
+std::unique_ptr<ZKW_RenderObj> DS_FX_Constructor::CreateRuntimeObject() {
+  std::unique_ptr<DS_FX_Constructor> copy = Clone();
+  DS_FX_Constructor& brush = *copy;
+  auto object = std::make_unique<DS_BrushObj>(std::move(copy));
+  brush.Prepare(brush.DocumentMaskSlot());
+  return object;
+}
+
+void DS_FX_Constructor::ResetPicture() {
+  maskTexture.Reset();
+  maskId = GUID::Create();
+  maskName.clear();
+  maskFlag = 1;
+}
+
 void DS_FX_Constructor::Prepare(ComRef<gfx::Texture>* maskSlot) {
   effect.Reset();
   if (DS_DocResManager* document = CurrentDocument()) effect = document->GetEffect(effectLink);
   SetMaskTexture(maskSlot);
 }
 
+void DS_FX_Constructor::PrepareGrid(ComRef<gfx::Texture>* maskSlot) {
+  DS_FX_Constructor::Prepare(maskSlot);
+  ResizeGridOverMask();
+}
+
+void DS_FX_Constructor::ResizeGridOverMask() {
+  grid.Resize(2, 2);
+  UpdateMaskQuad();
+}
+
 void DS_FX_Constructor::SetMaskTexture(ComRef<gfx::Texture>* slot) {
   if (slot == &maskTexture) return;
   maskTexture = slot != nullptr ? *slot : ComRef<gfx::Texture>();
+}
+
+void DS_FX_Constructor::SetTargetPoint(float x, float y, float z) {
+  targetPoint = D3DXVECTOR3(x, y, z);
 }
 
 ComRef<gfx::Texture>* DS_FX_Constructor::DocumentMaskSlot() const {
@@ -98,6 +148,41 @@ void DS_FX_Constructor::Tick(float time) {
   speed.Advance(time);
 }
 
+float DS_FX_Constructor::WaveValue(int type) const {
+  const float x = angle.Scaled() + Phase();
+  switch (type) {
+    case 2: {
+      float a = x / 6.2831855f + 0.25f;
+      a -= std::floor(a);
+      if (a > 0.5f) a = 1.0f - a;
+      return (a - 0.25f) * 4.0f;
+    }
+    case 3:
+      return std::sin(x);
+    case 4:
+      return static_cast<float>(OctaveValueNoise1D(3, static_cast<double>(x) * 50.0, 75.0, 0.5));
+    case 5:
+      return 0.6f * std::sin(2.0f * x + 1.5707964f) + std::sin(x);
+    default:
+      return 0.0f;
+  }
+}
+
+float DS_FX_Constructor::SwingBetween(int type, float a, float b) const {
+  return WaveValue(type) * (a + b) * 0.5f + (a - b) * 0.5f;
+}
+
+float DS_FX_Constructor::FractionalTurn() const {
+  const float turns = Phase() / 6.2831855f;
+  return turns - std::floor(turns);
+}
+
+float DS_FX_Constructor::PictureAspect(const DS_2D_Light& canvas) {
+  const float w = static_cast<float>(canvas.GetPictureWidth());
+  const float h = static_cast<float>(canvas.GetPictureHeight());
+  return h != 0.0f ? w / h : 1.0f;
+}
+
 void DS_FX_Constructor::BindMaskPosition(DS_2D_Light& canvas) {
   if (!effect) return;
   const float position[2] = {
@@ -106,17 +191,42 @@ void DS_FX_Constructor::BindMaskPosition(DS_2D_Light& canvas) {
   effect->SetFloatArray("mask_position", position, 2);
 }
 
+void DS_FX_Constructor::BindScale(DS_2D_Light& canvas) {
+  if (!effect) return;
+  const float a = PictureAspect(canvas);
+  const float s = scale.Scaled();
+  const float scaled[4] = {RatioOr0(a, s), RatioOr0(1.0f, s), RatioOr0(s, a), s};
+  effect->SetFloatArray("Scale", scaled, 4);
+  effect->SetTexture("Mask", GetMaskTexture()->Get());
+  effect->SetTexture("Background", canvas.GetTargetTextureSlot()->Get());
+  effect->SetTechnique(mode.Value() == 0 ? "Main" : "MainFX");
+}
+
 void DS_FX_Constructor::BindCommon(DS_2D_Light& canvas) {
   if (!effect) return;
   effect->SetTechnique(mode.Value() == 0 ? "Main" : "MainFX");
   BindMaskPosition(canvas);
-  const float w = static_cast<float>(canvas.GetPictureWidth());
-  const float h = static_cast<float>(canvas.GetPictureHeight());
-  const float aspect = h != 0.0f ? w / h : 1.0f;
+  const float a = PictureAspect(canvas);
   const float s = scale.Scaled();
-  const float scaled[2] = {RatioOr0(aspect, s), RatioOr0(1.0f, s)};
+  const float scaled[2] = {RatioOr0(a, s), RatioOr0(1.0f, s)};
   effect->SetFloatArray("Scale", scaled, 2);
-  effect->SetTexture("Mask", maskTexture.Get());
+  effect->SetTexture("Mask", GetMaskTexture()->Get());
   effect->SetTexture("Background", canvas.GetTargetTextureSlot()->Get());
   canvas.DrawTexWithEffect(canvas.GetBackgroundNode(), effect.Get());
+}
+
+void DS_FX_Constructor::BindCommonQuad(DS_2D_Light& canvas) {
+  if (!effect) return;
+  BindMaskPosition(canvas);
+  if (mode.Value() == 0) {
+    if (KindFlag()) {
+      D3DXMatrixTranslation(&grid.node.local, targetPoint.x, targetPoint.y, targetPoint.z);
+      grid.node.world = grid.node.local;
+    }
+    effect->SetTechnique("Main");
+    canvas.DrawIndexedTex(grid, effect.Get());
+  } else {
+    effect->SetTechnique("MainFX");
+    canvas.DrawTexWithEffect(canvas.GetBackgroundNode(), effect.Get());
+  }
 }

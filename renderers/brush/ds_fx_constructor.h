@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "core/com_ref.h"
 #include "core/guid.h"
@@ -22,10 +23,16 @@ class DS_2D_Light;
 
 // The saved form of a brush: a scene object that redraws the picture drawn so far in its slide
 // through an effect, once per frame, limited by a mask picture. It carries what every brush
-// shares (speed and its clock, mode, effect link, scale, angle, mask quad and mask picture) and
-// the binders that set the shared effect parameters and draw through the slide renderer, the
-// brush's canvas. Kinds add their own parameters and Draw. Renderers embed some kinds (the
-// underwater and fire brushes) and drive them themselves.
+// shares (speed and its clock, mode, effect link, scale, angle, mask quad and mask picture), the
+// binders that set the shared effect parameters and draw through the slide renderer (the
+// brush's canvas), and the periodic wave the kinds swing with. Kinds add their own parameters,
+// Draw and Clone. Its run-time object is a DS_BrushObj that owns a prepared copy; renderers
+// embed some kinds (the underwater and fire brushes) and drive them themselves.
+//
+// Modes: 0 draws technique "Main" over the current target; 1 has the run-time object switch the
+// canvas's target first and redraws the whole picture with "MainFX"; 2 does the same with the
+// switch the renderer's object pass makes for a target copy. Other positive modes draw "MainFX"
+// without any switch, negative ones "MainFX" as mode 0 does "Main".
 //
 // Effect parameters are set by name on every draw. A brush whose effect cannot be had sets
 // nothing and draws nothing.
@@ -34,6 +41,8 @@ class DS_FX_Constructor : public DS_ABObj_Constructor {
   static constexpr uint32_t kVersion = 4;
 
   DS_FX_Constructor();
+  // Every member, the clock, the mask id and the target point included; the mask texture, the
+  // effect and the grid's buffers are shared.
   DS_FX_Constructor(const DS_FX_Constructor& other) = default;
   DS_FX_Constructor& operator=(const DS_FX_Constructor&) = delete;
   ~DS_FX_Constructor() override;
@@ -47,9 +56,18 @@ class DS_FX_Constructor : public DS_ABObj_Constructor {
 
   // Phase and last time back to 0: the next Tick steps by at most 0.2 s from time 0.
   void Restart() override;
-  // Brushes are scene objects of their own only as registered kinds; the brushes embedded in
-  // renderers make no run-time object.
+  // An editing operation: the mask picture made again from the one picture the document stores
+  // under the mask id, taken under a new mask id (empty name, flag 1). Without exactly one such
+  // picture the brush is left without a mask texture.
+  void RebuildPicture() override;
+  // Appends the mask quad's rectangle from its first to its last corner; answers false.
+  bool AppendScreenRects(std::vector<ScreenRect>& rects) override;
+  // A DS_BrushObj on a clone, which is then prepared with the document's picture under the mask
+  // id as its mask.
   std::unique_ptr<ZKW_RenderObj> CreateRuntimeObject() override;
+  // An editing operation: no mask texture, a new mask id, empty name, flag 1.
+  void ResetPicture() override;
+  bool KindQuery() const override { return false; }
 
   // Takes the effect of the effect link from the current document (null when there is none) and
   // the mask texture from `maskSlot`.
@@ -57,28 +75,59 @@ class DS_FX_Constructor : public DS_ABObj_Constructor {
   // Stretches the grid over the mask quad, each vertex textured at its own scene position;
   // nothing before the grid has buffers.
   virtual void UpdateMaskQuad();
+  virtual ComRef<gfx::Texture>* GetMaskTexture() { return &maskTexture; }
   // Advances the phase by the scaled speed x the time since the last tick (at most 0.2 s; 0 on
   // the first tick and when time goes backwards).
   virtual void Tick(float time);
   // Sets the kind's effect parameters and draws onto the canvas.
   virtual void Draw(DS_2D_Light& canvas) = 0;
+  // The mode questions of the run-time object (see the class comment).
+  virtual int HasMode() const { return mode.Value() > 0 ? 1 : 0; }
+  virtual bool IsMode1() const { return mode.Value() == 1; }
+  virtual bool IsMode2() const { return mode.Value() == 2; }
+  // Whether the target a mode-1 switch gives the brush is cleared first.
+  virtual bool ClearsTargetOnSwitch() const { return true; }
+  // The point the run-time object is aimed at: it moves "mask_position" of every brush, and the
+  // grid, centre or lines of the kinds whose KindFlag is true.
+  virtual void SetTargetPoint(float x, float y, float z);
+  virtual bool KindFlag() const { return false; }
   // Holds the texture in `slot` as the mask (none for an empty or null slot); the brush's own
   // slot changes nothing.
   virtual void SetMaskTexture(ComRef<gfx::Texture>* slot);
+  // A new copy of the brush, of its own kind.
+  virtual std::unique_ptr<DS_FX_Constructor> Clone() const = 0;
 
   // The document's slot for the picture stored under the mask id; null without a document.
   ComRef<gfx::Texture>* DocumentMaskSlot() const;
   float Phase() const { return speed.localTime; }
+  // The current timeline's value, 0 to 1: the brush fades with its object.
+  float TimelineValue() const { return timing.TimelineValue(); }
+
+  // The base Prepare, then a grid of 2 x 2 cells stretched over the mask quad.
+  void PrepareGrid(ComRef<gfx::Texture>* maskSlot);
+  // A wave of x = scaled angle + phase in radians: 2 a triangle wave in step with sin x, 3 sin x,
+  // 4 value noise, 5 0.6 sin(2x + pi / 2) + sin x; 0 for any other type.
+  float WaveValue(int type) const;
+  // WaveValue(type) x (a + b) / 2 + (a - b) / 2: a value that swings between a and -b.
+  float SwingBetween(int type, float a, float b) const;
+  // The phase as a fraction of a whole turn of 2 pi, 0 to 1.
+  float FractionalTurn() const;
 
   // "mask_position" = -(target point) / picture size.
   void BindMaskPosition(DS_2D_Light& canvas);
+  // "Scale" = (aspect / scale, 1 / scale, scale / aspect, scale), "Mask", "Background" = the
+  // picture drawn so far, and the technique by mode. Draws nothing.
+  void BindScale(DS_2D_Light& canvas);
   // Technique by mode, "mask_position", "Scale" (aspect / scale, 1 / scale), "Mask",
   // "Background" = the picture drawn so far; then one pass over the whole picture (the
   // canvas's background quad).
   void BindCommon(DS_2D_Light& canvas);
+  // "mask_position"; then in mode 0 technique "Main" and the grid alone (moved to the target
+  // point when KindFlag is true), otherwise "MainFX" and the whole picture. Callers set "Scale",
+  // "Mask" and "Background" first.
+  void BindCommonQuad(DS_2D_Light& canvas);
 
   MediaSpeedParam speed;
-  // 0: technique "Main" over the current target; otherwise "MainFX".
   MediaParamT<int> mode{0};
   DS_HLSLEffectFile effectLink;
   UINTSclaleTo<float> scale{50, 0.02f, 0.0f};
@@ -98,4 +147,8 @@ class DS_FX_Constructor : public DS_ABObj_Constructor {
  protected:
   // The mask quad's corners in their stored order, textured at their scene positions.
   std::array<TexVertex, 4> MaskCorners() const;
+  // The grid resized to 2 x 2 cells and stretched over the mask quad.
+  void ResizeGridOverMask();
+  // Picture width / height of the canvas; 1 for a picture without height.
+  static float PictureAspect(const DS_2D_Light& canvas);
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/param/scaled_param.h"
 #include "renderers/brush/ds_fx_constructor.h"
@@ -19,6 +20,9 @@ class DS_UnderwaterFX : public DS_FX_Constructor {
   bool Save(DS_IOF_Archive& archive) const override;
   // The body of version 1 (its header read by the caller).
   bool ReadBody(DS_IOF_Archive& archive, uint32_t version);
+  std::unique_ptr<DS_FX_Constructor> Clone() const override {
+    return std::make_unique<DS_UnderwaterFX>(*this);
+  }
 
   // "frequency" = (aspect, 1) / wave size, "amplitude", "time" = phase x 0.08, then the common
   // binding over the whole picture.

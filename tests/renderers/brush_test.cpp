@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "core/link/link_key.h"
+#include "platform/gfx_image/picture_bytes.h"
+
 #include "player/render/matrix_values.h"
 #include "renderer_fixture.h"
 #include "renderers/brush/ds_fire_fx.h"
@@ -257,6 +262,125 @@ TEST_F(BrushTest, FireBindsItsNoiseAndStretchesItsGridOverTheMask) {
   none.Prepare(nullptr);
   EXPECT_FALSE(none.effect);
   none.BindNoise(IdentityMatrix());
+}
+
+TEST_F(BrushTest, ScaleAndMaskPositionFollowThePicture) {
+  DS_2D_Light canvas;
+  StartSlideOn(canvas, 800, 600, 0xFFFFFFFF);
+  DS_UnderwaterFX brush;
+  brush.Prepare(nullptr);
+  ASSERT_TRUE(brush.effect);
+  brush.BindScale(canvas);
+  brush.BindMaskPosition(canvas);
+  float scale[4], position[2];
+  brush.effect->GetFloatArray("Scale", scale, 4);
+  EXPECT_FLOAT_EQ(scale[0], 1.3333334f);
+  EXPECT_FLOAT_EQ(scale[1], 1.0f);
+  EXPECT_FLOAT_EQ(scale[2], 0.75f);
+  EXPECT_FLOAT_EQ(scale[3], 1.0f);
+  brush.effect->GetFloatArray("mask_position", position, 2);
+  EXPECT_EQ(position[0], 0.0f);
+  EXPECT_TRUE(std::signbit(position[0]) && std::signbit(position[1])) << "-0 / size";
+
+  brush.SetTargetPoint(80, -60, 0);
+  brush.BindMaskPosition(canvas);
+  brush.effect->GetFloatArray("mask_position", position, 2);
+  EXPECT_FLOAT_EQ(position[0], -0.1f);
+  EXPECT_FLOAT_EQ(position[1], 0.1f);
+}
+
+// A stored scale of 0 and a canvas without a picture give finite values, not inf or NaN.
+TEST_F(BrushTest, ZeroSizesGiveFiniteValues) {
+  DS_2D_Light canvas;  // never started: no picture
+  DS_UnderwaterFX brush;
+  brush.scale.SetValue(0);
+  brush.SetTargetPoint(5, 5, 0);
+  brush.Prepare(nullptr);
+  ASSERT_TRUE(brush.effect);
+  brush.BindScale(canvas);
+  brush.BindMaskPosition(canvas);
+  float values[4];
+  brush.effect->GetFloatArray("Scale", values, 4);
+  for (float v : values)
+    EXPECT_TRUE(std::isfinite(v));
+  brush.effect->GetFloatArray("mask_position", values, 2);
+  EXPECT_TRUE(std::isfinite(values[0]) && std::isfinite(values[1]));
+}
+
+TEST_F(BrushTest, WaveValuesOfEveryType) {
+  const float kPi = 3.1415927f;
+  struct Case {
+    int type;
+    float x;
+    float value;
+  };
+  const Case cases[] = {
+      {2, 0, 0}, {2, kPi / 2, 1}, {2, kPi, 0}, {2, 3 * kPi / 2, -1}, {3, kPi / 2, 1}, {5, 0, 0.6f},
+      {0, 1, 0}, {1, 1, 0},       {6, 1, 0},   {-1, 1, 0},
+  };
+  DS_UnderwaterFX brush;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "type " << c.type << " at " << c.x);
+    brush.speed.localTime = c.x;
+    EXPECT_NEAR(brush.WaveValue(c.type), c.value, 1e-5f);
+  }
+  // The angle, in hundredths of a turn, is added to the phase.
+  brush.speed.localTime = 0.0f;
+  brush.angle.SetValue(25);
+  EXPECT_NEAR(brush.WaveValue(2), 1.0f, 1e-5f);
+  // Value noise stays within its octaves' reach and is finite for any phase.
+  for (float x : {0.0f, 0.7f, 1e9f}) {
+    brush.speed.localTime = x;
+    const float v = brush.WaveValue(4);
+    EXPECT_TRUE(std::isfinite(v));
+    EXPECT_LE(std::fabs(v), 1.75f);
+  }
+}
+
+TEST_F(BrushTest, ScreenRectIsTheMaskQuad) {
+  DS_UnderwaterFX brush;
+  brush.maskQuad.SetRect(100, 50, D3DXVECTOR3(60, 45, 0));
+  std::vector<ScreenRect> rects{{1, 1, 1, 1}};
+  EXPECT_FALSE(brush.AppendScreenRects(rects));
+  ASSERT_EQ(rects.size(), 2u);
+  EXPECT_EQ(rects[1], (ScreenRect{10, 20, 100, 50}));
+}
+
+TEST_F(BrushTest, MaskPictureIsRebuiltOrResetUnderANewId) {
+  DS_UnderwaterFX brush;
+  brush.maskName = u"mask";
+  brush.maskFlag = 0;
+  const GUID first = brush.maskId;
+  // The one picture stored under the mask id: a 4 x 2 PNG.
+  const std::vector<uint8_t> png = gfx_image_test::EncodePicture(
+      gfx_image_test::FileKind::Png, 4, 2, 4, gfx_image_test::Words(8, 0xFF00FF00));
+  Doc().framesByLink[GuidLinkKey(first)] = {PictureFrame{SharedBytes::CopyOf(png), 0.0f, {}}};
+
+  brush.RebuildPicture();
+  EXPECT_NE(brush.maskId, first);
+  EXPECT_TRUE(brush.maskName.empty());
+  EXPECT_EQ(brush.maskFlag, 1);
+  ASSERT_TRUE(brush.maskTexture);
+  gfx::SurfaceDesc desc;
+  ASSERT_EQ(brush.maskTexture->GetLevelDesc(0, &desc), gfx::kOk);
+  EXPECT_EQ(desc.width, 4u);
+  EXPECT_EQ(Doc().GetGuidTexture(GuidPictureKey{brush.maskId, {}, 1}).Get(),
+            brush.maskTexture.Get())
+      << "the document holds it under the new id";
+
+  // With no single picture under the id the brush is left without a mask.
+  brush.RebuildPicture();
+  EXPECT_FALSE(brush.maskTexture);
+
+  brush.maskTexture = Doc().GetGuidTexture(GuidPictureKey{first, {}, 1});
+  const GUID before = brush.maskId;
+  brush.maskName = u"x";
+  brush.maskFlag = 0;
+  brush.ResetPicture();
+  EXPECT_FALSE(brush.maskTexture);
+  EXPECT_NE(brush.maskId, before);
+  EXPECT_TRUE(brush.maskName.empty());
+  EXPECT_EQ(brush.maskFlag, 1);
 }
 
 }  // namespace

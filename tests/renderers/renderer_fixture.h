@@ -29,6 +29,16 @@
 
 namespace renderer_test {
 
+// Texels of vertical stripes `period` texels wide, alternating `a` and `b` from the left.
+inline std::vector<uint32_t> Stripes(uint32_t width, uint32_t height, uint32_t period, uint32_t a,
+                                     uint32_t b) {
+  std::vector<uint32_t> texels(size_t(width) * height);
+  for (uint32_t y = 0; y < height; ++y)
+    for (uint32_t x = 0; x < width; ++x)
+      texels[size_t(y) * width + x] = (x / period) % 2 == 0 ? a : b;
+  return texels;
+}
+
 // A headless device of the given back-buffer size as the process's device, a fresh current
 // document and a render context of the thread, with the device's frame log on.
 class RendererTest : public ::testing::Test {
@@ -130,6 +140,16 @@ class RendererTest : public ::testing::Test {
     StartSlide(renderer);
   }
 
+  // The slide started on the default background made a 64 x 64 picture of black and white
+  // stripes 8 texels wide; answers its first frame as the back buffer shows it.
+  std::vector<uint32_t> StartStripedSlide(DS_2D_Light& renderer) {
+    ProvidePicture(DS_ImageFileLink(u"glimres.dll", 5), 64, 64, 64, 64,
+                   Stripes(64, 64, 8, 0xFF000000, 0xFFFFFFFF));
+    StartSlide(renderer);
+    Frame(renderer);
+    return BackBufferPixels();
+  }
+
   static std::vector<uint32_t> Pixels(gfx::Surface* surface) {
     return gfx_test::SurfacePixels(surface);
   }
@@ -215,16 +235,6 @@ inline std::vector<uint32_t> Ramp(uint32_t size = 64) {
 // One 8-bit channel of a 0xAARRGGBB colour.
 inline uint32_t Channel(uint32_t colour, int shift) {
   return (colour >> shift) & 0xFF;
-}
-
-// Texels of vertical stripes `period` texels wide, alternating `a` and `b` from the left.
-inline std::vector<uint32_t> Stripes(uint32_t width, uint32_t height, uint32_t period, uint32_t a,
-                                     uint32_t b) {
-  std::vector<uint32_t> texels(size_t(width) * height);
-  for (uint32_t y = 0; y < height; ++y)
-    for (uint32_t x = 0; x < width; ++x)
-      texels[size_t(y) * width + x] = (x / period) % 2 == 0 ? a : b;
-  return texels;
 }
 
 // An archive that reads `bytes`.

@@ -1,5 +1,14 @@
 // Projects written by the project writer, and document bodies in their stored form.
 #include "core/guid.h"
+#include "fx/distortion/ds_bend_fx.h"
+#include "fx/distortion/ds_expand_fx.h"
+#include "fx/distortion/ds_quorbel_radial.h"
+#include "fx/distortion/ds_quorbel_vortical.h"
+#include "fx/distortion/ds_rotation_fx.h"
+#include "fx/lines/ds_perspective_fx.h"
+#include "fx/lines/ds_stretch_fx.h"
+#include "fx/waves/ds_radial_wave_fx.h"
+#include "fx/waves/ds_waves_fx.h"
 #include "platform/audio/wave_bytes.h"
 #include "platform/gfx/image/dds_writer.h"
 #include "platform/gfx_image/picture_bytes.h"
@@ -89,13 +98,47 @@ std::vector<uint8_t> LakeAndDrops() {
   return project.Write();
 }
 
+// Every brush kind on a picture slide, in each mode, with mask quads, one brush with a mask
+// picture under its GUID, and one aimed at a target point of its own kind.
+std::vector<uint8_t> Brushes() {
+  ProjectBuilder project;
+  DS_SlideContainer& slide = project.AddSlide(0.25f, 1.0f, 0.25f);
+  ProjectBuilder::RendererOf(slide)->backgroundLink =
+      project.StorePicture(u"sea.png", Png(16, 8, 0xFF2040A0));
+  std::vector<std::unique_ptr<DS_FX_Constructor>> brushes;
+  brushes.push_back(std::make_unique<DS_WavesFX>());
+  brushes.push_back(std::make_unique<DS_RadialWaveFX>());
+  brushes.push_back(std::make_unique<DS_ExpandFX>());
+  brushes.push_back(std::make_unique<DS_RotationFX>());
+  brushes.push_back(std::make_unique<DS_BendFX>());
+  brushes.push_back(std::make_unique<DS_QuorbelRadial>());
+  brushes.push_back(std::make_unique<DS_QuorbelVortical>());
+  brushes.push_back(std::make_unique<DS_PerspectiveFX>());
+  brushes.push_back(std::make_unique<DS_StretchFX>());
+  for (size_t i = 0; i < brushes.size(); ++i) {
+    DS_FX_Constructor& brush = *brushes[i];
+    brush.mode.RawValue() = int(i % 4);
+    brush.maskQuad.SetRect(8, 4, D3DXVECTOR3(8, 4, 0));
+    brush.angle.SetValue(unsigned(i * 10));
+    // The kinds without a link of their own, from the rotation on, take effects 2101-2106.
+    if (brush.effectLink.name.empty())
+      brush.effectLink = DS_HLSLEffectFile(u"glimres.dll", 2101 + int64_t(i) - 3);
+    brush.timing.SetValue(int(i % 3));
+  }
+  project.StoreGuidPicture(brushes[1]->maskId, Png(4, 4, 0x80FFFFFF));
+  for (auto& brush : brushes)
+    slide.savedObjects.push_back(std::move(brush));
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
   return {{"project-one-slide", OneSlide()},
           {"project-pictures-music", PicturesAndMusic()},
           {"project-sounds", Sounds()},
-          {"project-lake-drops", LakeAndDrops()}};
+          {"project-lake-drops", LakeAndDrops()},
+          {"project-brushes", Brushes()}};
 }
 
 Seeds DocumentBodySeeds() {

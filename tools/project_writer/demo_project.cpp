@@ -6,10 +6,12 @@
 #include <numbers>
 
 #include "platform/gfx/image/dds_writer.h"
+#include "platform/gfx/image/picture_decoder.h"
 #include "player/scene/ds_slide_container.h"
 #include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
+#include "tools/project_writer/demo_brushes.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
@@ -23,16 +25,28 @@ constexpr unsigned kCameraZoomPercent = 125;
 constexpr char16_t kLakeRipplesGuid[] = u"{4C414B45-5249-5050-4C45-53000000D5A1}";
 
 // A slide on `picture` whose renderer is of `rendererClass`, the camera drifting over it.
-DS_2D_Light* AddPictureSlide(ProjectBuilder& project, const DS_ImageFileLink& picture,
-                             const char16_t* rendererClass) {
+DS_SlideContainer& AddPictureSlide(ProjectBuilder& project, const DS_ImageFileLink& picture,
+                                   const char16_t* rendererClass) {
   DS_SlideContainer& slide =
       project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds, rendererClass);
   DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide);
-  if (renderer == nullptr) return nullptr;
+  if (renderer == nullptr) return slide;
   renderer->backgroundLink = picture;
   renderer->camera.mode.SetValueSilently(kCameraDrifts);
   renderer->camera.zoom.SetValue(kCameraZoomPercent);
-  return renderer;
+  return slide;
+}
+
+struct StoredPicture {
+  DS_ImageFileLink link;
+  float width = 0.0f;
+  float height = 0.0f;
+};
+
+const NamedFile* Find(const std::vector<NamedFile>& files, const zkw_string& name) {
+  for (const NamedFile& file : files)
+    if (file.name == name) return &file;
+  return nullptr;
 }
 
 // A 128 x 128 V8U8 bump map of lake ripples: the slopes (du, dv) of a few crossing waves, most
@@ -75,13 +89,23 @@ std::vector<uint8_t> LakeRipples() {
 }  // namespace
 
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
-                                      const NamedFile* music) {
+                                      const NamedFile* music,
+                                      const std::vector<NamedFile>& pictures) {
   ProjectBuilder project;
-  std::map<zkw_string, DS_ImageFileLink> pictures;
+  const NamedFile* radialFile = Find(pictures, u"66.png");
+  const std::vector<uint8_t> radialMask =
+      radialFile != nullptr ? radialFile->bytes : std::vector<uint8_t>();
+  std::map<zkw_string, StoredPicture> stored;
   for (const NamedFile& picture : backgrounds) {
-    const DS_ImageFileLink link = project.StorePicture(picture.name, picture.bytes);
-    pictures.emplace(picture.name, link);
-    AddPictureSlide(project, link, u"DS_2D_Light");
+    StoredPicture entry{project.StorePicture(picture.name, picture.bytes)};
+    if (auto decoded = gfx::image::DecodePicture(picture.bytes)) {
+      entry.width = static_cast<float>(decoded->width);
+      entry.height = static_cast<float>(decoded->height);
+    }
+    stored.emplace(picture.name, entry);
+    DS_SlideContainer& slide = AddPictureSlide(project, entry.link, u"DS_2D_Light");
+    if (picture.name == u"sea.png")
+      AddSeaWaves(project, slide, entry.width, entry.height, radialMask);
   }
   // The renderer kinds on the pictures that suit them: the sea seen under water, the night
   // burning along its lower edge behind a heat haze, the dawn mirrored in a rippling lake, and
@@ -91,9 +115,10 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                                                {u"dawn.png", u"FakeLake2D"},
                                                                {u"sea.png", u"DS_WaterRingLight"}};
   for (const auto& [name, rendererClass] : kinds) {
-    auto found = pictures.find(name);
-    if (found == pictures.end()) continue;
-    DS_2D_Light* renderer = AddPictureSlide(project, found->second, rendererClass);
+    auto found = stored.find(name);
+    if (found == stored.end()) continue;
+    DS_2D_Light* renderer =
+        ProjectBuilder::RendererOf(AddPictureSlide(project, found->second.link, rendererClass));
     if (auto* lake = dynamic_cast<FakeLake2D*>(renderer)) {
       lake->bumpKey.guid = GUID::Parse(kLakeRipplesGuid);
       project.StoreGuidPicture(lake->bumpKey.guid, LakeRipples());
@@ -103,6 +128,11 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
       drops->dropStrength.SetValue(100);
       drops->refraction.SetValue(60);
     }
+  }
+  // The dawn distorted by the brushes that bend a picture.
+  if (auto dawn = stored.find(u"dawn.png"); dawn != stored.end()) {
+    AddDistortions(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"),
+                   dawn->second.width, dawn->second.height, radialMask);
   }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();

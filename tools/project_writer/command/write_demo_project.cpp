@@ -1,11 +1,13 @@
-// write_demo_project <output> [--music <sound file>] <background picture>...
-// Writes the project the player carries: one slide per background picture, in order, and the
-// sound file as its background music.
+// write_demo_project <output> [--music <sound file>] [--picture <picture file>]...
+//                    <background picture>...
+// Writes the project the player carries: one slide per background picture, in order, the sound
+// file as its background music, and the other pictures for its objects (masks) by file name.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <vector>
 
 #include "platform/sys/file_paths.h"
 #include "player/entry/program_class_lists.h"
@@ -26,27 +28,41 @@ std::optional<NamedFile> ReadNamedFile(const char* program, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int first = 2;
   const char* musicName = nullptr;
-  if (argc >= 4 && std::strcmp(argv[2], "--music") == 0) {
-    musicName = argv[3];
-    first = 4;
+  std::vector<const char*> pictureNames;
+  int first = 2;
+  for (; first + 1 < argc; first += 2) {
+    if (std::strcmp(argv[first], "--music") == 0) {
+      musicName = argv[first + 1];
+    } else if (std::strcmp(argv[first], "--picture") == 0) {
+      pictureNames.push_back(argv[first + 1]);
+    } else {
+      break;
+    }
   }
   if (argc <= first) {
-    std::fprintf(stderr, "usage: %s <output> [--music <sound file>] <background picture>...\n",
+    std::fprintf(stderr,
+                 "usage: %s <output> [--music <sound file>] [--picture <picture file>]... "
+                 "<background picture>...\n",
                  argv[0]);
     return 2;
   }
   RegisterProgramClasses();
-  std::vector<NamedFile> backgrounds;
+  std::vector<NamedFile> backgrounds, pictures;
   for (int i = first; i < argc; ++i) {
     auto picture = ReadNamedFile(argv[0], argv[i]);
     if (!picture) return 1;
     backgrounds.push_back(std::move(*picture));
   }
+  for (const char* name : pictureNames) {
+    auto picture = ReadNamedFile(argv[0], name);
+    if (!picture) return 1;
+    pictures.push_back(std::move(*picture));
+  }
   std::optional<NamedFile> music;
   if (musicName != nullptr && !(music = ReadNamedFile(argv[0], musicName))) return 1;
-  const std::vector<uint8_t> project = WriteDemoProject(backgrounds, music ? &*music : nullptr);
+  const std::vector<uint8_t> project =
+      WriteDemoProject(backgrounds, music ? &*music : nullptr, pictures);
 
   // Written beside the output and renamed, so that a failed run leaves no partial project.
   const std::filesystem::path output(argv[1]);

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/registry/read_by_name.h"
+#include "core/timing/zkw_timing.h"
+#include "fx/fx_class_list.h"
+#include "renderers/brush/ds_brush_obj.h"
+#include "renderers/renderer_fixture.h"
+
+namespace fx_test {
+
+using renderer_test::MaxDifference;
+using renderer_test::ReadArchive;
+using renderer_test::Stripes;
+using renderer_test::Written;
+
+// A timeline frozen at one value: what a real timeline reports while its object is hidden (0)
+// or half faded in.
+class FixedTimeline : public ZKW_Timing {
+ public:
+  explicit FixedTimeline(float value) { value_ = value; }
+};
+
+// The renderer fixture with the brush kinds registered, on a 64 x 64 back buffer.
+class FxTest : public renderer_test::RendererTest {
+ protected:
+  FxTest() : RendererTest(64, 64) {}
+
+  static void SetUpTestSuite() {
+    UseHeadlessSdl();
+    RegisterClasses(
+        {RegisterCoreClasses, RegisterPlayerClasses, RegisterRendererClasses, RegisterFxClasses});
+  }
+
+  // The brush's run-time object, made as a slide start makes it, in the handle a slide keeps.
+  static DS_SafePtr<ZKW_RenderObj> MakeObject(DS_FX_Constructor& brush) {
+    DS_SafePtr<ZKW_RenderObj> handle(brush.CreateRuntimeObject());
+    EXPECT_NE(dynamic_cast<DS_BrushObj*>(handle.Get()), nullptr);
+    return handle;
+  }
+  static DS_BrushObj& Brushed(const DS_SafePtr<ZKW_RenderObj>& handle) {
+    return dynamic_cast<DS_BrushObj&>(*handle);
+  }
+
+  // A managed A8R8G8B8 texture of those texels (rows from the top).
+  ComRef<gfx::Texture> MakeTexture(uint32_t width, uint32_t height,
+                                   const std::vector<uint32_t>& texels) {
+    gfx::Texture* texture = nullptr;
+    EXPECT_EQ(device_->CreateTexture(width, height, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed,
+                                     &texture),
+              gfx::kOk);
+    if (texture != nullptr) EXPECT_EQ(texture->WriteLevel(0, texels.data(), width * 4), gfx::kOk);
+    return ComRef<gfx::Texture>(texture);
+  }
+
+  // Stores `texture` as the document's picture under the brush's mask id.
+  void GiveMask(const DS_FX_Constructor& brush, const ComRef<gfx::Texture>& texture) {
+    Doc().guidTextures[GuidPictureKey{brush.maskId, {}, 1}] = texture;
+  }
+
+  // Steps the object's clock from `from` to `to` seconds in frames of 0.1 s, as a slide does.
+  static void Play(ZKW_RenderObj& object, float from, float to) {
+    for (float t = from; t < to + 1e-4f; t += 0.1f)
+      object.AdvanceTime(t);
+  }
+
+  // The leading `count` values of an effect parameter.
+  static std::vector<float> Values(const DS_FX_Constructor& brush, const char* name, int count) {
+    std::vector<float> values(size_t(count), NAN);
+    EXPECT_TRUE(brush.effect) << name;
+    if (brush.effect) brush.effect->GetFloatArray(name, values.data(), uint32_t(count));
+    return values;
+  }
+};
+
+// The description a record of `bytes` reads into through the object registry, which must be of
+// class X; the record is read to its end without failing.
+template <class X>
+std::unique_ptr<X> ReadBrush(std::vector<uint8_t> bytes) {
+  ReadArchive source(std::move(bytes));
+  std::unique_ptr<DS_ABObj_Constructor> read = ReadByName(source.archive(), GetObjectRegistry());
+  EXPECT_FALSE(source.archive().Failed());
+  EXPECT_EQ(source.Remaining(), 0u);
+  auto* brush = dynamic_cast<X*>(read.get());
+  EXPECT_NE(brush, nullptr);
+  if (brush == nullptr) return nullptr;
+  read.release();
+  return std::unique_ptr<X>(brush);
+}
+
+}  // namespace fx_test

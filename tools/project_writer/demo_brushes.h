@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class DS_SlideContainer;
+class ProjectBuilder;
+
+// The brushes of the demo project, put on slides the demo has made; positions are in pixels of
+// the slide's picture, `width` x `height`.
+
+// Straight waves over the whole sea and rings spreading out of its middle, fading away from it
+// under the radial mask (the PNG `radialMask`; none when empty).
+void AddSeaWaves(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height,
+                 const std::vector<uint8_t>& radialMask);
+
+// The picture distorted five ways at once: a lens swelling and shrinking, the picture rocking
+// about the sun, a swirl under a radial mask (the PNG `radialMask`, stored as the swirl's mask
+// picture; none when empty), a breath up and down from the horizon and a tilt to and fro.
+void AddDistortions(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height,
+                    const std::vector<uint8_t>& radialMask);
