@@ -6,6 +6,7 @@
 #include "core/registry/class_registries.h"
 #include "core/registry/core_class_list.h"
 #include "geometry/geometry_class_list.h"
+#include "objects/sprites/sprites_class_list.h"
 #include "particles/behaviour/behaviour_class_list.h"
 #include "player/player_class_list.h"
 #include "renderers/renderers_class_list.h"
@@ -15,7 +16,7 @@
 // exactly these. A library that gains a class list adds it here.
 inline constexpr ClassList kProgramClassLists[] = {
     RegisterCoreClasses,   RegisterGeometryClasses, RegisterParticlesBehaviourClasses,
-    RegisterPlayerClasses, RegisterRendererClasses,
+    RegisterPlayerClasses, RegisterRendererClasses, RegisterObjectsSpritesClasses,
 };
 
 // Fills and seals the registries with the program's lists plus any `extra` ones (tests' own kinds).
