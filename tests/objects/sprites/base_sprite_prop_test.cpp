@@ -4,6 +4,7 @@
 
 #include "core/param/param_reads.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "objects/sprites/media_float.h"
 #include "platform/gfx_image/picture_bytes.h"
 #include "sprite_fixture.h"
 
@@ -241,6 +242,17 @@ TEST_F(BaseSpriteProp, FloatArraysCheckTheirCountFirst) {
   ReadFloatArray(source.archive(), values);
   EXPECT_TRUE(source.archive().Failed());
   EXPECT_TRUE(values.empty());
+}
+
+// A kind's own setting kept as a float follows every notified change and survives a copy.
+TEST(MediaFloatTest, FloatFollowsTheValue) {
+  MediaFloat<unsigned> param(30, 0.5f, 1.0f);
+  EXPECT_EQ(param.FloatValue(), 16.0f);
+  param.SetValue(10);
+  EXPECT_EQ(param.FloatValue(), 6.0f);
+  MediaFloat<unsigned> copy(param);
+  EXPECT_EQ(copy.FloatValue(), 6.0f);
+  EXPECT_EQ(MediaFloat<unsigned>().FloatValue(), 0.0f);
 }
 
 }  // namespace
