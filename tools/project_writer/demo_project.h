@@ -13,7 +13,8 @@ struct NamedFile {
 
 // The project the player carries and plays when it is given none: one slide per background,
 // in order, each fading in and out while the camera drifts over its picture; then the
-// backgrounds named "sea.png" under water and "night.png" on fire (when given); and the music
+// backgrounds named "sea.png" under water and "night.png" on fire (when given), and the night
+// again with stars, moonlight and a discharge of sprite presets; and the music
 // file (when not null) as its background music, carried in the project.
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music = nullptr);
