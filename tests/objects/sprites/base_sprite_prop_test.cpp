@@ -83,9 +83,7 @@ TEST_F(BaseSpriteProp, RecordRoundTrip) {
   const std::vector<uint8_t> bytes = SavedBytes(preset);
 
   ReadResult read = ReadDescription(bytes);
-  ASSERT_NE(read.object, nullptr);
-  EXPECT_FALSE(read.failed);
-  EXPECT_EQ(read.remaining, 0u);
+  ASSERT_TRUE(ReadWhole(read));
   auto& back = dynamic_cast<DS_SparkleConstructor&>(*read.object);
   EXPECT_EQ(back.count.Value(), 12u);
   EXPECT_EQ(back.transparency.Scaled(), 191) << "notified, so the alpha follows";
@@ -101,9 +99,7 @@ TEST_F(BaseSpriteProp, VersionTwoOverridesTheRateAndLeavesLaterFieldsAtDefaults)
   DS_SparkleConstructor view;
   view.motionRate.SetValue(80);
   ReadResult read = ReadDescription(SparkleRecord(2, view, {}, {}, 30));
-  ASSERT_NE(read.object, nullptr);
-  EXPECT_FALSE(read.failed);
-  EXPECT_EQ(read.remaining, 0u);
+  ASSERT_TRUE(ReadWhole(read));
   auto& back = dynamic_cast<DS_SparkleConstructor&>(*read.object);
   EXPECT_EQ(back.motionRate.Value(), 30u);
   EXPECT_EQ(back.count.Value(), 7u);
@@ -128,9 +124,7 @@ TEST_F(BaseSpriteProp, VersionOneRegistersItsEmbeddedFramesOnce) {
                                               gfx_image_test::Words(8, 0xFFFF0000));
   DS_SparkleConstructor view;
   ReadResult read = ReadDescription(SparkleRecord(1, view, {frame, frame}, {0.1f, 0.2f}));
-  ASSERT_NE(read.object, nullptr);
-  EXPECT_FALSE(read.failed);
-  EXPECT_EQ(read.remaining, 0u);
+  ASSERT_TRUE(ReadWhole(read));
   auto& preset = dynamic_cast<DS_SparkleConstructor&>(*read.object);
   EXPECT_EQ(preset.embeddedFrames.size(), 2u);
   EXPECT_EQ(preset.embeddedDelays, (std::vector<float>{0.1f, 0.2f}));

@@ -200,9 +200,7 @@ TEST_F(Discharge, RecordRoundTripAndDefaults) {
   preset.glowColour.SetValue(0x00FF00);
   const std::vector<uint8_t> bytes = SavedBytes(preset);
   ReadResult read = ReadDescription(bytes);
-  ASSERT_NE(read.object, nullptr);
-  EXPECT_FALSE(read.failed);
-  EXPECT_EQ(read.remaining, 0u);
+  ASSERT_TRUE(ReadWhole(read));
   auto& back = dynamic_cast<DS_DischargeFXConstructor&>(*read.object);
   EXPECT_EQ(back.endPoint.Value(), D3DXVECTOR3(180, 50, 0));
   EXPECT_FLOAT_EQ(back.jitter.Scaled(), 0.3f);

@@ -1,6 +1,5 @@
 // Effect 97, the glow sprites' effect, technique by technique.
-#include <cstring>
-
+#include "platform/gfx/effect_quad.h"
 #include "player/render/render_target_set.h"
 #include "sprite_fixture.h"
 
@@ -8,16 +7,6 @@ namespace sprite_test {
 namespace {
 
 constexpr uint32_t kSize = 8;
-
-struct ScreenVertex {
-  float x, y, z, rhw;
-  uint32_t colour;
-  float u, v;
-};
-
-int Channel(uint32_t pixel, int shift) {
-  return int((pixel >> shift) & 0xFF);
-}
 
 class GlowEffect : public SpriteTest {
  protected:
@@ -44,28 +33,7 @@ class GlowEffect : public SpriteTest {
   void Quad(const char* technique, uint32_t colour = 0xFFFFFFFF) {
     SetTextureAsTarget(target_.Get());
     ASSERT_EQ(effect_->SetTechnique(technique), gfx::kOk);
-    const float s = float(kSize);
-    const ScreenVertex quad[4] = {{0, s, 0, 1, colour, 0, 1},
-                                  {0, 0, 0, 1, colour, 0, 0},
-                                  {s, s, 0, 1, colour, 1, 1},
-                                  {s, 0, 0, 1, colour, 1, 0}};
-    gfx::ComPtr<gfx::VertexBuffer> vb;
-    ASSERT_EQ(device_->CreateVertexBuffer(sizeof(quad), 0, 0x144, gfx::Pool::Managed, vb.Put()),
-              gfx::kOk);
-    void* p = nullptr;
-    vb->Lock(0, 0, &p, 0);
-    std::memcpy(p, quad, sizeof(quad));
-    vb->Unlock();
-    device_->SetFVF(0x144);
-    device_->SetStreamSource(0, vb.Get(), 0, sizeof(ScreenVertex));
-    uint32_t passes = 0;
-    effect_->Begin(&passes, 0);
-    for (uint32_t i = 0; i < passes; ++i) {
-      effect_->BeginPass(i);
-      device_->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, 2);
-      effect_->EndPass();
-    }
-    effect_->End();
+    ASSERT_EQ(gfx_test::DrawEffectQuad(device_.Get(), effect_.Get(), float(kSize), colour), 1u);
   }
   void ClearTarget(uint32_t colour) {
     SetTextureAsTarget(target_.Get());

@@ -12,9 +12,6 @@ namespace {
 
 constexpr uint32_t kGrey = 0xFF808080;
 
-int Channel(uint32_t pixel, int shift) {
-  return int((pixel >> shift) & 0xFF);
-}
 int Sum(uint32_t pixel) {
   return Channel(pixel, 0) + Channel(pixel, 8) + Channel(pixel, 16);
 }

@@ -180,9 +180,7 @@ TEST_F(SparkleGodRay, RecordsRoundTrip) {
        std::initializer_list<const DS_BaseSpriteProp*>{&sparkle, &ray}) {
     const std::vector<uint8_t> bytes = SavedBytes(*preset);
     ReadResult read = ReadDescription(bytes);
-    ASSERT_NE(read.object, nullptr);
-    EXPECT_FALSE(read.failed);
-    EXPECT_EQ(read.remaining, 0u);
+    ASSERT_TRUE(ReadWhole(read));
     EXPECT_EQ(SavedBytes(*read.object), bytes);
   }
   ReadResult read = ReadDescription(SavedBytes(ray));

@@ -133,6 +133,20 @@ inline std::vector<DX_V::PCT> Vertices(PCTSpriteArray& array) {
   return out;
 }
 
+// Whether the read made an object and took the record whole: no failure, nothing left.
+inline ::testing::AssertionResult ReadWhole(const ReadResult& read) {
+  if (read.object == nullptr) return ::testing::AssertionFailure() << "no object";
+  if (read.failed) return ::testing::AssertionFailure() << "the stream failed";
+  if (read.remaining != 0)
+    return ::testing::AssertionFailure() << read.remaining << " bytes left unread";
+  return ::testing::AssertionSuccess();
+}
+
+// A channel of a 0xAARRGGBB pixel: 0 blue, 8 green, 16 red, 24 alpha.
+inline int Channel(uint32_t pixel, int shift) {
+  return int((pixel >> shift) & 0xFF);
+}
+
 // What a description's Save writes.
 inline std::vector<uint8_t> SavedBytes(const DS_IOF_Item& item) {
   return Written([&](DS_IOF_Archive& archive) { item.Save(archive); });

@@ -8,10 +8,6 @@
 namespace sprite_test {
 namespace {
 
-int Channel(uint32_t pixel, int shift) {
-  return int((pixel >> shift) & 0xFF);
-}
-
 class SpritePixels : public SpriteTest {
  protected:
   // The renderer on a picture of the back buffer's size, so that scene pixels are target

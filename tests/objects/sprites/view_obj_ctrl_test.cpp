@@ -95,9 +95,7 @@ TEST_F(ViewObjCtrl, RecordRoundTripAndVersionOne) {
   view.name = u"view";
   const std::vector<uint8_t> bytes = SavedBytes(view);
   ReadResult read = ReadDescription(bytes);
-  ASSERT_NE(read.object, nullptr);
-  EXPECT_FALSE(read.failed);
-  EXPECT_EQ(read.remaining, 0u);
+  ASSERT_TRUE(ReadWhole(read));
   auto& back = dynamic_cast<DS_SparkleConstructor&>(*read.object);
   EXPECT_FLOAT_EQ(back.left, 0.1f);
   EXPECT_FLOAT_EQ(back.bottom, 0.9f);
