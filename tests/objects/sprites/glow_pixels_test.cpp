@@ -117,6 +117,22 @@ TEST_F(GlowPixels, TheGlowTargetHoldsTheBoltAlone) {
   EXPECT_GT(glow[256 * 512 + 256] >> 24, 200u);
   EXPECT_EQ(glow[16 * 512 + 256], 0u);
   EXPECT_EQ(glow[256 * 512 + 8], 0u) << "left of the bolt's start";
+
+  // What the draw left in the shared effect: the glow colour 0xFF9900 as red, green, blue and
+  // the strength as alpha for the composition, the glow target as its second texture, and the
+  // sprites' own picture for the last pass.
+  gfx::Effect* effect = obj->GlowPreset().effect.Get();
+  float blend[4] = {};
+  ASSERT_EQ(effect->GetFloatArray("BlendColor", blend, 4), gfx::kOk);
+  EXPECT_FLOAT_EQ(blend[0], 0.0f);
+  EXPECT_FLOAT_EQ(blend[1], 0x99 / 255.0f);
+  EXPECT_FLOAT_EQ(blend[2], 1.0f);
+  EXPECT_FLOAT_EQ(blend[3], 1.0f);
+  gfx::ComPtr<gfx::Texture> second, first;
+  ASSERT_EQ(effect->GetTexture("Texture2", second.Put()), gfx::kOk);
+  EXPECT_EQ(second.Get(), target->current.Get());
+  ASSERT_EQ(effect->GetTexture("Texture1", first.Put()), gfx::kOk);
+  EXPECT_EQ(first.Get(), obj->GlowPreset().spriteTexture.Get());
 }
 
 }  // namespace
