@@ -1,8 +1,10 @@
 // Loads arbitrary bytes as a project, as the player reads its own (the signature is not
-// compared), then starts the slides, plays a few frames without a device and saves the scene.
+// compared), then starts the slides, plays a few frames of each without a device and saves the
+// scene.
 // Inputs whose first byte is odd, other than the 0xFF that every written project begins with,
 // are laid over a small valid project at the offset their next four bytes give, so that the
 // search reaches the records behind the header.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -23,6 +25,9 @@
 #include "fx/lines/ds_stretch_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
+#include "objects/sprites/ds_discharge_fx_constructor.h"
+#include "objects/sprites/ds_god_ray_constructor.h"
+#include "objects/sprites/ds_sparkle_constructor.h"
 #include "player/document/doc_res_manager.h"
 #include "player/entry/program_class_lists.h"
 #include "player/music/ds_audio_file.h"
@@ -94,6 +99,33 @@ std::vector<uint8_t> TemplateProject() {
     brushes->savedObjects.push_back(std::move(kinds[i]));
   }
   root.slides.emplace_back(std::move(brushes));
+  // The sprite presets: a sparkle, a god ray and a discharge on pictures of the player's own, so
+  // that the search reaches every version branch of the preset record and the glow kinds.
+  {
+    auto slide = std::make_unique<DS_SlideContainer>();
+    slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+    auto sparkle = std::make_unique<DS_SparkleConstructor>();
+    sparkle->count.RawValue() = 4;
+    sparkle->size.RawValue() = 8;
+    sparkle->pulseRate = 0.5f;
+    sparkle->frameStrip = true;
+    sparkle->frameCount = 2;
+    sparkle->frameRate = 5.0f;
+    sparkle->picture = DS_ImageFileLink(u"glimres.dll", 79);
+    slide->savedObjects.emplace_back(std::move(sparkle));
+    auto ray = std::make_unique<DS_GodRayConstructor>();
+    ray->count.RawValue() = 2;
+    ray->pictureSource = 1;
+    ray->picture = DS_ImageFileLink(u"glimres.dll", 76);
+    ray->secondPicture = DS_ImageFileLink(u"glimres.dll", 75);
+    slide->savedObjects.emplace_back(std::move(ray));
+    auto discharge = std::make_unique<DS_DischargeFXConstructor>();
+    discharge->count.RawValue() = 3;
+    discharge->startPoint.RawValue() = D3DXVECTOR3(10.0f, 10.0f, 0.0f);
+    discharge->endPoint.RawValue() = D3DXVECTOR3(90.0f, 40.0f, 0.0f);
+    slide->savedObjects.emplace_back(std::move(discharge));
+    root.slides.emplace_back(std::move(slide));
+  }
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));
@@ -134,8 +166,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (slide) slide->Start();
     for (double t : {1.0, 30.0, 30.5, 1e9})
       scene->Update(t);
-    scene->JumpTo(1);
-    scene->Render(0);
+    // A few frames of each of the first slides, so that every kind of the template is updated
+    // and drawn.
+    constexpr size_t kPlayedSlides = 8;
+    double t = 1e9;
+    for (size_t i = 0; i < std::min(scene->slides.size(), kPlayedSlides); ++i) {
+      scene->JumpTo(static_cast<unsigned>(i));
+      for (int frame = 0; frame < 3; ++frame) {
+        scene->Update(t += 0.1);
+        scene->Render(0);
+      }
+    }
     DS_IOF_Archive out(std::make_unique<DS_IOF_W>());
     scene->Save(out);
   } catch (const DS_Error&) {

@@ -325,6 +325,50 @@ def speaker(u, v):
     return (0.15, 0.2, 0.3, 1.0 if on else 0.0)
 
 
+def bolt_path(seed, points=9):
+    """A jagged line across [0.195, 0.805] that starts and ends on the row's centre, as
+    (u, offset) corners; offsets in [-0.6, 0.6] of the half row."""
+    corners = [(0.195, 0.0)]
+    for i in range(1, points):
+        h = cell_random(seed, i, 7)
+        corners.append((0.195 + 0.61 * i / points, (h * 2.0 - 1.0) * 0.6))
+    corners.append((0.805, 0.0))
+    return corners
+
+
+def bolt_offset(corners, u):
+    if u <= corners[0][0] or u >= corners[-1][0]:
+        return 0.0
+    for (u0, o0), (u1, o1) in zip(corners, corners[1:]):
+        if u0 <= u <= u1:
+            return o0 + (o1 - o0) * (u - u0) / (u1 - u0)
+    return 0.0
+
+
+def bolt_strip(width, height, seeds, core, halo, thickness):
+    """Two rows (upper and lower half), each a jagged bolt along u whose middle part, u 0.195 to
+    0.805, begins and ends on the row's centre so that segments drawn side by side join; the end
+    caps (u 0 to 0.195 and 0.805 to 1) taper the bolt to a glowing tip."""
+    rows = []
+    paths = [bolt_path(seed) for seed in seeds]
+    for y in range(height):
+        row_index = 0 if y < height // 2 else 1
+        t = ((y % (height // 2)) + 0.5) / (height // 2) * 2.0 - 1.0  # -1..1 within the row
+        row = []
+        for x in range(width):
+            u = (x + 0.5) / width
+            d = abs(t - bolt_offset(paths[row_index], u))
+            cap = min(smoothstep(0.0, 0.195, u), smoothstep(1.0, 0.805, u))
+            w = thickness * (0.35 + 0.65 * cap)
+            glow = math.exp(-(d / (w * 4.0)) ** 2) * 0.55
+            line = math.exp(-(d / w) ** 2)
+            a = max(line, glow) * (0.25 + 0.75 * cap)
+            c = tuple(halo[i] + (core[i] - halo[i]) * line for i in range(3))
+            row.append(tuple(clamp8(v) for v in c + (a,)))
+        rows.append(row)
+    return width, height, rows
+
+
 def gradient(direction):
     def shade(u, v):
         s, t = (u + 1.0) * 0.5, (v + 1.0) * 0.5
@@ -387,6 +431,8 @@ def pictures():
         88: ripple_tile(128, 4),                             # underwater ripples
         89: bump_tile(128, 89, 4, 3, 0.02),                  # relief bump tile
         93: heat_pattern(128),                               # the fire brush's pattern
+        95: bolt_strip(256, 64, (95, 195), (1.0, 1.0, 1.0), (0.55, 0.7, 1.0), 0.09),  # bolt
+        98: bolt_strip(256, 64, (98, 198), (1.0, 0.97, 0.85), (1.0, 0.6, 0.25), 0.16),  # bolt
     }
     for i in range(40):
         p[2000 + i] = icon(i)

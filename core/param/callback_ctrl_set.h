@@ -36,13 +36,17 @@ class CallbackCtrlSet {
   }
 
   // Calls the owner's `function` with the value whenever `param` changes, and once at once.
-  DS_FunLightCtrl<unsigned, X>& WatchUnsigned(MediaParamTB<unsigned>& param,
-                                              void (X::*function)(unsigned)) {
-    auto control = std::make_unique<DS_FunLightCtrl<unsigned, X>>(function, owner_, &param);
-    DS_FunLightCtrl<unsigned, X>& ref = *control;
+  template <class T>
+  DS_FunLightCtrl<T, X>& WatchValue(MediaParamTB<T>& param, void (X::*function)(T)) {
+    auto control = std::make_unique<DS_FunLightCtrl<T, X>>(function, owner_, &param);
+    DS_FunLightCtrl<T, X>& ref = *control;
     controls_.push_back(std::move(control));
     ref.OnParamChanged(nullptr);
     return ref;
+  }
+  DS_FunLightCtrl<unsigned, X>& WatchUnsigned(MediaParamTB<unsigned>& param,
+                                              void (X::*function)(unsigned)) {
+    return WatchValue<unsigned>(param, function);
   }
 
   // Deletes every control in list order, then empties the list.

@@ -13,6 +13,7 @@
 #include "core/param/media_speed_param.h"
 #include "core/param/scaled_param.h"
 #include "core/scene/ds_abobj_constructor.h"
+#include "core/scene/zkw_render_obj.h"
 #include "core/zkw_string.h"
 #include "platform/gfx/effect/effect.h"
 #include "platform/gfx/texture.h"

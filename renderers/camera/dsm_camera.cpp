@@ -15,10 +15,6 @@
 
 namespace {
 
-float Rand01() {
-  return static_cast<float>(crt_rand()) / static_cast<float>(kCrtRandMax);
-}
-
 // A path point's zoom; 0 % counts as 100 %, as the drift zoom's 0 does.
 float PointZoom(const DX_CamPathPnt& point) {
   const unsigned percent = point.zoomPercent.Value();
@@ -157,9 +153,9 @@ void DSM_Camera::PickNextTarget(float now) {
       return;
     }
     const float z = Zoom();
-    to.x = ((2.0f * Rand01() - 1.0f) * (1.0f - z) / z + 1.0f) * pictureWidth * 0.5f;
-    to.y = ((2.0f * Rand01() - 1.0f) * (1.0f - z) / z + 1.0f) * pictureHeight * 0.5f;
-    switchTime = 2.0f * Rand01() + 5.0f + now;
+    to.x = ((2.0f * crt_rand_unit() - 1.0f) * (1.0f - z) / z + 1.0f) * pictureWidth * 0.5f;
+    to.y = ((2.0f * crt_rand_unit() - 1.0f) * (1.0f - z) / z + 1.0f) * pictureHeight * 0.5f;
+    switchTime = 2.0f * crt_rand_unit() + 5.0f + now;
     return;
   }
   const auto& points = path.Value();

@@ -29,6 +29,26 @@ TEST(CrtRand, EachThreadStartsAtSeedOne) {
   EXPECT_EQ(first, 41);
 }
 
+// Skipping n draws at once lands where n single draws do, and a sequence started from a saved
+// state repeats the draws the thread's generator makes from there.
+TEST(CrtRand, DiscardAndSavedStateFollowTheSequence) {
+  for (uint64_t n : {0ull, 1ull, 2ull, 3ull, 1000ull, 65537ull}) {
+    crt_srand(7);
+    for (uint64_t i = 0; i < n; ++i)
+      crt_rand();
+    const int expected = crt_rand();
+    crt_srand(7);
+    crt_rand_discard(n);
+    EXPECT_EQ(crt_rand(), expected) << n;
+  }
+  crt_srand(1);
+  CrtRandSequence replay(crt_rand_state());
+  EXPECT_EQ(replay.Next(), 41);
+  EXPECT_EQ(replay.Next(), 18467);
+  EXPECT_EQ(crt_rand(), 41) << "the thread's own sequence is untouched";
+  EXPECT_FLOAT_EQ(CrtRandSequence(crt_rand_state()).NextUnit(), 18467.0f / 32767.0f);
+}
+
 TEST(ZkwString, Utf8RoundTripAndReplacement) {
   const zkw_string text = u"Za\u00DF\u6C34\U0001F600";
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);

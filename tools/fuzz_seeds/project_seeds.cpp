@@ -9,6 +9,9 @@
 #include "fx/lines/ds_stretch_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
+#include "objects/sprites/ds_discharge_fx_constructor.h"
+#include "objects/sprites/ds_god_ray_constructor.h"
+#include "objects/sprites/ds_sparkle_constructor.h"
 #include "platform/audio/wave_bytes.h"
 #include "platform/gfx/image/dds_writer.h"
 #include "platform/gfx_image/picture_bytes.h"
@@ -131,14 +134,41 @@ std::vector<uint8_t> Brushes() {
   return project.Write();
 }
 
+// The sprite presets on one slide: sparkles on a stored picture strip, god rays taking their
+// picture's texture set, a discharge with its glow.
+std::vector<uint8_t> SpritePresets() {
+  ProjectBuilder project;
+  DS_SlideContainer& slide = project.AddSlide(0.25f, 2.0f, 0.25f);
+  auto sparkle = std::make_unique<DS_SparkleConstructor>();
+  sparkle->count.SetValue(6);
+  sparkle->size.SetValue(10);
+  sparkle->pulseRate = 0.8f;
+  sparkle->frameStrip = true;
+  sparkle->frameCount = 2;
+  sparkle->frameRate = 4.0f;
+  sparkle->picture = project.StorePicture(u"strip.png", Png(8, 4, 0xFFFFFF80));
+  slide.savedObjects.push_back(std::move(sparkle));
+  auto ray = std::make_unique<DS_GodRayConstructor>();
+  ray->count.SetValue(2);
+  ray->pictureSource = 2;
+  ray->horizontalFlip.SetValue(1);
+  ray->picture = DS_ImageFileLink(u"glimres.dll", 76);
+  slide.savedObjects.push_back(std::move(ray));
+  auto discharge = std::make_unique<DS_DischargeFXConstructor>();
+  discharge->count.SetValue(4);
+  discharge->startPoint.SetValue(D3DXVECTOR3(5, 5, 0));
+  discharge->endPoint.SetValue(D3DXVECTOR3(60, 30, 0));
+  discharge->secondPicture = DS_ImageFileLink(u"glimres.dll", 95);
+  slide.savedObjects.push_back(std::move(discharge));
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
-  return {{"project-one-slide", OneSlide()},
-          {"project-pictures-music", PicturesAndMusic()},
-          {"project-sounds", Sounds()},
-          {"project-lake-drops", LakeAndDrops()},
-          {"project-brushes", Brushes()}};
+  return {{"project-one-slide", OneSlide()}, {"project-pictures-music", PicturesAndMusic()},
+          {"project-sounds", Sounds()},      {"project-lake-drops", LakeAndDrops()},
+          {"project-brushes", Brushes()},    {"project-sprite-presets", SpritePresets()}};
 }
 
 Seeds DocumentBodySeeds() {

@@ -5,9 +5,13 @@
 #include <map>
 #include <numbers>
 
+#include "objects/sprites/ds_discharge_fx_constructor.h"
+#include "objects/sprites/ds_god_ray_constructor.h"
+#include "objects/sprites/ds_sparkle_constructor.h"
 #include "platform/gfx/image/dds_writer.h"
 #include "platform/gfx/image/picture_decoder.h"
 #include "player/scene/ds_slide_container.h"
+#include "player/scene/ds_slide_show_light.h"
 #include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
@@ -86,6 +90,52 @@ std::vector<uint8_t> LakeRipples() {
   return gfx::image::WriteDds(map);
 }
 
+// The night with sprite presets over it: stars sparkling in the sky, rays of moonlight swaying
+// down through it, and a discharge flickering between two points of the sky.
+void AddNightSpritesSlide(ProjectBuilder& project, const DS_ImageFileLink& picture) {
+  DS_SlideContainer& slide = AddPictureSlide(project, picture, u"DS_2D_Light");
+
+  auto sparkles = std::make_unique<DS_SparkleConstructor>();
+  sparkles->name = u"Stars";
+  sparkles->count.SetValue(70);
+  sparkles->size.SetValue(16);
+  sparkles->blendMode.SetValue(1);
+  sparkles->colour.SetValue(0xE0F8FF);
+  sparkles->pulseRate = 0.7f;
+  sparkles->sizeFactorMin = 0.5f;
+  sparkles->sizeFactorMax = 1.3f;
+  sparkles->picture = DS_ImageFileLink(u"glimres.dll", 79);
+  sparkles->bottom = 0.6f;
+
+  auto rays = std::make_unique<DS_GodRayConstructor>();
+  rays->name = u"Moonlight";
+  rays->count.SetValue(5);
+  rays->size.SetValue(70);
+  rays->blendMode.SetValue(1);
+  rays->colour.SetValue(0xFFE8D0);
+  rays->transparency.SetValue(55);
+  rays->pulseRate = 0.15f;
+  rays->pulseMin = 0.25f;
+  rays->pulseMax = 0.9f;
+  rays->picture = DS_ImageFileLink(u"glimres.dll", 76);
+  rays->left = 0.1f;
+  rays->right = 0.6f;
+
+  auto discharge = std::make_unique<DS_DischargeFXConstructor>();
+  discharge->name = u"Discharge";
+  discharge->count.SetValue(9);
+  discharge->size.SetValue(30);
+  discharge->startPoint.SetValue(D3DXVECTOR3(390.0f, 30.0f, 0.0f));
+  discharge->endPoint.SetValue(D3DXVECTOR3(470.0f, 150.0f, 0.0f));
+  discharge->glowStrength.SetValue(80);
+  discharge->secondPicture = DS_ImageFileLink(u"glimres.dll", 95);
+
+  // The renderer draws the slide's objects from the last to the first.
+  slide.savedObjects.push_back(std::move(discharge));
+  slide.savedObjects.push_back(std::move(sparkles));
+  slide.savedObjects.push_back(std::move(rays));
+}
+
 }  // namespace
 
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
@@ -134,6 +184,8 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     AddDistortions(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"),
                    dawn->second.width, dawn->second.height, radialMask);
   }
+  if (auto night = stored.find(u"night.png"); night != stored.end())
+    AddNightSpritesSlide(project, night->second.link);
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gfx/effect_quad.h"
 #include "platform/gfx/surface_pixels.h"
 #include "player/render/render_target_set.h"
 #include "player/support/document_fixture.h"
@@ -16,12 +17,6 @@ namespace {
 constexpr uint32_t kSize = 16;
 constexpr double kWeights[5] = {0.2270270270, 0.1945945946, 0.1216216216, 0.0540540541,
                                 0.0162162162};
-
-struct ScreenVertex {
-  float x, y, z, rhw;
-  uint32_t colour;
-  float u, v;
-};
 
 class BlurEffectTest : public DocumentTest {
  protected:
@@ -39,27 +34,8 @@ class BlurEffectTest : public DocumentTest {
     SetTextureAsTarget(target);
     device_->Clear(0, nullptr, gfx::ClearFlags::Target, clear, 1, 0);
     ASSERT_EQ(effect->SetTechnique(technique), gfx::kOk);
-    const float s = float(kSize);
-    const ScreenVertex quad[4] = {{0, s, 0, 1, colour, 0, 1},
-                                  {0, 0, 0, 1, colour, 0, 0},
-                                  {s, s, 0, 1, colour, 1, 1},
-                                  {s, 0, 0, 1, colour, 1, 0}};
-    gfx::ComPtr<gfx::VertexBuffer> vb;
-    ASSERT_EQ(device_->CreateVertexBuffer(sizeof(quad), 0, 0x144, gfx::Pool::Managed, vb.Put()),
-              gfx::kOk);
-    void* p = nullptr;
-    EXPECT_EQ(vb->Lock(0, 0, &p, 0), gfx::kOk);
-    std::memcpy(p, quad, sizeof(quad));
-    vb->Unlock();
-    device_->SetFVF(0x144);
-    device_->SetStreamSource(0, vb.Get(), 0, sizeof(ScreenVertex));
-    uint32_t passes = 0;
-    effect->Begin(&passes, 0);
-    ASSERT_EQ(passes, 1u) << technique;
-    effect->BeginPass(0);
-    device_->DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, 2);
-    effect->EndPass();
-    effect->End();
+    ASSERT_EQ(gfx_test::DrawEffectQuad(device_.Get(), effect, float(kSize), colour), 1u)
+        << technique;
   }
 
   static std::vector<uint8_t> Alphas(gfx::Texture* texture) {

@@ -1,0 +1,39 @@
+#include "objects/sprites/sprite_preset_rules.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/float_to_int.h"
+#include "objects/sprites/ds_sprite_array_obj.h"
+
+void ApplyPulse(DS_ParticleSystemCtrl& preset, SpriteRecord& sprite, bool respawn) {
+  sprite.alphaFactor += sprite.alphaRate * preset.motionStep;
+  if (sprite.alphaFactor < preset.pulseMin) {
+    if (respawn) preset.SpawnParticle(sprite);
+    sprite.alphaFactor = preset.pulseMin;
+    sprite.alphaRate = -sprite.alphaRate;
+  } else if (sprite.alphaFactor > preset.pulseMax) {
+    sprite.alphaFactor = preset.pulseMax;
+    sprite.alphaRate = -sprite.alphaRate;
+  }
+  sprite.colour = preset.SpriteColour(sprite.alphaFactor);
+}
+
+std::unique_ptr<ZKW_RenderObj> MakeSpriteArrayObject(DS_ParticleSystemCtrl& preset) {
+  preset.ResolveEmbeddedPictures();
+  return std::make_unique<DS_SpriteArrayObj>(preset.Clone());
+}
+
+int FadingParticleCount(const DS_BaseSpriteProp& preset) {
+  const unsigned n = preset.count.Value();
+  const unsigned shown =
+      preset.timing.timeMode.Value() == 0 && n > 1
+          ? SaturatingTruncate<unsigned>(static_cast<double>(n) * preset.TimelineValue())
+          : n;
+  return static_cast<int>(std::min<unsigned>(shown, std::numeric_limits<int>::max()));
+}
+
+uint32_t FadingOpacity(const DS_BaseSpriteProp& preset, uint32_t colour) {
+  if (preset.timing.timeMode.Value() != 1) return colour;
+  return ColourWithAlpha(colour, static_cast<float>(colour >> 24) * preset.TimelineValue());
+}
