@@ -6,4 +6,8 @@
 inline constexpr int kCrtRandMax = 0x7FFF;
 
 int crt_rand();
+// crt_rand() / 32767 in single precision: the scenes' random number in [0, 1].
+inline float crt_rand_unit() {
+  return static_cast<float>(crt_rand()) / 32767.0f;
+}
 void crt_srand(unsigned seed);

@@ -13,7 +13,7 @@ void MediaDirection::Recompute() {
 
 D3DXVECTOR3 MediaSector::RandomDirection() const {
   const float s = static_cast<float>(spread.Value());
-  const float r = static_cast<float>(crt_rand()) / 32767.0f;
+  const float r = crt_rand_unit();
   const float offset = r * (s - -s) + -s;
   const float degrees = 360.0f - (static_cast<float>(Value()) + offset);
   D3DXMATRIX rotation;
