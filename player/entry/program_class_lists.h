@@ -7,6 +7,7 @@
 #include "core/registry/core_class_list.h"
 #include "geometry/geometry_class_list.h"
 #include "particles/behaviour/behaviour_class_list.h"
+#include "particles/classic/particles_classic_class_list.h"
 #include "player/player_class_list.h"
 #include "renderers/renderers_class_list.h"
 
@@ -14,8 +15,12 @@
 // tools that write projects, and the tests and fuzz targets that load whole projects all register
 // exactly these. A library that gains a class list adds it here.
 inline constexpr ClassList kProgramClassLists[] = {
-    RegisterCoreClasses,   RegisterGeometryClasses, RegisterParticlesBehaviourClasses,
-    RegisterPlayerClasses, RegisterRendererClasses,
+    RegisterCoreClasses,
+    RegisterGeometryClasses,
+    RegisterParticlesBehaviourClasses,
+    RegisterParticlesClassicClasses,
+    RegisterPlayerClasses,
+    RegisterRendererClasses,
 };
 
 // Fills and seals the registries with the program's lists plus any `extra` ones (tests' own kinds).
