@@ -135,6 +135,10 @@ void ParticleAppearance::DrawGlow(ZKW_ParticleSystemMech& mech, uint8_t batch,
                                   DS_2D_Light& renderer) {
   const int mode = glowMode.Value();
   if (mode < kGlow || !effect || frames.empty()) return;
+  // Targets are made when the render context first has a picture size; without them there is
+  // no blurred picture, and the glow composed from an unset texture would cover everything.
+  if (!glowSurface.HasTargets()) glowSurface.FitToRenderContext();
+  if (!glowSurface.HasTargets()) return;
   effect->SetTexture("Texture0", CurrentFrame().Get());
   glowSurface.BeginFirstPass(renderer);
   mech.DrawBatch(effect.Get(), "BlendNormal", batch);

@@ -90,7 +90,8 @@ class ParticleAppearance {
   void FillBatch(const RoutineParticleList& particles, ZKW_ParticleSystemMech& mech, float size,
                  uint8_t batch) const;
   // The glow (when on), then the batch's quads with the blend technique; nothing without an
-  // effect or a frame sequence.
+  // effect or a frame sequence. The glow needs its blur targets, made when the render context
+  // has a picture size.
   void Draw(ZKW_ParticleSystemMech& mech, uint8_t batch, DS_2D_Light& renderer);
   void DrawGlow(ZKW_ParticleSystemMech& mech, uint8_t batch, DS_2D_Light& renderer);
 

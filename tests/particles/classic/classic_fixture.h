@@ -90,6 +90,10 @@ class StepControl : public ZKW_ParticleSystemCtrl {
     return born;
   }
   float PrewarmTime() const override { return prewarm; }
+  void AttachRuntimeObject(ZKW_ParticleSystemMech* runtime) override {
+    ZKW_ParticleSystemCtrl::AttachRuntimeObject(runtime);
+    runtime->ResetBatches(1);
+  }
 
   // Notes every step a particle of the control takes.
   class Log : public InnerParticleRoutine {
@@ -155,6 +159,50 @@ class ClassicRenderTest : public renderer_test::RendererTest {
     UseHeadlessSdl();
     RegisterClassicTestClasses();
   }
+
+  // The frames of `link` as the appearance loads them: one texture of the texels (rows from the
+  // top) standing for a picture of width x height units, used whole.
+  gfx::Texture* ProvideFrames(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
+                              uint32_t texelsWide, uint32_t texelsHigh,
+                              const std::vector<uint32_t>& texels) {
+    gfx::Texture* texture = nullptr;
+    EXPECT_EQ(device_->CreateTexture(texelsWide, texelsHigh, 1, 0, gfx::Format::A8R8G8B8,
+                                     gfx::Pool::Managed, &texture),
+              gfx::kOk);
+    texture->WriteLevel(0, texels.data(), texelsWide * 4);
+    LinkTextureSet& set = Doc().linkTextureSets[link.Key()];
+    set.textures = {ComRef<gfx::Texture>(texture)};
+    set.sourceWidth = width;
+    set.sourceHeight = height;
+    set.textureWidth = texelsWide;
+    set.textureHeight = texelsHigh;
+    set.aspect = float(height) / float(width);
+    return texture;
+  }
+
+  // A look that draws a white square picture of `link` with effect 202.
+  void WhiteLook(ParticleAppearance& look, const DS_ImageFileLink& link, unsigned size) {
+    ProvideFrames(link, 4, 4, 2, 2, std::vector<uint32_t>(4, 0xFFFFFFFF));
+    look.picture.SetValue(DS_NamedFileLinkData({link}));
+    look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+    look.size.SetValue(size);
+  }
+
+  DS_2D_Light renderer_;
+
+  // The pixel at (x, y) of the back buffer.
+  uint32_t PixelAt(int x, int y) { return BackBufferPixels()[size_t(y) * width_ + x]; }
 };
+
+// Channels of a 0xAARRGGBB pixel.
+inline int RedOf(uint32_t p) {
+  return int((p >> 16) & 0xFF);
+}
+inline int GreenOf(uint32_t p) {
+  return int((p >> 8) & 0xFF);
+}
+inline int BlueOf(uint32_t p) {
+  return int(p & 0xFF);
+}
 
 }  // namespace classic_test
