@@ -91,11 +91,16 @@ std::unique_ptr<ZKW_ParticleSystemCtrl> ZKW_BurstPtclSys::Clone() const {
   return std::make_unique<ZKW_BurstPtclSys>(*this);
 }
 
+float ZKW_BurstPtclSys::Visibility() const {
+  const ZKW_Timing* timeline = timing.Current();
+  if (timeline == nullptr) return 1.0f;
+  return timeline->GetState() == TimingState::Hidden ? 0.0f : timeline->GetValue();
+}
+
 RoutineParticleList ZKW_BurstPtclSys::Emit(float) {
   const ZKW_Timing* timeline = timing.Current();
   if (timeline != nullptr && timeline->GetState() == TimingState::Hidden) emitted = 0;
-  const float visibility = timeline != nullptr ? timeline->GetValue() : 1.0f;
-  const float due = static_cast<float>(count.Value()) * visibility - static_cast<float>(emitted);
+  const float due = static_cast<float>(count.Value()) * Visibility() - static_cast<float>(emitted);
   const int n = RoomFor(SaturatingTruncate<int>(due));
   if (n <= 0) return {};
   emitted += n;

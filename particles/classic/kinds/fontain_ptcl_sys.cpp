@@ -22,7 +22,5 @@ std::unique_ptr<ZKW_ParticleSystemCtrl> ZKW_FontainPtclSys::Clone() const {
 }
 
 RoutineParticleList ZKW_FontainPtclSys::Emit(float step) {
-  const ZKW_Timing* timeline = timing.Current();
-  const float visibility = timeline != nullptr ? timeline->GetValue() : 1.0f;
-  return EmitAtPoint(counter.Count(visibility * step));
+  return EmitAtPoint(counter.Count(Visibility() * step));
 }

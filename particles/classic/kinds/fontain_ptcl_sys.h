@@ -23,7 +23,7 @@ class ZKW_FontainPtclSys : public ZKW_BurstPtclSys {
 
   void Restart() override { ZKW_ParticleSystemCtrl::Restart(); }
   std::unique_ptr<ZKW_ParticleSystemCtrl> Clone() const override;
-  // The even counter over the visible time of the step.
+  // The even counter over the visible time of the step (none while hidden).
   RoutineParticleList Emit(float step) override;
 
   ZKW_EvenImitter counter;

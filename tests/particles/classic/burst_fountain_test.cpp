@@ -34,9 +34,11 @@ TEST_F(BurstTest, BurstsItsCountOncePerVisiblePhase) {
   burst.Advance(0.1f);
   EXPECT_EQ(burst.particles.size(), 10u) << "nothing more while it stays visible";
 
-  timeline.Set(TimingState::Hidden, 0.0f);
+  // Hidden, even with the value a reset timeline keeps until it steps: a new phase, no burst.
+  timeline.Set(TimingState::Hidden, 1.0f);
   burst.Advance(0.1f);
   EXPECT_EQ(burst.emitted, 0);
+  EXPECT_EQ(burst.particles.size(), 10u);
   std::vector<size_t> sizes;
   for (float value : {0.25f, 0.5f, 0.59f, 1.0f, 1.0f}) {
     timeline.Set(TimingState::FadingIn, value);
@@ -67,6 +69,10 @@ TEST_F(BurstTest, FountainsFollowTheirRateAndTheVisibility) {
     EXPECT_NEAR(double(fountain.particles.size()), double(c.perSecond), 1.0)
         << c.rate << " at " << c.visibility;
   }
+  ZKW_FontainPtclSys hidden;
+  UseFixedTimeline(hidden).Set(TimingState::Hidden, 1.0f);
+  hidden.Advance(0.2f);
+  EXPECT_TRUE(hidden.particles.empty());
   ZKW_FontainPtclSys warm;
   LongLived(warm);
   warm.Restart();

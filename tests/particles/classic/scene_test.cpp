@@ -4,6 +4,7 @@
 #include "particles/classic/kinds/fontain_ptcl_sys.h"
 #include "particles/classic/kinds/fountain_presets.h"
 #include "player/support/scene_fixture.h"
+#include "tools/project_writer/demo_project.h"
 
 namespace scene_test {
 namespace {
@@ -52,6 +53,32 @@ TEST_F(ClassicSceneTest, AStoredFountainPlaysPrewarmedOnItsSlide) {
   EXPECT_EQ(Frame(scene, 1.0) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(Frame(scene, 1.1) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(BackBufferPixels()[30 * width_ + 60] & 0xFFFFFF, 0u) << "far from both";
+}
+
+TEST_F(ClassicSceneTest, TheDemoHasASlideOfTheSevenKinds) {
+  const std::vector<NamedFile> backgrounds = {{u"night.png", SolidPng(0xFF101020, 575, 269)}};
+  std::vector<NamedFile> pictures;
+  for (const char16_t* name : {u"soft_spot.png", u"spark_atlas.png", u"smoke_puff.png"})
+    pictures.push_back({name, SolidPng(0x80FFFFFF, 8, 8)});
+  DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
+  ASSERT_EQ(scene.slides.size(), 3u) << "the night, on fire, and its particles";
+  const RuntimeObjectList& objects = scene.slides[2]->objects;
+  ASSERT_EQ(objects.size(), 7u);
+  int readers = 0;
+  for (const auto& object : objects) {
+    ASSERT_NE(dynamic_cast<ZKW_ParticleSystemMech*>(object.Get()), nullptr);
+    readers += object->NeedsPictureBelow();
+  }
+  EXPECT_EQ(readers, 1) << "the light beams' screen glow";
+  Frame(scene, 0.5);
+  scene.JumpTo(2);
+  for (double t = 0.5; t < 3.0; t += 0.1)
+    Frame(scene, t);
+  const uint32_t before = BackBufferPixels()[0];
+  size_t lit = 0;
+  for (uint32_t pixel : BackBufferPixels())
+    lit += (pixel & 0xFFFFFF) != (before & 0xFFFFFF);
+  EXPECT_GT(lit, 50u) << "particles show over the picture";
 }
 
 }  // namespace

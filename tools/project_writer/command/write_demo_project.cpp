@@ -1,6 +1,6 @@
-// write_demo_project <output> [--music <sound file>] <background picture>...
-// Writes the project the player carries: one slide per background picture, in order, and the
-// sound file as its background music.
+// write_demo_project <output> [--music <sound file>] [--picture <picture>]... <background>...
+// Writes the project the player carries: one slide per background picture, in order, the
+// pictures its objects draw with, and the sound file as its background music.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -28,16 +28,31 @@ std::optional<NamedFile> ReadNamedFile(const char* program, const char* name) {
 int main(int argc, char** argv) {
   int first = 2;
   const char* musicName = nullptr;
-  if (argc >= 4 && std::strcmp(argv[2], "--music") == 0) {
-    musicName = argv[3];
-    first = 4;
+  std::vector<const char*> pictureNames;
+  while (first + 1 < argc) {
+    if (std::strcmp(argv[first], "--music") == 0) {
+      musicName = argv[first + 1];
+    } else if (std::strcmp(argv[first], "--picture") == 0) {
+      pictureNames.push_back(argv[first + 1]);
+    } else {
+      break;
+    }
+    first += 2;
   }
   if (argc <= first) {
-    std::fprintf(stderr, "usage: %s <output> [--music <sound file>] <background picture>...\n",
+    std::fprintf(stderr,
+                 "usage: %s <output> [--music <sound file>] [--picture <picture>]... "
+                 "<background picture>...\n",
                  argv[0]);
     return 2;
   }
   RegisterProgramClasses();
+  std::vector<NamedFile> pictures;
+  for (const char* name : pictureNames) {
+    auto picture = ReadNamedFile(argv[0], name);
+    if (!picture) return 1;
+    pictures.push_back(std::move(*picture));
+  }
   std::vector<NamedFile> backgrounds;
   for (int i = first; i < argc; ++i) {
     auto picture = ReadNamedFile(argv[0], argv[i]);
@@ -46,7 +61,8 @@ int main(int argc, char** argv) {
   }
   std::optional<NamedFile> music;
   if (musicName != nullptr && !(music = ReadNamedFile(argv[0], musicName))) return 1;
-  const std::vector<uint8_t> project = WriteDemoProject(backgrounds, music ? &*music : nullptr);
+  const std::vector<uint8_t> project =
+      WriteDemoProject(backgrounds, music ? &*music : nullptr, pictures);
 
   // Written beside the output and renamed, so that a failed run leaves no partial project.
   const std::filesystem::path output(argv[1]);
