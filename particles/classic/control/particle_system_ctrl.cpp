@@ -100,7 +100,11 @@ void ZKW_ParticleSystemCtrl::Restart() {
   }
   // The float sum of the steps decides, as it always has: 5 s take 51 steps.
   float warmed = 0.0f;
-  for (int steps = 0; steps < kMaxPrewarmSteps && PrewarmTime() > warmed; ++steps) {
+  uint64_t updates = 0;
+  for (int steps = 0;
+       steps < kMaxPrewarmSteps && PrewarmTime() > warmed && updates < kMaxPrewarmParticleSteps;
+       ++steps) {
+    updates += particles.size();
     Advance(kPrewarmStep);
     warmed += kPrewarmStep;
   }

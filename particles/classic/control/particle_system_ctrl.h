@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/list_limits.h"
 #include "core/param/callback_ctrl_set.h"
 #include "core/param/media_speed_param.h"
 #include "core/scene/ds_abobj_constructor.h"
@@ -25,6 +26,10 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   static constexpr uint32_t kVersion = 5;
   // The longest pre-warm: at 0.1 s a step, a minute of simulation.
   static constexpr int kMaxPrewarmSteps = 600;
+  // The most particle updates a pre-warm makes (the live particles summed over its steps):
+  // systems of up to about 40,000 particles warm their full time, larger ones stop early, so
+  // that a slide start never simulates many seconds of the largest lists.
+  static constexpr uint64_t kMaxPrewarmParticleSteps = uint64_t{16} * kMaxParticlesPerList;
   static constexpr float kPrewarmStep = 0.1f;
 
   ZKW_ParticleSystemCtrl();
@@ -40,7 +45,8 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   bool ReadBody(DS_IOF_Archive& archive, uint32_t version);
 
   // A continuous timeline pre-warms the system (PrewarmTime in steps of 0.1 s, at most
-  // kMaxPrewarmSteps); any other starts empty.
+  // kMaxPrewarmSteps steps and kMaxPrewarmParticleSteps particle updates); any other starts
+  // empty.
   void Restart() override;
   int GetObjectKind() const override { return kParticleSystemKind; }
   // Clone, a mech owning the clone, the clone attached and restarted.

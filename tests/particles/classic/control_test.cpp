@@ -40,6 +40,13 @@ TEST_F(ControlTest, ContinuousControlsPrewarmOthersStartEmpty) {
   endless.Restart();
   EXPECT_EQ(endless.emitSteps.size(), size_t(ZKW_ParticleSystemCtrl::kMaxPrewarmSteps));
 
+  // The largest lists stop once the pre-warm has made its share of particle updates.
+  StepControl crowded;
+  crowded.perStep = int(kMaxParticlesPerList);
+  crowded.Restart();
+  EXPECT_EQ(crowded.emitSteps.size(),
+            size_t(ZKW_ParticleSystemCtrl::kMaxPrewarmParticleSteps / kMaxParticlesPerList + 1));
+
   for (float none : {0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN()}) {
     StepControl cold;
     cold.prewarm = none;
