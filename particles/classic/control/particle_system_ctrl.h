@@ -27,9 +27,9 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   // The longest pre-warm: at 0.1 s a step, a minute of simulation.
   static constexpr int kMaxPrewarmSteps = 600;
   // The most particle updates a pre-warm makes (the live particles summed over its steps):
-  // systems of up to about 40,000 particles warm their full time, larger ones stop early, so
+  // systems of up to about 20,000 particles warm their full time, larger ones stop early, so
   // that a slide start never simulates many seconds of the largest lists.
-  static constexpr uint64_t kMaxPrewarmParticleSteps = uint64_t{16} * kMaxParticlesPerList;
+  static constexpr uint64_t kMaxPrewarmParticleSteps = uint64_t{8} * kMaxParticlesPerList;
   static constexpr float kPrewarmStep = 0.1f;
 
   ZKW_ParticleSystemCtrl();

@@ -165,11 +165,8 @@ class ClassicRenderTest : public renderer_test::RendererTest {
   gfx::Texture* ProvideFrames(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
                               uint32_t texelsWide, uint32_t texelsHigh,
                               const std::vector<uint32_t>& texels) {
-    gfx::Texture* texture = nullptr;
-    EXPECT_EQ(device_->CreateTexture(texelsWide, texelsHigh, 1, 0, gfx::Format::A8R8G8B8,
-                                     gfx::Pool::Managed, &texture),
-              gfx::kOk);
-    texture->WriteLevel(0, texels.data(), texelsWide * 4);
+    gfx::Texture* texture =
+        gfx_test::TextureFromTexels(device_.Get(), texelsWide, texelsHigh, texels).Detach();
     LinkTextureSet& set = Doc().linkTextureSets[link.Key()];
     set.textures = {ComRef<gfx::Texture>(texture)};
     set.sourceWidth = width;
