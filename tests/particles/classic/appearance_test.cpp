@@ -280,6 +280,15 @@ TEST_F(AppearanceTest, InitParticleDrawsInItsOrder) {
   }
 }
 
+TEST_F(AppearanceTest, AnAtlasOfNoColumnsOrRowsIsOneCell) {
+  ParticleAppearance look;
+  look.picture.RawValue().valueA = 0;
+  look.picture.RawValue().valueB = 0;
+  auto p = DS_SafePtr<RoutineParticle>(std::make_unique<RoutineParticle>(D3DXVECTOR3{}));
+  look.PickAtlasCell(*p);
+  EXPECT_EQ(p->atlasCell, (std::array<float, 4>{1, 1, 0, 0}));
+}
+
 TEST_F(AppearanceTest, EnvelopesFollowTheLifeFraction) {
   ParticleAppearance look;
   look.opacityEnvelope.riseEnd.SetValue(20);

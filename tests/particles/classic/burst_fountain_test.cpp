@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "classic_fixture.h"
 #include "core/crt_rand.h"
+#include "core/list_limits.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
 #include "particles/classic/kinds/fontain_ptcl_sys.h"
 #include "particles/classic/kinds/fountain_presets.h"
@@ -51,6 +53,16 @@ TEST_F(BurstTest, BurstsItsCountOncePerVisiblePhase) {
   burst.Restart();
   EXPECT_TRUE(burst.particles.empty());
   EXPECT_EQ(burst.emitted, 0);
+
+  // A count from a file fills the list to its limit and no further.
+  ZKW_BurstPtclSys flood;
+  LongLived(flood);
+  flood.count.SetValue(std::numeric_limits<uint32_t>::max());
+  auto one = DS_SafePtr<RoutineParticle>(std::make_unique<RoutineParticle>(D3DXVECTOR3{}));
+  flood.particles.assign(kMaxParticlesPerList - 5, one);
+  flood.Advance(0.1f);
+  EXPECT_EQ(flood.particles.size(), kMaxParticlesPerList);
+  EXPECT_EQ(flood.emitted, 5);
 }
 
 TEST_F(BurstTest, FountainsFollowTheirRateAndTheVisibility) {
