@@ -28,6 +28,9 @@
 #include "objects/sprites/ds_discharge_fx_constructor.h"
 #include "objects/sprites/ds_god_ray_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "particles/classic/kinds/burst_ptcl_sys.h"
+#include "particles/classic/kinds/fontain_ptcl_sys.h"
+#include "particles/classic/kinds/fountain_presets.h"
 #include "player/document/doc_res_manager.h"
 #include "player/entry/program_class_lists.h"
 #include "player/music/ds_audio_file.h"
@@ -41,6 +44,54 @@
 #include "renderers/water_ring/ds_water_ring_light.h"
 
 namespace {
+
+// A slide with a continuous description of every burst and fountain kind, each with a picture,
+// the particles' effect, a glow of its own and older-layout features switched on, so that the
+// search reaches every field of their records.
+std::unique_ptr<DS_SlideContainer> ParticleSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  std::vector<std::unique_ptr<ZKW_BurstPtclSys>> kinds;
+  kinds.push_back(std::make_unique<ZKW_BurstPtclSys>());
+  kinds.push_back(std::make_unique<ZKW_FontainPtclSys>());
+  kinds.push_back(std::make_unique<DS_PtclFire>());
+  kinds.push_back(std::make_unique<DS_PtclFireStream>());
+  kinds.push_back(std::make_unique<DS_PtclSmoke>());
+  kinds.push_back(std::make_unique<DS_WaterJet>());
+  kinds.push_back(std::make_unique<DS_LightBeams>());
+  int i = 0;
+  for (auto& kind : kinds) {
+    ParticleAppearance& look = kind->appearance;
+    DS_NamedFileLinkData picture({DS_ImageFileLink(u"spark.png", 3)});
+    picture.valueA = 2;
+    picture.valueB = 2;
+    look.picture.SetValue(picture);
+    look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+    look.size.SetValue(10);
+    look.glowMode.SetValue(i % 3);
+    look.colorSet.mode1.SetValue(i % 3);
+    look.orientation.SetValue(i % 3);
+    look.spinSpeed.SetValue(20);
+    look.flags = 0x1F;
+    look.gravityDirection.SetValue(1 + i % 2);
+    look.airResistance.SetValue(10);
+    look.opacityOscillation.mode.SetValue(1 + i % 2);
+    look.sizeOscillation.mode.SetValue(2 - i % 2);
+    kind->emitter.point.RawValue() = {float(10 * i), 20.0f, 0.0f};
+    kind->count.SetValue(20);
+    kind->startSpeed.SetValue(5);
+    kind->distance.SetValue(50);
+    kind->spatial.SetValue(i % 2);
+    kind->focus.SetValue(i % 2);
+    kind->scatterRadius.SetValue(4);
+    kind->sector.spread.SetValue(30);
+    if (auto* fountain = dynamic_cast<ZKW_FontainPtclSys*>(kind.get()))
+      fountain->counter.rate.SetValue(50);
+    slide->savedObjects.emplace_back(std::move(kind));
+    ++i;
+  }
+  return slide;
+}
 
 std::vector<uint8_t> TemplateProject() {
   DS_SlideShow_Light root;
@@ -126,6 +177,7 @@ std::vector<uint8_t> TemplateProject() {
     slide->savedObjects.emplace_back(std::move(discharge));
     root.slides.emplace_back(std::move(slide));
   }
+  root.slides.emplace_back(ParticleSlide());
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the player's built-in pictures (resource type "DDS") and the backgrounds of its demo
-project as PNG files.
+"""Draws the player's built-in pictures (resource type "DDS") and the backgrounds and particle
+pictures of its demo project as PNG files.
 
 Usage: tools/make_builtin_pictures.py [output folder] [demo folder]
        (defaults: assets/pictures and assets/demo)
 
 Writes one <id>.png per built-in picture id and prints the manifest lines for them, then the
-demo's backgrounds by name. Only the standard library is used; the output is the same on every
+demo's backgrounds and particle pictures by name. Only the standard library is used; the output is the same on every
 run.
 """
 
@@ -547,6 +547,46 @@ def sea(x, y):
     return colour
 
 
+# ---- the demo project's particle pictures ------------------------------------------------------
+
+def spark_atlas(size):
+    """Four white sparks in a 2 x 2 atlas: a four-ray sparkle, a five-pointed star, a streak and
+    a small round spark."""
+    cells = [lambda u, v: sparkle(u, v, 4, 20.0), lambda u, v: star(u, v, 5, 0.4), spark,
+             lambda u, v: soft_dot(u, v, 6.0)]
+    half = size // 2
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            cell = cells[(y // half) * 2 + x // half]
+            u = ((x % half) + 0.5) / half * 2.0 - 1.0
+            v = ((y % half) + 0.5) / half * 2.0 - 1.0
+            row.append(tuple(clamp8(c) for c in (1.0, 1.0, 1.0, cell(u, v))))
+        rows.append(row)
+    return size, size, rows
+
+
+def smoke_puff(size):
+    """A soft grey puff: a round cloud whose edge and density wander with noise."""
+    n = fractal(31, 4, 4)
+
+    def shade(u, v):
+        s, t = (u + 1.0) * 0.5, (v + 1.0) * 0.5
+        density = n(s, t)
+        r = math.hypot(u, v) + 0.35 * (density - 0.5)
+        alpha = smoothstep(0.95, 0.2, r) * (0.45 + 0.55 * density)
+        grey = 0.75 + 0.25 * density
+        return (grey, grey, grey, alpha)
+
+    return render(size, shade)
+
+
+def particle_pictures():
+    return {"soft_spot": render(64, white(soft_dot)), "spark_atlas": spark_atlas(128),
+            "smoke_puff": smoke_puff(64)}
+
+
 def backgrounds():
     return {"dawn": dawn, "night": night, "sea": sea}
 
@@ -574,6 +614,9 @@ def main():
     for name, shade in sorted(backgrounds().items()):
         with open(os.path.join(demo, name + ".png"), "wb") as f:
             f.write(render_background(shade))
+    for name, (w, h, rows) in sorted(particle_pictures().items()):
+        with open(os.path.join(demo, name + ".png"), "wb") as f:
+            f.write(png_bytes(w, h, rows))
 
 
 if __name__ == "__main__":

@@ -9,6 +9,11 @@ D3DXVECTOR3 OffsetPosition(const CurveSample& s, float offset) {
 
 }  // namespace
 
+float CurveCursor::TotalLength() const {
+  const int n = SampleCount();
+  return n < 2 ? 0.0f : (*samples)[n - 2].cumulativeLength;
+}
+
 bool CurveCursor::Walk(float distance) {
   const std::vector<CurveSample>& s = *samples;
   const int last = SampleCount() - 1;

@@ -36,6 +36,10 @@ class CurveCursor {
   // no samples false; beyond the total length the offset end of the curve and false.
   bool SeekLength(float length, float offset, D3DXVECTOR3* point, D3DXVECTOR3* direction);
 
+  // The arc length of the whole curve: the cumulative length of the next-to-last sample; 0 with
+  // fewer than two samples.
+  float TotalLength() const;
+
   const std::vector<CurveSample>* samples;
   int segment = 0;
   float distanceInSegment = 0.0f;

@@ -40,7 +40,7 @@ bool ZKW_Curve::ClosestPoint(const D3DXVECTOR3& point, D3DXVECTOR3* closest,
 }
 
 float ZKW_Curve::TotalLength() const {
-  return samples_.size() < 2 ? 0.0f : samples_[samples_.size() - 2].cumulativeLength;
+  return Cursor().TotalLength();
 }
 
 bool ZKW_Curve::PointAtLength(float length, float offset, D3DXVECTOR3* point,

@@ -9,6 +9,7 @@
 #include "geometry/geometry_class_list.h"
 #include "objects/sprites/sprites_class_list.h"
 #include "particles/behaviour/behaviour_class_list.h"
+#include "particles/classic/particles_classic_class_list.h"
 #include "player/player_class_list.h"
 #include "renderers/renderers_class_list.h"
 
@@ -16,8 +17,13 @@
 // tools that write projects, and the tests and fuzz targets that load whole projects all register
 // exactly these. A library that gains a class list adds it here.
 inline constexpr ClassList kProgramClassLists[] = {
-    RegisterCoreClasses,           RegisterGeometryClasses, RegisterParticlesBehaviourClasses,
-    RegisterPlayerClasses,         RegisterRendererClasses, RegisterFxClasses,
+    RegisterCoreClasses,
+    RegisterGeometryClasses,
+    RegisterParticlesBehaviourClasses,
+    RegisterParticlesClassicClasses,
+    RegisterPlayerClasses,
+    RegisterRendererClasses,
+    RegisterFxClasses,
     RegisterObjectsSpritesClasses,
 };
 

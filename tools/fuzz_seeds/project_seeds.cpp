@@ -12,6 +12,7 @@
 #include "objects/sprites/ds_discharge_fx_constructor.h"
 #include "objects/sprites/ds_god_ray_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "particles/classic/kinds/fountain_presets.h"
 #include "platform/audio/wave_bytes.h"
 #include "platform/gfx/image/dds_writer.h"
 #include "platform/gfx_image/picture_bytes.h"
@@ -163,12 +164,37 @@ std::vector<uint8_t> SpritePresets() {
   return project.Write();
 }
 
+// A fountain of each glow mode on a slide, its picture stored as frames, a burst beside.
+std::vector<uint8_t> Particles() {
+  ProjectBuilder project;
+  DS_SlideContainer& slide = project.AddSlide(0.5f, 2.0f, 0.5f);
+  const DS_ImageFileLink spot = project.StoreFramePicture(u"spot.png", Png(4, 4, 0x80FFFFFF));
+  for (int glow = 0; glow < 3; ++glow) {
+    auto fountain = std::make_unique<DS_PtclSmoke>();
+    fountain->appearance.picture.SetValue(DS_NamedFileLinkData({spot}));
+    fountain->appearance.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+    fountain->appearance.glowMode.SetValue(glow);
+    fountain->appearance.size.SetValue(6);
+    fountain->startSpeed.SetValue(3);
+    fountain->distance.SetValue(30);
+    slide.savedObjects.push_back(std::move(fountain));
+  }
+  auto burst = std::make_unique<ZKW_BurstPtclSys>();
+  burst->count.SetValue(30);
+  burst->startSpeed.SetValue(4);
+  burst->distance.SetValue(40);
+  burst->timing.SetValue(1);
+  slide.savedObjects.push_back(std::move(burst));
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
   return {{"project-one-slide", OneSlide()}, {"project-pictures-music", PicturesAndMusic()},
           {"project-sounds", Sounds()},      {"project-lake-drops", LakeAndDrops()},
-          {"project-brushes", Brushes()},    {"project-sprite-presets", SpritePresets()}};
+          {"project-brushes", Brushes()},    {"project-sprite-presets", SpritePresets()},
+          {"project-particles", Particles()}};
 }
 
 Seeds DocumentBodySeeds() {

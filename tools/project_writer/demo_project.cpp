@@ -16,6 +16,7 @@
 #include "renderers/light/ds_2d_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
+#include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
@@ -186,6 +187,17 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   }
   if (auto night = stored.find(u"night.png"); night != stored.end())
     AddNightSpritesSlide(project, night->second.link);
+  // The particle systems on the night, drawn with pictures of their own.
+  const NamedFile* spot = Find(pictures, u"soft_spot.png");
+  const NamedFile* atlas = Find(pictures, u"spark_atlas.png");
+  const NamedFile* puff = Find(pictures, u"smoke_puff.png");
+  if (auto night = stored.find(u"night.png");
+      night != stored.end() && spot != nullptr && atlas != nullptr && puff != nullptr) {
+    AddParticleSlide(project, night->second.link,
+                     {project.StoreFramePicture(spot->name, spot->bytes),
+                      project.StoreFramePicture(atlas->name, atlas->bytes),
+                      project.StoreFramePicture(puff->name, puff->bytes)});
+  }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();
 }

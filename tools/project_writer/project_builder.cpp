@@ -50,6 +50,17 @@ DS_ImageFileLink ProjectBuilder::StorePicture(const zkw_string& name, std::vecto
   return link;
 }
 
+DS_ImageFileLink ProjectBuilder::StoreFramePicture(const zkw_string& name,
+                                                   std::vector<uint8_t> bytes) {
+  DS_ImageFileLink link(name, nextPictureId_++);
+  DS_DocResManager& document = Document();
+  document.framesByLink[link.Key()] = {
+      PictureFrame{SharedBytes::CopyOf(bytes), 0.0f, link.GetFileName()}};
+  // A link whose textures were built saves its frames with the document.
+  document.linkTextureSets[link.Key()];
+  return link;
+}
+
 void ProjectBuilder::StoreGuidPicture(const GUID& guid, std::vector<uint8_t> bytes) {
   GuidPictureKey key{guid, {}, 1};
   FileDataRecord picture;

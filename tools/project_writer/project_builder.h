@@ -40,6 +40,10 @@ class ProjectBuilder {
   // Stores a picture file's bytes in the project under the file name `name` and answers the
   // link that names it. Each name gets its own id, the same on every run.
   DS_ImageFileLink StorePicture(const zkw_string& name, std::vector<uint8_t> bytes);
+  // Stores a picture file's bytes as the one frame of a link under the file name `name` and
+  // answers the link: the form in which the project keeps the pictures of objects that build
+  // their textures from frames (particle appearances). Each name gets its own id.
+  DS_ImageFileLink StoreFramePicture(const zkw_string& name, std::vector<uint8_t> bytes);
   // Stores a picture file's bytes in the project under a GUID, as objects that keep a picture of
   // their own (sprite text, brush masks, the lake's bump map) find it: GetGuidTexture of a key
   // with that GUID. An object whose Save stores a picture under the same GUID replaces it.

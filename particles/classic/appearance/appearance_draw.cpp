@@ -1,0 +1,161 @@
+// The appearance's device objects and drawing: frame sequences, effect, glow, quad filling.
+#include <algorithm>
+
+#include "core/math/matrix_helpers.h"
+#include "core/startup/thread_slots.h"
+#include "particles/classic/appearance/particle_appearance.h"
+#include "particles/classic/control/particle_system_mech.h"
+#include "platform/gfx/image/d3dx_image_types.h"
+#include "platform/math/d3dx_math.h"
+#include "player/document/doc_res_manager.h"
+#include "renderers/light/ds_2d_light.h"
+
+namespace {
+
+// At most this many extra blur rounds: a stored pass count is a number from a file.
+constexpr int kMaxGlowRounds = 16;
+
+constexpr gfx::EffectHandle kBlendTechniques[] = {"BlendNormal", "BlendSum"};
+
+}  // namespace
+
+void ParticleAppearance::LoadTextures() {
+  frames.clear();
+  DS_DocResManager* document = CurrentDocument();
+  if (document == nullptr) return;
+  const uint32_t filter = (flags & kFilteredPicture) ? D3DX_DEFAULT : D3DX_FILTER_NONE;
+  for (const DS_ImageFileLink& link : picture.Value().links)
+    frames.push_back(document->BuildLinkTextures(link, filter));
+}
+
+void ParticleAppearance::LoadEffect() {
+  DS_DocResManager* document = CurrentDocument();
+  effect = document != nullptr ? document->GetEffect(effectLink) : ComRef<gfx::Effect>();
+  // Only a glowing appearance needs the blur targets.
+  if (glowMode.Value() >= kGlow) glowSurface.FitToRenderContext();
+  glowSurface.effect = document != nullptr
+                           ? document->GetEffect(DS_HLSLEffectFile(u"glimres.dll", 202))
+                           : ComRef<gfx::Effect>();
+}
+
+void ParticleAppearance::Tick(double t) {
+  frameSpeed.Advance(t);
+  spinSpeed.Advance(t);
+  const float time = frameSpeed.localTime;
+  for (LinkTextureSet& sequence : frames) {
+    if (framesBackwards.Value() != 0) {
+      sequence.AdvanceFrameBackward(time);
+    } else {
+      sequence.AdvanceFrame(time);
+    }
+  }
+}
+
+ComRef<gfx::Texture> ParticleAppearance::CurrentFrame() const {
+  return frames.empty() ? ComRef<gfx::Texture>() : frames.front().CurrentTexture();
+}
+
+void ParticleAppearance::FillBatch(const RoutineParticleList& particles,
+                                   ZKW_ParticleSystemMech& mech, float quadSize,
+                                   uint8_t batch) const {
+  if (frames.empty()) {
+    // Nothing to draw with: no quads.
+    if (batch < mech.quadCounts.size()) mech.quadCounts[batch] = 0;
+    return;
+  }
+  const LinkTextureSet& sequence = frames.front();
+  const uint32_t count = static_cast<uint32_t>(std::min<size_t>(particles.size(), UINT32_MAX));
+  mech.SetBatchQuadCount(batch, count, &sequence, this);
+  if (batch >= mech.batches.size()) return;
+  PCTSpriteArray& mesh = mech.batches[batch];
+  const uint32_t quads = mech.quadCounts[batch];
+  DX_V::PCT* v = mesh.LockVertices();
+  if (v == nullptr) return;
+
+  const float w = quadSize, h = quadSize * sequence.aspect;
+  const float opacityByte = static_cast<float>(colorSet.opacity.Scaled());
+  const int turn = orientation.Value();
+  const float spinAngle = spinSpeed.localTime;
+  const bool spins = turn == kSpinning && spinSpeed.Value() != 0;
+  uint32_t q = 0;
+  for (auto it = particles.begin(); it != particles.end() && q < quads; ++it) {
+    const RoutineParticle* p = it->Get();
+    if (p == nullptr) continue;
+    const float k = ParticleSize(*p);
+    D3DXMATRIX m = p->matrix;
+    if (spins) {
+      const float angle = p->spinFactor * spinAngle;
+      if (angle != 0.0f) {
+        D3DXMATRIX r;
+        D3DXMatrixRotationZ(&r, angle);
+        D3DXMatrixMultiply(&m, &m, &r);
+      }
+    } else if (turn == kAlongVelocity) {
+      D3DXVECTOR3 unit(0, 0, 0);
+      if (D3DXVec3LengthSq(&p->velocity) > 0.0f) D3DXVec3Normalize(&unit, &p->velocity);
+      D3DXMATRIX r;
+      RotationZBetweenVectors(&r, unit.x, unit.y, unit.z, 1.0f, 0.0f, 0.0f);
+      D3DXMatrixMultiply(&m, &m, &r);
+    }
+    const D3DXVECTOR3 xAxis(w * k, 0, 0), yAxis(0, h * k, 0);
+    D3DXVECTOR3 a, b;
+    D3DXVec3TransformCoord(&a, &xAxis, &m);
+    D3DXVec3TransformCoord(&b, &yAxis, &m);
+    a *= 0.5f;
+    b *= 0.5f;
+    const D3DXVECTOR3 c = p->position + p->direction * p->multipliers[RoutineParticle::kAlong] +
+                          p->normal * p->multipliers[RoutineParticle::kAcross];
+    const D3DXVECTOR3 corners[4] = {c - a + b, c - a - b, c + a + b, c + a - b};
+    for (int i = 0; i < 4; ++i) {
+      v[i].x = corners[i].x;
+      v[i].y = corners[i].y;
+      v[i].z = corners[i].z;
+      v[i].u = v[i].u * p->atlasCell[0] + p->atlasCell[2];
+      v[i].v = v[i].v * p->atlasCell[1] + p->atlasCell[3];
+    }
+    SetQuadVertexColors(p->colour, ParticleOpacity(*p) * opacityByte, v);
+    v += 4;
+    ++q;
+  }
+  mesh.UnlockVertices();
+  mech.quadCounts[batch] = q;
+}
+
+void ParticleAppearance::Draw(ZKW_ParticleSystemMech& mech, uint8_t batch, DS_2D_Light& renderer) {
+  if (!effect || frames.empty() || batch >= mech.batches.size()) return;
+  DrawGlow(mech, batch, renderer);
+  effect->SetTexture("Texture0", CurrentFrame().Get());
+  const int mode = blend.Value();
+  const gfx::EffectHandle technique = kBlendTechniques[mode == 1 ? 1 : 0];
+  renderer.DrawIndexedColorTexBlend(mech.batches[batch], effect.Get(), technique,
+                                    2 * mech.quadCounts[batch]);
+}
+
+void ParticleAppearance::DrawGlow(ZKW_ParticleSystemMech& mech, uint8_t batch,
+                                  DS_2D_Light& renderer) {
+  const int mode = glowMode.Value();
+  if (mode < kGlow || !effect || frames.empty()) return;
+  // Targets are made when the render context first has a picture size; without them there is
+  // no blurred picture, and the glow composed from an unset texture would cover everything.
+  if (!glowSurface.HasTargets()) glowSurface.FitToRenderContext();
+  if (!glowSurface.HasTargets()) return;
+  effect->SetTexture("Texture0", CurrentFrame().Get());
+  glowSurface.BeginFirstPass(renderer);
+  mech.DrawBatch(effect.Get(), "BlendNormal", batch);
+  glowSurface.Apply(renderer, std::clamp(glowPasses.Value(), 0, kMaxGlowRounds));
+  const ComRef<gfx::Texture> glow = glowSurface.targetA;
+  effect->SetTexture("Texture0", glow.Get());
+  const uint32_t c = glowColour.Value();
+  const float colour[3] = {static_cast<float>(c & 0xFF) / 255.0f,
+                           static_cast<float>((c >> 8) & 0xFF) / 255.0f,
+                           static_cast<float>((c >> 16) & 0xFF) / 255.0f};
+  effect->SetFloatArray("GlowColor", colour, 3);
+  effect->SetFloat("GlowBrightness", glowBrightness.Scaled());
+  if (mode == kScreenGlow) {
+    effect->SetTexture("Background", renderer.GetTargetTextureSlot()->Get());
+    effect->SetTechnique("DrawGlowScreen");
+  } else {
+    effect->SetTechnique("DrawGlowNormal");
+  }
+  renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), effect.Get());
+}

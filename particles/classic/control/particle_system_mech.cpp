@@ -1,0 +1,81 @@
+#include "particles/classic/control/particle_system_mech.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "particles/classic/appearance/particle_appearance.h"
+#include "particles/classic/control/particle_system_ctrl.h"
+
+ZKW_ParticleSystemMech::ZKW_ParticleSystemMech(std::unique_ptr<ZKW_ParticleSystemCtrl> control)
+    : DS_ABObj(std::unique_ptr<DS_ABObj_Constructor>(control.get())), ctrl(control.release()) {}
+
+ZKW_ParticleSystemMech::~ZKW_ParticleSystemMech() = default;
+
+void ZKW_ParticleSystemMech::Render(DS_2D_Light& renderer, int* readerCount) {
+  if (ctrl != nullptr) ctrl->Render(renderer, readerCount);
+}
+
+int ZKW_ParticleSystemMech::NeedsPictureBelow() const {
+  return IsActive() && ctrl != nullptr ? ctrl->NeedsTarget() : 0;
+}
+
+void ZKW_ParticleSystemMech::Update(float localTime) {
+  if (ctrl != nullptr) ctrl->Update(localTime);
+}
+
+int ZKW_ParticleSystemMech::GetObjectKind() const {
+  return ctrl != nullptr ? ctrl->GetObjectKind() : DS_ABObj::GetObjectKind();
+}
+
+void ZKW_ParticleSystemMech::ResetBatches(size_t count) {
+  batches.clear();
+  batches.resize(count);
+  quadCounts.assign(count, 0);
+}
+
+void ZKW_ParticleSystemMech::SetQuadColors(float alpha, DX_V::PCT* quad) const {
+  if (ctrl == nullptr) return;
+  const ColorSetParams& colours = ctrl->appearance.colorSet;
+  const std::vector<uint32_t>& list = colours.colors.Value();
+  const uint32_t first = list.empty() ? 0xFFFFFF : list.front();
+  SetQuadVertexColors(first, static_cast<float>(colours.opacity.Scaled()) * alpha, quad);
+}
+
+void ZKW_ParticleSystemMech::SetBatchQuadCount(uint8_t batch, uint32_t quads,
+                                               const LinkTextureSet* frames,
+                                               const ParticleAppearance* look) {
+  if (batch >= batches.size()) return;
+  PCTSpriteArray& mesh = batches[batch];
+  if (mesh.QuadCapacity() < quads) {
+    mesh.vertices.buffer.Reset();
+    mesh.Reserve(quads);
+  }
+  FillBatchUVs(batch, frames, look);
+  quadCounts[batch] = std::min(quads, mesh.QuadCapacity());
+}
+
+void ZKW_ParticleSystemMech::FillBatchUVs(uint8_t batch, const LinkTextureSet* frames,
+                                          const ParticleAppearance* look) {
+  if (batch >= batches.size()) return;
+  PCTSpriteArray& mesh = batches[batch];
+  DX_V::PCT* v = mesh.LockVertices();
+  if (v == nullptr) return;
+  float u0 = 0.0f, u1 = frames != nullptr ? frames->usedU : 1.0f;
+  float v0 = frames != nullptr ? frames->usedV : 1.0f, v1 = 0.0f;
+  if (look != nullptr && look->flipHorizontal.Value() != 0) std::swap(u0, u1);
+  if (look != nullptr && look->flipVertical.Value() != 0) std::swap(v0, v1);
+  const uint32_t quads = mesh.QuadCapacity();
+  for (uint32_t q = 0; q < quads; ++q, v += 4) {
+    v[0].u = u0, v[0].v = v0;
+    v[1].u = u0, v[1].v = v1;
+    v[2].u = u1, v[2].v = v0;
+    v[3].u = u1, v[3].v = v1;
+  }
+  mesh.UnlockVertices();
+}
+
+void ZKW_ParticleSystemMech::DrawBatch(gfx::Effect* effect, gfx::EffectHandle technique,
+                                       uint8_t batch) {
+  if (batch >= batches.size()) return;
+  batches[batch].Draw(effect, technique, quadCounts[batch]);
+}

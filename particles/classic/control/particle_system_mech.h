@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/scene/ds_abobj.h"
+#include "core/sequence/link_texture_set.h"
+#include "platform/gfx/effect/effect.h"
+#include "player/render/sprite_array.h"
+
+class ParticleAppearance;
+class ZKW_ParticleSystemCtrl;
+
+// The run-time object of every classic particle control: it owns the control's copy (as its
+// description), forwards the frame calls to it and owns the quad batches the control fills.
+class ZKW_ParticleSystemMech : public DS_ABObj {
+ public:
+  explicit ZKW_ParticleSystemMech(std::unique_ptr<ZKW_ParticleSystemCtrl> ctrl);
+  ~ZKW_ParticleSystemMech() override;
+
+  // The control's Render.
+  void Render(DS_2D_Light& renderer, int* readerCount) override;
+  // The control's NeedsTarget while the object is active, else 0.
+  int NeedsPictureBelow() const override;
+  // The control's Update with the object's local time.
+  void Update(float localTime) override;
+  int GetObjectKind() const override;
+
+  // `count` batches, each with a quad count of 0 (what the kinds' attach does).
+  void ResetBatches(size_t count);
+  // One ARGB into the quad's four vertices: the control's first colour, alpha the colour set's
+  // opacity byte x `alpha`.
+  void SetQuadColors(float alpha, DX_V::PCT* quad) const;
+  // Grows the batch to `quads` quads when it holds fewer (buffers never shrink), writes the base
+  // texture coordinates of every quad it holds and sets its quad count. Nothing for a batch
+  // index past the batches.
+  void SetBatchQuadCount(uint8_t batch, uint32_t quads, const LinkTextureSet* frames,
+                         const ParticleAppearance* look);
+  // Every quad the batch holds gets (first u, first v), (first u, second v), (second u, first
+  // v), (second u, second v) at its corners c0..c3, with u 0 and U (swapped by the horizontal
+  // flip) and v V and 0 (swapped by the vertical flip); U and V are the frames' used fractions
+  // (1 without frames).
+  void FillBatchUVs(uint8_t batch, const LinkTextureSet* frames, const ParticleAppearance* look);
+  // Draws the batch's quads through every pass of the technique (view, projection and world
+  // from the render context); batches past 16,384 quads draw block by block.
+  void DrawBatch(gfx::Effect* effect, gfx::EffectHandle technique, uint8_t batch);
+
+  ZKW_ParticleSystemCtrl* ctrl;
+  std::vector<PCTSpriteArray> batches;
+  std::vector<uint32_t> quadCounts;
+};

@@ -1,0 +1,205 @@
+#include "tools/project_writer/demo_particles.h"
+
+#include <memory>
+
+#include "core/timing/random_timeline.h"
+#include "particles/classic/kinds/burst_ptcl_sys.h"
+#include "particles/classic/kinds/fontain_ptcl_sys.h"
+#include "particles/classic/kinds/fountain_presets.h"
+#include "player/scene/ds_slide_container.h"
+#include "renderers/light/ds_2d_light.h"
+#include "tools/project_writer/project_builder.h"
+
+namespace {
+
+constexpr float kFadeSeconds = 1.5f;
+constexpr float kHoldSeconds = 10.0f;
+
+// Colours are COLORREF words, 0x00BBGGRR.
+constexpr uint32_t kYellow = 0x40E0FF;
+constexpr uint32_t kOrange = 0x0080FF;
+constexpr uint32_t kDeepRed = 0x0010A0;
+constexpr uint32_t kGrey = 0x909090;
+constexpr uint32_t kWater = 0xFFD090;
+constexpr uint32_t kPaleLight = 0xC0F0FF;
+
+// What every particle kind of the slide shares: its picture and effect 202.
+void Dress(ParticleAppearance& look, const DS_ImageFileLink& picture, uint32_t columns,
+           uint32_t rows) {
+  DS_NamedFileLinkData data({picture});
+  data.valueA = columns;
+  data.valueB = rows;
+  look.picture.SetValue(data);
+  look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+}
+
+// A fade from the first colour to the second over each particle's life.
+void FadeColours(ParticleAppearance& look, uint32_t from, uint32_t to) {
+  look.colorSet.colors.RawValue() = {from, to};
+  look.colorSet.mode1.SetValue(1);
+  look.colorSet.mode2.SetValue(0);
+}
+
+// Where and how fast: the emitter in picture units, the direction and spread in degrees, the
+// start speed (stored x 4 units a second) and the distance a particle flies.
+void Aim(ZKW_BurstPtclSys& kind, float x, float y, unsigned direction, unsigned spread,
+         unsigned speed, unsigned distance) {
+  kind.emitter.point.RawValue() = {x, y, 0.0f};
+  kind.sector.SetValue(direction);
+  kind.sector.spread.SetValue(spread);
+  kind.startSpeed.SetValue(speed);
+  kind.distance.SetValue(distance);
+}
+
+// Gravity down the picture (stored x 5 units a second squared).
+void Fall(ParticleAppearance& look, unsigned gravity) {
+  look.flags |= ParticleAppearance::kGravity;
+  look.gravityDirection.SetValue(1);
+  look.gravity.SetValue(gravity);
+}
+
+std::unique_ptr<ZKW_FontainPtclSys> Sparks(const DemoParticlePictures& p) {
+  auto sparks = std::make_unique<ZKW_FontainPtclSys>();
+  ParticleAppearance& look = sparks->appearance;
+  Dress(look, p.sparkAtlas, 2, 2);
+  look.size.SetValue(12);
+  look.blend.SetValue(1);
+  look.glowMode.SetValue(ParticleAppearance::kGlow);
+  look.glowColour.SetValue(kOrange);
+  FadeColours(look, kYellow, kOrange);
+  look.opacityEnvelope.fallStart.SetValue(60);
+  look.orientation.SetValue(ParticleAppearance::kSpinning);
+  look.spinSpeed.SetValue(60);
+  look.spinDirection.SetValue(2);
+  Fall(look, 30);
+  Aim(*sparks, 70, 215, 90, 35, 40, 150);
+  sparks->counter.rate.SetValue(300);
+  return sparks;
+}
+
+std::unique_ptr<DS_PtclFire> Fire(const DemoParticlePictures& p) {
+  auto fire = std::make_unique<DS_PtclFire>();
+  ParticleAppearance& look = fire->appearance;
+  Dress(look, p.softSpot, 1, 1);
+  look.size.SetValue(34);
+  look.blend.SetValue(1);
+  FadeColours(look, kOrange, kDeepRed);
+  look.sizeEnvelope.fallStart.SetValue(30);
+  look.sizeEnvelope.endFactor.SetValue(20);
+  look.opacityEnvelope.riseEnd.SetValue(15);
+  look.opacityEnvelope.fallStart.SetValue(50);
+  look.gravity.SetValue(8);  // the flame speeds up along its direction
+  look.sizeOscillation.mode.SetValue(OscillationParams::kPerlin);
+  Aim(*fire, 150, 235, 90, 25, 6, 55);
+  fire->counter.rate.SetValue(250);
+  return fire;
+}
+
+std::unique_ptr<DS_PtclFireStream> FireStream(const DemoParticlePictures& p) {
+  auto stream = std::make_unique<DS_PtclFireStream>();
+  ParticleAppearance& look = stream->appearance;
+  Dress(look, p.softSpot, 1, 1);
+  look.size.SetValue(18);
+  look.blend.SetValue(1);
+  FadeColours(look, kYellow, kDeepRed);
+  look.sizeEnvelope.startFactor.SetValue(40);
+  look.sizeEnvelope.riseEnd.SetValue(60);
+  look.opacityEnvelope.fallStart.SetValue(70);
+  Aim(*stream, 215, 240, 60, 8, 25, 130);
+  stream->counter.rate.SetValue(300);
+  return stream;
+}
+
+std::unique_ptr<DS_PtclSmoke> Smoke(const DemoParticlePictures& p) {
+  auto smoke = std::make_unique<DS_PtclSmoke>();
+  ParticleAppearance& look = smoke->appearance;
+  Dress(look, p.smokePuff, 1, 1);
+  look.size.SetValue(46);
+  look.colorSet.colors.RawValue() = {kGrey};
+  look.colorSet.opacity.SetValue(45);
+  look.sizeEnvelope.riseEnd.SetValue(100);
+  look.sizeEnvelope.startFactor.SetValue(25);
+  look.opacityEnvelope.riseEnd.SetValue(20);
+  look.opacityEnvelope.fallStart.SetValue(50);
+  look.orientation.SetValue(ParticleAppearance::kSpinning);
+  look.spinSpeed.SetValue(10);
+  look.spinDirection.SetValue(2);
+  look.airResistance.SetValue(60);
+  smoke->wind.SetValue(54);  // 40 units a second to the right
+  Aim(*smoke, 300, 240, 90, 20, 5, 70);
+  smoke->counter.rate.SetValue(70);
+  return smoke;
+}
+
+std::unique_ptr<DS_WaterJet> WaterJet(const DemoParticlePictures& p) {
+  auto jet = std::make_unique<DS_WaterJet>();
+  ParticleAppearance& look = jet->appearance;
+  Dress(look, p.softSpot, 1, 1);
+  look.size.SetValue(7);
+  look.colorSet.colors.RawValue() = {kWater};
+  look.colorSet.opacity.SetValue(20);
+  look.sizeSpread.SetValue(50);
+  look.orientation.SetValue(ParticleAppearance::kAlongVelocity);
+  Fall(look, 36);
+  Aim(*jet, 380, 262, 75, 6, 40, 330);
+  jet->counter.rate.SetValue(600);
+  return jet;
+}
+
+std::unique_ptr<DS_LightBeams> LightBeams(const DemoParticlePictures& p) {
+  auto beams = std::make_unique<DS_LightBeams>();
+  ParticleAppearance& look = beams->appearance;
+  Dress(look, p.softSpot, 1, 1);
+  look.size.SetValue(40);
+  look.colorSet.colors.RawValue() = {kPaleLight};
+  look.colorSet.opacity.SetValue(70);
+  look.opacityEnvelope.riseEnd.SetValue(30);
+  look.opacityEnvelope.fallStart.SetValue(60);
+  look.glowMode.SetValue(ParticleAppearance::kScreenGlow);
+  look.glowColour.SetValue(kPaleLight);
+  look.glowBrightness.SetValue(60);
+  Aim(*beams, 470, 40, 275, 30, 12, 170);
+  beams->counter.rate.SetValue(60);
+  return beams;
+}
+
+std::unique_ptr<ZKW_BurstPtclSys> Burst(const DemoParticlePictures& p) {
+  auto burst = std::make_unique<ZKW_BurstPtclSys>();
+  ParticleAppearance& look = burst->appearance;
+  Dress(look, p.sparkAtlas, 2, 2);
+  look.size.SetValue(10);
+  look.blend.SetValue(1);
+  FadeColours(look, kPaleLight, kOrange);
+  look.opacityEnvelope.fallStart.SetValue(50);
+  Fall(look, 6);
+  Aim(*burst, 520, 120, 90, 360, 22, 110);
+  burst->count.SetValue(160);
+  // Shown and hidden by turns; each fade-in bursts anew.
+  burst->timing.SetValue(1);
+  if (auto* timeline = dynamic_cast<ZKW_RandomTimeLine*>(burst->timing.Current())) {
+    timeline->params.hiddenMin.SetValue(100);
+    timeline->params.hiddenMax.SetValue(200);
+    timeline->params.shownMin.SetValue(150);
+    timeline->params.shownMax.SetValue(250);
+    timeline->params.fadeIn.SetValue(30);
+    timeline->params.fadeOut.SetValue(50);
+  }
+  return burst;
+}
+
+}  // namespace
+
+void AddParticleSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
+                      const DemoParticlePictures& pictures) {
+  DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
+  if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
+    renderer->backgroundLink = background;
+  // The first object is drawn last, on top.
+  slide.savedObjects.push_back(Burst(pictures));
+  slide.savedObjects.push_back(Sparks(pictures));
+  slide.savedObjects.push_back(Fire(pictures));
+  slide.savedObjects.push_back(FireStream(pictures));
+  slide.savedObjects.push_back(Smoke(pictures));
+  slide.savedObjects.push_back(WaterJet(pictures));
+  slide.savedObjects.push_back(LightBeams(pictures));
+}
