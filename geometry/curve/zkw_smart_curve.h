@@ -9,6 +9,7 @@
 #include "core/ds_safe_ptr.h"
 #include "core/param/smart_points.h"
 #include "core/param/smart_vector.h"
+#include "geometry/curve/bspline_handles.h"
 #include "geometry/curve/zkw_curve.h"
 #include "geometry/offset/zkw_curve_offset_maker.h"
 
@@ -58,6 +59,14 @@ class ZKW_SmartCurve : public ZKW_Curve {
   P& PointAt(int index) const {
     if (index < 0 || index >= GetCount()) ThrowInvalidSubscript();
     return *points.Value()[index];
+  }
+
+  // A new point made from `point`, given the automatic handles of a point appended after the
+  // last one (SetAutomaticHandles) and appended. The polyline and the B-spline append this way.
+  P* AppendWithAutomaticHandles(const DX_SmartPnt& point, MediaControl* source) {
+    DS_SafePtr<P> added = NewPoint(point);
+    if (GetCount() > 0) SetAutomaticHandles(PointAt(GetCount() - 1), *added);
+    return Insert(GetCount(), added, source);
   }
 
   // Stores `point` at `index`, makes it current and notifies; answers it.

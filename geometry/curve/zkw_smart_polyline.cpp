@@ -1,13 +1,10 @@
 #include "geometry/curve/zkw_smart_polyline.h"
 
-#include "geometry/curve/bspline_handles.h"
 #include "platform/math/d3dx_math.h"
 
 ZKW_CornerBSplinePnt* ZKW_SmartPolyline::AppendPoint(const DX_SmartPnt& point,
                                                      MediaControl* source) {
-  DS_SafePtr<ZKW_CornerBSplinePnt> added = NewPoint(point);
-  if (GetCount() > 0) SetAutomaticHandles(PointAt(GetCount() - 1), *added);
-  return Insert(GetCount(), added, source);
+  return AppendWithAutomaticHandles(point, source);
 }
 
 void ZKW_SmartPolyline::Tessellate(std::vector<CurveSample>& out, int /*samplesPerSegment*/) {

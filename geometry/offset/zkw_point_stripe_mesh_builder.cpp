@@ -56,19 +56,25 @@ void ZKW_PointStripeMeshBuilder::Unlock() {
   vertices_->data = nullptr;
 }
 
-bool ZKW_PointStripeMeshBuilder::AppendVertex(uint16_t* count, float x, float y, uint32_t colour,
-                                              float u, uint16_t* index) {
-  if (stopped_ || *count >= kMaxCount) {
+template <class Holder>
+bool ZKW_PointStripeMeshBuilder::MakeRoom(uint16_t count, int32_t& room, Holder& holder,
+                                          bool (*grow)(gfx::Device*, Holder&, int)) {
+  if (stopped_ || count >= kMaxCount) {
     stopped_ = true;
     return false;
   }
-  if (*count >= vertexRoom_) {
-    if (!GrowVertexBuffer(DeviceOf(vertices_->buffer.Get()).Get(), *vertices_, *count)) {
-      stopped_ = true;
-      return false;
-    }
-    vertexRoom_ = vertices_->capacity;
+  if (count < room) return true;
+  if (!grow(DeviceOf(holder.buffer.Get()).Get(), holder, count)) {
+    stopped_ = true;
+    return false;
   }
+  room = holder.capacity;
+  return true;
+}
+
+bool ZKW_PointStripeMeshBuilder::AppendVertex(uint16_t* count, float x, float y, uint32_t colour,
+                                              float u, uint16_t* index) {
+  if (!MakeRoom(*count, vertexRoom_, *vertices_, GrowVertexBuffer)) return false;
   static_cast<StripeVertex*>(vertices_->data)[*count] = {x, y, 0.0f, colour, u, 0.0f, u, 0.0f};
   *index = *count;
   ++*count;
@@ -77,17 +83,7 @@ bool ZKW_PointStripeMeshBuilder::AppendVertex(uint16_t* count, float x, float y,
 
 bool ZKW_PointStripeMeshBuilder::AppendTriangle(uint16_t* count, uint16_t a, uint16_t b,
                                                 uint16_t c) {
-  if (stopped_ || *count >= kMaxCount) {
-    stopped_ = true;
-    return false;
-  }
-  if (*count >= triangleRoom_) {
-    if (!GrowIndexBuffer(DeviceOf(indices_->buffer.Get()).Get(), *indices_, *count)) {
-      stopped_ = true;
-      return false;
-    }
-    triangleRoom_ = indices_->capacity;
-  }
+  if (!MakeRoom(*count, triangleRoom_, *indices_, GrowIndexBuffer)) return false;
   uint16_t* triangle = indices_->data + 3 * static_cast<size_t>(*count);
   triangle[0] = a;
   triangle[1] = b;

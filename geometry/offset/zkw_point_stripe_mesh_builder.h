@@ -34,6 +34,11 @@ class ZKW_PointStripeMeshBuilder : public ZKW_StripeMeshBuilder {
   uint16_t TriangleStart() const { return triangleStart_; }
 
  private:
+  // Room for the element at `count`: the holder grows when `room` is used up. False, and the
+  // stripe stops, past 65,535 or when no larger buffer can be made.
+  template <class Holder>
+  bool MakeRoom(uint16_t count, int32_t& room, Holder& holder,
+                bool (*grow)(gfx::Device*, Holder&, int));
   // Append one element at the counter and advance it; false once the stripe has stopped.
   bool AppendVertex(uint16_t* count, float x, float y, uint32_t colour, float u, uint16_t* index);
   bool AppendTriangle(uint16_t* count, uint16_t a, uint16_t b, uint16_t c);
