@@ -36,6 +36,8 @@ std::vector<ZKW_SkeletonEdge> ZKW_OnionOffseter::Wavefront(const OnionRing& ring
   std::vector<ZKW_SkeletonEdge> front;
   const std::vector<OnionRingNode>& nodes = ring.nodes;
   if (nodes.empty()) return front;
+  // A corner's fan has at most three vertices between its two side vertices.
+  front.reserve(nodes.size() * 5 + 1);
   const auto add = [&front](const D3DXVECTOR2& p, const D3DXVECTOR2& r, const D3DXVECTOR2& o,
                             const D3DXVECTOR2& direction, float speed) {
     front.push_back(MakeSkeletonEdge(p, r, o, direction, speed, false));
@@ -112,10 +114,15 @@ bool ZKW_OnionOffseter::AdvanceLayer(OnionRing& ring) {
   return ring.remaining != remaining || ring.nodes.size() < before;
 }
 
+size_t ZKW_OnionOffseter::MaxLayers(const OnionRing& start) {
+  return 2 * Wavefront(start).size() + 2;
+}
+
 void ZKW_OnionOffseter::Layer(OnionRing start, std::vector<OnionRing>& rings) {
+  const size_t maxLayers = MaxLayers(start);
   do {
     rings.push_back(start);
-  } while (AdvanceLayer(start));
+  } while (rings.size() < maxLayers && AdvanceLayer(start));
 }
 
 void ZKW_OnionOffseter::Build(float distance) {

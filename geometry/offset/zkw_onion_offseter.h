@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "geometry/offset/onion_ring.h"
@@ -16,7 +17,8 @@ class ZKW_OnionOffseter : public ZKW_PointCurveOffseter {
  public:
   // Replaces both ring lists: each starts with the simplified centre line (segments shorter than
   // 1.0 and straight continuations dropped, the last segment kept) holding the whole `distance`,
-  // followed by one ring per layer down to the one that uses up the distance.
+  // followed by one ring per layer down to the one that uses up the distance, but no more rings
+  // than MaxLayers.
   void Build(float distance) override;
   // The arc length of the simplified centre line (the first right ring); 0 before a build or
   // when no segment was kept.
@@ -39,6 +41,12 @@ class ZKW_OnionOffseter : public ZKW_PointCurveOffseter {
   // nothing remains or the ring has no nodes; false as well after a layer that neither used up
   // any distance nor shortened the ring, which would repeat for ever.
   static bool AdvanceLayer(OnionRing& ring);
+  // How many rings one side keeps at most: twice the vertices of the centre line's wavefront,
+  // and two more. Each layer ends where two neighbouring vertices meet and drops one of them, so
+  // a centre line needs about as many layers as its wavefront has vertices; but a layer can drop
+  // a fan vertex that the next layer makes again, and the same meeting then comes back layer
+  // after layer, for as long as the distance lasts.
+  static size_t MaxLayers(const OnionRing& start);
 
  private:
   // Records `start` and each layer after it into `rings`.

@@ -163,6 +163,28 @@ TEST(OnionOffset, LongZigZagWithALargeDistanceEnds) {
   }
 }
 
+// A centre line folding over itself at a huge scale (found by fuzzing): from some layer on, each
+// layer drops a fan vertex that the next one makes again, and the same meeting comes back every
+// 165,000 units of a distance of 3.6e12. The rings stop at the bound instead.
+TEST(OnionOffset, RepeatingLayersStopAtTheBound) {
+  const std::vector<V> line = {
+      {0x1.1p-139f, 0x1.a8008p+41f, 0},      {0x1.a8a8a8p+41f, 0x1.a8a8a8p+41f, 0},
+      {0x1.00a8a8p+41f, 0x1.38a8a8p+1f, 0},  {0x1.8p+1f, 0x1p+2f, 0},
+      {0x1p+2f, 0x1.a8a8a8p+41f, 0},         {0x1.a8a8a8p+41f, 0x1.a8a8a8p+41f, 0},
+      {0x1.51515p-127f, 0x1.08p-135f, 0},    {0x1.00814p+59f, 0x1p+1f, 0},
+      {0x1.1p-131f, 0x1.008p+41f, 0},        {0x1.a8a8a8p+41f, 0x1.a8a8a8p+41f, 0},
+      {0x1.51515p-127f, 0x1.a8a8a8p-71f, 0}, {0x1.00008p+1f, -0x1p-143f, 0},
+      {-0x1p-143f, 0x1.a8a88p+41f, 0},       {0x1.a8a8a8p+41f, 0x1.a8a8a8p+41f, 0},
+      {0x1.a8a8fp+41f, 0x1.254p-137f, 0},    {0x0p+0f, 0x1.254p-137f, 0}};
+  const auto onion = Built(line, 0x1.a8a8a8p+41f);
+  const std::vector<OnionRing>& rings = onion->RightRings();
+  ASSERT_EQ(rings[0].nodes.size(), 15u);
+  EXPECT_EQ(rings.size(), ZKW_OnionOffseter::MaxLayers(rings[0]));
+  EXPECT_GT(rings.back().remaining, 0.0f) << "the distance is not used up";
+  for (size_t k = 1; k < rings.size(); ++k)
+    EXPECT_LT(rings[k].remaining, rings[k - 1].remaining);
+}
+
 // A layer that uses up no distance and keeps every segment would be offset again and again: the
 // layering stops there. Here the vertex after the inner corner at (0, 0) starts on that corner's
 // path (they meet at once) and shares its point with the fan of the next corner.
