@@ -1,23 +1,26 @@
 #include "geometry/offset/zkw_onion_offseter.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <memory>
 #include <utility>
 
 #include "geometry/offset/offset_math.h"
 #include "geometry/offset/zkw_onion_tracer.h"
+#include "geometry/offset/zkw_skeleton_edge.h"
 
 using namespace offset_math;
 
 namespace {
 
-// The bounding box of a vertex's whole path, from its origin to where it would end.
+// The bounding box of a vertex's whole path, from its origin to where it would end (onion vertices
+// never end: FLT_MAX).
 struct Box {
   float minX, maxX, minY, maxY;
 };
 
-Box PathBox(const ZKW_SkeletonEdge& v) {
-  const D3DXVECTOR2 far = v.origin + v.direction * v.end * v.speed;
+Box PathBox(const OnionVertex& v) {
+  const D3DXVECTOR2 far = v.origin + v.direction * FLT_MAX * v.speed;
   return {std::min(v.origin.x, far.x), std::max(v.origin.x, far.x), std::min(v.origin.y, far.y),
           std::max(v.origin.y, far.y)};
 }
@@ -26,23 +29,20 @@ bool Overlap(const Box& a, const Box& b) {
   return a.minX < b.maxX && b.minX < a.maxX && a.minY < b.maxY && b.minY < a.maxY;
 }
 
-D3DXVECTOR2 PositionAt(const ZKW_SkeletonEdge& v, float distance) {
+D3DXVECTOR2 PositionAt(const OnionVertex& v, float distance) {
   return v.origin + v.direction * (v.speed * distance);
 }
 
 }  // namespace
 
-std::vector<ZKW_SkeletonEdge> ZKW_OnionOffseter::Wavefront(const OnionRing& ring) {
-  std::vector<ZKW_SkeletonEdge> front;
+std::vector<OnionVertex> ZKW_OnionOffseter::Wavefront(const OnionRing& ring) {
+  std::vector<OnionVertex> front;
   const std::vector<OnionRingNode>& nodes = ring.nodes;
   if (nodes.empty()) return front;
   // A corner's fan has at most three vertices between its two side vertices.
   front.reserve(nodes.size() * 5 + 1);
-  const auto add = [&front](const D3DXVECTOR2& p, const D3DXVECTOR2& r, const D3DXVECTOR2& o,
-                            const D3DXVECTOR2& direction, float speed) {
-    front.push_back(MakeSkeletonEdge(p, r, o, direction, speed, false));
-  };
-  add(nodes[0].start, D3DXVECTOR2(), nodes[0].direction, RightOf(nodes[0].direction), 1.0f);
+  front.push_back({nodes[0].start, RightOf(nodes[0].direction), 1.0f});
+  std::vector<D3DXVECTOR2> fan;
   for (size_t k = 1; k < nodes.size(); ++k) {
     const OnionRingNode& node = nodes[k];
     const D3DXVECTOR2& p = node.start;
@@ -50,39 +50,38 @@ std::vector<ZKW_SkeletonEdge> ZKW_OnionOffseter::Wavefront(const OnionRing& ring
     const D3DXVECTOR2& o = node.direction;
     if (node.turn > 0.0f && Dot(o, r) > -0.99) {
       // A left turn: its outer corner lies on the right and is filled with a fan.
-      std::vector<D3DXVECTOR2> directions{RightOf(nodes[k - 1].direction)};
-      AppendFanDirections(directions.front(), RightOf(o), directions);
-      directions.push_back(RightOf(o));
-      for (const D3DXVECTOR2& direction : directions)
-        add(p, r, o, direction, 1.0f);
+      fan.assign(1, RightOf(nodes[k - 1].direction));
+      AppendFanDirections(fan.front(), RightOf(o), fan);
+      fan.push_back(RightOf(o));
+      for (const D3DXVECTOR2& direction : fan)
+        front.push_back({p, direction, 1.0f});
       continue;
     }
     const D3DXVECTOR2 b = Normalized(o + r);
     if (node.turn < 0.0f) {
-      add(p, r, o, b, SpeedFromCross(o.y * b.x - b.y * o.x));
+      front.push_back({p, b, SpeedFromCross(o.y * b.x - b.y * o.x)});
     } else if (!IsZero(b)) {
-      add(p, r, o, -b, 1.0f);  // almost straight on
+      front.push_back({p, -b, 1.0f});  // almost straight on
     } else {
       // Exactly straight on (a kept last segment): the normal, as for an almost straight turn.
-      add(p, r, o, RightOf(o), 1.0f);
+      front.push_back({p, RightOf(o), 1.0f});
     }
   }
   const OnionRingNode& last = nodes.back();
-  add(last.start + last.direction * last.length, -last.direction, D3DXVECTOR2(),
-      RightOf(last.direction), 1.0f);
+  front.push_back({last.start + last.direction * last.length, RightOf(last.direction), 1.0f});
   return front;
 }
 
 bool ZKW_OnionOffseter::AdvanceLayer(OnionRing& ring) {
   if (!(ring.remaining > 0.0f) || ring.nodes.empty()) return false;
-  const std::vector<ZKW_SkeletonEdge> front = Wavefront(ring);
+  const std::vector<OnionVertex> front = Wavefront(ring);
 
   // The first meeting of neighbouring vertices within what remains.
   float t = ring.remaining;
   size_t dropped = front.size();  // the second vertex of the pair that meets first
   for (size_t i = 0; i + 1 < front.size(); ++i) {
-    const ZKW_SkeletonEdge& a = front[i];
-    const ZKW_SkeletonEdge& b = front[i + 1];
+    const OnionVertex& a = front[i];
+    const OnionVertex& b = front[i + 1];
     if (Coincide(a.origin, b.origin) || !Overlap(PathBox(a), PathBox(b))) continue;
     const float den = a.direction.x * b.direction.y - b.direction.x * a.direction.y;
     if (den == 0.0f) continue;
@@ -120,9 +119,12 @@ size_t ZKW_OnionOffseter::MaxLayers(const OnionRing& start) {
 
 void ZKW_OnionOffseter::Layer(OnionRing start, std::vector<OnionRing>& rings) {
   const size_t maxLayers = MaxLayers(start);
+  size_t nodes = 0;
   do {
+    nodes += start.nodes.size();
     rings.push_back(start);
-  } while (rings.size() < maxLayers && AdvanceLayer(start));
+  } while (rings.size() < maxLayers && AdvanceLayer(start) &&
+           nodes + start.nodes.size() <= kMaxRingNodes);
 }
 
 void ZKW_OnionOffseter::Build(float distance) {

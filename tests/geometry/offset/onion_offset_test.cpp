@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "geometry/offset/offset_fixtures.h"
@@ -183,6 +186,33 @@ TEST(OnionOffset, RepeatingLayersStopAtTheBound) {
   EXPECT_GT(rings.back().remaining, 0.0f) << "the distance is not used up";
   for (size_t k = 1; k < rings.size(); ++k)
     EXPECT_LT(rings[k].remaining, rings[k - 1].remaining);
+}
+
+// A tangled centre line (found by fuzzing) far out, where floats are 2^46 apart, offset by
+// millions of times its size: each layer splits the fanned corners again, so that the rings grow,
+// and the layering stops at the node bound.
+TEST(OnionOffset, GrowingRingsStopAtTheNodeBound) {
+  const int xs[] = {0, 2, 2, 1, -1, 0,  0,  2, -2, -2, 0, 1, 3,  0,  -1, 0,  1,  -2, -1, 1,  1, -1,
+                    1, 2, 2, 0, 1,  -1, -2, 0, 0,  -1, 2, 1, 1,  -1, 0,  -2, -2, 0,  0,  -1, 1, 0,
+                    1, 0, 1, 0, 1,  0,  0,  1, 0,  -1, 0, 0, -1, 1,  0,  0,  -1, 0,  0,  1,  1, 0};
+  const int ys[] = {0,   2,   0,   -1,  -2,  -2,  -3,  -2,  -6,  -7,  -5,  -7,  -5,  -6,
+                    -8,  -8,  -7,  -11, -10, -9,  -11, -11, -10, -10, -9,  -11, -13, -15,
+                    -14, -15, -16, -16, -14, -16, -15, -18, -19, -20, -21, -21, -20, -21,
+                    -21, -22, -22, -24, -24, -26, -26, -27, -28, -29, -30, -32, -32, -33,
+                    -34, -34, -35, -36, -37, -37, -38, -38, -39, -40};
+  std::vector<V> line;
+  for (size_t i = 0; i < std::size(xs); ++i)
+    line.push_back({0x1.c4c4c4p+69f + 0x1p+46f * xs[i], 0x1.c4c4c4p+69f + 0x1p+46f * ys[i], 0});
+  const auto onion = Built(line, 0x1p+69f);
+  size_t most = 0;
+  for (const std::vector<OnionRing>* rings : {&onion->RightRings(), &onion->LeftRings()}) {
+    size_t nodes = 0;
+    for (const OnionRing& ring : *rings)
+      nodes += ring.nodes.size();
+    EXPECT_LE(nodes, ZKW_OnionOffseter::kMaxRingNodes);
+    most = std::max(most, nodes);
+  }
+  EXPECT_GT(most, ZKW_OnionOffseter::kMaxRingNodes / 2);
 }
 
 // A layer that uses up no distance and keeps every segment would be offset again and again: the
