@@ -2,8 +2,11 @@
 // bytes and evaluates them the way a scene does: the controller over a run of clock times, the
 // graph over a sweep, the spline's samples through a cursor and its positions through the
 // back-and-forth path cursor, with lengths and times taken from the data. The record headers are
-// written here (the first byte picks the graph class), so that the bytes reach the bodies. Any
-// hang (the target runs with a timeout), over-read or undefined behaviour fails.
+// written here (the first byte picks the graph class), so that the bytes reach the bodies. Then
+// the same bytes give the points of a closed loop, an offset polyline, an offset B-spline and a
+// straight-skeleton offsetter, which are built and traced with distances, lengths and offsets
+// from the data. Any hang (the target runs with a timeout, which also catches a layering that
+// never ends), over-read or undefined behaviour fails.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -15,7 +18,12 @@
 #include "core/chrono/zkw_chrono_ctrl.h"
 #include "core/graph/vgraph_registry.h"
 #include "core/registry/core_class_list.h"
+#include "geometry/curve/zkw_smart_offset_bspline.h"
+#include "geometry/curve/zkw_smart_offset_polyline.h"
+#include "geometry/curve/zkw_smart_poly_loop.h"
 #include "geometry/geometry_class_list.h"
+#include "geometry/offset/zkw_straight_skeleton_offset.h"
+#include "geometry/offset/zkw_stripe_tracer.h"
 #include "geometry/path/bspline_point_io.h"
 #include "geometry/path/spline_path.h"
 
@@ -60,6 +68,47 @@ float NextFloat(DS_IOF_Virtual& io) {
   float v = 0.0f;
   io.ReadFloat(v);
   return v;
+}
+
+// Walks every vertex list of the offsetter's tracer and traces a few (length, offset) pairs.
+void Trace(const ZKW_CurveOffsetMaker& offsetter, DS_IOF_Virtual& io) {
+  const DS_SafePtr<ZKW_StripeTracer> tracer = offsetter.CreateTracer();
+  if (!tracer) return;
+  D3DXVECTOR3 point, direction;
+  for (auto next : {&ZKW_StripeTracer::Next, &ZKW_StripeTracer::NextOuterRight,
+                    &ZKW_StripeTracer::NextOuterLeft}) {
+    unsigned state = 0;
+    while (((*tracer).*next)(&state, &point)) {
+    }
+  }
+  for (int i = 0; i < 4; ++i) {
+    const float length = NextFloat(io);
+    tracer->Trace(length, NextFloat(io), &point, &direction);
+  }
+}
+
+// Appends `count` points read as (x, y) pairs to the curve, rebuilds it and queries it the way
+// shapes do; `distance` builds its offsetter.
+void ExerciseSmartCurve(ZKW_Curve& curve, int count, float distance, DS_IOF_Virtual& io) {
+  for (int i = 0; i < count; ++i) {
+    DX_SmartPnt point;
+    const float x = NextFloat(io);
+    point.SetValueSilently({x, NextFloat(io), 0.0f});
+    curve.AppendPoint(point, nullptr);
+  }
+  curve.Rebuild();
+  if (ZKW_CurveOffsetMaker* offsetter = curve.GetOffsetMaker()) {
+    offsetter->Build(distance);
+    Trace(*offsetter, io);
+  }
+  D3DXVECTOR3 point, direction;
+  curve.TotalLength();
+  const float length = NextFloat(io);
+  curve.PointAtLength(length, NextFloat(io), &point, &direction);
+  curve.DirectionAtLength(length, &direction);
+  curve.ClosestPoint(point, &point, &direction);
+  curve.ForEachSegment([](const D3DXVECTOR3&, const D3DXVECTOR3&) {});
+  curve.ForEachLength([](const float&, const float&) {});
 }
 
 }  // namespace
@@ -122,6 +171,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int i = 0; i < 8; ++i) {
     path.cursor.distance += NextFloat(io);
     path.StepAlongPoints(&point);
+  }
+
+  // The offset curves from the start of the data: a point count (bounded, fewer for the B-spline,
+  // which samples each segment 100 times), a build distance, then points and queries.
+  Source curveSource({}, data, size);
+  DS_IOF_Virtual& curveIo = curveSource.archive().io();
+  uint8_t countByte = 0;
+  curveIo.ReadByte(countByte);
+  const int count = countByte % 49;
+  const float distance = NextFloat(curveIo);
+  ZKW_SmartPolyLoop loop;
+  ExerciseSmartCurve(loop, count, distance, curveIo);
+  ZKW_SmartOffsetPolyline polyline;
+  ExerciseSmartCurve(polyline, count, distance, curveIo);
+  ZKW_SmartOffsetBSpline spline;
+  ExerciseSmartCurve(spline, count % 7, distance, curveIo);
+
+  // The skeleton over the polyline's points, read at distances from the data.
+  ZKW_StraightSkeletonOffset skeleton;
+  skeleton.SetPoints(static_cast<unsigned>(polyline.GetCount()),
+                     [&polyline](unsigned i) -> const D3DXVECTOR3& {
+                       return polyline.ControlPointAt(static_cast<int>(i))->Value();
+                     });
+  skeleton.Build(distance);
+  std::vector<D3DXVECTOR3> offsets;
+  for (int i = 0; i < polyline.GetCount(); ++i) {
+    const float at = NextFloat(curveIo);
+    skeleton.OffsetPoints(true, i, at, &offsets);
+    skeleton.OffsetPoints(false, i, at, &offsets);
   }
   return 0;
 }

@@ -30,13 +30,13 @@ class ZKW_SmartVector : public MediaParamT<std::vector<T>> {
   ZKW_SmartVector& operator=(const ZKW_SmartVector&) = delete;
 
   // Inserts `element` before position `index` (kept inside [0, size]), makes it the current
-  // element (the index's observers hear of it only when it changes), then tells the vector's
-  // observers. Answers the position used.
-  int Insert(int index, const T& element) {
+  // element (the index's observers hear of it only when it changes, from no source), then tells
+  // the vector's observers but `source`. Answers the position used.
+  int Insert(int index, const T& element, MediaControl* source = nullptr) {
     const size_t pos = smart_vector_detail::InsertPosition(index, this->Value().size());
     this->RawValue().insert(this->RawValue().begin() + static_cast<std::ptrdiff_t>(pos), element);
     currentIndex.SetValue(static_cast<int>(pos));
-    this->NotifyChanged(nullptr);
+    this->NotifyChanged(source);
     return static_cast<int>(pos);
   }
 

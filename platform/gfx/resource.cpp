@@ -19,6 +19,14 @@ Resource::~Resource() {
   if (device_) device_->Unregister(this);
 }
 
+HResult Resource::GetDevice(Device** out) const {
+  if (!out) return kInvalidCall;
+  *out = device_;
+  if (!device_) return kInvalidCall;
+  device_->AddRef();
+  return kOk;
+}
+
 HResult Resource::SetPrivateData(const GUID& tag, const void* data, uint32_t size) {
   if (!data && size != 0) return kInvalidCall;
   auto* bytes = static_cast<const uint8_t*>(data);

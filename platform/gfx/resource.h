@@ -23,6 +23,9 @@ class Resource : public Unknown {
   // A number unique among the objects of the process, used by the frame log.
   uint64_t Id() const { return id_; }
   bool IsLost() const { return lost_; }
+  // The device that made the object, with a reference added for the caller; kInvalidCall (and
+  // null) once that device is gone.
+  HResult GetDevice(Device** out) const;
 
   HResult SetPrivateData(const GUID& tag, const void* data, uint32_t size);
   // `size` holds the room at `data` and receives the stored size. kNotFound when the tag is

@@ -16,8 +16,11 @@ inline void UseHeadlessSdl() {
   setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
   // Mesa's drivers keep one-time allocations they never free. Kept loaded until exit, those stay
   // reachable, so the leak check neither reports them nor trips over an unloaded driver.
-  for (const char* lib : {"libEGL_mesa.so.0", "libglapi.so.0", "libLLVM-15.so.1",
-                          "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
+  // libGLdispatch (thread-local state, loaded with the GL and EGL dispatch libraries that SDL
+  // unloads when its video ends) stays too: once unloaded, its stale thread-local block crashed
+  // the leak check's walk over every thread's blocks.
+  for (const char* lib : {"libEGL_mesa.so.0", "libglapi.so.0", "libGLdispatch.so.0",
+                          "libLLVM-15.so.1", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
                           "/usr/lib/x86_64-linux-gnu/dri/kms_swrast_dri.so"})
     dlopen(lib, RTLD_LAZY | RTLD_NODELETE);
 }

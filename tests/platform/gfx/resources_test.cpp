@@ -215,10 +215,17 @@ TEST_F(GfxTest, ReferencesFollowComRules) {
   ASSERT_EQ(Device::CreateHeadless(2, 2, other.Put()), kOk);
   ComPtr<VertexBuffer> vb;
   ASSERT_EQ(other->CreateVertexBuffer(16, 0, kColorFvf, Pool::Managed, vb.Put()), kOk);
+  // An object names its device with a reference for the caller.
+  Device* maker = nullptr;
+  ASSERT_EQ(vb->GetDevice(&maker), kOk);
+  EXPECT_EQ(maker, other.Get());
+  EXPECT_EQ(maker->Release(), 1u);
   other.Reset();
   EXPECT_TRUE(vb->IsLost());
   void* p = nullptr;
   EXPECT_EQ(vb->Lock(0, 0, &p, 0), kInvalidCall);
+  EXPECT_EQ(vb->GetDevice(&maker), kInvalidCall);
+  EXPECT_EQ(maker, nullptr);
 }
 
 TEST_F(GfxTest, LossDropsTheDefaultPoolAndResetBringsTheDeviceBack) {
