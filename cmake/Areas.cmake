@@ -26,7 +26,7 @@ function(scene_tests dir)
     return()
   endif()
   string(REPLACE "/" "_" _name "${dir}")
-  add_executable(test_${_name} ${_sources})
+  add_executable(test_${_name} ${_sources} ${PROJECT_SOURCE_DIR}/tests/sanitizer_defaults.cpp)
   target_link_libraries(test_${_name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
   target_include_directories(test_${_name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(test_${_name} PRIVATE
