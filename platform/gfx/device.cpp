@@ -451,7 +451,8 @@ HResult Device::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, 
   if (!out) return kInvalidCall;
   *out = nullptr;
   if (format == Format::R8G8B8) format = Format::X8R8G8B8;
-  if (width == 0 || height == 0 || width > 8192 || height > 8192) return kInvalidCall;
+  if (width == 0 || height == 0 || width > kMaxTextureSize || height > kMaxTextureSize)
+    return kInvalidCall;
   const TextureFormatInfo info = TextureFormatInfo::Of(format);
   if (!info.valid) return kInvalidCall;
   if (usage & Usage::RenderTarget) {
@@ -493,7 +494,7 @@ HResult Device::GetDeviceCaps(Caps* caps) const {
   for (uint32_t op : {TextureOp::Disable, TextureOp::SelectArg1, TextureOp::SelectArg2,
                       TextureOp::Modulate, TextureOp::Add, TextureOp::BumpEnvMap})
     caps->textureOpCaps |= TextureOpCap(op);
-  caps->maxTextureWidth = caps->maxTextureHeight = 8192;
+  caps->maxTextureWidth = caps->maxTextureHeight = kMaxTextureSize;
   caps->maxSimultaneousTextures = caps->maxTextureBlendStages = kMaxTextureStages;
   caps->maxActiveLights = kMaxLights;
   caps->numSimultaneousRTs = 1;
