@@ -42,29 +42,13 @@ struct Files {
     const Words photo = Photo();
     jpeg = gfx_image_test::LibJpeg(kSize, kSize, photo, {.quality = 90});
     // An RGB PNG of the same picture.
-    png_structp writer = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(writer);
-    png_set_write_fn(
-        writer, &png,
-        [](png_structp p, png_bytep data, png_size_t n) {
-          auto* bytes = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-          bytes->insert(bytes->end(), data, data + n);
-        },
-        nullptr);
-    png_set_IHDR(writer, info, kSize, kSize, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(writer, info);
-    std::vector<uint8_t> row(size_t(kSize) * 3);
-    for (int y = 0; y < kSize; ++y) {
+    png = gfx_image_test::WritePng({kSize, kSize}, [&](int y, uint8_t* row) {
       for (int x = 0; x < kSize; ++x) {
         const uint32_t p = photo[size_t(y) * kSize + x];
         row[3 * x] = uint8_t(p >> 16), row[3 * x + 1] = uint8_t(p >> 8),
                 row[3 * x + 2] = uint8_t(p);
       }
-      png_write_row(writer, row.data());
-    }
-    png_write_end(writer, nullptr);
-    png_destroy_write_struct(&writer, &info);
+    });
   }
 };
 

@@ -6,8 +6,10 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "platform/gfx_image/picture_bytes.h"
@@ -62,6 +64,53 @@ inline std::vector<uint8_t> LibJpeg(int width, int height, const Words& pixels,
   return out;
 }
 
+// The layout of a PNG to write.
+struct PngHeader {
+  int width = 0, height = 0;
+  int colorType = PNG_COLOR_TYPE_RGB;  // PNG_COLOR_TYPE_*
+  int depth = 8;                       // bits a sample
+  bool interlaced = false;
+  int compressionLevel = -1;  // zlib's, -1 its default
+};
+
+// A PNG of `header` whose rows of packed samples `fill(y, row)` writes (once per interlace
+// pass); `beforeInfo`, when given, adds chunks such as a palette before the header is written.
+inline std::vector<uint8_t> WritePng(
+    const PngHeader& header, const std::function<void(int y, uint8_t* row)>& fill,
+    const std::function<void(png_structp, png_infop)>& beforeInfo = {}) {
+  std::vector<uint8_t> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  png_set_write_fn(
+      png, &out,
+      [](png_structp p, png_bytep data, png_size_t n) {
+        auto* bytes = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+        bytes->insert(bytes->end(), data, data + n);
+      },
+      nullptr);
+  if (header.compressionLevel >= 0) png_set_compression_level(png, header.compressionLevel);
+  png_set_IHDR(png, info, png_uint_32(header.width), png_uint_32(header.height), header.depth,
+               header.colorType, header.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (beforeInfo) beforeInfo(png, info);
+  png_write_info(png, info);
+  std::vector<uint8_t> row(png_get_rowbytes(png, info), 0);
+  const int passes = png_set_interlace_handling(png);
+  for (int pass = 0; pass < passes; ++pass) {
+    for (int y = 0; y < header.height; ++y) {
+      fill(y, row.data());
+      png_write_row(png, row.data());
+    }
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
 // A PNG whose samples follow a pattern, and the pixels a decoder must give for it.
 struct PngFile {
   std::vector<uint8_t> bytes;
@@ -72,42 +121,26 @@ struct PngFile {
 // file has four colours (red, green, blue, white), the first transparent and the second half so.
 inline PngFile LibPng(int width, int height, int colorType, int depth, bool interlaced) {
   PngFile file;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return {};
-  }
-  png_set_write_fn(
-      png, &file.bytes,
-      [](png_structp p, png_bytep data, png_size_t n) {
-        auto* bytes = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-        bytes->insert(bytes->end(), data, data + n);
-      },
-      nullptr);
-  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), depth, colorType,
-               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
   const png_color palette[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
   const png_byte alpha[2] = {0, 128};
-  if (colorType == PNG_COLOR_TYPE_PALETTE) {
-    png_set_PLTE(png, info, palette, 4);
-    png_set_tRNS(png, info, alpha, 2, nullptr);
-  }
-  png_write_info(png, info);
-  const int channels = png_get_channels(png, info);
+  const int channels = colorType == PNG_COLOR_TYPE_RGB_ALPHA    ? 4
+                       : colorType == PNG_COLOR_TYPE_RGB        ? 3
+                       : colorType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
+                                                                : 1;
   const size_t rowBytes = (size_t(width) * channels * depth + 7) / 8;
   std::vector<std::vector<uint8_t>> rows(size_t(height), std::vector<uint8_t>(rowBytes, 0));
   for (int y = 0; y < height; ++y)
     for (size_t i = 0; i < rowBytes; ++i)
       rows[y][i] = uint8_t(colorType == PNG_COLOR_TYPE_PALETTE && depth == 8 ? (i + y) % 4
                                                                              : i * 29 + y * 71);
-  std::vector<png_bytep> pointers;
-  for (auto& r : rows)
-    pointers.push_back(r.data());
-  png_write_image(png, pointers.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
+  file.bytes = WritePng(
+      {width, height, colorType, depth, interlaced},
+      [&](int y, uint8_t* row) { std::copy(rows[y].begin(), rows[y].end(), row); },
+      [&](png_structp png, png_infop info) {
+        if (colorType != PNG_COLOR_TYPE_PALETTE) return;
+        png_set_PLTE(png, info, palette, 4);
+        png_set_tRNS(png, info, alpha, 2, nullptr);
+      });
 
   // Sample k of pixel x in row y, as 8 bits: the high byte of 16-bit samples, low depths
   // spread over 0-255 (palette indices as they are).

@@ -3,14 +3,14 @@
 // of 2.5 seconds each, each on its own grey PNG of size x size pixels (8192 by default), which
 // compress to about a megabyte together. tools/picture_bomb.sh measures how much the player
 // holds for it.
-#include <png.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "platform/gfx_image/library_pictures.h"
 #include "player/entry/program_class_lists.h"
 #include "player/scene/ds_slide_container.h"
 #include "renderers/light/ds_2d_light.h"
@@ -19,31 +19,9 @@
 namespace {
 
 // A grey 8-bit PNG of one shade, each picture its own so that no cache can share them.
-std::vector<uint8_t> GreyPng(uint32_t size, uint8_t shade) {
-  std::vector<uint8_t> out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return {};
-  }
-  png_set_write_fn(
-      png, &out,
-      [](png_structp p, png_bytep data, png_size_t n) {
-        auto* bytes = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-        bytes->insert(bytes->end(), data, data + n);
-      },
-      nullptr);
-  png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<uint8_t> row(size, shade);
-  for (uint32_t y = 0; y < size; ++y)
-    png_write_row(png, row.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
+std::vector<uint8_t> GreyPng(int size, uint8_t shade) {
+  return gfx_image_test::WritePng({size, size, PNG_COLOR_TYPE_GRAY, 8, false, 9},
+                                  [&](int, uint8_t* row) { std::fill_n(row, size, shade); });
 }
 
 }  // namespace
@@ -64,7 +42,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < pictures; ++i) {
     const std::string name = "grey" + std::to_string(i) + ".png";
     const DS_ImageFileLink link =
-        project.StorePicture(FromUtf8(name), GreyPng(uint32_t(size), uint8_t(0x60 + 8 * i)));
+        project.StorePicture(FromUtf8(name), GreyPng(size, uint8_t(0x60 + 8 * i)));
     DS_SlideContainer& slide = project.AddSlide(0.5f, 1.5f, 0.5f);
     if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide)) renderer->backgroundLink = link;
   }
