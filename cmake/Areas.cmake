@@ -43,6 +43,8 @@ function(scene_benchmarks dir)
     get_filename_component(_name ${_src} NAME_WE)
     add_executable(${_name} ${_src})
     target_link_libraries(${_name} PRIVATE ${ARGN} benchmark::benchmark benchmark::benchmark_main)
-    target_include_directories(${_name} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
+    # The tests' builders of data (pictures, projects) serve the benchmarks as well.
+    target_include_directories(${_name} PRIVATE ${PROJECT_SOURCE_DIR}/bench
+                                                ${PROJECT_SOURCE_DIR}/tests)
   endforeach()
 endfunction()

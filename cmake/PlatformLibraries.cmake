@@ -4,6 +4,12 @@ find_package(SDL2 REQUIRED)
 find_package(SDL2_mixer REQUIRED)
 target_link_libraries(scene_platform PUBLIC SDL2::SDL2 SDL2_mixer::SDL2_mixer)
 
+# Pictures: JPEG through libjpeg-turbo and PNG through libpng, both security-maintained; the
+# other formats through stb_image (platform/gfx/image/picture_decoder.cpp).
+find_package(JPEG REQUIRED)
+find_package(PNG REQUIRED)
+target_link_libraries(scene_platform PUBLIC JPEG::JPEG PNG::PNG)
+
 # The own resources are a library of their own. Among them is the demo project, which a program
 # built from these very libraries writes at build time (CMakeLists.txt): that program sets the
 # target property SCENE_NO_OWN_RESOURCES and brings an empty table instead, so that it does not

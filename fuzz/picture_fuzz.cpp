@@ -1,9 +1,14 @@
-// Reads arbitrary bytes as a picture file (DDS through our reader, the rest through stb_image)
-// and converts what it gets, as texture loading does.
+// Reads arbitrary bytes as a picture file (DDS through our reader, JPEG through libjpeg-turbo,
+// PNG through libpng, BMP, TGA and GIF through stb_image) and converts what it gets row by row,
+// as texture loading does.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "platform/gfx/image/dds_reader.h"
+#include "platform/gfx/image/level_io.h"
+#include "platform/gfx/image/level_rows.h"
 #include "platform/gfx/image/picture_decoder.h"
 #include "platform/gfx/image/resample.h"
 #include "platform/gfx/texture_format.h"
@@ -11,20 +16,47 @@
 using namespace gfx;
 using namespace gfx::image;
 
+namespace {
+
+// Pixels converted per input, so that each input stays fast; larger pictures are cut short.
+constexpr uint64_t kPixels = 1u << 16;
+
+uint32_t RowsToRead(uint32_t width, uint32_t height) {
+  return uint32_t(std::clamp<uint64_t>(kPixels / std::max(width, 1u), 1, height));
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);
   if (LooksLikeDds(bytes)) {
     const auto dds = ReadDds(bytes);
-    if (!dds || uint64_t(dds->width) * dds->height > (1u << 16)) return 0;
+    if (!dds) return 0;
     const TextureFormatInfo info = TextureFormatInfo::Of(dds->format);
-    const FloatImage image = DecodeLevel(dds->format, dds->levels[0].data(), info.Pitch(dds->width),
-                                         dds->width, dds->height);
-    return EncodeLevel(dds->format, NextMipLevel(image, D3DX_DEFAULT)).empty();
+    LevelReader reader(dds->format, dds->levels[0].data(), info.Pitch(dds->width), dds->width,
+                       dds->height);
+    const auto level = ResampleToLevel(
+        [&](Color4* row) {
+          reader.Next(row);
+          return true;
+        },
+        dds->width, RowsToRead(dds->width, dds->height), 0, dds->format,
+        std::max(1u, dds->width / 2), 2, MipLevelFilter(D3DX_DEFAULT));
+    return level && level->empty();
   }
-  const auto picture = DecodePicture(bytes);
-  if (!picture || uint64_t(picture->width) * picture->height > (1u << 16)) return 0;
-  const FloatImage image =
-      DecodeLevel(Format::A8R8G8B8, reinterpret_cast<const uint8_t*>(picture->argb.data()),
-                  picture->width * 4, picture->width, picture->height);
-  return EncodeLevel(Format::Dxt5, Resample(image, 16, 16, D3DX_FILTER_TRIANGLE)).empty();
+  const auto picture = OpenPicture(bytes);
+  if (!picture) return 0;
+  const uint32_t width = picture->Info().width;
+  std::vector<uint32_t> argb(width);
+  const auto level = ResampleToLevel(
+      [&](Color4* row) {
+        if (!picture->Read(argb.data())) return false;
+        LevelReader(Format::A8R8G8B8, reinterpret_cast<const uint8_t*>(argb.data()), width * 4,
+                    width, 1)
+            .Next(row);
+        return true;
+      },
+      width, RowsToRead(width, picture->Info().height), 0xFF000000, Format::Dxt5, 16, 16,
+      D3DX_FILTER_TRIANGLE);
+  return level && level->empty();
 }

@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
   clang-format pkg-config
   libsdl2-dev libsdl2-mixer-dev libegl-mesa0 libegl-dev libgl1-mesa-dri libgl-dev libstb-dev
+  libjpeg62-turbo-dev libpng-dev time
   libassimp-dev assimp-testmodels
   zlib1g-dev libssl-dev g++-mingw-w64-x86-64 wine64
   python3

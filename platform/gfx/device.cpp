@@ -466,10 +466,10 @@ HResult Device::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, 
   if (!out) return Refuse(kInvalidCall, site, "CreateTexture", "no place for the answer");
   *out = nullptr;
   if (format == Format::R8G8B8) format = Format::X8R8G8B8;
-  if (width == 0 || height == 0 || width > 8192 || height > 8192) {
+  if (width == 0 || height == 0 || width > kMaxTextureSize || height > kMaxTextureSize) {
     return Refuse(kInvalidCall, site, "CreateTexture", [&] {
       return "a size of " + std::to_string(width) + " x " + std::to_string(height) +
-             " is outside 1 to 8192";
+             " is outside 1 to " + std::to_string(kMaxTextureSize);
     });
   }
   const TextureFormatInfo info = TextureFormatInfo::Of(format);
@@ -527,7 +527,7 @@ HResult Device::GetDeviceCaps(Caps* caps, CallSite site) const {
   for (uint32_t op : {TextureOp::Disable, TextureOp::SelectArg1, TextureOp::SelectArg2,
                       TextureOp::Modulate, TextureOp::Add, TextureOp::BumpEnvMap})
     caps->textureOpCaps |= TextureOpCap(op);
-  caps->maxTextureWidth = caps->maxTextureHeight = 8192;
+  caps->maxTextureWidth = caps->maxTextureHeight = kMaxTextureSize;
   caps->maxSimultaneousTextures = caps->maxTextureBlendStages = kMaxTextureStages;
   caps->maxActiveLights = kMaxLights;
   caps->numSimultaneousRTs = 1;

@@ -163,7 +163,7 @@ class Device final : public Unknown {
 
   // ---- objects ----
   // `levels` 0 makes the full mip chain. Render targets must be in the Default pool. R8G8B8 is
-  // made as X8R8G8B8 (32-bit pixels).
+  // made as X8R8G8B8 (32-bit pixels). Width and height go up to kMaxTextureSize.
   [[nodiscard]] HResult CreateTexture(uint32_t width, uint32_t height, uint32_t levels,
                                       uint32_t usage, Format format, Pool pool, Texture** out,
                                       CallSite site = CallSite::current());

@@ -177,5 +177,10 @@ constexpr uint32_t TextureOpCap(uint32_t op) {
 
 inline constexpr int kMaxTextureStages = 4;
 inline constexpr int kMaxLights = 8;
+// The largest texture width and height, as the device reports it in Caps: what the Direct3D 9
+// cards of the projects' time reported (shader model 3 cards, GeForce 6/7 and Radeon X1000,
+// give 4096; only older or low-end ones 2048). Larger pictures are scaled down to it when they
+// are loaded, as D3DX does for such cards, so that no picture holds more than a card could show.
+inline constexpr uint32_t kMaxTextureSize = 4096;
 
 }  // namespace gfx

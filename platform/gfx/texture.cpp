@@ -1,7 +1,9 @@
 #include "platform/gfx/texture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "platform/gfx/device.h"
@@ -31,7 +33,7 @@ Texture::Texture(Device* device, uint32_t width, uint32_t height, uint32_t level
     Level level;
     level.width = std::max(1u, width >> i);
     level.height = std::max(1u, height >> i);
-    if (Lockable())
+    if (Lockable() && KeepsCopy())
       level.cpu.assign(size_t(info_.Pitch(level.width)) * info_.Rows(level.height), 0);
     levels_.push_back(std::move(level));
   }
@@ -51,9 +53,28 @@ bool Texture::CreateStorage() {
   for (uint32_t i = 0; i < levels_.size(); ++i) {
     gl.TexImage2D(GL_TEXTURE_2D, GLint(i), GLint(info_.internalFormat), GLsizei(levels_[i].width),
                   GLsizei(levels_[i].height), 0, info_.uploadFormat, info_.uploadType, nullptr);
-    if (!levels_[i].cpu.empty()) Upload(i, levels_[i].cpu.data());
+    if (!levels_[i].cpu.empty())
+      Upload(i, levels_[i].cpu.data());
+    else if (Lockable())
+      ClearLevel(i);
   }
   return gl.GetError() == GL_NO_ERROR;
+}
+
+bool Texture::KeepsCopy() const {
+  if (pool_ != Pool::Managed) return true;
+  return format_ != Format::A8R8G8B8 && format_ != Format::X8R8G8B8 && format_ != Format::A8;
+}
+
+void Texture::ClearLevel(uint32_t level) {
+  const Level& l = levels_[level];
+  // calloc: large blocks come as fresh zero pages that cost no memory until written.
+  const std::unique_ptr<void, void (*)(void*)> zeros(
+      std::calloc(size_t(info_.Pitch(l.width)) * info_.Rows(l.height), 1), std::free);
+  if (!zeros) return;
+  device_->BindForUpload(name_);
+  device_->Gl().TexSubImage2D(GL_TEXTURE_2D, GLint(level), 0, 0, GLsizei(l.width),
+                              GLsizei(l.height), info_.uploadFormat, info_.uploadType, zeros.get());
 }
 
 void Texture::Upload(uint32_t level, const uint8_t* bytes) {
@@ -114,7 +135,7 @@ HResult Texture::LockRect(uint32_t level, LockedRect* out, const Rect* rect, uin
     return Refuse(kInvalidCall, site, "LockRect", [&] { return NoLevel(level); });
   Level& l = levels_[level];
   if (lost_) return Refuse(kInvalidCall, site, "LockRect", kLost);
-  if (!Lockable() || l.cpu.empty())
+  if (!Lockable())
     return Refuse(kInvalidCall, site, "LockRect", "the texture keeps no copy that can be locked");
   if (l.locked) return Refuse(kInvalidCall, site, "LockRect", "the level is locked already");
   Rect r{0, 0, int32_t(l.width), int32_t(l.height)};
@@ -133,6 +154,16 @@ HResult Texture::LockRect(uint32_t level, LockedRect* out, const Rect* rect, uin
       return Refuse(kInvalidCall, site, "LockRect", "the rectangle is off the 4 x 4 blocks");
   }
   const uint32_t pitch = info_.Pitch(l.width);
+  if (l.cpu.empty()) {
+    // A level without a kept copy: read back for the time of the lock.
+    if (KeepsCopy() || !name_ || !device_)
+      return Refuse(kInvalidCall, site, "LockRect", "the level has neither a copy nor a texture");
+    device_->MakeCurrent();
+    l.cpu.assign(size_t(pitch) * l.height, 0);
+    device_->BindForUpload(name_);
+    device_->Gl().GetTexImage(GL_TEXTURE_2D, GLint(level), info_.uploadFormat, info_.uploadType,
+                              l.cpu.data());
+  }
   const uint32_t row = info_.compressed ? uint32_t(r.top) / 4 : uint32_t(r.top);
   const uint32_t column = info_.compressed ? uint32_t(r.left) / 4 : uint32_t(r.left);
   out->pitch = int32_t(pitch);
@@ -153,6 +184,7 @@ HResult Texture::UnlockRect(uint32_t level, CallSite site) {
     device_->MakeCurrent();
     Upload(level, l.cpu.data());
   }
+  if (!KeepsCopy()) std::vector<uint8_t>().swap(l.cpu);
   return kOk;
 }
 
@@ -170,11 +202,15 @@ HResult Texture::WriteLevel(uint32_t level, const void* bytes, uint32_t pitch, C
              std::to_string(rowBytes) + " bytes";
     });
   }
+  device_->MakeCurrent();
+  if (pitch == rowBytes && l.cpu.empty()) {
+    Upload(level, static_cast<const uint8_t*>(bytes));
+    return kOk;
+  }
   std::vector<uint8_t> packed(size_t(rowBytes) * rows);
   for (uint32_t y = 0; y < rows; ++y)
     std::memcpy(packed.data() + size_t(y) * rowBytes,
                 static_cast<const uint8_t*>(bytes) + size_t(y) * pitch, rowBytes);
-  device_->MakeCurrent();
   Upload(level, packed.data());
   if (!l.cpu.empty()) l.cpu = std::move(packed);
   return kOk;

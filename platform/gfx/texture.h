@@ -16,8 +16,11 @@ class Surface;
 
 // A 2D texture with its mip levels, addressed top-left first: row 0 of every level is the top
 // of the picture and v = 0 samples it. Lockable textures (every pool but Default, and Dynamic
-// ones) keep a CPU copy of each level; LockRect hands out that memory and UnlockRect uploads
-// it. Render targets live only on the GPU and are read back with ReadLevel.
+// ones) have a CPU copy of each level; LockRect hands out that memory and UnlockRect uploads
+// it. Managed textures whose format GL stores byte for byte (A8R8G8B8, X8R8G8B8, A8) hold that
+// copy only while a level is locked, read back from GL at the lock: the context outlives device
+// losses, so GL's copy is enough, and a picture is not held twice. Render targets live only on
+// the GPU and are read back with ReadLevel.
 class Texture final : public Resource {
  public:
   uint32_t GetLevelCount() const { return static_cast<uint32_t>(levels_.size()); }
@@ -52,7 +55,7 @@ class Texture final : public Resource {
   friend class Surface;
   struct Level {
     uint32_t width = 0, height = 0;
-    std::vector<uint8_t> cpu;  // empty when the texture is not lockable
+    std::vector<uint8_t> cpu;  // empty when not lockable, or not locked without KeepsCopy()
     bool locked = false;
     bool readOnlyLock = false;
     Surface* surface = nullptr;  // not held: the surface holds the texture
@@ -65,6 +68,10 @@ class Texture final : public Resource {
   void Upload(uint32_t level, const uint8_t* bytes);
   void DropStorage() override;
   bool Lockable() const { return pool_ != Pool::Default || (usage_ & Usage::Dynamic); }
+  // Whether lockable levels keep their CPU copy while unlocked.
+  bool KeepsCopy() const;
+  // Fills a level in GL with zero bytes, as a new texture's contents.
+  void ClearLevel(uint32_t level);
 
   Format format_;
   uint32_t usage_;

@@ -1,15 +1,9 @@
 // Small pictures of every format and layout the picture decoder takes.
 #include <cstdio>
 
+#include "platform/gfx_image/library_pictures.h"
 #include "platform/gfx_image/picture_bytes.h"
 #include "tools/fuzz_seeds/fuzz_seeds.h"
-
-#ifdef SEEDS_WITH_LIBJPEG
-#include <jpeglib.h>
-#endif
-#ifdef SEEDS_WITH_LIBPNG
-#include <png.h>
-#endif
 
 namespace fuzz_seeds {
 
@@ -86,90 +80,6 @@ std::vector<uint8_t> PaletteBmp() {
   return b;
 }
 
-#ifdef SEEDS_WITH_LIBJPEG
-// A JPEG coded the ways stb's writer cannot: progressive, arithmetic, with restart markers.
-std::vector<uint8_t> LibJpeg(int width, int height, int components, bool progressive,
-                             bool arithmetic, int restartRows) {
-  jpeg_compress_struct c;
-  jpeg_error_mgr errors;
-  c.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&c);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &buffer, &size);
-  c.image_width = JDIMENSION(width);
-  c.image_height = JDIMENSION(height);
-  c.input_components = components;
-  c.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 80, TRUE);
-  if (progressive) jpeg_simple_progression(&c);
-  c.arith_code = arithmetic ? TRUE : FALSE;
-  c.restart_in_rows = restartRows;
-  jpeg_start_compress(&c, TRUE);
-  const Words pixels = Ramp(width, height);
-  std::vector<uint8_t> row(size_t(width) * components);
-  while (c.next_scanline < c.image_height) {
-    for (int x = 0; x < width; ++x) {
-      const uint32_t p = pixels[c.next_scanline * width + x];
-      for (int k = 0; k < components; ++k)
-        row[x * components + k] = uint8_t(p >> (16 - 8 * k));
-    }
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&c, rows, 1);
-  }
-  jpeg_finish_compress(&c);
-  std::vector<uint8_t> out(buffer, buffer + size);
-  jpeg_destroy_compress(&c);
-  std::free(buffer);
-  return out;
-}
-#endif
-
-#ifdef SEEDS_WITH_LIBPNG
-// A PNG laid out the ways stb's writer cannot: interlaced, 16-bit, palette with transparency.
-std::vector<uint8_t> LibPng(int width, int height, int colorType, int depth, bool interlaced) {
-  std::vector<uint8_t> out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return {};
-  }
-  png_set_write_fn(
-      png, &out,
-      [](png_structp p, png_bytep data, png_size_t n) {
-        auto* bytes = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-        bytes->insert(bytes->end(), data, data + n);
-      },
-      nullptr);
-  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), depth, colorType,
-               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  if (colorType == PNG_COLOR_TYPE_PALETTE) {
-    png_color palette[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
-    png_set_PLTE(png, info, palette, 4);
-    png_byte alpha[2] = {0, 128};
-    png_set_tRNS(png, info, alpha, 2, nullptr);
-  }
-  png_write_info(png, info);
-  const int channels = png_get_channels(png, info);
-  const size_t rowBytes = (size_t(width) * channels * depth + 7) / 8;
-  std::vector<std::vector<uint8_t>> rows(size_t(height), std::vector<uint8_t>(rowBytes, 0));
-  for (int y = 0; y < height; ++y)
-    for (size_t i = 0; i < rowBytes; ++i)
-      rows[y][i] = uint8_t(colorType == PNG_COLOR_TYPE_PALETTE && depth == 8 ? (i + y) % 4
-                                                                             : i * 29 + y * 71);
-  std::vector<png_bytep> pointers;
-  for (auto& r : rows)
-    pointers.push_back(r.data());
-  png_write_image(png, pointers.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
-}
-#endif
-
 }  // namespace
 
 Seeds PictureSeeds() {
@@ -192,19 +102,22 @@ Seeds PictureSeeds() {
   out.push_back({"gif-opaque-2x1", gfx_image_test::TwoPixelGif(false)});
   out.push_back({"gif-transparent-2x1", gfx_image_test::TwoPixelGif(true)});
   AddDds(out);
-#ifdef SEEDS_WITH_LIBJPEG
-  out.push_back({"jpeg-420-progressive-19x11", LibJpeg(19, 11, 3, true, false, 0)});
-  out.push_back({"jpeg-grey-progressive-19x11", LibJpeg(19, 11, 1, true, false, 0)});
-  out.push_back({"jpeg-420-restarts-19x11", LibJpeg(19, 11, 3, false, false, 1)});
-  out.push_back({"jpeg-420-arithmetic-19x11", LibJpeg(19, 11, 3, false, true, 0)});
-#endif
-#ifdef SEEDS_WITH_LIBPNG
-  out.push_back({"png-rgba16-interlaced-9x9", LibPng(9, 9, PNG_COLOR_TYPE_RGB_ALPHA, 16, true)});
-  out.push_back({"png-grey16-9x9", LibPng(9, 9, PNG_COLOR_TYPE_GRAY, 16, false)});
-  out.push_back({"png-grey2-interlaced-9x9", LibPng(9, 9, PNG_COLOR_TYPE_GRAY, 2, true)});
-  out.push_back({"png-palette-trns-9x9", LibPng(9, 9, PNG_COLOR_TYPE_PALETTE, 8, false)});
-  out.push_back({"png-palette2-interlaced-9x9", LibPng(9, 9, PNG_COLOR_TYPE_PALETTE, 2, true)});
-#endif
+  using gfx_image_test::JpegLayout;
+  using gfx_image_test::LibJpeg;
+  using gfx_image_test::LibPng;
+  const Words ramp19 = Ramp(19, 11);
+  out.push_back({"jpeg-420-progressive-19x11", LibJpeg(19, 11, ramp19, {3, true, false, 0})});
+  out.push_back({"jpeg-grey-progressive-19x11", LibJpeg(19, 11, ramp19, {1, true, false, 0})});
+  out.push_back({"jpeg-420-restarts-19x11", LibJpeg(19, 11, ramp19, {3, false, false, 1})});
+  out.push_back({"jpeg-420-arithmetic-19x11", LibJpeg(19, 11, ramp19, {3, false, true, 0})});
+  out.push_back({"jpeg-cmyk-19x11", LibJpeg(19, 11, ramp19, {4, false, false, 0})});
+  out.push_back(
+      {"png-rgba16-interlaced-9x9", LibPng(9, 9, PNG_COLOR_TYPE_RGB_ALPHA, 16, true).bytes});
+  out.push_back({"png-grey16-9x9", LibPng(9, 9, PNG_COLOR_TYPE_GRAY, 16, false).bytes});
+  out.push_back({"png-grey2-interlaced-9x9", LibPng(9, 9, PNG_COLOR_TYPE_GRAY, 2, true).bytes});
+  out.push_back({"png-palette-trns-9x9", LibPng(9, 9, PNG_COLOR_TYPE_PALETTE, 8, false).bytes});
+  out.push_back(
+      {"png-palette2-interlaced-9x9", LibPng(9, 9, PNG_COLOR_TYPE_PALETTE, 2, true).bytes});
   return out;
 }
 

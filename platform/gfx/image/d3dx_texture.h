@@ -14,7 +14,8 @@ inline constexpr gfx::HResult D3DXERR_INVALIDDATA = static_cast<gfx::HResult>(0x
 
 // A texture from the bytes of a PNG, JPEG, BMP, TGA, GIF (first frame) or DDS file.
 // - width, height: D3DX_DEFAULT or 0 rounds the picture's size up to a power of two;
-//   D3DX_DEFAULT_NONPOW2 and D3DX_FROM_FILE keep it; any other value is used as it is.
+//   D3DX_DEFAULT_NONPOW2 and D3DX_FROM_FILE keep it; any other value is used as it is. Either
+//   is then capped at the device's largest texture (Caps), so larger pictures are scaled down.
 // - mipLevels: D3DX_DEFAULT or 0 makes the full chain; D3DX_FROM_FILE the file's levels.
 // - format: Unknown (or D3DX_FROM_FILE's value) keeps the picture's: A8R8G8B8 when a decoded
 //   picture has alpha, else X8R8G8B8; a DDS file's own format. Colour pictures convert to any
@@ -26,8 +27,9 @@ inline constexpr gfx::HResult D3DXERR_INVALIDDATA = static_cast<gfx::HResult>(0x
 //   file's own levels are used where it has them.
 // - colorKey: non-zero makes pixels of exactly that 0xAARRGGBB colour transparent black.
 // `info` (may be null) receives the file's description before any conversion; it is left
-// alone when the data cannot be read. Fails with D3DXERR_INVALIDDATA for data that is not a
-// readable picture and with the device's result when the texture cannot be made.
+// alone when the data cannot be read. The picture is decoded, scaled and converted a row at a
+// time, so that only the texture's own levels are held whole. Fails with D3DXERR_INVALIDDATA for
+// data that is not a readable picture and with the device's result when the texture cannot be made.
 [[nodiscard]] gfx::HResult D3DXCreateTextureFromFileInMemoryEx(
     gfx::Device* device, const void* data, uint32_t size, uint32_t width, uint32_t height,
     uint32_t mipLevels, uint32_t usage, gfx::Format format, gfx::Pool pool, uint32_t filter,

@@ -2,30 +2,46 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <vector>
 
 namespace gfx::image {
 
 namespace {
 
-FloatImage CopyToCorner(const FloatImage& source, uint32_t width, uint32_t height) {
-  FloatImage out(width, height);
-  const uint32_t w = std::min(width, source.width), h = std::min(height, source.height);
-  for (uint32_t y = 0; y < h; ++y)
-    std::copy_n(&source.At(0, y), w, &out.At(0, y));
-  return out;
+using Row = std::vector<Color4>;
+
+bool CopyToCorner(uint32_t sourceWidth, uint32_t sourceHeight, const RowReader& read,
+                  uint32_t width, uint32_t height, const RowWriter& write) {
+  Row in(sourceWidth), out(width);
+  const uint32_t w = std::min(width, sourceWidth), h = std::min(height, sourceHeight);
+  for (uint32_t y = 0; y < height; ++y) {
+    if (y < h) {
+      if (!read(in.data())) return false;
+      std::copy_n(in.begin(), w, out.begin());
+    } else if (y == h) {
+      std::fill(out.begin(), out.end(), Color4{});
+    }
+    write(y, out.data());
+  }
+  return true;
 }
 
-FloatImage Nearest(const FloatImage& source, uint32_t width, uint32_t height) {
-  FloatImage out(width, height);
+bool Nearest(uint32_t sourceWidth, uint32_t sourceHeight, const RowReader& read, uint32_t width,
+             uint32_t height, const RowWriter& write) {
+  Row in(sourceWidth), out(width);
+  int64_t have = -1;  // the source row in `in`
   for (uint32_t y = 0; y < height; ++y) {
-    const uint32_t sy = uint32_t((uint64_t(y) * 2 + 1) * source.height / (uint64_t(height) * 2));
+    const uint32_t sy = uint32_t((uint64_t(y) * 2 + 1) * sourceHeight / (uint64_t(height) * 2));
+    for (; have < int64_t(sy); ++have)
+      if (!read(in.data())) return false;
     for (uint32_t x = 0; x < width; ++x) {
-      const uint32_t sx = uint32_t((uint64_t(x) * 2 + 1) * source.width / (uint64_t(width) * 2));
-      out.At(x, y) = source.At(sx, sy);
+      const uint32_t sx = uint32_t((uint64_t(x) * 2 + 1) * sourceWidth / (uint64_t(width) * 2));
+      out[x] = in[sx];
     }
+    write(y, out.data());
   }
-  return out;
+  return true;
 }
 
 // The source pixels that make one target pixel along an axis, with their weights.
@@ -36,7 +52,8 @@ struct Tap {
 
 // Weights of a separable filter from `in` to `out` pixels: a tent one source pixel wide, or as
 // wide as a target pixel covers when shrinking (TRIANGLE), or the share of each source pixel
-// in the target pixel's span (BOX). Taps past the edge read the edge pixel.
+// in the target pixel's span (BOX). Taps past the edge read the edge pixel. Each target pixel's
+// taps come in the order of their source pixels.
 std::vector<std::vector<Tap>> Weights(uint32_t in, uint32_t out, bool box) {
   const double scale = double(out) / double(in);
   std::vector<std::vector<Tap>> taps(out);
@@ -67,53 +84,108 @@ std::vector<std::vector<Tap>> Weights(uint32_t in, uint32_t out, bool box) {
   return taps;
 }
 
-FloatImage Filtered(const FloatImage& source, uint32_t width, uint32_t height, bool box) {
-  // Rows first, then columns.
-  const auto across = Weights(source.width, width, box);
-  FloatImage wide(width, source.height);
-  for (uint32_t y = 0; y < source.height; ++y)
-    for (uint32_t x = 0; x < width; ++x) {
-      Color4 sum;
-      for (const Tap& t : across[x]) {
-        const Color4& c = source.At(t.index, y);
-        sum.r += c.r * t.weight, sum.g += c.g * t.weight, sum.b += c.b * t.weight;
-        sum.a += c.a * t.weight;
-      }
-      wide.At(x, y) = sum;
-    }
-  const auto down = Weights(source.height, height, box);
-  FloatImage out(width, height);
-  for (uint32_t y = 0; y < height; ++y)
+// Rows first, then columns: each source row is filtered across as it is read, and kept while
+// a target row still draws on it.
+bool Filtered(uint32_t sourceWidth, uint32_t sourceHeight, const RowReader& read, uint32_t width,
+              uint32_t height, bool box, const RowWriter& write) {
+  const auto across = Weights(sourceWidth, width, box);
+  const auto down = Weights(sourceHeight, height, box);
+  Row in(sourceWidth), out(width);
+  std::deque<Row> wide;  // filtered rows first .. next - 1
+  uint32_t first = 0, next = 0;
+  for (uint32_t y = 0; y < height; ++y) {
+    uint32_t lo = down[y].front().index, hi = lo;
     for (const Tap& t : down[y])
+      lo = std::min(lo, t.index), hi = std::max(hi, t.index);
+    for (; first < lo && !wide.empty(); ++first)
+      wide.pop_front();
+    for (; next <= hi; ++next) {
+      if (!read(in.data())) return false;
+      if (wide.empty()) first = next;
+      Row& row = wide.emplace_back(width);
       for (uint32_t x = 0; x < width; ++x) {
-        const Color4& c = wide.At(x, t.index);
-        Color4& o = out.At(x, y);
+        Color4 sum;
+        for (const Tap& t : across[x]) {
+          const Color4& c = in[t.index];
+          sum.r += c.r * t.weight, sum.g += c.g * t.weight, sum.b += c.b * t.weight;
+          sum.a += c.a * t.weight;
+        }
+        row[x] = sum;
+      }
+    }
+    std::fill(out.begin(), out.end(), Color4{});
+    for (const Tap& t : down[y]) {
+      const Row& row = wide[t.index - first];
+      for (uint32_t x = 0; x < width; ++x) {
+        const Color4& c = row[x];
+        Color4& o = out[x];
         o.r += c.r * t.weight, o.g += c.g * t.weight, o.b += c.b * t.weight;
         o.a += c.a * t.weight;
       }
-  return out;
+    }
+    write(y, out.data());
+  }
+  return true;
+}
+
+bool Unchanged(uint32_t width, uint32_t height, const RowReader& read, const RowWriter& write) {
+  Row row(width);
+  for (uint32_t y = 0; y < height; ++y) {
+    if (!read(row.data())) return false;
+    write(y, row.data());
+  }
+  return true;
 }
 
 }  // namespace
 
-FloatImage Resample(const FloatImage& source, uint32_t width, uint32_t height, uint32_t filter) {
-  if (width == 0 || height == 0) return FloatImage(width, height);
-  if (source.width == 0 || source.height == 0) return FloatImage(width, height);
+bool ResampleRows(uint32_t sourceWidth, uint32_t sourceHeight, const RowReader& read,
+                  uint32_t width, uint32_t height, uint32_t filter, const RowWriter& write) {
+  if (width == 0 || height == 0) return true;
+  if (sourceWidth == 0 || sourceHeight == 0) {
+    const Row empty(width);
+    for (uint32_t y = 0; y < height; ++y)
+      write(y, empty.data());
+    return true;
+  }
   switch (filter & 0xFF) {
     case D3DX_FILTER_NONE:
-      return CopyToCorner(source, width, height);
+      return CopyToCorner(sourceWidth, sourceHeight, read, width, height, write);
     case D3DX_FILTER_POINT:
-      return Nearest(source, width, height);
+      return Nearest(sourceWidth, sourceHeight, read, width, height, write);
     default:
-      if (width == source.width && height == source.height) return source;
-      return Filtered(source, width, height, (filter & 0xFF) == D3DX_FILTER_BOX);
+      if (width == sourceWidth && height == sourceHeight)
+        return Unchanged(width, height, read, write);
+      return Filtered(sourceWidth, sourceHeight, read, width, height,
+                      (filter & 0xFF) == D3DX_FILTER_BOX, write);
   }
+}
+
+FloatImage Resample(const FloatImage& source, uint32_t width, uint32_t height, uint32_t filter) {
+  FloatImage out(width, height);
+  const Color4* in = source.pixels.data();
+  ResampleRows(
+      source.width, source.height,
+      [&](Color4* row) {
+        std::copy_n(in, source.width, row);
+        in += source.width;
+        return true;
+      },
+      width, height, filter,
+      [&](uint32_t y, const Color4* row) {
+        std::copy_n(row, width, out.pixels.data() + size_t(y) * width);
+      });
+  return out;
+}
+
+uint32_t MipLevelFilter(uint32_t mipFilter) {
+  return mipFilter == D3DX_DEFAULT ? D3DX_FILTER_BOX : mipFilter;
 }
 
 FloatImage NextMipLevel(const FloatImage& level, uint32_t mipFilter) {
   const uint32_t w = std::max(1u, level.width / 2), h = std::max(1u, level.height / 2);
   if ((mipFilter & 0xFF) == D3DX_FILTER_NONE) return FloatImage(w, h);
-  return Resample(level, w, h, mipFilter == D3DX_DEFAULT ? D3DX_FILTER_BOX : mipFilter);
+  return Resample(level, w, h, MipLevelFilter(mipFilter));
 }
 
 }  // namespace gfx::image

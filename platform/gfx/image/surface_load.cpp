@@ -4,6 +4,7 @@
 
 #include "platform/gfx/image/d3dx_texture.h"
 #include "platform/gfx/image/level_io.h"
+#include "platform/gfx/image/level_rows.h"
 #include "platform/gfx/image/resample.h"
 #include "platform/gfx/texture_format.h"
 
@@ -17,23 +18,13 @@ bool Inside(const Rect& r, const SurfaceDesc& d) {
          uint32_t(r.right) <= d.width && uint32_t(r.bottom) <= d.height;
 }
 
-// The whole surface as floats; nothing for a surface that cannot be read.
-std::optional<FloatImage> ReadSurface(Surface* surface, const SurfaceDesc& desc) {
-  std::vector<uint8_t> bytes;
-  uint32_t pitch = 0;
-  if (!IsConvertible(desc.format) || Failed(surface->ReadPixels(&bytes, &pitch)))
-    return std::nullopt;
+// A surface's stored bytes; false for a surface that cannot be read.
+bool ReadBytes(Surface* surface, const SurfaceDesc& desc, std::vector<uint8_t>* bytes,
+               uint32_t* pitch) {
+  if (!IsConvertible(desc.format) || Failed(surface->ReadPixels(bytes, pitch))) return false;
   const TextureFormatInfo info = TextureFormatInfo::Of(desc.format);
-  if (pitch < info.Pitch(desc.width) || bytes.size() < size_t(pitch) * info.Rows(desc.height))
-    return std::nullopt;
-  return DecodeLevel(desc.format, bytes.data(), pitch, desc.width, desc.height);
-}
-
-FloatImage Crop(const FloatImage& image, const Rect& r) {
-  FloatImage out(uint32_t(r.right - r.left), uint32_t(r.bottom - r.top));
-  for (uint32_t y = 0; y < out.height; ++y)
-    std::copy_n(&image.At(uint32_t(r.left), uint32_t(r.top) + y), out.width, &out.At(0, y));
-  return out;
+  return *pitch >= info.Pitch(desc.width) &&
+         bytes->size() >= size_t(*pitch) * info.Rows(desc.height);
 }
 
 }  // namespace
@@ -56,23 +47,40 @@ HResult D3DXLoadSurfaceFromSurface(Surface* dest, const Rect* destRect, Surface*
   const TextureFormatInfo info = TextureFormatInfo::Of(destDesc.format);
   if (info.compressed && (dr.left % 4 || dr.top % 4)) return kInvalidCall;
 
-  const auto whole = ReadSurface(source, sourceDesc);
-  if (!whole) return kInvalidCall;
-  FloatImage part = Crop(*whole, sr);
-  ApplyColorKey(part, colorKey);
-  part = Resample(part, uint32_t(dr.right - dr.left), uint32_t(dr.bottom - dr.top), filter);
+  // The source rectangle, read a row at a time.
+  std::vector<uint8_t> sourceBytes;
+  uint32_t sourcePitch = 0;
+  if (!ReadBytes(source, sourceDesc, &sourceBytes, &sourcePitch)) return kInvalidCall;
+  LevelReader reader(sourceDesc.format, sourceBytes.data(), sourcePitch, sourceDesc.width,
+                     sourceDesc.height);
+  std::vector<Color4> whole(sourceDesc.width);
+  for (int32_t y = 0; y < sr.top; ++y)
+    reader.Next(whole.data());
+  const uint32_t sw = uint32_t(sr.right - sr.left), sh = uint32_t(sr.bottom - sr.top);
+  const RowReader read = [&](Color4* row) {
+    reader.Next(whole.data());
+    std::copy_n(whole.begin() + sr.left, sw, row);
+    return true;
+  };
+  const uint32_t dw = uint32_t(dr.right - dr.left), dh = uint32_t(dr.bottom - dr.top);
 
-  // The destination level as it is, with the rectangle replaced.
-  FloatImage level;
-  if (dr.left == 0 && dr.top == 0 && uint32_t(dr.right) == destDesc.width &&
-      uint32_t(dr.bottom) == destDesc.height) {
-    level = std::move(part);
-  } else {
-    const auto current = ReadSurface(dest, destDesc);
-    if (!current) return kInvalidCall;
-    level = *current;
-    for (uint32_t y = 0; y < part.height; ++y)
-      std::copy_n(&part.At(0, y), part.width, &level.At(uint32_t(dr.left), uint32_t(dr.top) + y));
+  if (dw == destDesc.width && dh == destDesc.height) {
+    const auto level = ResampleToLevel(read, sw, sh, colorKey, destDesc.format, dw, dh, filter);
+    return level ? StoreLevel(texture, dest->Level(), *level) : kInvalidCall;
   }
+  // The destination level as it is, with the rectangle replaced.
+  std::vector<uint8_t> destBytes;
+  uint32_t destPitch = 0;
+  if (!ReadBytes(dest, destDesc, &destBytes, &destPitch)) return kInvalidCall;
+  FloatImage level =
+      DecodeLevel(destDesc.format, destBytes.data(), destPitch, destDesc.width, destDesc.height);
+  const RowReader keyed = [&](Color4* row) {
+    read(row);
+    ApplyColorKey(row, sw, colorKey);
+    return true;
+  };
+  ResampleRows(sw, sh, keyed, dw, dh, filter, [&](uint32_t y, const Color4* row) {
+    std::copy_n(row, dw, &level.At(uint32_t(dr.left), uint32_t(dr.top) + y));
+  });
   return StoreLevel(texture, dest->Level(), EncodeLevel(destDesc.format, level));
 }

@@ -1,11 +1,13 @@
 // Textures from picture files with D3DX's rules for size, levels, format and filtering.
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <span>
 
 #include "platform/gfx/image/d3dx_texture.h"
 #include "platform/gfx/image/dds_reader.h"
 #include "platform/gfx/image/level_io.h"
+#include "platform/gfx/image/level_rows.h"
 #include "platform/gfx/image/picture_decoder.h"
 #include "platform/gfx/image/resample.h"
 #include "platform/gfx/texture_format.h"
@@ -16,11 +18,11 @@ using namespace gfx::image;
 
 namespace {
 
-// What a file gave: a DDS picture in its own format, or a decoded picture.
+// What a file gave: a DDS picture in its own format, or a picture being decoded.
 struct Source {
   D3DXIMAGE_INFO info;
   std::optional<DdsImage> dds;
-  std::optional<Picture> picture;
+  std::unique_ptr<PictureRows> picture;
 };
 
 std::optional<Source> ReadSource(std::span<const uint8_t> bytes) {
@@ -35,14 +37,22 @@ std::optional<Source> ReadSource(std::span<const uint8_t> bytes) {
     s.info.ImageFileFormat = D3DXIMAGE_FILEFORMAT::DDS;
     return s;
   }
-  auto picture = DecodePicture(bytes);
-  if (!picture) return std::nullopt;
-  s.info.Width = picture->width;
-  s.info.Height = picture->height;
-  s.info.Format = picture->hasAlpha ? Format::A8R8G8B8 : Format::X8R8G8B8;
-  s.info.ImageFileFormat = picture->fileFormat;
-  s.picture = std::move(picture);
+  s.picture = OpenPicture(bytes);
+  if (!s.picture) return std::nullopt;
+  const PictureInfo& picture = s.picture->Info();
+  s.info.Width = picture.width;
+  s.info.Height = picture.height;
+  s.info.Format = picture.hasAlpha ? Format::A8R8G8B8 : Format::X8R8G8B8;
+  s.info.ImageFileFormat = picture.fileFormat;
   return s;
+}
+
+// The rows of a stored level.
+RowReader LevelRows(LevelReader& reader) {
+  return [&reader](Color4* row) {
+    reader.Next(row);
+    return true;
+  };
 }
 
 uint32_t PowerOfTwo(uint32_t v) {
@@ -68,13 +78,22 @@ uint32_t FullChain(uint32_t width, uint32_t height) {
   return levels;
 }
 
+// A level of transparent black.
+std::vector<uint8_t> TransparentLevel(Format format, uint32_t width, uint32_t height) {
+  LevelEncoder encoder(format, width, height);
+  const std::vector<Color4> black(width);
+  for (uint32_t y = 0; y < height; ++y)
+    encoder.Write(y, black.data());
+  return encoder.Take();
+}
+
 // A DDS level in the texture's own format placed in the top-left corner of a larger or
 // smaller level, the rest transparent black: filter NONE without a format change.
 std::vector<uint8_t> PlaceInCorner(Format format, const std::vector<uint8_t>& source,
                                    uint32_t sourceWidth, uint32_t sourceHeight, uint32_t width,
                                    uint32_t height) {
   const TextureFormatInfo info = TextureFormatInfo::Of(format);
-  std::vector<uint8_t> out = EncodeLevel(format, FloatImage(width, height));
+  std::vector<uint8_t> out = TransparentLevel(format, width, height);
   const uint32_t sourcePitch = info.Pitch(sourceWidth), pitch = info.Pitch(width);
   const uint32_t rowBytes = std::min(sourcePitch, pitch);
   const uint32_t rows = std::min(info.Rows(sourceHeight), info.Rows(height));
@@ -95,7 +114,11 @@ HResult D3DXCreateTextureFromFileInMemoryEx(Device* device, const void* data, ui
   if (!device || !data || size == 0) return kInvalidCall;
   auto source = ReadSource({static_cast<const uint8_t*>(data), size});
   if (!source) return D3DXERR_INVALIDDATA;
-  if (info) *info = source->info;
+  // The description goes out with every result but a picture found damaged while decoding.
+  auto result = [&](HResult hr) {
+    if (info) *info = source->info;
+    return hr;
+  };
 
   Caps caps;
   if (Failed(device->GetDeviceCaps(&caps))) return kInvalidCall;
@@ -112,17 +135,17 @@ HResult D3DXCreateTextureFromFileInMemoryEx(Device* device, const void* data, ui
   if (format == Format::Unknown || uint32_t(format) == D3DX_FROM_FILE) format = source->info.Format;
   if (format == Format::R8G8B8) format = Format::X8R8G8B8;
   if (!IsConvertible(format) || IsBumpFormat(format) != IsBumpFormat(source->info.Format))
-    return kNotAvailable;
+    return result(kNotAvailable);
 
   ComPtr<Texture> texture;
   if (const HResult hr = device->CreateTexture(w, h, levels, usage, format, pool, texture.Put());
       Failed(hr))
-    return hr;
+    return result(hr);
 
   std::vector<uint8_t> previous;  // the level above, as stored
   for (uint32_t level = 0; level < levels; ++level) {
     const uint32_t lw = std::max(1u, w >> level), lh = std::max(1u, h >> level);
-    std::vector<uint8_t> bytes;
+    std::optional<std::vector<uint8_t>> bytes;
     const DdsImage* dds = source->dds ? &*source->dds : nullptr;
     if (dds && level < dds->levels.size()) {
       // The file's own level: copied when nothing changes, else converted and filtered.
@@ -134,30 +157,35 @@ HResult D3DXCreateTextureFromFileInMemoryEx(Device* device, const void* data, ui
       } else if (sameFormat && (filter & 0xFF) == D3DX_FILTER_NONE) {
         bytes = PlaceInCorner(format, dds->levels[level], sw, sh, lw, lh);
       } else {
-        const TextureFormatInfo sourceInfo = TextureFormatInfo::Of(dds->format);
-        FloatImage image =
-            DecodeLevel(dds->format, dds->levels[level].data(), sourceInfo.Pitch(sw), sw, sh);
-        ApplyColorKey(image, colorKey);
-        bytes = EncodeLevel(format, Resample(image, lw, lh, filter));
+        LevelReader reader(dds->format, dds->levels[level].data(),
+                           TextureFormatInfo::Of(dds->format).Pitch(sw), sw, sh);
+        bytes = ResampleToLevel(LevelRows(reader), sw, sh, colorKey, format, lw, lh, filter);
       }
     } else if (level == 0) {
-      const Picture& p = *source->picture;
-      FloatImage image =
-          DecodeLevel(Format::A8R8G8B8, reinterpret_cast<const uint8_t*>(p.argb.data()),
-                      p.width * 4, p.width, p.height);
-      ApplyColorKey(image, colorKey);
-      bytes = EncodeLevel(format, Resample(image, lw, lh, filter));
+      PictureRows& picture = *source->picture;
+      const uint32_t pw = picture.Info().width, ph = picture.Info().height;
+      std::vector<uint32_t> argb(pw);
+      const RowReader read = [&](Color4* row) {
+        if (!picture.Read(argb.data())) return false;
+        LevelReader(Format::A8R8G8B8, reinterpret_cast<const uint8_t*>(argb.data()), pw * 4, pw, 1)
+            .Next(row);
+        return true;
+      };
+      bytes = ResampleToLevel(read, pw, ph, colorKey, format, lw, lh, filter);
+    } else if ((mipFilter & 0xFF) == D3DX_FILTER_NONE) {
+      bytes = TransparentLevel(format, lw, lh);
     } else {
       const uint32_t pw = std::max(1u, w >> (level - 1)), ph = std::max(1u, h >> (level - 1));
-      const FloatImage above =
-          DecodeLevel(format, previous.data(), texture->FormatInfo().Pitch(pw), pw, ph);
-      bytes = EncodeLevel(format, NextMipLevel(above, mipFilter));
+      LevelReader reader(format, previous.data(), texture->FormatInfo().Pitch(pw), pw, ph);
+      bytes =
+          ResampleToLevel(LevelRows(reader), pw, ph, 0, format, lw, lh, MipLevelFilter(mipFilter));
     }
-    if (const HResult hr = StoreLevel(texture.Get(), level, bytes); Failed(hr)) return hr;
-    previous = std::move(bytes);
+    if (!bytes) return D3DXERR_INVALIDDATA;
+    if (const HResult hr = StoreLevel(texture.Get(), level, *bytes); Failed(hr)) return result(hr);
+    previous = std::move(*bytes);
   }
   *out = texture.Detach();
-  return kOk;
+  return result(kOk);
 }
 
 HResult D3DXCreateTextureFromFileExW(Device* device, const std::filesystem::path& path,

@@ -97,6 +97,33 @@ TEST_F(GfxTest, TexturesLockByLevelAndRectangle) {
   EXPECT_EQ(desc.format, Format::X8R8G8B8);
 }
 
+TEST_F(GfxTest, ManagedTexturesLockWhatWasLastWritten) {
+  // Formats GL keeps byte for byte are locked through a read-back of GL's copy: what WriteLevel
+  // or an earlier lock put there, on any level, and zeros in a new texture.
+  for (Format format : {Format::A8R8G8B8, Format::X8R8G8B8, Format::A8, Format::V8U8}) {
+    SCOPED_TRACE(uint32_t(format));
+    ComPtr<Texture> t;
+    ASSERT_EQ(device_->CreateTexture(6, 4, 2, 0, format, Pool::Managed, t.Put()), kOk);
+    const uint32_t pitch = t->FormatInfo().Pitch(3);  // level 1: 3 x 2
+    LockedRect r;
+    ASSERT_EQ(t->LockRect(1, &r, nullptr, LockFlags::ReadOnly), kOk);
+    EXPECT_EQ(static_cast<uint8_t*>(r.bits)[pitch + 1], 0);
+    t->UnlockRect(1);
+    std::vector<uint8_t> bytes(size_t(pitch) * 2);
+    for (size_t i = 0; i < bytes.size(); ++i)
+      bytes[i] = uint8_t(i * 37 + 5);
+    ASSERT_EQ(t->WriteLevel(1, bytes.data(), pitch), kOk);
+    ASSERT_EQ(t->LockRect(1, &r, nullptr, 0), kOk);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), static_cast<uint8_t*>(r.bits)));
+    static_cast<uint8_t*>(r.bits)[pitch] = 0x7F;
+    t->UnlockRect(1);
+    bytes[pitch] = 0x7F;
+    ASSERT_EQ(t->LockRect(1, &r, nullptr, LockFlags::ReadOnly), kOk);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), static_cast<uint8_t*>(r.bits)));
+    t->UnlockRect(1);
+  }
+}
+
 TEST_F(GfxTest, RenderTargetsAreReadButNotLocked) {
   ComPtr<Texture> t;
   ASSERT_EQ(device_->CreateTexture(4, 4, 1, Usage::RenderTarget, Format::A8R8G8B8, Pool::Default,

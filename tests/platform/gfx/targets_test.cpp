@@ -112,6 +112,13 @@ TEST_F(TargetTest, CapabilitiesAndFormats) {
   ASSERT_EQ(device_->GetDeviceCaps(&caps), kOk);
   EXPECT_TRUE(caps.textureOpCaps & TextureOpCap(TextureOp::BumpEnvMap));
   EXPECT_EQ(caps.textureOpCaps & TextureOpCap(5), 0u);  // MODULATE2X is not offered
+  // The largest texture of the cards the projects were made for, and no larger.
+  EXPECT_EQ(caps.maxTextureWidth, 4096u);
+  EXPECT_EQ(caps.maxTextureHeight, 4096u);
+  ComPtr<Texture> t;
+  EXPECT_EQ(device_->CreateTexture(4096, 1, 1, 0, Format::A8R8G8B8, Pool::Managed, t.Put()), kOk);
+  EXPECT_EQ(device_->CreateTexture(1, 4097, 1, 0, Format::A8R8G8B8, Pool::Managed, t.Put()),
+            kInvalidCall);
   EXPECT_EQ(
       device_->CheckDeviceFormat(Usage::RenderTarget, ResourceType::Surface, Format::A8R8G8B8),
       kOk);

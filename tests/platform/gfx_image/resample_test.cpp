@@ -44,5 +44,43 @@ TEST(Resample, BoxAveragesAndNoneCopiesToTheCorner) {
   EXPECT_EQ(NextMipLevel(half, D3DX_FILTER_NONE).At(0, 0), Color4{});
 }
 
+TEST(Resample, StreamsSourceRowsOnceFromTheTopAndStopsAtADamagedOne) {
+  struct Case {
+    uint32_t filter;
+    uint32_t rowsRead;  // of the 8 source rows, for 2 target rows
+  };
+  for (const Case& c : {Case{D3DX_FILTER_NONE, 2}, Case{D3DX_FILTER_POINT, 7},
+                        Case{D3DX_FILTER_TRIANGLE, 8}, Case{D3DX_FILTER_BOX, 8}}) {
+    SCOPED_TRACE(c.filter);
+    uint32_t read = 0;
+    std::vector<uint32_t> written;
+    std::vector<float> firstColumn;
+    const bool ok = ResampleRows(
+        3, 8,
+        [&](Color4* row) {
+          for (uint32_t x = 0; x < 3; ++x)
+            row[x] = {float(read), 0, 0, 1};  // each row says which it is
+          ++read;
+          return true;
+        },
+        3, 2, c.filter,
+        [&](uint32_t y, const Color4* row) {
+          written.push_back(y);
+          firstColumn.push_back(row[0].r);
+        });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(read, c.rowsRead);
+    EXPECT_EQ(written, (std::vector<uint32_t>{0, 1}));
+    // Each target row shows the rows of its own half (NONE: the top rows, unscaled).
+    EXPECT_LT(firstColumn[0], 4.0f);
+    EXPECT_GE(firstColumn[1], c.filter == D3DX_FILTER_NONE ? 1.0f : 4.0f);
+
+    // A row that cannot be read ends the stream with failure.
+    read = 0;
+    EXPECT_FALSE(ResampleRows(
+        3, 8, [&](Color4*) { return ++read < 2; }, 3, 2, c.filter, [](uint32_t, const Color4*) {}));
+  }
+}
+
 }  // namespace
 }  // namespace gfx::image

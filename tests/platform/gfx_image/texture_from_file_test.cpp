@@ -101,6 +101,37 @@ TEST_F(PictureTest, FilterTriangleResamplesToFillTheTexture) {
   }
 }
 
+TEST_F(PictureTest, PicturesWiderThanTheDeviceAreScaledDownToIt) {
+  // 6000 x 3, a grey ramp from black to white: rounded up to 8192, past the device's 4096.
+  const uint32_t w = 6000, h = 3;
+  Words p;
+  for (uint32_t y = 0; y < h; ++y)
+    for (uint32_t x = 0; x < w; ++x)
+      p.push_back(0xFF000000u | (x * 255 / (w - 1)) * 0x010101u);
+  const auto png = EncodePicture(FileKind::Png, int(w), int(h), 1, p);
+  D3DXIMAGE_INFO info;
+  ComPtr<Texture> t;
+  ASSERT_EQ(Load(png, D3DX_FILTER_TRIANGLE, 1, &info, &t), kOk);
+  EXPECT_EQ(info.Width, w);  // the file's size, as it is
+  EXPECT_EQ(info.Height, h);
+  ASSERT_EQ(t->Width(), 4096u);
+  ASSERT_EQ(t->Height(), 4u);
+  Words px = LevelPixels(t.Get());
+  // The whole ramp fills the texture.
+  EXPECT_EQ(px[0], 0xFF000000u);
+  EXPECT_EQ(px[4095], 0xFFFFFFFFu);
+  EXPECT_TRUE(gfx_test::ColorNear(px[3 * 4096 + 2048], 0xFF808080, 1));
+  for (uint32_t x = 1; x < 4096; ++x)
+    ASSERT_GE(px[x] & 0xFF, px[x - 1] & 0xFF) << x;
+
+  // Filter NONE keeps the part that fits: the left 4096 columns, unscaled.
+  ASSERT_EQ(Load(png, D3DX_FILTER_NONE, 1, &info, &t), kOk);
+  px = LevelPixels(t.Get());
+  for (uint32_t x : {0u, 1000u, 4095u})
+    EXPECT_EQ(px[x], p[x]) << x;
+  EXPECT_EQ(px[3 * 4096], 0xFF000000u);  // below the picture: black (X8R8G8B8 is opaque)
+}
+
 TEST_F(PictureTest, FullMipChainAveragesEachLevelFromTheOneAbove) {
   // 2 x 2 checks of four colours: level 1 is their average, and so on down to 1 x 1.
   const Words p = {0xFF000000, 0xFF0000FF, 0xFF00FF00, 0xFFFF0000};
