@@ -7,6 +7,7 @@
 #include "core/registry/core_class_list.h"
 #include "fx/fx_class_list.h"
 #include "geometry/geometry_class_list.h"
+#include "objects/text3d/text3d_class_list.h"
 #include "particles/behaviour/behaviour_class_list.h"
 #include "player/player_class_list.h"
 #include "renderers/renderers_class_list.h"
@@ -17,6 +18,7 @@
 inline constexpr ClassList kProgramClassLists[] = {
     RegisterCoreClasses,   RegisterGeometryClasses, RegisterParticlesBehaviourClasses,
     RegisterPlayerClasses, RegisterRendererClasses, RegisterFxClasses,
+    RegisterText3dClasses,
 };
 
 // Fills and seals the registries with the program's lists plus any `extra` ones (tests' own kinds).

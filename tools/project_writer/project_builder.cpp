@@ -50,6 +50,17 @@ DS_ImageFileLink ProjectBuilder::StorePicture(const zkw_string& name, std::vecto
   return link;
 }
 
+DS_ImageFileLink ProjectBuilder::StoreFrames(
+    const zkw_string& name, const std::vector<std::pair<std::vector<uint8_t>, float>>& frames) {
+  DS_ImageFileLink link(name, nextPictureId_++);
+  std::vector<PictureFrame>& stored = Document().framesByLink[link.Key()];
+  for (const auto& [bytes, delay] : frames)
+    stored.push_back(PictureFrame{SharedBytes::CopyOf(bytes), delay, name});
+  // A link with a texture set is written with its frames (RegisterSavedLink).
+  Document().linkTextureSets[link.Key()];
+  return link;
+}
+
 void ProjectBuilder::StoreGuidPicture(const GUID& guid, std::vector<uint8_t> bytes) {
   GuidPictureKey key{guid, {}, 1};
   FileDataRecord picture;
