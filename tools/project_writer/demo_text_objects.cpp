@@ -10,8 +10,8 @@
 #include "core/timing/random_timeline.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
+#include "platform/gfx/image/dds_reader.h"
 #include "platform/gfx/image/dds_writer.h"
-#include "platform/gfx/image/picture_decoder.h"
 #include "player/scene/ds_slide_container.h"
 #include "tools/project_writer/demo_text.h"
 #include "tools/project_writer/project_builder.h"
@@ -79,7 +79,7 @@ std::vector<std::pair<std::vector<uint8_t>, float>> FillFrames() {
 
 void AddTitle(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height,
               const NamedFile& title, const NamedFile& halo) {
-  const auto picture = gfx::image::DecodePicture(title.bytes);
+  const auto picture = gfx::image::ReadDds(title.bytes);
   if (!picture) return;
   const float w = float(picture->width), h = float(picture->height);
   auto text = std::make_unique<ZKW_2DTex>();
@@ -129,8 +129,8 @@ void AddLine(DS_SlideContainer& slide, float width, float height, const NamedFil
   line->ReadGlyphs(archive);
   if (archive.Failed() || line->glyphs.glyphBounds.empty()) return;
   const TextBox bounds = line->TextBounds();
-  const float size = std::floor(width * 0.8f / std::max(bounds.x1 - bounds.x0, 1.0f));
-  line->position.SetValue(D3DXVECTOR3(width * 0.5f, height * 0.72f, 0.0f));
+  const float size = std::floor(width * 0.7f / std::max(bounds.x1 - bounds.x0, 1.0f));
+  line->position.SetValue(D3DXVECTOR3(width * 0.5f, height * 0.68f, 0.0f));
   line->depth.SetValue(kDemoLineDepth);
   line->ambient.SetValue(70);
   line->lightAngleA.SetValue(70);
