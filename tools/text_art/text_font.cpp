@@ -36,8 +36,10 @@ float TextFont::UnitsPerEm() const {
 
 std::vector<ShapedGlyph> ShapeText(const TextFont& font, std::u16string_view text, float scale,
                                    bool kerning) {
-  // HarfBuzz positions in 1/64 of the scale, so that fractions survive.
-  const int fixed = static_cast<int>(scale * 64.0f);
+  // HarfBuzz positions in whole units: shaped at 64 units per font unit, so that no kerning
+  // value is rounded, then brought to the scale asked for.
+  const int fixed = static_cast<int>(font.UnitsPerEm()) * 64;
+  const float toScale = scale / static_cast<float>(fixed);
   hb_font_set_scale(font.Shaper(), fixed, fixed);
   hb_buffer_t* buffer = hb_buffer_create();
   hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.data()),
@@ -57,9 +59,9 @@ std::vector<ShapedGlyph> ShapeText(const TextFont& font, std::u16string_view tex
   for (unsigned i = 0; i < count; ++i) {
     ShapedGlyph glyph;
     glyph.index = info[i].codepoint;
-    glyph.x = pen + static_cast<float>(position[i].x_offset) / 64.0f;
-    glyph.y = static_cast<float>(position[i].y_offset) / 64.0f;
-    glyph.advance = static_cast<float>(position[i].x_advance) / 64.0f;
+    glyph.x = pen + static_cast<float>(position[i].x_offset) * toScale;
+    glyph.y = static_cast<float>(position[i].y_offset) * toScale;
+    glyph.advance = static_cast<float>(position[i].x_advance) * toScale;
     pen += glyph.advance;
     glyphs.push_back(glyph);
   }

@@ -54,17 +54,6 @@ class Text3dTest : public renderer_test::RendererTest {
     text.timing.SetTiming(std::make_unique<HeldTimeline>(state, value));
   }
 
-  // A managed A8R8G8B8 texture of those texels (rows from the top).
-  ComRef<gfx::Texture> MakeTexture(uint32_t width, uint32_t height,
-                                   const std::vector<uint32_t>& texels) {
-    gfx::Texture* texture = nullptr;
-    EXPECT_EQ(device_->CreateTexture(width, height, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed,
-                                     &texture),
-              gfx::kOk);
-    if (texture != nullptr) EXPECT_EQ(texture->WriteLevel(0, texels.data(), width * 4), gfx::kOk);
-    return ComRef<gfx::Texture>(texture);
-  }
-
   // Gives `link` the frame textures of a `width` x `height` picture of those texels, used whole,
   // as the document's texture set built for it.
   void ProvideFrames(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
