@@ -28,9 +28,12 @@
 #include "objects/sprites/ds_discharge_fx_constructor.h"
 #include "objects/sprites/ds_god_ray_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "objects/text3d/zkw_2d_tex.h"
+#include "objects/text3d/zkw_3d_tex.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
 #include "particles/classic/kinds/fontain_ptcl_sys.h"
 #include "particles/classic/kinds/fountain_presets.h"
+#include "platform/gfx/fvf.h"
 #include "player/document/doc_res_manager.h"
 #include "player/entry/program_class_lists.h"
 #include "player/music/ds_audio_file.h"
@@ -91,6 +94,33 @@ std::unique_ptr<DS_SlideContainer> ParticleSlide() {
     ++i;
   }
   return slide;
+}
+
+// A 3D text whose glyph mesh is one triangle of glyph 1, with `damage` done to its block.
+template <class Damage>
+std::unique_ptr<ZKW_3DTex> TriangleText(Damage damage) {
+  GlyphSet glyphs;
+  GlyphMeshBlock& block = glyphs.mesh;
+  block.faceCount = 1;
+  block.vertexCount = 3;
+  block.fvf = gfx::Fvf::Xyz | gfx::Fvf::Normal;
+  block.stride = 24;
+  const float vertices[18] = {0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 1};
+  block.vertices.resize(sizeof vertices);
+  std::memcpy(block.vertices.data(), vertices, sizeof vertices);
+  block.indices = {0, 1, 2};
+  block.attributes = {1};
+  glyphs.textBounds.SetRect(1, 1, D3DXVECTOR3(0.5f, 0.5f, 0));
+  glyphs.glyphBounds.emplace_back().SetRect(1, 1, D3DXVECTOR3(0.5f, 0.5f, 0));
+  damage(block);
+  auto text = std::make_unique<ZKW_3DTex>();
+  text->SetGlyphs(glyphs);
+  text->text.font.size.RawValue() = 10;
+  text->glyphMotion.RawValue() = 1;
+  text->glyphLoop.RawValue() = 1;
+  text->objectMotion.RawValue() = 4;
+  text->arcAngle.SetValue(90);
+  return text;
 }
 
 std::vector<uint8_t> TemplateProject() {
@@ -178,6 +208,42 @@ std::vector<uint8_t> TemplateProject() {
     root.slides.emplace_back(std::move(slide));
   }
   root.slides.emplace_back(ParticleSlide());
+  // The text kinds: a flat text at a fill scale of 0, and 3D texts whose mesh blocks are whole,
+  // of a stride that is not their FVF's, with an index past their vertices, and with huge
+  // vertex counts or strides that take no bytes.
+  auto texts = std::make_unique<DS_SlideContainer>();
+  texts->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  auto flat = std::make_unique<ZKW_2DTex>();
+  flat->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1902);
+  flat->quad.SetRect(8, 4, D3DXVECTOR3(4, 2, 0));
+  flat->pictures.RawValue().links = {DS_ImageFileLink(u"picture.png", 7),
+                                     DS_ImageFileLink(u"picture.png", 7),
+                                     DS_ImageFileLink(u"picture.png", 7)};
+  flat->fillWithPicture.RawValue() = 1;
+  flat->fillPicture.RawValue().links = {DS_ImageFileLink(u"picture.png", 7)};
+  flat->fillScale.SetValue(0);
+  flat->shadow.enabled.RawValue() = 1;
+  flat->fadeInKind.RawValue() = 2;
+  flat->fadeOutKind.RawValue() = 8;
+  flat->timing.SetValue(1);
+  texts->savedObjects.push_back(std::move(flat));
+  texts->savedObjects.push_back(TriangleText([](GlyphMeshBlock&) {}));
+  texts->savedObjects.push_back(TriangleText([](GlyphMeshBlock& b) {
+    b.stride = 28;
+    b.vertices.resize(3 * 28);
+  }));
+  texts->savedObjects.push_back(TriangleText([](GlyphMeshBlock& b) { b.indices[2] = 3; }));
+  texts->savedObjects.push_back(TriangleText([](GlyphMeshBlock& b) {
+    b.vertexCount = 0xFFFFFFFF;
+    b.stride = 0;
+    b.vertices.clear();
+  }));
+  texts->savedObjects.push_back(TriangleText([](GlyphMeshBlock& b) {
+    b.vertexCount = 0;
+    b.stride = 0xFFFFFFFF;
+    b.vertices.clear();
+  }));
+  root.slides.emplace_back(std::move(texts));
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));
@@ -220,7 +286,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       scene->Update(t);
     // A few frames of each of the first slides, so that every kind of the template is updated
     // and drawn.
-    constexpr size_t kPlayedSlides = 8;
+    constexpr size_t kPlayedSlides = 16;
     double t = 1e9;
     for (size_t i = 0; i < std::min(scene->slides.size(), kPlayedSlides); ++i) {
       scene->JumpTo(static_cast<unsigned>(i));

@@ -10,6 +10,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev time
   libassimp-dev assimp-testmodels
   zlib1g-dev libssl-dev g++-mingw-w64-x86-64 wine64
+  libfreetype-dev libharfbuzz-dev libglu1-mesa-dev fonts-dejavu-core
   python3
 )
 

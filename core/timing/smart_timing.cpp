@@ -64,6 +64,12 @@ void ZKW_SmartTiming::SetTiming(std::unique_ptr<ZKW_Timing> timing) {
   MakeCurrent(DS_SafePtr<ZKW_Timing>(std::move(timing)));
 }
 
+void ZKW_SmartTiming::KeepTiming(int kind, DS_SafePtr<ZKW_Timing> timing) {
+  if (!timing || !IsKind(kind)) return;
+  if (kind == Kind()) current_ = timing;
+  kept_[static_cast<size_t>(kind)] = std::move(timing);
+}
+
 void ZKW_SmartTiming::Read(DS_IOF_Archive& archive, uint32_t /*version*/) {
   DS_IOF_Virtual& io = archive.io();
   io.ReadInt32(RawValue());

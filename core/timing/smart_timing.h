@@ -55,6 +55,10 @@ class ZKW_SmartTiming : public virtual DS_IOF_Item, public MediaParamT<int> {
   // released; null changes nothing. Used by the legacy conversion, the sound objects and old
   // records of other kinds.
   void SetTiming(std::unique_ptr<ZKW_Timing> timing);
+  // Keeps `timing` as the timeline of `kind`, replacing the one kept there; when `kind` is the
+  // current kind it also becomes current. An empty handle or a kind outside 0..3 changes nothing.
+  // Used by kinds that own a timeline of their own (flat textured text).
+  void KeepTiming(int kind, DS_SafePtr<ZKW_Timing> timing);
 
   int Kind() const { return Value(); }
   // The current timeline; null only when a kind's default timeline could not be created (no

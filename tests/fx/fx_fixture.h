@@ -48,17 +48,6 @@ class FxTest : public renderer_test::RendererTest {
     return dynamic_cast<DS_BrushObj&>(*handle);
   }
 
-  // A managed A8R8G8B8 texture of those texels (rows from the top).
-  ComRef<gfx::Texture> MakeTexture(uint32_t width, uint32_t height,
-                                   const std::vector<uint32_t>& texels) {
-    gfx::Texture* texture = nullptr;
-    EXPECT_EQ(device_->CreateTexture(width, height, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed,
-                                     &texture),
-              gfx::kOk);
-    if (texture != nullptr) EXPECT_EQ(texture->WriteLevel(0, texels.data(), width * 4), gfx::kOk);
-    return ComRef<gfx::Texture>(texture);
-  }
-
   // Stores `texture` as the document's picture under the brush's mask id.
   void GiveMask(const DS_FX_Constructor& brush, const ComRef<gfx::Texture>& texture) {
     Doc().guidTextures[GuidPictureKey{brush.maskId, {}, 1}] = texture;

@@ -80,6 +80,17 @@ class RendererTest : public ::testing::Test {
     device_->EnableFrameLog(true);
   }
 
+  // A managed A8R8G8B8 texture of those texels (rows from the top).
+  ComRef<gfx::Texture> MakeTexture(uint32_t width, uint32_t height,
+                                   const std::vector<uint32_t>& texels) {
+    gfx::Texture* texture = nullptr;
+    EXPECT_EQ(device_->CreateTexture(width, height, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed,
+                                     &texture),
+              gfx::kOk);
+    if (texture != nullptr) EXPECT_EQ(texture->WriteLevel(0, texels.data(), width * 4), gfx::kOk);
+    return ComRef<gfx::Texture>(texture);
+  }
+
   // A solid picture of `width` x `height` units under `link`, made of a 2 x 2 texture.
   gfx::Texture* ProvidePicture(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
                                uint32_t colour) {

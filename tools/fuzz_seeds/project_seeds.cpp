@@ -12,6 +12,9 @@
 #include "objects/sprites/ds_discharge_fx_constructor.h"
 #include "objects/sprites/ds_god_ray_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "objects/text3d/glyph_fixture.h"
+#include "objects/text3d/zkw_2d_tex.h"
+#include "objects/text3d/zkw_3d_tex.h"
 #include "particles/classic/kinds/fountain_presets.h"
 #include "platform/audio/wave_bytes.h"
 #include "platform/gfx/image/dds_writer.h"
@@ -188,13 +191,59 @@ std::vector<uint8_t> Particles() {
   return project.Write();
 }
 
+// A flat text whose pictures (text, text effect, plate) and two-frame fill are stored with the
+// project, and 3D texts of two box glyphs moving every way; with `hugeMesh` the last one's mesh
+// block claims more faces than the file holds, so that the project is refused there.
+std::vector<uint8_t> TextObjects(bool hugeMesh) {
+  ProjectBuilder project;
+  DS_SlideContainer& slide = project.AddSlide(0.25f, 1.0f, 0.25f);
+  auto flat = std::make_unique<ZKW_2DTex>();
+  flat->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1902);
+  flat->quad.SetRect(12, 6, D3DXVECTOR3(8, 4, 0));
+  flat->pictures.SetValue(
+      DS_NamedFileLinkData({project.StoreFrames(u"text.png", {{Png(12, 6, 0xFFFFFFFF), 0.0f}}),
+                            project.StoreFrames(u"halo.png", {{Png(12, 6, 0x40000000), 0.0f}}),
+                            project.StoreFrames(u"plate.png", {{Png(4, 4, 0x80203040), 0.0f}})}));
+  flat->fillWithPicture.SetValue(1);
+  flat->fillPicture.SetValue(DS_NamedFileLinkData({project.StoreFrames(
+      u"fill.png", {{Png(4, 4, 0xFFFF8000), 0.1f}, {Png(4, 4, 0xFF0080FF), 0.1f}})}));
+  flat->shadow.enabled.SetValue(1);
+  flat->shadow.amount.SetValue(2);
+  flat->fadeInKind.SetValue(4);
+  flat->fadeOutKind.SetValue(7);
+  flat->text.value1.SetValue(1);
+  flat->text.value2.SetValue(2);
+  flat->timing.SetValue(1);
+  slide.savedObjects.push_back(std::move(flat));
+  for (int motion = 0; motion < 7; ++motion) {
+    auto solid = std::make_unique<ZKW_3DTex>();
+    solid->SetGlyphs(text3d_test::Boxes(2));
+    solid->text.font.size.SetValue(4);
+    solid->objectMotion.SetValue(motion % 5);
+    solid->rotationAxis.SetValue(motion % 3);
+    solid->glyphMotion.SetValue(motion);
+    solid->glyphLoop.SetValue(motion % 2);
+    solid->glyphDelay.SetValue(100);
+    solid->arcAngle.SetValue(unsigned(motion * 30));
+    solid->arcSide.SetValue(motion % 2);
+    if (hugeMesh && motion == 6) solid->glyphs.mesh.faceCount = 0x1999999A;
+    slide.savedObjects.push_back(std::move(solid));
+  }
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
-  return {{"project-one-slide", OneSlide()}, {"project-pictures-music", PicturesAndMusic()},
-          {"project-sounds", Sounds()},      {"project-lake-drops", LakeAndDrops()},
-          {"project-brushes", Brushes()},    {"project-sprite-presets", SpritePresets()},
-          {"project-particles", Particles()}};
+  return {{"project-one-slide", OneSlide()},
+          {"project-pictures-music", PicturesAndMusic()},
+          {"project-sounds", Sounds()},
+          {"project-lake-drops", LakeAndDrops()},
+          {"project-brushes", Brushes()},
+          {"project-sprite-presets", SpritePresets()},
+          {"project-particles", Particles()},
+          {"project-text", TextObjects(false)},
+          {"project-text-huge-mesh", TextObjects(true)}};
 }
 
 Seeds DocumentBodySeeds() {

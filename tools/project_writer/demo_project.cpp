@@ -17,6 +17,7 @@
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
 #include "tools/project_writer/demo_particles.h"
+#include "tools/project_writer/demo_text_objects.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
@@ -154,6 +155,16 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
       entry.height = static_cast<float>(decoded->height);
     }
     stored.emplace(picture.name, entry);
+  }
+  // The title card: the night, still, under the text objects drawn from the build's text art.
+  if (auto night = stored.find(u"night.png"); night != stored.end() && HasTextArt(pictures)) {
+    DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
+    if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
+      renderer->backgroundLink = night->second.link;
+    AddTextObjects(project, slide, night->second.width, night->second.height, pictures);
+  }
+  for (const NamedFile& picture : backgrounds) {
+    const StoredPicture& entry = stored.at(picture.name);
     DS_SlideContainer& slide = AddPictureSlide(project, entry.link, u"DS_2D_Light");
     if (picture.name == u"sea.png")
       AddSeaWaves(project, slide, entry.width, entry.height, radialMask);

@@ -11,7 +11,9 @@ struct NamedFile {
   std::vector<uint8_t> bytes;
 };
 
-// The project the player carries and plays when it is given none: one slide per background,
+// The project the player carries and plays when it is given none: a title card on the
+// background named "night.png" with a flat title and a 3D line, when `pictures` hold the text art
+// the build draws for them (demo_text.h); one slide per background,
 // in order, each fading in and out while the camera drifts over its picture, the one named
 // "sea.png" in waves; then that sea under water, the background named "night.png" on fire,
 // "dawn.png" mirrored in a lake with a ripple map of its own, and "sea.png" again under falling
@@ -19,8 +21,8 @@ struct NamedFile {
 // discharge of sprite presets, and (when "soft_spot.png", "spark_atlas.png" and
 // "smoke_puff.png" are among `pictures`) the night with particle systems; and the music file
 // (when not null) as its background music, carried in the project. The radial mask "66.png"
-// (when `pictures` holds it) limits the sea's rings and the dawn's swirl. Each background
-// missing leaves out what it is for.
+// (when `pictures` holds it) limits the sea's rings and the dawn's swirl. Each background or
+// file missing leaves out what it is for.
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music = nullptr,
                                       const std::vector<NamedFile>& pictures = {});

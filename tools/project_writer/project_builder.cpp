@@ -50,15 +50,20 @@ DS_ImageFileLink ProjectBuilder::StorePicture(const zkw_string& name, std::vecto
   return link;
 }
 
+DS_ImageFileLink ProjectBuilder::StoreFrames(
+    const zkw_string& name, const std::vector<std::pair<std::vector<uint8_t>, float>>& frames) {
+  DS_ImageFileLink link(name, nextPictureId_++);
+  std::vector<PictureFrame>& stored = Document().framesByLink[link.Key()];
+  for (const auto& [bytes, delay] : frames)
+    stored.push_back(PictureFrame{SharedBytes::CopyOf(bytes), delay, name});
+  // A link with a texture set is written with its frames (RegisterSavedLink).
+  Document().linkTextureSets[link.Key()];
+  return link;
+}
+
 DS_ImageFileLink ProjectBuilder::StoreFramePicture(const zkw_string& name,
                                                    std::vector<uint8_t> bytes) {
-  DS_ImageFileLink link(name, nextPictureId_++);
-  DS_DocResManager& document = Document();
-  document.framesByLink[link.Key()] = {
-      PictureFrame{SharedBytes::CopyOf(bytes), 0.0f, link.GetFileName()}};
-  // A link whose textures were built saves its frames with the document.
-  document.linkTextureSets[link.Key()];
-  return link;
+  return StoreFrames(name, {{std::move(bytes), 0.0f}});
 }
 
 void ProjectBuilder::StoreGuidPicture(const GUID& guid, std::vector<uint8_t> bytes) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/archive/data_records.h"
@@ -40,9 +41,12 @@ class ProjectBuilder {
   // Stores a picture file's bytes in the project under the file name `name` and answers the
   // link that names it. Each name gets its own id, the same on every run.
   DS_ImageFileLink StorePicture(const zkw_string& name, std::vector<uint8_t> bytes);
-  // Stores a picture file's bytes as the one frame of a link under the file name `name` and
-  // answers the link: the form in which the project keeps the pictures of objects that build
-  // their textures from frames (particle appearances). Each name gets its own id.
+  // Stores the frames of a picture (each a picture file's bytes and its display time in seconds)
+  // under a link named `name`, as the document's frame lists, which the objects that build
+  // their textures from a link's frames read (BuildLinkTextures). Each name gets its own id.
+  DS_ImageFileLink StoreFrames(const zkw_string& name,
+                               const std::vector<std::pair<std::vector<uint8_t>, float>>& frames);
+  // The one frame of a picture file's bytes, shown without end: StoreFrames with one frame.
   DS_ImageFileLink StoreFramePicture(const zkw_string& name, std::vector<uint8_t> bytes);
   // Stores a picture file's bytes in the project under a GUID, as objects that keep a picture of
   // their own (sprite text, brush masks, the lake's bump map) find it: GetGuidTexture of a key

@@ -1,0 +1,22 @@
+#pragma once
+
+// The texts of the demo's text slide. The text art tool (tools/text_art) draws their pictures
+// and glyph mesh at build time under the file names below, and the demo writer builds the text
+// objects that show them, so both read these values.
+
+// The flat title: white text on a canvas of its own, with a soft halo as its text-effect
+// picture.
+inline constexpr char16_t kDemoTitle[] = u"Vornview";
+inline constexpr char16_t kDemoTitleFace[] = u"Georgia";
+inline constexpr int kDemoTitleWeight = 700;
+inline constexpr float kDemoTitlePixels = 64.0f;
+inline constexpr unsigned kDemoTitleHalo = 6;  // pixels
+inline constexpr char kDemoTitleFile[] = "demo_title.dds";
+inline constexpr char kDemoTitleHaloFile[] = "demo_title_halo.dds";
+
+// The 3D line: extruded glyphs of a sans face.
+inline constexpr char16_t kDemoLine[] = u"scenes in motion";
+inline constexpr char16_t kDemoLineFace[] = u"Arial";
+inline constexpr int kDemoLineWeight = 700;
+inline constexpr unsigned kDemoLineDepth = 40;  // the record's stored depth value
+inline constexpr char kDemoLineFile[] = "demo_line.glyphs";

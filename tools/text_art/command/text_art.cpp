@@ -1,0 +1,75 @@
+// text_art demo <output folder>
+// Draws the text art of the demo project (tools/project_writer/demo_text.h) into the folder:
+// the title's picture and its halo as DDS pictures, and the 3D line's glyph mesh in the stored
+// form of a 3D text's glyphs (mesh block, text bounds, glyph bounds).
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/archive/ds_iof_w.h"
+#include "tools/project_writer/demo_text.h"
+#include "tools/text_art/text_mesh.h"
+#include "tools/text_art/text_picture.h"
+
+namespace {
+
+bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  return static_cast<bool>(out.flush());
+}
+
+std::unique_ptr<TextFont> OpenFont(const char* program, std::u16string_view face, int weight) {
+  std::string error;
+  std::unique_ptr<TextFont> font = TextFont::Open(ChooseDejaVuFace(face, weight, false), &error);
+  if (!font) std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+  return font;
+}
+
+int WriteDemo(const char* program, const std::filesystem::path& folder) {
+  std::error_code made;
+  std::filesystem::create_directories(folder, made);
+  auto titleFont = OpenFont(program, kDemoTitleFace, kDemoTitleWeight);
+  auto lineFont = OpenFont(program, kDemoLineFace, kDemoLineWeight);
+  if (!titleFont || !lineFont) return 1;
+
+  TextPictureStyle style;
+  style.pixelSize = kDemoTitlePixels;
+  style.padding = 2 * kDemoTitleHalo;
+  const TextPicture title = DrawTextPicture(*titleFont, kDemoTitle, style);
+  const TextPicture halo = HaloOf(title, kDemoTitleHalo, 0xFF102040);
+
+  GlyphSet line;
+  std::string error;
+  if (!BuildTextMesh(*lineFont, kDemoLine, TextMeshDepth(kDemoLineDepth), line, &error)) {
+    std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+    return 1;
+  }
+  auto writer = std::make_unique<DS_IOF_W>();
+  DS_IOF_W& bytes = *writer;
+  DS_IOF_Archive archive(std::move(writer));
+  WriteGlyphSet(archive, line);
+
+  const std::pair<const char*, std::vector<uint8_t>> files[] = {
+      {kDemoTitleFile, UsedPartAsDds(title)},
+      {kDemoTitleHaloFile, UsedPartAsDds(halo)},
+      {kDemoLineFile, bytes.TakeBytes()}};
+  for (const auto& [name, content] : files) {
+    if (content.empty() || !WriteFile(folder / name, content)) {
+      std::fprintf(stderr, "%s: cannot write %s\n", program, (folder / name).c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "demo") == 0) return WriteDemo(argv[0], argv[2]);
+  std::fprintf(stderr, "usage: %s demo <output folder>\n", argv[0]);
+  return 2;
+}
