@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libegl-mesa0 libegl-dev libgl1-mesa-dri libgl-dev libstb-dev
   libassimp-dev assimp-testmodels
   zlib1g-dev libssl-dev g++-mingw-w64-x86-64 wine64
-  python3
+  python3 libfreetype-dev fonts-dejavu-core
 )
 
 missing=()
