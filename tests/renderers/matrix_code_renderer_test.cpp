@@ -2,36 +2,11 @@
 
 #include "core/crt_rand.h"
 #include "player/document/scene_view.h"
-#include "player/render/sprite_array.h"
 #include "renderer_fixture.h"
 #include "renderers/matrix_code/ds_matrix_code_light.h"
 
 namespace renderer_test {
 namespace {
-
-// An object that draws one red quad over the picture's middle as a sprite layer.
-class RedQuad : public ZKW_RenderObj {
- public:
-  RedQuad() : ZKW_RenderObj(nullptr) {
-    batch.InitQuads(1);
-    if (DX_V::PCT* v = batch.LockVertices()) {
-      const float corners[4][2] = {{16, 48}, {16, 16}, {48, 48}, {48, 16}};
-      for (int i = 0; i < 4; ++i) {
-        v[i].x = corners[i][0];
-        v[i].y = corners[i][1];
-        v[i].diffuse = 0xFFFF0000;
-      }
-      batch.UnlockVertices();
-    }
-    layer.mesh = batch;
-    layer.quads = 1;
-  }
-  void Update(float) override {}
-  void Draw(DS_2D_Light& renderer) override { renderer.DrawSpriteLayer(layer); }
-
-  PCTSpriteArray batch;
-  TestLayer layer;
-};
 
 class MatrixCodeTest : public RendererTest {
  protected:
@@ -250,7 +225,7 @@ TEST_F(MatrixCodeTest, LayerOneDrawsTheGlyphsAfterTheObjectsAndModeTwoDrawsNoPic
     gfx::Texture* glyphs = ProvideSolidGlyphs(renderer);
     StartSlideOn(renderer, 64, 64, 0xFF0000FF);
     FillGrid(renderer);
-    const RuntimeObjectList objects = {DS_SafePtr<ZKW_RenderObj>(std::make_unique<RedQuad>())};
+    const RuntimeObjectList objects = {DS_SafePtr<ZKW_RenderObj>(std::make_unique<RedSquare>())};
     ClearLog();
     Frame(renderer, objects);
     const auto glyphDraws = DrawsWith(glyphs);

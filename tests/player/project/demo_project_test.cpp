@@ -40,6 +40,19 @@ class DemoProjectTest : public SceneTest {
     }
     return nullptr;
   }
+
+  // Jumps to slide `index` after a frame at t and plays it for `seconds` in steps of `step`;
+  // answers the time of the last frame.
+  double ShowSlide(DS_SlideShow_Light& scene, unsigned index, double t, double seconds,
+                   double step) {
+    Frame(scene, t);
+    scene.JumpTo(index);
+    const double start = t;
+    for (t += step; t < start + seconds; t += step)
+      Frame(scene, t);
+    EXPECT_EQ(scene.currentSlide, scene.slides[index]);
+    return t - step;
+  }
 };
 
 TEST_F(DemoProjectTest, TheLakeKeepsItsRipplesAndTheDropsSlideShows) {
@@ -60,13 +73,8 @@ TEST_F(DemoProjectTest, TheLakeKeepsItsRipplesAndTheDropsSlideShows) {
   double t = 0.0;
   for (unsigned slide : {lakeSlide, dropsSlide}) {
     SCOPED_TRACE(slide);
-    Frame(scene, t);
-    scene.JumpTo(slide);
-    const double start = t;
-    for (t += 0.25; t < start + 3.0; t += 0.25)
-      Frame(scene, t);
+    t = ShowSlide(scene, slide, t, 3.0, 0.25) + 0.25;
     const auto shown = BackBufferPixels();
-    EXPECT_EQ(scene.currentSlide, scene.slides[slide]);
     int lit = 0;
     for (uint32_t pixel : shown)
       lit += (pixel & 0xFFFFFF) != 0;
@@ -86,15 +94,10 @@ TEST_F(DemoProjectTest, TheGlassBallSwingsAndTheGlyphsFallOverTheNight) {
   EXPECT_GT(glyphs->settings.glyphCount, 1) << "the player's own glyph strip";
 
   // The ball swings: the picture in it moves from frame to frame.
-  double t = 0.0;
-  Frame(scene, t);
-  scene.JumpTo(ballSlide);
-  for (t += 0.25; t < 3.0; t += 0.25)
-    Frame(scene, t);
+  double t = ShowSlide(scene, ballSlide, 0.0, 3.0, 0.25);
   const auto before = BackBufferPixels();
   Frame(scene, t + 1.0);
   const auto after = BackBufferPixels();
-  EXPECT_EQ(scene.currentSlide, scene.slides[ballSlide]);
   int moved = 0;
   for (size_t i = 0; i < before.size(); ++i)
     moved += (before[i] & 0xFFFFFF) != (after[i] & 0xFFFFFF);
@@ -104,12 +107,7 @@ TEST_F(DemoProjectTest, TheGlassBallSwingsAndTheGlyphsFallOverTheNight) {
   EXPECT_GT(Channel8(after[31 * 64], 16), Channel8(after[31 * 64], 0));
 
   // Green glyphs over the dark blue night.
-  t += 2.0;
-  scene.JumpTo(glyphSlide);
-  const double start = t;
-  for (t += 0.1; t < start + 4.0; t += 0.1)
-    Frame(scene, t);
-  EXPECT_EQ(scene.currentSlide, scene.slides[glyphSlide]);
+  ShowSlide(scene, glyphSlide, t + 3.0, 4.0, 0.1);
   int green = 0;
   for (uint32_t pixel : BackBufferPixels())
     green += Channel8(pixel, 8) > Channel8(pixel, 16) + 60 &&
