@@ -42,8 +42,10 @@
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
 #include "player/sound/ds_wav_constructor.h"
+#include "renderers/glass_ball/ds_glass_ball_light.h"
 #include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
+#include "renderers/matrix_code/ds_matrix_code_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 
 namespace {
@@ -140,9 +142,11 @@ std::vector<uint8_t> TemplateProject() {
     root.slides.emplace_back(std::move(slide));
   }
   // The renderer kinds with records of their own (an embedded brush's among them). The water
-  // ring's grid sizes lie in the data, so that the search reaches every size of grid.
-  for (const char16_t* kind :
-       {u"FakeUndervater", u"DS_FlameLight", u"FakeLake2D", u"DS_WaterRingLight"}) {
+  // ring's grid sizes lie in the data, so that the search reaches every size of grid; the glass
+  // ball scrolls before its backdrop picture at size 0, and the glyphs start from the values the
+  // renderer must take in range (cell size, density and flicker count 0).
+  for (const char16_t* kind : {u"FakeUndervater", u"DS_FlameLight", u"FakeLake2D",
+                               u"DS_WaterRingLight", u"DS_GlassBallLight", u"DS_MatrixCodeLight"}) {
     auto slide = std::make_unique<DS_SlideContainer>();
     slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), kind));
     if (auto* lake = dynamic_cast<FakeLake2D*>(slide->renderer.Get()))
@@ -151,6 +155,20 @@ std::vector<uint8_t> TemplateProject() {
       drops->mode.RawValue() = 1;
       drops->resolution.RawValue() = 100;
       drops->rows.RawValue() = 100;
+    }
+    if (auto* ball = dynamic_cast<DS_GlassBallLight*>(slide->renderer.Get())) {
+      ball->motion.RawValue() = 1;
+      ball->backdropMode.RawValue() = 1;
+      ball->lowerOn.RawValue() = 1;
+      ball->size.RawValue() = 0;
+    }
+    if (auto* glyphs = dynamic_cast<DS_MatrixCodeLight*>(slide->renderer.Get())) {
+      glyphs->cellSize.RawValue() = 0;
+      glyphs->density.RawValue() = 0;
+      glyphs->flickerCount.RawValue() = 0;
+      glyphs->glitch.RawValue() = 1;
+      glyphs->backgroundMode.RawValue() = 1;
+      glyphs->layer.RawValue() = 1;
     }
     root.slides.emplace_back(std::move(slide));
   }

@@ -6,8 +6,10 @@ Usage: tools/make_builtin_pictures.py [output folder] [demo folder]
        (defaults: assets/pictures and assets/demo)
 
 Writes one <id>.png per built-in picture id and prints the manifest lines for them, then the
-demo's backgrounds and particle pictures by name. Only the standard library is used; the output is the same on every
-run.
+demo's backgrounds and particle pictures by name. Only the standard library is used; the output
+is the same on every run. The text art among the pictures (the glyph strip 40.png) is drawn by
+the text_art tool instead:
+text_art glyph-strip assets/pictures/40.png 0123456789ABCDEFGHJKLMNPRSTVWXYZ 32 30.
 """
 
 import math
@@ -394,8 +396,66 @@ def icon(index):
     return render(64, coloured(colour, shapes[index % len(shapes)]))
 
 
+def default_background(width, height):
+    """The background of a slide without a picture of its own: a calm sky over low hills, stored
+    as opaque RGB."""
+    def shade(x, y):
+        colour = ramp([(0.0, (0.16, 0.30, 0.58)), (0.55, (0.55, 0.70, 0.88)),
+                       (0.72, (0.90, 0.86, 0.80))], y)
+        colour = mix(colour, (1.0, 0.97, 0.90), 0.4 * math.exp(-((x - 0.3) ** 2 + (y - 0.62) ** 2)
+                                                              / 0.02))
+        far = 0.70 + 0.05 * math.sin(x * 5.0 + 0.8) + 0.02 * math.sin(x * 13.0)
+        near = 0.80 + 0.06 * math.sin(x * 3.1 + 2.0) + 0.015 * math.sin(x * 17.0 + 1.0)
+        colour = mix(colour, (0.36, 0.48, 0.56), smoothstep(far - 0.004, far + 0.004, y))
+        colour = mix(colour, (0.16, 0.30, 0.24), smoothstep(near - 0.004, near + 0.004, y))
+        return colour
+
+    rows = [[tuple(clamp8(c) for c in shade((i + 0.5) / width, (j + 0.5) / height))
+             for i in range(width)] for j in range(height)]
+    return width, height, rows, "rgb"
+
+
+def ball_highlight(u, v):
+    """The glass ball's first overlay: a soft white highlight up to the left and a faint
+    reflection low on the right, clear elsewhere (the ball's disc has radius 0.992)."""
+    r = math.hypot(u, v)
+    spot = math.exp(-(((u + 0.38) / 0.30) ** 2 + ((v + 0.45) / 0.20) ** 2))
+    rim = math.exp(-((r - 0.86) / 0.06) ** 2) * smoothstep(0.2, 0.8, (u + v) * 0.7)
+    return (1.0, 1.0, 1.0, min(1.0, 0.85 * spot + 0.35 * rim) * smoothstep(0.992, 0.97, r))
+
+
+def ball_rim(u, v):
+    """The glass ball's second overlay: a dark shade that deepens towards the rim."""
+    r = math.hypot(u, v)
+    return (0.04, 0.07, 0.14, 0.65 * smoothstep(0.6, 0.99, r) ** 2 * smoothstep(0.992, 0.975, r))
+
+
+def ball_stand(width, height):
+    """The picture across the ball's lower edge: a bronze stand whose collar cups the ball. The
+    picture covers x -230.4..232.9 and y -185.6 (top) to -372.2 of the ball's 512-unit quad,
+    whose disc has radius 254."""
+    def shade(u, v):
+        s, t = (u + 1.0) * 0.5, (v + 1.0) * 0.5
+        x, y = -230.4 + s * 463.3, -185.61412 - t * 186.57881
+        r = math.hypot(x, y)
+        collar = smoothstep(252.0, 256.0, r) * smoothstep(280.0, 276.0, r) * \
+            smoothstep(-170.0, -200.0, y)
+        stem = smoothstep(46.0, 42.0, abs(x) + 0.25 * (y + 330.0)) * \
+            smoothstep(-262.0, -268.0, y) * smoothstep(-340.0, -336.0, y)
+        plate = smoothstep(1.0, 0.96, math.hypot(x / 200.0, (y + 352.0) / 18.0))
+        cover = max(collar, stem, plate)
+        light = 0.75 + 0.25 * math.cos((x / 230.0) * math.pi * 0.5) - 0.2 * t
+        return (0.62 * light, 0.42 * light, 0.20 * light, cover)
+
+    return render(width, shade, height)
+
+
 def pictures():
     p = {
+        5: default_background(512, 384),                     # the default background
+        58: render(256, ball_highlight),                     # the glass ball's highlight
+        59: render(256, ball_rim),                           # the glass ball's rim shade
+        184: ball_stand(256, 104),                           # the glass ball's stand
         2: render(64, white(soft_dot)),                      # the built-in soft dot
         7: fire_pattern(128, 128),                           # the flame renderer's fire band
         8: noise_tile(128, 8, 4, 4),                         # tileable noise of the fire
@@ -606,9 +666,9 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "assets", "pictures")
     demo = sys.argv[2] if len(sys.argv) > 2 else os.path.join(root, "assets", "demo")
     os.makedirs(out, exist_ok=True)
-    for pid, (w, h, rows) in sorted(pictures().items()):
+    for pid, (w, h, rows, *form) in sorted(pictures().items()):
         with open(os.path.join(out, "%d.png" % pid), "wb") as f:
-            f.write(png_bytes(w, h, rows))
+            f.write(png_rgb_bytes(w, h, rows) if form == ["rgb"] else png_bytes(w, h, rows))
         print("DDS %d 1033 pictures/%d.png" % (pid, pid))
     os.makedirs(demo, exist_ok=True)
     for name, shade in sorted(backgrounds().items()):

@@ -32,6 +32,15 @@ uint8_t StageArg(uint32_t arg) {
   }
 }
 
+// Whether a stage's operation reads its texture argument while the stage has no texture. Direct3D
+// then passes the value so far through the stage instead (SELECTARG1 of CURRENT), so that a
+// stage left selecting an unset texture does not paint over what the stages before it made.
+bool ReadsMissingTexture(bool textured, uint8_t op, uint8_t arg1, uint8_t arg2) {
+  if (textured || op == TextureOp::Disable || op == TextureOp::BumpEnvMap) return false;
+  return (arg1 == TextureArg::Texture && op != TextureOp::SelectArg2) ||
+         (arg2 == TextureArg::Texture && op != TextureOp::SelectArg1);
+}
+
 }  // namespace
 
 FfKey FfKey::Make(const DeviceState& state, const FvfLayout& layout, uint32_t textured) {
@@ -66,6 +75,14 @@ FfKey FfKey::Make(const DeviceState& state, const FvfLayout& layout, uint32_t te
     s.alphaArg1 = StageArg(state.Get(i, TextureStageState::AlphaArg1));
     s.alphaArg2 = StageArg(state.Get(i, TextureStageState::AlphaArg2));
     s.textured = (textured >> i) & 1;
+    if (ReadsMissingTexture(s.textured, s.colorOp, s.colorArg1, s.colorArg2)) {
+      s.colorOp = TextureOp::SelectArg1;
+      s.colorArg1 = TextureArg::Current;
+    }
+    if (ReadsMissingTexture(s.textured, s.alphaOp, s.alphaArg1, s.alphaArg2)) {
+      s.alphaOp = TextureOp::SelectArg1;
+      s.alphaArg1 = TextureArg::Current;
+    }
   }
   return k;
 }
@@ -255,7 +272,8 @@ std::string GenerateFfFragmentShader(const FfKey& key) {
   for (int i = 0; i < key.stageCount; ++i) {
     const FfKey::Stage& st = key.stages[i];
     const std::string n = Num(i), t = "t" + n;
-    // A stage without a texture reads white.
+    // A stage without a texture reads white where it still reads one (an operation that needs
+    // the texture was made a pass-through in FfKey::Make).
     s += "  vec4 " + t + " = ";
     s += st.textured ? "texture(gfx_tex" + n + ", gfx_TexCoord" + n + ".xy + bump)" : "vec4(1.0)";
     s += ";\n";

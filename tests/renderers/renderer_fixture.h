@@ -24,6 +24,7 @@
 #include "player/document/doc_res_manager.h"
 #include "player/player_class_list.h"
 #include "player/render/render_context.h"
+#include "player/render/sprite_array.h"
 #include "renderers/light/ds_2d_light.h"
 #include "renderers/renderers_class_list.h"
 
@@ -231,6 +232,31 @@ class TestLayer : public SpriteLayer {
   uint32_t quads = 0;
   gfx::Texture* frame = nullptr;
   gfx::Texture* second = nullptr;
+};
+
+// An object that draws one opaque red quad over (16, 16)-(48, 48) of the picture as a sprite
+// layer.
+class RedSquare : public ZKW_RenderObj {
+ public:
+  RedSquare() : ZKW_RenderObj(nullptr) {
+    batch.InitQuads(1);
+    if (DX_V::PCT* v = batch.LockVertices()) {
+      const float corners[4][2] = {{16, 48}, {16, 16}, {48, 48}, {48, 16}};
+      for (int i = 0; i < 4; ++i) {
+        v[i].x = corners[i][0];
+        v[i].y = corners[i][1];
+        v[i].diffuse = 0xFFFF0000;
+      }
+      batch.UnlockVertices();
+    }
+    layer.mesh = batch;
+    layer.quads = 1;
+  }
+  void Update(float) override {}
+  void Draw(DS_2D_Light& renderer) override { renderer.DrawSpriteLayer(layer); }
+
+  PCTSpriteArray batch;
+  TestLayer layer;
 };
 
 // Texels whose colour tells where they lie: red grows to the right and green downwards by 4 a

@@ -4,7 +4,6 @@
 
 #include "core/crt_rand.h"
 #include "player/render/matrix_values.h"
-#include "player/render/sprite_array.h"
 #include "renderer_fixture.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 
@@ -12,30 +11,6 @@ namespace renderer_test {
 namespace {
 
 using gfx::RenderState;
-
-// An object of one colour over the middle of the picture, drawn as a sprite layer.
-class RedSquare : public ZKW_RenderObj {
- public:
-  RedSquare() : ZKW_RenderObj(nullptr) {
-    batch.InitQuads(1);
-    if (DX_V::PCT* v = batch.LockVertices()) {
-      const float corners[4][2] = {{16, 48}, {16, 16}, {48, 48}, {48, 16}};
-      for (int i = 0; i < 4; ++i) {
-        v[i].x = corners[i][0];
-        v[i].y = corners[i][1];
-        v[i].diffuse = 0xFFFF0000;
-      }
-      batch.UnlockVertices();
-    }
-    layer.mesh = batch;
-    layer.quads = 1;
-  }
-  void Update(float) override {}
-  void Draw(DS_2D_Light& renderer) override { renderer.DrawSpriteLayer(layer); }
-
-  PCTSpriteArray batch;
-  TestLayer layer;
-};
 
 class WaterRingTest : public RendererTest {
  protected:

@@ -25,8 +25,10 @@
 #include "player/sound/ds_mp3_constructor.h"
 #include "player/sound/ds_wav_constructor.h"
 #include "player/support/body_writer.h"
+#include "renderers/glass_ball/ds_glass_ball_light.h"
 #include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
+#include "renderers/matrix_code/ds_matrix_code_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/fuzz_seeds/fuzz_seeds.h"
 #include "tools/project_writer/project_builder.h"
@@ -101,6 +103,40 @@ std::vector<uint8_t> LakeAndDrops() {
     drops->mode.SetValue(mode);
     drops->dropsPerMinute.SetValue(600);
     drops->rows.SetValue(50 * mode);
+  }
+  return project.Write();
+}
+
+// Glass balls on a wide picture: one scrolling before a backdrop picture with a strong lens, one
+// swinging before a gradient; glyphs of a stored strip over black and over nothing, in both
+// layers, with glitches and tiny cells.
+std::vector<uint8_t> GlassAndGlyphs() {
+  ProjectBuilder project;
+  const DS_ImageFileLink wide = project.StorePicture(u"wide.png", Png(12, 4, 0xFF204080));
+  const DS_ImageFileLink tall = project.StorePicture(u"tall.png", Png(3, 9, 0xFFC08040));
+  for (int motion : {2, 3}) {
+    DS_SlideContainer& slide = project.AddSlide(0.5f, 2.0f, 0.5f, u"DS_GlassBallLight");
+    auto* ball = static_cast<DS_GlassBallLight*>(ProjectBuilder::RendererOf(slide));
+    ball->backgroundLink = wide;
+    ball->motion.SetValue(motion);
+    ball->backdropMode.SetValue(motion == 2 ? 1 : 0);
+    ball->backdropLink = tall;
+    ball->lens.SetValue(100);
+    ball->lowerOn.SetValue(1);
+    ball->position.SetValue({-100, 60});
+  }
+  const DS_ImageFileLink strip = project.StorePicture(u"strip.png", Png(4, 16, 0xFFFFFFFF));
+  for (int mode : {1, 2}) {
+    DS_SlideContainer& slide = project.AddSlide(0.5f, 2.0f, 0.5f, u"DS_MatrixCodeLight");
+    auto* glyphs = static_cast<DS_MatrixCodeLight*>(ProjectBuilder::RendererOf(slide));
+    glyphs->backgroundLink = wide;
+    glyphs->glyphLink = strip;
+    glyphs->backgroundMode.SetValue(mode);
+    glyphs->layer.SetValue(mode - 1);
+    glyphs->cellSize.SetValue(2);
+    glyphs->density.SetValue(100);
+    glyphs->glitch.SetValue(1);
+    glyphs->startMode.SetValue(mode);
   }
   return project.Write();
 }
@@ -243,7 +279,8 @@ Seeds ProjectSeeds() {
           {"project-sprite-presets", SpritePresets()},
           {"project-particles", Particles()},
           {"project-text", TextObjects(false)},
-          {"project-text-huge-mesh", TextObjects(true)}};
+          {"project-text-huge-mesh", TextObjects(true)},
+          {"project-glass-glyphs", GlassAndGlyphs()}};
 }
 
 Seeds DocumentBodySeeds() {

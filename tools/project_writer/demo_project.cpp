@@ -12,8 +12,10 @@
 #include "platform/gfx/image/picture_decoder.h"
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
+#include "renderers/glass_ball/ds_glass_ball_light.h"
 #include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
+#include "renderers/matrix_code/ds_matrix_code_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
 #include "tools/project_writer/demo_particles.h"
@@ -138,6 +140,29 @@ void AddNightSpritesSlide(ProjectBuilder& project, const DS_ImageFileLink& pictu
   slide.savedObjects.push_back(std::move(rays));
 }
 
+// A glass ball on its stand, swinging before a dusk gradient; the camera holds still so that the
+// ball alone moves.
+void ConfigureGlassBall(DS_GlassBallLight& ball) {
+  ball.camera.mode.SetValueSilently(0);
+  ball.speed.SetValue(150);
+  ball.size.SetValue(20);
+  ball.lens.SetValue(40);
+  ball.lowerOn.SetValue(1);
+  ball.gradientTop.SetValue(0x401808);     // deep blue
+  ball.gradientBottom.SetValue(0x6040C0);  // dusky rose
+}
+
+// Green glyphs with pale heads falling over everything, the camera still.
+void ConfigureGlyphs(DS_MatrixCodeLight& glyphs) {
+  glyphs.camera.mode.SetValueSilently(0);
+  glyphs.layer.SetValue(1);
+  glyphs.cellSize.SetValue(12);
+  glyphs.density.SetValue(40);
+  glyphs.glyphColour.SetValue(0x50FF50);  // green
+  glyphs.headColour.SetValue(0xE0FFE0);   // almost white
+  glyphs.transparency.SetValue(15);
+}
+
 }  // namespace
 
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
@@ -190,6 +215,17 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
       drops->dropStrength.SetValue(100);
       drops->refraction.SetValue(60);
     }
+  }
+  // The dawn in a glass ball, then glyphs falling over the night.
+  if (auto dawn = stored.find(u"dawn.png"); dawn != stored.end()) {
+    auto* ball = dynamic_cast<DS_GlassBallLight*>(ProjectBuilder::RendererOf(
+        AddPictureSlide(project, dawn->second.link, u"DS_GlassBallLight")));
+    if (ball != nullptr) ConfigureGlassBall(*ball);
+  }
+  if (auto night = stored.find(u"night.png"); night != stored.end()) {
+    auto* glyphs = dynamic_cast<DS_MatrixCodeLight*>(ProjectBuilder::RendererOf(
+        AddPictureSlide(project, night->second.link, u"DS_MatrixCodeLight")));
+    if (glyphs != nullptr) ConfigureGlyphs(*glyphs);
   }
   // The dawn distorted by the brushes that bend a picture.
   if (auto dawn = stored.find(u"dawn.png"); dawn != stored.end()) {

@@ -17,12 +17,13 @@ struct NamedFile {
 // in order, each fading in and out while the camera drifts over its picture, the one named
 // "sea.png" in waves; then that sea under water, the background named "night.png" on fire,
 // "dawn.png" mirrored in a lake with a ripple map of its own, and "sea.png" again under falling
-// drops; then "dawn.png" distorted by brushes, the night again with stars, moonlight and a
-// discharge of sprite presets, and (when "soft_spot.png", "spark_atlas.png" and
-// "smoke_puff.png" are among `pictures`) the night with particle systems; and the music file
-// (when not null) as its background music, carried in the project. The radial mask "66.png"
-// (when `pictures` holds it) limits the sea's rings and the dawn's swirl. Each background or
-// file missing leaves out what it is for.
+// drops; then "dawn.png" in a swinging glass ball and "night.png" under falling glyphs; then
+// "dawn.png" distorted by brushes, the night again with stars, moonlight and a discharge of
+// sprite presets, and (when "soft_spot.png", "spark_atlas.png" and "smoke_puff.png" are among
+// `pictures`) the night with particle systems; and the music file (when not null) as its
+// background music, carried in the project. The radial mask "66.png" (when `pictures` holds it)
+// limits the sea's rings and the dawn's swirl. Each background or file missing leaves out what
+// it is for.
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music = nullptr,
                                       const std::vector<NamedFile>& pictures = {});

@@ -58,10 +58,39 @@ TEST_F(StageTest, ColourOperationsCombineTextureAndDiffuse) {
   EXPECT_TRUE(ColorNear(Pixel(1, 1), 0x80FF0000));
 }
 
-TEST_F(StageTest, AStageWithoutATextureReadsWhite) {
+// A stage whose operation reads a texture it does not have passes the colour and alpha so far
+// on, as Direct3D does; an operation that does not read the texture works as usual. Stage 0
+// shows a 0x80 red texture over a grey vertex colour; stage 1 has no texture.
+TEST_F(StageTest, AStageWithoutATexturePassesTheValueSoFarOn) {
   SetStage(0, TextureOp::Modulate, TextureArg::Texture, TextureArg::Diffuse);
   DrawScreenQuad(0, 0, 8, 8, 0xFF204080);
-  EXPECT_EQ(Pixel(3, 3), 0xFF204080u);
+  EXPECT_EQ(Pixel(3, 3), 0xFF204080u) << "stage 0 keeps the vertex colour";
+
+  auto red = MakeTexture(1, 1, {0x80FF0000});
+  device_->SetTexture(0, red.Get());
+  SetStage(0, TextureOp::SelectArg1, TextureArg::Texture, TextureArg::Diffuse);
+  device_->SetTextureStageState(0, TextureStageState::AlphaOp, TextureOp::SelectArg1);
+  device_->SetTextureStageState(0, TextureStageState::AlphaArg1, TextureArg::Texture);
+  struct Case {
+    uint32_t op, arg1, arg2;
+    uint32_t expected;
+  };
+  const Case cases[] = {
+      {TextureOp::SelectArg1, TextureArg::Texture, TextureArg::Current, 0x80FF0000},
+      {TextureOp::Modulate, TextureArg::Texture, TextureArg::Current, 0x80FF0000},
+      {TextureOp::Add, TextureArg::Diffuse, TextureArg::Texture, 0x80FF0000},
+      {TextureOp::SelectArg2, TextureArg::Texture, TextureArg::Diffuse, 0x80808080},
+      {TextureOp::SelectArg1, TextureArg::Diffuse, TextureArg::Texture, 0x80808080},
+  };
+  for (const Case& c : cases) {
+    SetStage(1, c.op, c.arg1, c.arg2);
+    device_->SetTextureStageState(1, TextureStageState::AlphaOp, c.op);
+    device_->SetTextureStageState(1, TextureStageState::AlphaArg1, c.arg1);
+    device_->SetTextureStageState(1, TextureStageState::AlphaArg2, c.arg2);
+    DrawScreenQuad(0, 0, 8, 8, 0x80808080);
+    EXPECT_TRUE(ColorNear(Pixel(3, 3), c.expected))
+        << "op " << c.op << " " << std::hex << Pixel(3, 3);
+  }
 }
 
 // u runs from 0 to 2 over the 8 pixels of a 2 x 1 black and white texture.

@@ -4,11 +4,17 @@
 
 #include "platform/sys/file_paths.h"
 #include "player/support/scene_fixture.h"
+#include "renderers/glass_ball/ds_glass_ball_light.h"
 #include "renderers/lake/fake_lake_2d.h"
+#include "renderers/matrix_code/ds_matrix_code_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 
 namespace scene_test {
 namespace {
+
+int Channel8(uint32_t pixel, int shift) {
+  return int((pixel >> shift) & 0xFF);
+}
 
 class DemoProjectTest : public SceneTest {
  protected:
@@ -34,6 +40,19 @@ class DemoProjectTest : public SceneTest {
     }
     return nullptr;
   }
+
+  // Jumps to slide `index` after a frame at t and plays it for `seconds` in steps of `step`;
+  // answers the time of the last frame.
+  double ShowSlide(DS_SlideShow_Light& scene, unsigned index, double t, double seconds,
+                   double step) {
+    Frame(scene, t);
+    scene.JumpTo(index);
+    const double start = t;
+    for (t += step; t < start + seconds; t += step)
+      Frame(scene, t);
+    EXPECT_EQ(scene.currentSlide, scene.slides[index]);
+    return t - step;
+  }
 };
 
 TEST_F(DemoProjectTest, TheLakeKeepsItsRipplesAndTheDropsSlideShows) {
@@ -54,18 +73,46 @@ TEST_F(DemoProjectTest, TheLakeKeepsItsRipplesAndTheDropsSlideShows) {
   double t = 0.0;
   for (unsigned slide : {lakeSlide, dropsSlide}) {
     SCOPED_TRACE(slide);
-    Frame(scene, t);
-    scene.JumpTo(slide);
-    const double start = t;
-    for (t += 0.25; t < start + 3.0; t += 0.25)
-      Frame(scene, t);
+    t = ShowSlide(scene, slide, t, 3.0, 0.25) + 0.25;
     const auto shown = BackBufferPixels();
-    EXPECT_EQ(scene.currentSlide, scene.slides[slide]);
     int lit = 0;
     for (uint32_t pixel : shown)
       lit += (pixel & 0xFFFFFF) != 0;
     EXPECT_GT(lit, int(shown.size()) / 2);
   }
+}
+
+TEST_F(DemoProjectTest, TheGlassBallSwingsAndTheGlyphsFallOverTheNight) {
+  DS_SlideShow_Light& scene = Play(WriteDemo());
+  unsigned ballSlide = 0, glyphSlide = 0;
+  DS_GlassBallLight* ball = RendererOfKind<DS_GlassBallLight>(scene, &ballSlide);
+  DS_MatrixCodeLight* glyphs = RendererOfKind<DS_MatrixCodeLight>(scene, &glyphSlide);
+  ASSERT_NE(ball, nullptr);
+  ASSERT_NE(glyphs, nullptr);
+  EXPECT_EQ(ball->motion.Value(), 3);
+  EXPECT_EQ(glyphs->layer.Value(), 1);
+  EXPECT_GT(glyphs->settings.glyphCount, 1) << "the player's own glyph strip";
+
+  // The ball swings: the picture in it moves from frame to frame.
+  double t = ShowSlide(scene, ballSlide, 0.0, 3.0, 0.25);
+  const auto before = BackBufferPixels();
+  Frame(scene, t + 1.0);
+  const auto after = BackBufferPixels();
+  int moved = 0;
+  for (size_t i = 0; i < before.size(); ++i)
+    moved += (before[i] & 0xFFFFFF) != (after[i] & 0xFFFFFF);
+  EXPECT_GT(moved, 40);
+  // Around the ball the gradient: deep blue above, rose below.
+  EXPECT_GT(Channel8(after[0], 0), Channel8(after[0], 16));
+  EXPECT_GT(Channel8(after[31 * 64], 16), Channel8(after[31 * 64], 0));
+
+  // Green glyphs over the dark blue night.
+  ShowSlide(scene, glyphSlide, t + 3.0, 4.0, 0.1);
+  int green = 0;
+  for (uint32_t pixel : BackBufferPixels())
+    green += Channel8(pixel, 8) > Channel8(pixel, 16) + 60 &&
+             Channel8(pixel, 8) > Channel8(pixel, 0) + 60;
+  EXPECT_GT(green, 20);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // text_art demo <output folder>
+// text_art glyph-strip <out.png> <characters> <cell width> <cell height> [face file]
 // Draws the text art of the demo project (tools/project_writer/demo_text.h) into the folder:
 // the title's picture and its halo as DDS pictures, and the 3D line's glyph mesh in the stored
 // form of a 3D text's glyphs (mesh block, text bounds, glyph bounds).
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,7 @@
 
 #include "core/archive/ds_iof_w.h"
 #include "tools/project_writer/demo_text.h"
+#include "tools/text_art/glyph_strip.h"
 #include "tools/text_art/text_mesh.h"
 #include "tools/text_art/text_picture.h"
 
@@ -70,6 +73,20 @@ int WriteDemo(const char* program, const std::filesystem::path& folder) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "demo") == 0) return WriteDemo(argv[0], argv[2]);
-  std::fprintf(stderr, "usage: %s demo <output folder>\n", argv[0]);
+  // The glyph strips among the player's own pictures (40.png, committed with them).
+  if ((argc == 6 || argc == 7) && std::strcmp(argv[1], "glyph-strip") == 0) {
+    std::string error;
+    if (WriteGlyphStrip(argv[2], argv[3], unsigned(std::strtoul(argv[4], nullptr, 10)),
+                        unsigned(std::strtoul(argv[5], nullptr, 10)),
+                        argc == 7 ? argv[6] : "DejaVuSansMono.ttf", &error))
+      return 0;
+    std::fprintf(stderr, "%s: %s\n", argv[0], error.c_str());
+    return 1;
+  }
+  std::fprintf(stderr,
+               "usage: %s demo <output folder>\n"
+               "       %s glyph-strip <out.png> <characters> <cell width> <cell height> "
+               "[face file]\n",
+               argv[0], argv[0]);
   return 2;
 }
