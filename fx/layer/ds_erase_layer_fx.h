@@ -6,8 +6,10 @@
 #include "core/param/media_param_t.h"
 #include "renderers/brush/ds_fx_constructor.h"
 
-// Erases the picture drawn so far inside its mask (mask sense 0) or outside it (any other
-// sense): what it erases becomes transparent.
+// Erases inside its mask (mask sense 0) or outside it (any other sense): what it erases
+// becomes transparent. On a copy (mode 2, its default) it erases the layer of the objects drawn
+// since the picture below was set aside, which shows again there; in modes 0 and 1 it clears
+// the alpha of what it draws over.
 class DS_EraseLayerFX : public DS_FX_Constructor {
  public:
   static constexpr uint32_t kVersion = 1;

@@ -14,6 +14,7 @@
 #include "fx/layer/ds_pattern_brush.h"
 #include "fx/light/ds_light_fx.h"
 #include "fx/light/ds_light_fx_ii.h"
+#include "fx/light/ds_light_wave_fx.h"
 #include "fx/relief/ds_bump_fx.h"
 #include "fx/relief/ds_heat_distortion.h"
 
@@ -23,7 +24,7 @@ namespace {
 using renderer_test::Channel;
 
 constexpr uint32_t kBlack = 0xFF000000, kWhite = 0xFFFFFFFF;
-constexpr int kRed = 16, kGreen = 8, kBlue = 0, kAlpha = 24;
+constexpr int kRed = 16, kGreen = 8, kBlue = 0;
 
 class ColourLayerPixelsTest : public FxTest {
  protected:
@@ -164,20 +165,69 @@ TEST_F(ColourLayerPixelsTest, BlendedLightNormalGivesItsColourAndScreenNeverDark
   EXPECT_LE(MaxDifference({At(screen, 34, 2)}, {kBlack}), 2) << "outside the mask";
 }
 
+TEST_F(ColourLayerPixelsTest, TheLightBandIsOneBandOfItsWidth) {
+  StartOn(kBlack);
+  DS_LightWaveFX band;
+  band.effectLink = DS_HLSLEffectFile(u"glimres.dll", 190);
+  band.strength.SetValue(100);
+  band.lightColor.SetValue(0x00FFFFFF);
+  band.startPoint.SetValue(D3DXVECTOR3(64, 32, 0));
+  band.endPoint.SetValue(D3DXVECTOR3(32, 32, 0));  // reached at timeline value 1
+  band.bandWidth.SetValue(16);
+  leftHalf_.Reset();
+  const auto frame = Shown(band);
+  EXPECT_GT(Channel(At(frame, 32, 10), kGreen), 245) << "its middle";
+  EXPECT_LT(Channel(At(frame, 23, 10), kGreen), 3) << "half its width away";
+  EXPECT_GT(Channel(At(frame, 28, 10), kGreen), Channel(At(frame, 26, 10), kGreen));
+  for (uint32_t x : {0u, 4u, 12u, 52u, 60u})
+    EXPECT_EQ(At(frame, x, 10), kBlack) << x << ": no band beyond";
+}
+
+// Over the picture (mode 0) and on the fresh target a switch gives it (mode 1) the erase brush
+// clears alpha; the colour stays.
 TEST_F(ColourLayerPixelsTest, EraseClearsAlphaInsideOrOutsideTheMask) {
   StartOn(0xFF3366CC);
-  for (int sense : {0, 5}) {
-    SCOPED_TRACE(sense);
-    DS_EraseLayerFX erase;
-    erase.effectLink = DS_HLSLEffectFile(u"glimres.dll", 2114);
-    erase.maskSense.SetValue(sense);
-    const auto [left, right] = Halves(Shown(erase), [&](uint32_t c, uint32_t x, uint32_t) {
-      const bool erased = (x < 32) == (sense == 0);
-      return Near(c, kAlpha, erased ? 0 : 255, 1);
-    });
-    EXPECT_TRUE(left);
-    EXPECT_TRUE(right);
+  for (int mode : {0, 1}) {
+    for (int sense : {0, 5}) {
+      SCOPED_TRACE(::testing::Message() << "sense " << sense << " in mode " << mode);
+      DS_EraseLayerFX erase;
+      erase.effectLink = DS_HLSLEffectFile(u"glimres.dll", 2114);
+      erase.mode.SetValue(mode);
+      erase.maskSense.SetValue(sense);
+      const auto [left, right] = Halves(Shown(erase), [&](uint32_t c, uint32_t x, uint32_t) {
+        const bool erased = (x < 32) == (sense == 0);
+        return MaxDifference({c}, {erased ? 0x003366CCu : 0xFF3366CCu}) <= 1;
+      });
+      EXPECT_TRUE(left);
+      EXPECT_TRUE(right);
+    }
   }
+}
+
+// On a copy (mode 2, its default) it erases the layer of the objects drawn since the picture
+// below was set aside: the picture shows again where it erases.
+TEST_F(ColourLayerPixelsTest, EraseOnACopyErasesTheLayerDrawnOverThePicture) {
+  StartOn(0xFFFF0000);
+  DS_ColorShiftFX green;
+  green.effectLink = DS_HLSLEffectFile(u"glimres.dll", 2111);
+  green.hueMode.SetValue(0);
+  green.hueShift.SetValue(33);
+  green.timing.SetTiming(std::make_unique<FixedTimeline>(1.0f));
+  DS_SafePtr<ZKW_RenderObj> layer = MakeObject(green);
+  DS_EraseLayerFX erase;
+  erase.effectLink = DS_HLSLEffectFile(u"glimres.dll", 2114);
+  GiveMask(erase, leftHalf_);
+  DS_SafePtr<ZKW_RenderObj> eraser = MakeObject(erase);
+  Play(*layer, 0.0f, 0.3f);
+  Play(*eraser, 0.0f, 0.3f);
+  // The slide draws its objects from the last to the first: the green layer, then the erase.
+  Frame(renderer_, {eraser, layer});
+  const auto [picture, shifted] = Halves(BackBufferPixels(), [](uint32_t c, uint32_t x, uint32_t) {
+    return x < 32 ? MaxDifference({c}, {0xFFFF0000u}) <= 2
+                  : Near(c, kGreen, 255) && Channel(c, kRed) < 12;
+  });
+  EXPECT_TRUE(picture);
+  EXPECT_TRUE(shifted);
 }
 
 TEST_F(ColourLayerPixelsTest, BlurRampsAHardEdgeOverAboutItsRadiusInsideTheMask) {

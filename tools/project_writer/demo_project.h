@@ -15,10 +15,11 @@ struct NamedFile {
 // in order, each fading in and out while the camera drifts over its picture, the one named
 // "sea.png" in waves; then that sea under water, the background named "night.png" on fire,
 // "dawn.png" mirrored in a lake with a ripple map of its own, and "sea.png" again under falling
-// drops; then "dawn.png" distorted by brushes; and the music file (when not null) as its
+// drops; then "dawn.png" distorted by brushes, "dawn.png" recoloured and relit by brushes and
+// "night.png" worked on as a layer by brushes; and the music file (when not null) as its
 // background music, carried in the project. The radial mask "66.png" (when `pictures` holds it)
-// limits the sea's rings and the dawn's swirl. Each background missing leaves out what it is
-// for.
+// limits the sea's rings, the dawn's swirl and glow and the night's blur. Each background
+// missing leaves out what it is for.
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music = nullptr,
                                       const std::vector<NamedFile>& pictures = {});
