@@ -16,13 +16,25 @@
 #include "core/ds_error.h"
 #include "core/registry/read_by_name.h"
 #include "core/startup/thread_slots.h"
+#include "fx/colour/ds_color_shift_fx.h"
+#include "fx/colour/ds_day_to_night.h"
+#include "fx/colour/ds_saturation_fx.h"
+#include "fx/colour/ds_saturation_wave_fx.h"
 #include "fx/distortion/ds_bend_fx.h"
 #include "fx/distortion/ds_expand_fx.h"
 #include "fx/distortion/ds_quorbel_radial.h"
 #include "fx/distortion/ds_quorbel_vortical.h"
 #include "fx/distortion/ds_rotation_fx.h"
+#include "fx/layer/ds_blure_fx.h"
+#include "fx/layer/ds_erase_layer_fx.h"
+#include "fx/layer/ds_pattern_brush.h"
+#include "fx/light/ds_light_fx.h"
+#include "fx/light/ds_light_fx_ii.h"
+#include "fx/light/ds_light_wave_fx.h"
 #include "fx/lines/ds_perspective_fx.h"
 #include "fx/lines/ds_stretch_fx.h"
+#include "fx/relief/ds_bump_fx.h"
+#include "fx/relief/ds_heat_distortion.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
 #include "objects/sprites/ds_discharge_fx_constructor.h"
@@ -173,7 +185,8 @@ std::vector<uint8_t> TemplateProject() {
     root.slides.emplace_back(std::move(slide));
   }
   // A slide of every brush kind, each at the values its arithmetic must survive: a scale of 0,
-  // an ellipse ratio of 0 and bands (wave lengths, ring stretch) of 0; modes 0 to 2 in turn.
+  // an ellipse ratio of 0 and bands (wave lengths, ring stretch, band widths) of 0; modes 0 to 2
+  // in turn.
   auto brushes = std::make_unique<DS_SlideContainer>();
   brushes->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
   std::vector<std::unique_ptr<DS_FX_Constructor>> kinds;
@@ -191,6 +204,41 @@ std::vector<uint8_t> TemplateProject() {
   kinds.push_back(std::make_unique<DS_QuorbelVortical>());
   kinds.push_back(std::make_unique<DS_PerspectiveFX>());
   kinds.push_back(std::make_unique<DS_StretchFX>());
+  // The colour, light, layer and relief kinds: bands of no width, a blend mode without a
+  // technique, a light band whose ends meet, a pattern of scale 0 from a module's picture pack
+  // and one from a file, and a bump picture of the resource library.
+  auto shift = std::make_unique<DS_ColorShiftFX>();
+  shift->hueMode.RawValue() = 1;
+  kinds.push_back(std::move(shift));
+  auto band = std::make_unique<DS_SaturationWaveFX>();
+  band->bandWidth.RawValue() = 0;
+  kinds.push_back(std::move(band));
+  kinds.push_back(std::make_unique<DS_SaturationFX>());
+  kinds.push_back(std::make_unique<DS_DayToNight>());
+  kinds.push_back(std::make_unique<DS_LightFX>());
+  auto light = std::make_unique<DS_LightFX_II>();
+  light->blendMode.RawValue() = 6;
+  light->targetMode.RawValue() = 2;
+  kinds.push_back(std::move(light));
+  auto wave = std::make_unique<DS_LightWaveFX>();
+  wave->pulseMode.RawValue() = 1;
+  wave->oneWay.RawValue() = 1;
+  kinds.push_back(std::move(wave));
+  kinds.push_back(std::make_unique<DS_EraseLayerFX>());
+  auto blur = std::make_unique<DS_BlureFX>();
+  blur->radius.RawValue() = 0xFFFFFFFFu;
+  kinds.push_back(std::move(blur));
+  auto pattern = std::make_unique<DS_PatternBrush>();
+  pattern->patternScale.SetValue(0);
+  pattern->patternLink = DS_ImageFileLink(u"glimres.dll", 78);
+  kinds.push_back(std::move(pattern));
+  auto patternC = std::make_unique<DS_PatternBrushC>();
+  patternC->patternLink = DS_ImageFileLink(u"picture.png", 7);
+  kinds.push_back(std::move(patternC));
+  kinds.push_back(std::make_unique<DS_HeatDistortion>());
+  auto bump = std::make_unique<DS_BumpFX>();
+  bump->bumpPicture = DS_ImageFileLink(u"glimres.dll", 89);
+  kinds.push_back(std::move(bump));
   for (size_t i = 0; i < kinds.size(); ++i) {
     kinds[i]->scale.SetValue(0);
     kinds[i]->mode.RawValue() = int(i % 3);

@@ -1,12 +1,24 @@
 #include "fx/fx_class_list.h"
 
+#include "fx/colour/ds_color_shift_fx.h"
+#include "fx/colour/ds_day_to_night.h"
+#include "fx/colour/ds_saturation_fx.h"
+#include "fx/colour/ds_saturation_wave_fx.h"
 #include "fx/distortion/ds_bend_fx.h"
 #include "fx/distortion/ds_expand_fx.h"
 #include "fx/distortion/ds_quorbel_radial.h"
 #include "fx/distortion/ds_quorbel_vortical.h"
 #include "fx/distortion/ds_rotation_fx.h"
+#include "fx/layer/ds_blure_fx.h"
+#include "fx/layer/ds_erase_layer_fx.h"
+#include "fx/layer/ds_pattern_brush.h"
+#include "fx/light/ds_light_fx.h"
+#include "fx/light/ds_light_fx_ii.h"
+#include "fx/light/ds_light_wave_fx.h"
 #include "fx/lines/ds_perspective_fx.h"
 #include "fx/lines/ds_stretch_fx.h"
+#include "fx/relief/ds_bump_fx.h"
+#include "fx/relief/ds_heat_distortion.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
 
@@ -27,4 +39,25 @@ void RegisterFxClasses(ClassRegistries& r) {
   // Distortions about a line.
   AddObjectClass<DS_PerspectiveFX>(r.objects, u"DS_PerspectiveFX");
   AddObjectClass<DS_StretchFX>(r.objects, u"DS_StretchFX");
+
+  // Colours.
+  AddObjectClass<DS_ColorShiftFX>(r.objects, u"DS_ColorShiftFX");
+  AddObjectClass<DS_SaturationWaveFX>(r.objects, u"DS_SaturationWaveFX");
+  AddObjectClass<DS_SaturationFX>(r.objects, u"DS_SaturationFX");
+  AddObjectClass<DS_DayToNight>(r.objects, u"DS_DayToNight");
+
+  // Light.
+  AddObjectClass<DS_LightFX>(r.objects, u"DS_LightFX");
+  AddObjectClass<DS_LightFX_II>(r.objects, u"DS_LightFX_II");
+  AddObjectClass<DS_LightWaveFX>(r.objects, u"DS_LightWaveFX");
+
+  // Layers.
+  AddObjectClass<DS_EraseLayerFX>(r.objects, u"DS_EraseLayerFX");
+  AddObjectClass<DS_BlureFX>(r.objects, u"DS_BlureFX");
+  AddObjectClass<DS_PatternBrush>(r.objects, u"DS_PatternBrush");
+  AddObjectClass<DS_PatternBrushC>(r.objects, u"DS_PatternBrushC");
+
+  // Heat and relief.
+  AddObjectClass<DS_HeatDistortion>(r.objects, u"DS_HeatDistortion");
+  AddObjectClass<DS_BumpFX>(r.objects, u"DS_BumpFX");
 }

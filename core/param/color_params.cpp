@@ -11,3 +11,8 @@ void WriteColorAlphaParam(DS_IOF_Archive& archive, const ColorAlphaParam& color)
   archive.io().WriteDword(color.Value());
   archive.io().WriteUInt32(color.alpha.Value());
 }
+
+std::array<float, 4> ColorWordFloats(uint32_t word, float alpha) {
+  return {static_cast<float>(word & 0xFF) / 255.0f, static_cast<float>((word >> 8) & 0xFF) / 255.0f,
+          static_cast<float>((word >> 16) & 0xFF) / 255.0f, alpha};
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "core/archive/ds_iof_archive.h"
@@ -7,6 +8,9 @@
 #include "core/param/scaled_param.h"
 
 // Colour words are COLORREF values 0x00BBGGRR (red in the low byte).
+
+// The red, green and blue of a colour word over 255, and `alpha`: the colour as effects take it.
+std::array<float, 4> ColorWordFloats(uint32_t word, float alpha);
 
 // One colour word, stored in the archive as a Dword.
 class SmartCOLORREF : public MediaParamT<uint32_t> {

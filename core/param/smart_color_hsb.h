@@ -17,6 +17,8 @@ class SmartColorHSB : public MediaControl {
   // Stores the three values silently (undo controls follow, nobody is told), then recomputes.
   void SetHSB(unsigned hue, unsigned saturation, unsigned brightness);
   void OnParamChanged(MediaControl* source) override;
+  // Stores a colour as it was saved beside the three values, without recomputing it.
+  void SetColorRaw(const D3DXCOLOR& color) { color_ = color; }
 
   const D3DXCOLOR& Color() const { return color_; }
 

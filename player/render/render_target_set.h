@@ -50,6 +50,10 @@ class RenderTargetSet {
   int currentIndex = 0;
 };
 
+// Makes `set` at n, n - 1, ... 1 times the back buffer's size, n being the device values' target
+// scale limit: the first size the device accepts. False, holding nothing, when none is.
+[[nodiscard]] bool CreateAtBackBufferMultiple(RenderTargetSet& set);
+
 // Sets level 0 of `texture` as render target 0 of the current device; nothing for no texture.
 void SetTextureAsTarget(gfx::Texture* texture);
 

@@ -82,6 +82,9 @@ class DS_FX_Constructor : public DS_ABObj_Constructor {
   virtual void Tick(float time);
   // Sets the kind's effect parameters and draws onto the canvas.
   virtual void Draw(DS_2D_Light& canvas) = 0;
+  // Whether the brush has what its Draw draws with: its effect (kinds with device objects of
+  // their own add those). A brush that is not ready draws nothing and reads no picture below.
+  virtual bool ReadyToDraw() const { return static_cast<bool>(effect); }
   // The mode questions of the run-time object (see the class comment).
   virtual int HasMode() const { return mode.Value() > 0 ? 1 : 0; }
   virtual bool IsMode1() const { return mode.Value() == 1; }

@@ -11,9 +11,9 @@
 #include "fx/distortion/ds_quorbel_radial.h"
 #include "fx/distortion/ds_quorbel_vortical.h"
 #include "fx/distortion/ds_rotation_fx.h"
-#include "fx/fx_fixture.h"
 #include "fx/lines/ds_perspective_fx.h"
 #include "fx/lines/ds_stretch_fx.h"
+#include "fx/record_cases.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
 
@@ -21,16 +21,6 @@ namespace fx_test {
 namespace {
 
 using BrushRecordsTest = FxTest;
-
-struct RecordCase {
-  const char* name;
-  uint32_t version;
-  // The brush with its own fields set to the values 1, 2, 3, ... in stored order.
-  std::function<std::unique_ptr<DS_FX_Constructor>()> make;
-  // The words of its own fields as stored (Int32 fields as their bits).
-  std::vector<uint32_t> fields;
-  const char16_t* base;
-};
 
 const RecordCase kRecords[] = {
     {"DS_WavesFX",
@@ -140,64 +130,14 @@ const RecordCase kRecords[] = {
      u"DS_LineBased"},
 };
 
-std::string KindOf(const DS_ABObj_Constructor& description) {
-  return typeid(description).name();
-}
-
-std::unique_ptr<DS_ABObj_Constructor> ReadAny(std::vector<uint8_t> bytes, bool* failed = nullptr) {
-  ReadArchive source(std::move(bytes));
-  auto read = ReadByName(source.archive(), GetObjectRegistry());
-  if (failed != nullptr) *failed = source.archive().Failed();
-  return read;
-}
-
 TEST_F(BrushRecordsTest, EveryKindStoresItsFieldsAheadOfItsBaseAndReadsBack) {
-  for (const RecordCase& c : kRecords) {
-    SCOPED_TRACE(c.name);
-    std::unique_ptr<DS_FX_Constructor> brush = c.make();
-    brush->name = u"brush";
-    brush->maskQuad.SetRect(10, 20, D3DXVECTOR3(30, 40, 0));
-    const auto bytes = Written([&](DS_IOF_Archive& a) { brush->Save(a); });
-
-    ReadArchive layout(bytes);
-    DS_IOF_Virtual& io = layout.archive().io();
-    zkw_string name;
-    uint32_t word = 0;
-    io.ReadWideString(name);
-    io.ReadDword(word);
-    EXPECT_EQ(ToUtf8(name), c.name);
-    EXPECT_EQ(word, c.version);
-    for (uint32_t expected : c.fields) {
-      io.ReadUInt32(word);
-      EXPECT_EQ(word, expected);
-    }
-    io.ReadWideString(name);
-    EXPECT_EQ(name, c.base);
-
-    bool failed = true;
-    std::unique_ptr<DS_ABObj_Constructor> read = ReadAny(bytes, &failed);
-    EXPECT_FALSE(failed);
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(KindOf(*read), KindOf(*brush));
-    EXPECT_EQ(read->name, u"brush");
-    EXPECT_EQ(Written([&](DS_IOF_Archive& a) { read->Save(a); }), bytes);
-  }
+  for (const RecordCase& c : kRecords)
+    ExpectStoredAheadOfBase(c);
 }
 
 TEST_F(BrushRecordsTest, TruncatedRecordsFailTheStreamAndKeepDefaults) {
-  for (const RecordCase& c : kRecords) {
-    SCOPED_TRACE(c.name);
-    std::unique_ptr<DS_FX_Constructor> brush = c.make();
-    std::vector<uint8_t> bytes = Written([&](DS_IOF_Archive& a) { brush->Save(a); });
-    for (size_t keep : {bytes.size() / 3, bytes.size() - 1}) {
-      bool failed = false;
-      std::unique_ptr<DS_ABObj_Constructor> read =
-          ReadAny(std::vector<uint8_t>(bytes.begin(), bytes.begin() + long(keep)), &failed);
-      EXPECT_TRUE(failed);
-      ASSERT_NE(read, nullptr);
-      EXPECT_EQ(KindOf(*read), KindOf(*brush));
-    }
-  }
+  for (const RecordCase& c : kRecords)
+    ExpectTruncatedFails(c);
 }
 
 TEST_F(BrushRecordsTest, CentreAndLineRecordsHoldTheCentreAsFloats) {
@@ -228,19 +168,6 @@ TEST_F(BrushRecordsTest, CentreAndLineRecordsHoldTheCentreAsFloats) {
   EXPECT_EQ(read->centre.Value(), stretch.centre.Value());
   EXPECT_EQ(read->lineDirection.Value(), 135u);
   EXPECT_NEAR(read->lineDirection.Direction().x, -0.70710677f, 1e-6f) << "its vectors follow";
-}
-
-// A kind's own fields of an older version, then the base record of `base`.
-std::vector<uint8_t> OldRecord(const char16_t* kind, uint32_t version,
-                               const std::vector<uint32_t>& fields,
-                               const std::function<void(DS_IOF_Archive&)>& base) {
-  return Written([&](DS_IOF_Archive& a) {
-    a.io().WriteWideString(kind);
-    a.io().WriteDword(version);
-    for (uint32_t v : fields)
-      a.io().WriteUInt32(v);
-    base(a);
-  });
 }
 
 TEST_F(BrushRecordsTest, OlderVersionsReadAsTheyWereMeant) {

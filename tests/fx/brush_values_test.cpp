@@ -5,14 +5,24 @@
 #include <cmath>
 
 #include "core/scene/scene_services.h"
+#include "fx/colour/ds_color_shift_fx.h"
+#include "fx/colour/ds_day_to_night.h"
+#include "fx/colour/ds_saturation_wave_fx.h"
 #include "fx/distortion/ds_bend_fx.h"
 #include "fx/distortion/ds_expand_fx.h"
 #include "fx/distortion/ds_quorbel_radial.h"
 #include "fx/distortion/ds_quorbel_vortical.h"
 #include "fx/distortion/ds_rotation_fx.h"
 #include "fx/fx_fixture.h"
+#include "fx/layer/ds_blure_fx.h"
+#include "fx/layer/ds_erase_layer_fx.h"
+#include "fx/layer/ds_pattern_brush.h"
+#include "fx/light/ds_light_fx.h"
+#include "fx/light/ds_light_wave_fx.h"
 #include "fx/lines/ds_perspective_fx.h"
 #include "fx/lines/ds_stretch_fx.h"
+#include "fx/relief/ds_bump_fx.h"
+#include "fx/relief/ds_heat_distortion.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
 #include "platform/math/d3dx_math.h"
@@ -22,35 +32,6 @@ namespace {
 
 constexpr float kPi = 3.1415927f;
 const D3DXVECTOR3 kMiddle(400, 300, 0);
-
-class BrushValuesTest : public FxTest {
- protected:
-  void SetUp() override {
-    FxTest::SetUp();
-    StartSlideOn(canvas_, 800, 600, 0xFFFFFFFF);
-  }
-
-  // The brush's run-time object after its clock ran to `seconds` (phase = speed x seconds), drawn
-  // once; answers the brush the object drew.
-  DS_FX_Constructor& Drawn(DS_FX_Constructor& description, float seconds = 0.0f) {
-    object_ = MakeObject(description);
-    Play(*object_, 0.0f, seconds);
-    object_->Draw(canvas_);
-    return Brushed(object_).Brush();
-  }
-
-  DS_2D_Light canvas_;
-  DS_SafePtr<ZKW_RenderObj> object_;
-};
-
-using Floats = std::vector<float>;
-
-void ExpectNear(const Floats& actual, const Floats& expected, float tolerance = 1e-5f,
-                const char* note = "") {
-  ASSERT_EQ(actual.size(), expected.size());
-  for (size_t i = 0; i < actual.size(); ++i)
-    EXPECT_NEAR(actual[i], expected[i], tolerance) << "value " << i << " " << note;
-}
 
 TEST_F(BrushValuesTest, TheCanvasIsThePictureAndTheTarget) {
   float w = 0, h = 0;
@@ -400,6 +381,22 @@ TEST_F(BrushValuesTest, EmptySizesGiveFiniteValues) {
        {{"Ln", 3}, {"Lt", 3}, {"t", 2}, {"n", 2}, {"amplitude", 1}, {"p_amplitude", 1}}},
       {[&] { return link(std::make_unique<DS_StretchFX>(), 2106); },
        {{"Ln", 3}, {"Lt", 3}, {"t", 2}, {"n", 2}, {"amplitude", 1}}},
+      {[&] { return link(std::make_unique<DS_ColorShiftFX>(), 2111); },
+       {{"color_shift", 1}, {"val_shift", 2}, {"sat_shift", 2}}},
+      {[&] { return link(std::make_unique<DS_SaturationWaveFX>(), 2112); },
+       {{"BgSize", 2}, {"WavePos", 2}, {"WaveDir", 2}, {"WaveFreq", 1}}},
+      {[&] { return link(std::make_unique<DS_DayToNight>(), 2113); }, {{"Scale", 4}, {"Fade", 1}}},
+      {[] { return std::make_unique<DS_LightFX>(); }, {{"multiplier", 1}}},
+      {[&] { return link(std::make_unique<DS_LightWaveFX>(), 190); },
+       {{"BgSize", 2}, {"WavePos", 2}, {"WaveDir", 2}, {"BlendColor", 4}}},
+      {[&] { return link(std::make_unique<DS_EraseLayerFX>(), 2114); }, {{"mask_mod", 2}}},
+      {[&] { return link(std::make_unique<DS_BlureFX>(), 2115); },
+       {{"Radius", 1}, {"PixelSize", 2}}},
+      {[] { return std::make_unique<DS_PatternBrush>(); }, {{"mix_color", 4}}},
+      {[&] { return link(std::make_unique<DS_HeatDistortion>(), 63); },
+       {{"bump_scale", 2}, {"Offset", 2}, {"Scale", 4}}},
+      {[&] { return link(std::make_unique<DS_BumpFX>(), 2116); },
+       {{"BumpStep", 2}, {"BumpTexScale", 4}, {"LightDir", 3}, {"Animator", 2}}},
   };
   for (const Case& c : cases) {
     std::unique_ptr<DS_FX_Constructor> brush = c.make();
@@ -414,9 +411,15 @@ TEST_F(BrushValuesTest, EmptySizesGiveFiniteValues) {
     copy->Tick(0.1f);
     ASSERT_TRUE(copy->effect);
     copy->Draw(empty);
-    std::vector<std::pair<const char*, int>> names(std::begin(kCommon), std::end(kCommon));
-    names.insert(names.end(), c.values.begin(), c.values.end());
-    for (const auto& [name, count] : names) {
+    // The shared parameters where the kind's effect has them, the kind's own always.
+    for (const auto& [name, count] : kCommon) {
+      Floats v(size_t(count), 0.0f);
+      if (gfx::Succeeded(copy->effect->GetFloatArray(name, v.data(), uint32_t(count)))) {
+        for (float x : v)
+          EXPECT_TRUE(std::isfinite(x)) << name;
+      }
+    }
+    for (const auto& [name, count] : c.values) {
       for (float v : Values(*copy, name, count))
         EXPECT_TRUE(std::isfinite(v)) << name;
     }

@@ -14,21 +14,6 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
-// A canvas that notes its target switches and its whole-picture draws in order, and still makes
-// them.
-class RecordingCanvas : public DS_2D_Light {
- public:
-  void SwitchTarget(int* readerCount, bool clear) override {
-    events.push_back(clear ? "switch cleared" : "switch");
-    DS_2D_Light::SwitchTarget(readerCount, clear);
-  }
-  void DrawTexWithEffect(const SimpleMesh& mesh, gfx::Effect* effect) override {
-    events.push_back("draw");
-    DS_2D_Light::DrawTexWithEffect(mesh, effect);
-  }
-  std::vector<std::string> events;
-};
-
 class BrushObjectTest : public RendererTest {
  protected:
   void SetUp() override {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/archive/ds_iof_r.h"
@@ -216,6 +217,21 @@ class PictureReader : public ZKW_RenderObj {
 
  private:
   gfx::Effect* effect_;
+};
+
+// A canvas that notes its target switches and its whole-picture draws in order, and still makes
+// them.
+class RecordingCanvas : public DS_2D_Light {
+ public:
+  void SwitchTarget(int* readerCount, bool clear) override {
+    events.push_back(clear ? "switch cleared" : "switch");
+    DS_2D_Light::SwitchTarget(readerCount, clear);
+  }
+  void DrawTexWithEffect(const SimpleMesh& mesh, gfx::Effect* effect) override {
+    events.push_back("draw");
+    DS_2D_Light::DrawTexWithEffect(mesh, effect);
+  }
+  std::vector<std::string> events;
 };
 
 // A sprite layer whose fields the test sets.

@@ -1,12 +1,24 @@
 // Projects written by the project writer, and document bodies in their stored form.
 #include "core/guid.h"
+#include "fx/colour/ds_color_shift_fx.h"
+#include "fx/colour/ds_day_to_night.h"
+#include "fx/colour/ds_saturation_fx.h"
+#include "fx/colour/ds_saturation_wave_fx.h"
 #include "fx/distortion/ds_bend_fx.h"
 #include "fx/distortion/ds_expand_fx.h"
 #include "fx/distortion/ds_quorbel_radial.h"
 #include "fx/distortion/ds_quorbel_vortical.h"
 #include "fx/distortion/ds_rotation_fx.h"
+#include "fx/layer/ds_blure_fx.h"
+#include "fx/layer/ds_erase_layer_fx.h"
+#include "fx/layer/ds_pattern_brush.h"
+#include "fx/light/ds_light_fx.h"
+#include "fx/light/ds_light_fx_ii.h"
+#include "fx/light/ds_light_wave_fx.h"
 #include "fx/lines/ds_perspective_fx.h"
 #include "fx/lines/ds_stretch_fx.h"
+#include "fx/relief/ds_bump_fx.h"
+#include "fx/relief/ds_heat_distortion.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
 #include "objects/sprites/ds_discharge_fx_constructor.h"
@@ -268,6 +280,64 @@ std::vector<uint8_t> TextObjects(bool hugeMesh) {
   return project.Write();
 }
 
+// The colour, light, layer and relief brushes on a picture slide, each with its effect, in modes
+// 0 to 2: a light band and a light in every target mode, a pattern picture stored with the
+// project, a bump picture of the resource library, a blur under a mask picture.
+std::vector<uint8_t> ColourAndLayerBrushes() {
+  ProjectBuilder project;
+  DS_SlideContainer& slide = project.AddSlide(0.25f, 1.0f, 0.25f);
+  ProjectBuilder::RendererOf(slide)->backgroundLink =
+      project.StorePicture(u"dawn.png", Png(16, 8, 0xFFC06040));
+  std::vector<std::unique_ptr<DS_FX_Constructor>> brushes;
+  auto link = [](auto brush, int64_t id) {
+    brush->effectLink = DS_HLSLEffectFile(u"glimres.dll", id);
+    return brush;
+  };
+  brushes.push_back(link(std::make_unique<DS_ColorShiftFX>(), 2111));
+  brushes.push_back(link(std::make_unique<DS_SaturationWaveFX>(), 2112));
+  brushes.push_back(link(std::make_unique<DS_SaturationFX>(), 2112));
+  brushes.push_back(link(std::make_unique<DS_DayToNight>(), 2113));
+  brushes.push_back(std::make_unique<DS_LightFX>());
+  for (int targetMode : {0, 1, 2}) {
+    auto light = link(std::make_unique<DS_LightFX_II>(), 190);
+    light->targetMode.SetValue(targetMode);
+    light->blendMode.SetValue(targetMode * 2 + 1);
+    light->pulseMode.SetValue(targetMode + 1);
+    brushes.push_back(std::move(light));
+  }
+  auto wave = link(std::make_unique<DS_LightWaveFX>(), 190);
+  wave->startPoint.SetValue(D3DXVECTOR3(0, 4, 0));
+  wave->endPoint.SetValue(D3DXVECTOR3(16, 4, 0));
+  wave->bandWidth.SetValue(4);
+  wave->pulseMode.SetValue(2);
+  wave->oneWay.SetValue(1);
+  brushes.push_back(std::move(wave));
+  brushes.push_back(link(std::make_unique<DS_EraseLayerFX>(), 2114));
+  auto blur = link(std::make_unique<DS_BlureFX>(), 2115);
+  blur->radius.SetValue(6);
+  project.StoreGuidPicture(blur->maskId, Png(4, 4, 0xFFFFFFFF));
+  brushes.push_back(std::move(blur));
+  auto pattern = std::make_unique<DS_PatternBrushC>();
+  pattern->patternLink = project.StorePicture(u"tile.png", Png(4, 2, 0x80FFFFFF));
+  pattern->patternAngle.SetValue(30);
+  pattern->flipVertical.SetValue(1);
+  brushes.push_back(std::move(pattern));
+  auto heat = link(std::make_unique<DS_HeatDistortion>(), 63);
+  heat->strength.SetValue(50);
+  brushes.push_back(std::move(heat));
+  auto bump = link(std::make_unique<DS_BumpFX>(), 2116);
+  bump->bumpPicture = DS_ImageFileLink(u"glimres.dll", 89);
+  brushes.push_back(std::move(bump));
+  for (size_t i = 0; i < brushes.size(); ++i) {
+    DS_FX_Constructor& brush = *brushes[i];
+    if (brush.mode.Value() == 0) brush.mode.RawValue() = int(i % 3);
+    brush.maskQuad.SetRect(8, 4, D3DXVECTOR3(8, 4, 0));
+    brush.timing.SetValue(int(i % 3));
+    slide.savedObjects.push_back(std::move(brushes[i]));
+  }
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
@@ -280,7 +350,8 @@ Seeds ProjectSeeds() {
           {"project-particles", Particles()},
           {"project-text", TextObjects(false)},
           {"project-text-huge-mesh", TextObjects(true)},
-          {"project-glass-glyphs", GlassAndGlyphs()}};
+          {"project-glass-glyphs", GlassAndGlyphs()},
+          {"project-colour-layer-brushes", ColourAndLayerBrushes()}};
 }
 
 Seeds DocumentBodySeeds() {

@@ -19,3 +19,15 @@ void AddSeaWaves(ProjectBuilder& project, DS_SlideContainer& slide, float width,
 // picture; none when empty), a breath up and down from the horizon and a tilt to and fro.
 void AddDistortions(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height,
                     const std::vector<uint8_t>& radialMask);
+
+// A hue that swings a little, a band of warm light sweeping across the picture and a glow
+// pulsing in its middle (the PNG `radialMask` as the glow's mask; none when empty), all graded
+// towards night and back over the slide.
+void AddColourBrushes(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height,
+                      const std::vector<uint8_t>& radialMask);
+
+// The picture worked on in layers: a relief of the player's bump picture 89 on the sky to its
+// left, a haze shimmering over its skyline, stars laid over it as a pattern and erased towards its
+// top, and its middle blurred under the radial mask (the PNG `radialMask`; none when empty).
+void AddLayerBrushes(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height,
+                     const std::vector<uint8_t>& radialMask);

@@ -227,10 +227,17 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
         AddPictureSlide(project, night->second.link, u"DS_MatrixCodeLight")));
     if (glyphs != nullptr) ConfigureGlyphs(*glyphs);
   }
-  // The dawn distorted by the brushes that bend a picture.
+  // The dawn distorted by the brushes that bend a picture, then recoloured and relit by those
+  // that change its colours; the night worked on as a layer.
   if (auto dawn = stored.find(u"dawn.png"); dawn != stored.end()) {
     AddDistortions(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"),
                    dawn->second.width, dawn->second.height, radialMask);
+    AddColourBrushes(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"),
+                     dawn->second.width, dawn->second.height, radialMask);
+  }
+  if (auto night = stored.find(u"night.png"); night != stored.end()) {
+    AddLayerBrushes(project, AddPictureSlide(project, night->second.link, u"DS_2D_Light"),
+                    night->second.width, night->second.height, radialMask);
   }
   if (auto night = stored.find(u"night.png"); night != stored.end())
     AddNightSpritesSlide(project, night->second.link);

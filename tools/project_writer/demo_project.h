@@ -11,19 +11,14 @@ struct NamedFile {
   std::vector<uint8_t> bytes;
 };
 
-// The project the player carries and plays when it is given none: a title card on the
-// background named "night.png" with a flat title and a 3D line, when `pictures` hold the text art
-// the build draws for them (demo_text.h); one slide per background,
-// in order, each fading in and out while the camera drifts over its picture, the one named
-// "sea.png" in waves; then that sea under water, the background named "night.png" on fire,
-// "dawn.png" mirrored in a lake with a ripple map of its own, and "sea.png" again under falling
-// drops; then "dawn.png" in a swinging glass ball and "night.png" under falling glyphs; then
-// "dawn.png" distorted by brushes, the night again with stars, moonlight and a discharge of
-// sprite presets, and (when "soft_spot.png", "spark_atlas.png" and "smoke_puff.png" are among
-// `pictures`) the night with particle systems; and the music file (when not null) as its
-// background music, carried in the project. The radial mask "66.png" (when `pictures` holds it)
-// limits the sea's rings and the dawn's swirl. Each background or file missing leaves out what
-// it is for.
+// The project the player carries and plays when it is given none: a title card on the background
+// named "night.png" (when `pictures` hold the build's text art, demo_text.h), one slide per
+// background in order with the camera drifting over it, then slides that show the kinds of the
+// player on the backgrounds that suit them: each renderer kind, the brushes, the sprite presets
+// and the particle systems. `pictures` holds the pictures those objects draw with, by file name
+// (the radial mask "66.png", the particle and sprite pictures); a background or picture missing
+// leaves out what it is for. The music file (when not null) is its background music, carried in
+// the project.
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music = nullptr,
                                       const std::vector<NamedFile>& pictures = {});

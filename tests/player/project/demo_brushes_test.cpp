@@ -2,7 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "fx/layer/ds_pattern_brush.h"
+#include "fx/relief/ds_bump_fx.h"
+#include "fx/relief/ds_heat_distortion.h"
 #include "platform/sys/file_paths.h"
 #include "player/support/scene_fixture.h"
 #include "renderers/brush/ds_brush_obj.h"
@@ -36,37 +42,57 @@ class DemoBrushesTest : public SceneTest {
   }
 };
 
-TEST_F(DemoBrushesTest, TheSeaWavesAndTheDawnIsDistorted) {
+TEST_F(DemoBrushesTest, EveryBrushedSlidePlaysItsBrushes) {
   DS_SlideShow_Light& scene = Play(Demo());
-  // The sea's slide is the first with brushes, the distorted dawn's the last.
-  std::vector<size_t> brushed;
-  for (size_t i = 0; i < scene.slides.size(); ++i)
-    if (!Brushes(scene, i).empty()) brushed.push_back(i);
-  ASSERT_EQ(brushed.size(), 2u);
-  const size_t seaIndex = brushed.front(), dawnIndex = brushed.back();
-
-  const auto sea = Brushes(scene, seaIndex);
-  ASSERT_EQ(sea.size(), 2u);
-  EXPECT_TRUE(sea.count("Waves") && sea.count("Rings"));
-  const auto dawn = Brushes(scene, dawnIndex);
-  ASSERT_EQ(dawn.size(), 5u);
-  for (const char* name : {"Lens", "Rocking", "Swirl", "Breath", "Tilt"})
-    EXPECT_TRUE(dawn.count(name)) << name;
-  for (const auto* slide : {&sea, &dawn}) {
-    for (const auto& [name, brush] : *slide) {
-      SCOPED_TRACE(name);
-      EXPECT_TRUE(brush->Brush().effect) << "its effect is the player's own";
+  // The brushed slides, found by their brushes.
+  const std::vector<std::vector<std::string>> kSlides = {
+      {"Rings", "Waves"},
+      {"Breath", "Lens", "Rocking", "Swirl", "Tilt"},
+      {"Band", "Glow", "Hue", "Night"},
+      {"Blur", "Erase", "Haze", "Relief", "Stars"}};
+  std::vector<size_t> found;
+  for (const auto& names : kSlides) {
+    SCOPED_TRACE(names.front());
+    std::optional<size_t> index;
+    for (size_t i = 0; i < scene.slides.size(); ++i)
+      if (Brushes(scene, i).count(names.front())) index = i;
+    ASSERT_TRUE(index);
+    const auto brushes = Brushes(scene, *index);
+    std::vector<std::string> held;
+    for (const auto& [name, brush] : brushes) {
+      held.push_back(name);
+      EXPECT_TRUE(brush->Brush().effect) << name << ": its effect is the player's own";
+      EXPECT_TRUE(brush->Brush().ReadyToDraw()) << name;
     }
+    EXPECT_EQ(held, names);
+    found.push_back(*index);
   }
+  size_t brushed = 0;
+  for (size_t i = 0; i < scene.slides.size(); ++i)
+    brushed += Brushes(scene, i).empty() ? 0 : 1;
+  EXPECT_EQ(brushed, kSlides.size());
+
+  // The masks and pictures they keep.
+  const auto sea = Brushes(scene, found[0]), dawn = Brushes(scene, found[1]);
+  const auto colour = Brushes(scene, found[2]), layer = Brushes(scene, found[3]);
   EXPECT_TRUE(dawn.at("Swirl")->Brush().maskTexture) << "the radial mask";
   EXPECT_TRUE(sea.at("Rings")->Brush().maskTexture);
   EXPECT_FALSE(dawn.at("Lens")->Brush().maskTexture);
+  EXPECT_TRUE(colour.at("Glow")->Brush().maskTexture);
+  for (const char* name : {"Blur", "Erase"})
+    EXPECT_TRUE(layer.at(name)->Brush().maskTexture) << name;
+  EXPECT_FALSE(
+      static_cast<DS_PatternBrush&>(layer.at("Stars")->Brush()).patternFrames.textures.empty());
+  EXPECT_TRUE(static_cast<DS_HeatDistortion&>(layer.at("Haze")->Brush()).bumpTexture);
+  EXPECT_FALSE(static_cast<DS_BumpFX&>(layer.at("Relief")->Brush()).bumpFrames.textures.empty())
+      << "picture 89";
 
-  // Both slides play (every reader of the picture below switching as it announced: the debug
-  // check aborts otherwise), and what they show is the brushes' work.
-  for (const auto& [index, brushes] : {std::pair{seaIndex, &sea}, std::pair{dawnIndex, &dawn}}) {
+  // Every slide plays (every reader of the picture below switching as it announced: the debug
+  // check aborts otherwise), and what it shows is the brushes' work.
+  for (const size_t index : found) {
     SCOPED_TRACE(index);
-    const double start = 100.0 * index;
+    const auto brushes = Brushes(scene, index);
+    const double start = 100.0 * double(index);
     Frame(start);
     scene.JumpTo(index);
     double t = start;
@@ -74,14 +100,14 @@ TEST_F(DemoBrushesTest, TheSeaWavesAndTheDawnIsDistorted) {
       Frame(t);
     EXPECT_EQ(CurrentIndex(), int(index));
     Frame(t);
-    const auto brushed = BackBufferPixels();
-    for (const auto& [name, brush] : *brushes)
+    const auto shown = BackBufferPixels();
+    for (const auto& [name, brush] : brushes)
       brush->SetActive(false);
     Frame(t);
     int most = 0;
     const auto plain = BackBufferPixels();
     for (size_t i = 0; i < plain.size(); ++i)
-      most = std::max(most, std::abs(int(plain[i] & 0xFF) - int(brushed[i] & 0xFF)));
+      most = std::max(most, std::abs(int(plain[i] & 0xFF) - int(shown[i] & 0xFF)));
     EXPECT_GT(most, 20);
   }
 }
