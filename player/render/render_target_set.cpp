@@ -38,6 +38,14 @@ ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h) {
   return out;
 }
 
+bool CreateBackBufferTargets(RenderTargetSet& set) {
+  const DeviceValues& values = GetDeviceValues();
+  for (uint32_t n = values.targetScaleLimit; n >= 1; --n) {
+    if (set.Create(n * values.backBufferWidth, n * values.backBufferHeight)) return true;
+  }
+  return false;
+}
+
 bool RenderTargetSet::Create(uint32_t w, uint32_t h) {
   width = w;
   height = h;
@@ -74,8 +82,7 @@ bool RenderTargetSet::CreateFrom(gfx::Texture* source, uint32_t w, uint32_t h) {
     return true;
   }
   // The targets are made either way; a copy that fails leaves the new target as it was made.
-  (void)D3DXLoadSurfaceFromSurface(to.Get(), nullptr, from.Get(), nullptr, D3DX_FILTER_TRIANGLE,
-                                   0);
+  (void)D3DXLoadSurfaceFromSurface(to.Get(), nullptr, from.Get(), nullptr, D3DX_FILTER_TRIANGLE, 0);
   return true;
 }
 

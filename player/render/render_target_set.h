@@ -60,3 +60,7 @@ void SaveRenderTargets(ComRef<gfx::Surface>& target, ComRef<gfx::Surface>& depth
 // A w x h A8R8G8B8 render-target texture of one level in the default pool; none for a zero
 // size, without a device, or when it cannot be made.
 ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h);
+
+// Makes `set` at n, n - 1, ... 1 times the back buffer's size (n the device values' target scale
+// limit), the first size that can be made; false, holding nothing, when none can.
+[[nodiscard]] bool CreateBackBufferTargets(RenderTargetSet& set);

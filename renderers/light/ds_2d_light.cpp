@@ -112,10 +112,8 @@ void DS_2D_Light::ResetDeviceState() {
 }
 
 void DS_2D_Light::CreateTargets() {
-  const DeviceValues& values = GetDeviceValues();
-  for (uint32_t n = values.targetScaleLimit; n >= 1; --n) {
-    if (targets.Create(n * values.backBufferWidth, n * values.backBufferHeight)) return;
-  }
+  // Without any size the slide draws on the frame itself.
+  (void)CreateBackBufferTargets(targets);
 }
 
 void DS_2D_Light::ReleaseDeviceObjects() {

@@ -23,35 +23,6 @@ namespace {
 constexpr float kPi = 3.1415927f;
 const D3DXVECTOR3 kMiddle(400, 300, 0);
 
-class BrushValuesTest : public FxTest {
- protected:
-  void SetUp() override {
-    FxTest::SetUp();
-    StartSlideOn(canvas_, 800, 600, 0xFFFFFFFF);
-  }
-
-  // The brush's run-time object after its clock ran to `seconds` (phase = speed x seconds), drawn
-  // once; answers the brush the object drew.
-  DS_FX_Constructor& Drawn(DS_FX_Constructor& description, float seconds = 0.0f) {
-    object_ = MakeObject(description);
-    Play(*object_, 0.0f, seconds);
-    object_->Draw(canvas_);
-    return Brushed(object_).Brush();
-  }
-
-  DS_2D_Light canvas_;
-  DS_SafePtr<ZKW_RenderObj> object_;
-};
-
-using Floats = std::vector<float>;
-
-void ExpectNear(const Floats& actual, const Floats& expected, float tolerance = 1e-5f,
-                const char* note = "") {
-  ASSERT_EQ(actual.size(), expected.size());
-  for (size_t i = 0; i < actual.size(); ++i)
-    EXPECT_NEAR(actual[i], expected[i], tolerance) << "value " << i << " " << note;
-}
-
 TEST_F(BrushValuesTest, TheCanvasIsThePictureAndTheTarget) {
   float w = 0, h = 0;
   CurrentTargetSize(w, h);

@@ -15,10 +15,32 @@
 
 namespace fx_test {
 
+using renderer_test::Channel;
 using renderer_test::MaxDifference;
 using renderer_test::ReadArchive;
 using renderer_test::Stripes;
 using renderer_test::Written;
+
+// 64 x 64 black texels with a white bar 4 texels wide from x = 24.
+inline std::vector<uint32_t> BarTexels() {
+  std::vector<uint32_t> texels(64 * 64, 0xFF000000);
+  for (uint32_t y = 0; y < 64; ++y)
+    for (uint32_t x = 24; x < 28; ++x)
+      texels[y * 64 + x] = 0xFFFFFFFF;
+  return texels;
+}
+
+// The middle of the bright columns of row 32 of a frame 64 pixels wide; -1 without any.
+inline float BarCentre(const std::vector<uint32_t>& frame) {
+  float sum = 0, count = 0;
+  for (uint32_t x = 0; x < 64; ++x) {
+    if (Channel(frame[32 * 64 + x], 8) > 128) {
+      sum += float(x);
+      count += 1;
+    }
+  }
+  return count > 0 ? sum / count : -1.0f;
+}
 
 // A timeline frozen at one value: what a real timeline reports while its object is hidden (0)
 // or half faded in.
@@ -59,6 +81,15 @@ class FxTest : public renderer_test::RendererTest {
     return ComRef<gfx::Texture>(texture);
   }
 
+  // The slide started on the default background made a 64 x 64 picture of BarTexels; answers
+  // its first frame.
+  std::vector<uint32_t> StartBarSlide(DS_2D_Light& renderer) {
+    ProvidePicture(DS_ImageFileLink(u"glimres.dll", 5), 64, 64, 64, 64, BarTexels());
+    StartSlide(renderer);
+    Frame(renderer);
+    return BackBufferPixels();
+  }
+
   // Stores `texture` as the document's picture under the brush's mask id.
   void GiveMask(const DS_FX_Constructor& brush, const ComRef<gfx::Texture>& texture) {
     Doc().guidTextures[GuidPictureKey{brush.maskId, {}, 1}] = texture;
@@ -78,6 +109,36 @@ class FxTest : public renderer_test::RendererTest {
     return values;
   }
 };
+
+// Brushes drawn on an 800 x 600 white picture, what they set read back from their effects.
+class BrushValuesTest : public FxTest {
+ protected:
+  void SetUp() override {
+    FxTest::SetUp();
+    StartSlideOn(canvas_, 800, 600, 0xFFFFFFFF);
+  }
+
+  // The brush's run-time object after its clock ran to `seconds` (phase = speed x seconds), drawn
+  // once; answers the brush the object drew.
+  DS_FX_Constructor& Drawn(DS_FX_Constructor& description, float seconds = 0.0f) {
+    object_ = MakeObject(description);
+    Play(*object_, 0.0f, seconds);
+    object_->Draw(canvas_);
+    return Brushed(object_).Brush();
+  }
+
+  DS_2D_Light canvas_;
+  DS_SafePtr<ZKW_RenderObj> object_;
+};
+
+using Floats = std::vector<float>;
+
+inline void ExpectNear(const Floats& actual, const Floats& expected, float tolerance = 1e-5f,
+                       const char* note = "") {
+  ASSERT_EQ(actual.size(), expected.size());
+  for (size_t i = 0; i < actual.size(); ++i)
+    EXPECT_NEAR(actual[i], expected[i], tolerance) << "value " << i << " " << note;
+}
 
 // The description a record of `bytes` reads into through the object registry, which must be of
 // class X; the record is read to its end without failing.
