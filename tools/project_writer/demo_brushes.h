@@ -19,3 +19,11 @@ void AddSeaWaves(ProjectBuilder& project, DS_SlideContainer& slide, float width,
 // picture; none when empty), a breath up and down from the horizon and a tilt to and fro.
 void AddDistortions(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height,
                     const std::vector<uint8_t>& radialMask);
+
+// The sky and the sea alive: clouds drifting over the sky (picture 87), mirrored upside down into
+// the sea by a copy of the cloud layer, the sun's glitter streaming down the water (noise 86), the
+// water surface rippling, and the sea swaying gently.
+void AddSkyAndWater(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height);
+
+// Fire burning along the lower edge of the picture.
+void AddFireAlongTheFoot(DS_SlideContainer& slide, float width, float height);

@@ -1,11 +1,16 @@
 // The demo project's brushes, played as the player plays its own project.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
+#include "fx/copy/ds_background_copy.h"
+#include "fx/direction/ds_waterfall_fx.h"
+#include "fx/sky/ds_cloud_fx.h"
 #include "platform/sys/file_paths.h"
 #include "player/support/scene_fixture.h"
 #include "renderers/brush/ds_brush_obj.h"
+#include "renderers/brush/ds_fire_fx.h"
 #include "tools/project_writer/demo_project.h"
 
 namespace scene_test {
@@ -34,16 +39,45 @@ class DemoBrushesTest : public SceneTest {
         found[ToUtf8(brush->Brush().name)] = brush;
     return found;
   }
+
+  // The index of the slide that has a brush named `name`; the slide count when none has.
+  size_t SlideWith(DS_SlideShow_Light& scene, const std::string& name) {
+    for (size_t i = 0; i < scene.slides.size(); ++i)
+      if (Brushes(scene, i).count(name) != 0) return i;
+    return scene.slides.size();
+  }
+
+  // Plays slide `index` for 4 seconds and answers the largest difference of a colour channel
+  // between the last frame and that frame drawn again without its brushes. Every reader of the
+  // picture below switches as it announced, or the debug check aborts.
+  int BrushedDifference(DS_SlideShow_Light& scene, size_t index) {
+    const double start = 100.0 * double(index);
+    Frame(start);
+    scene.JumpTo(index);
+    double t = start;
+    for (; t < start + 4.0; t += 0.1)
+      Frame(t);
+    EXPECT_EQ(CurrentIndex(), int(index));
+    Frame(t);
+    const auto brushed = BackBufferPixels();
+    for (const auto& [name, brush] : Brushes(scene, index))
+      brush->SetActive(false);
+    Frame(t);
+    int most = 0;
+    const auto plain = BackBufferPixels();
+    for (size_t i = 0; i < plain.size(); ++i)
+      for (int shift : {0, 8, 16})
+        most = std::max(
+            most, std::abs(int((plain[i] >> shift) & 0xFF) - int((brushed[i] >> shift) & 0xFF)));
+    return most;
+  }
 };
 
 TEST_F(DemoBrushesTest, TheSeaWavesAndTheDawnIsDistorted) {
   DS_SlideShow_Light& scene = Play(Demo());
-  // The sea's slide is the first with brushes, the distorted dawn's the last.
-  std::vector<size_t> brushed;
-  for (size_t i = 0; i < scene.slides.size(); ++i)
-    if (!Brushes(scene, i).empty()) brushed.push_back(i);
-  ASSERT_EQ(brushed.size(), 2u);
-  const size_t seaIndex = brushed.front(), dawnIndex = brushed.back();
+  const size_t seaIndex = SlideWith(scene, "Waves"), dawnIndex = SlideWith(scene, "Lens");
+  ASSERT_LT(seaIndex, scene.slides.size());
+  ASSERT_LT(dawnIndex, scene.slides.size());
 
   const auto sea = Brushes(scene, seaIndex);
   ASSERT_EQ(sea.size(), 2u);
@@ -62,28 +96,45 @@ TEST_F(DemoBrushesTest, TheSeaWavesAndTheDawnIsDistorted) {
   EXPECT_TRUE(sea.at("Rings")->Brush().maskTexture);
   EXPECT_FALSE(dawn.at("Lens")->Brush().maskTexture);
 
-  // Both slides play (every reader of the picture below switching as it announced: the debug
-  // check aborts otherwise), and what they show is the brushes' work.
-  for (const auto& [index, brushes] : {std::pair{seaIndex, &sea}, std::pair{dawnIndex, &dawn}}) {
-    SCOPED_TRACE(index);
-    const double start = 100.0 * index;
-    Frame(start);
-    scene.JumpTo(index);
-    double t = start;
-    for (; t < start + 4.0; t += 0.1)
-      Frame(t);
-    EXPECT_EQ(CurrentIndex(), int(index));
-    Frame(t);
-    const auto brushed = BackBufferPixels();
-    for (const auto& [name, brush] : *brushes)
-      brush->SetActive(false);
-    Frame(t);
-    int most = 0;
-    const auto plain = BackBufferPixels();
-    for (size_t i = 0; i < plain.size(); ++i)
-      most = std::max(most, std::abs(int(plain[i] & 0xFF) - int(brushed[i] & 0xFF)));
-    EXPECT_GT(most, 20);
+  // Both slides play, and what they show is the brushes' work.
+  for (size_t index : {std::min(seaIndex, dawnIndex), std::max(seaIndex, dawnIndex)})
+    EXPECT_GT(BrushedDifference(scene, index), 20) << index;
+}
+
+TEST_F(DemoBrushesTest, TheSkyAndTheSeaAreAliveAndTheNightBurns) {
+  DS_SlideShow_Light& scene = Play(Demo());
+  const size_t skyIndex = SlideWith(scene, "Clouds"), nightIndex = SlideWith(scene, "Fire");
+  ASSERT_LT(skyIndex, scene.slides.size());
+  ASSERT_LT(nightIndex, scene.slides.size());
+
+  const auto sky = Brushes(scene, skyIndex);
+  ASSERT_EQ(sky.size(), 5u);
+  for (const char* name : {"Clouds", "Reflection", "Glitter", "Water", "Sway"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(sky.count(name));
+    EXPECT_TRUE(sky.at(name)->Brush().effect) << "its effect is the player's own";
   }
+  // The water, the sway and the reflection keep to the sea under their masks; the reflection
+  // copies the cloud layer.
+  for (const char* name : {"Water", "Sway", "Reflection"})
+    EXPECT_TRUE(sky.at(name)->Brush().maskTexture) << name;
+  const auto& reflection = dynamic_cast<const DS_BackgroundCopy&>(sky.at("Reflection")->Brush());
+  EXPECT_EQ(reflection.source.Value(), sky.at("Clouds")->Brush().guid);
+  EXPECT_TRUE(reflection.targets.current);
+  const auto& clouds = dynamic_cast<const DS_CloudFX&>(sky.at("Clouds")->Brush());
+  EXPECT_TRUE(clouds.cloudTextures.CurrentTexture()) << "picture 87";
+  const auto& glitter = dynamic_cast<const DS_WaterfallFX&>(sky.at("Glitter")->Brush());
+  EXPECT_TRUE(glitter.noiseTexture) << "picture 86";
+
+  const auto night = Brushes(scene, nightIndex);
+  ASSERT_EQ(night.size(), 1u);
+  const auto& fire = dynamic_cast<const DS_FireFX&>(night.at("Fire")->Brush());
+  EXPECT_TRUE(fire.effect);
+  EXPECT_TRUE(fire.patternTexture && fire.noiseTexture) << "pictures 93 and 8";
+
+  // Played in the order of the slides, as the clock runs forwards.
+  for (size_t index : {std::min(skyIndex, nightIndex), std::max(skyIndex, nightIndex)})
+    EXPECT_GT(BrushedDifference(scene, index), 20) << index;
 }
 
 }  // namespace
