@@ -117,7 +117,7 @@ TEST_F(BrushValuesTest, ALinkedCopyDrawsIntoTargetsOfItsOwnAndMakesThemAgainAfte
   EXPECT_EQ(background, nullptr);
 }
 
-class BackgroundCopyPixelsTest : public FxTest {
+class BackgroundCopyPixelsTest : public BrushFrameTest {
  protected:
   std::vector<uint32_t> FrameWith(const RuntimeObjectList& objects) {
     for (const auto& object : objects)
@@ -125,8 +125,6 @@ class BackgroundCopyPixelsTest : public FxTest {
     Frame(renderer_, objects);
     return BackBufferPixels();
   }
-
-  DS_2D_Light renderer_;
 };
 
 TEST_F(BackgroundCopyPixelsTest, AnOffsetMovesTheBarAndAFlagMirrorsIt) {

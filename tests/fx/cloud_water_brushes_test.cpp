@@ -158,18 +158,11 @@ TEST_F(BrushValuesTest, WaterSurfaceValuesKeepItsRefractionFinite) {
   }
 }
 
-class CloudWaterPixelsTest : public FxTest {
+class CloudWaterPixelsTest : public BrushFrameTest {
  protected:
-  std::vector<uint32_t> FrameAfter(const DS_SafePtr<ZKW_RenderObj>& object, float from, float to) {
-    Play(*object, from, to);
-    Frame(renderer_, {object});
-    return BackBufferPixels();
-  }
   static uint32_t At(const std::vector<uint32_t>& frame, uint32_t x, uint32_t y) {
     return frame[y * 64 + x];
   }
-
-  DS_2D_Light renderer_;
 };
 
 TEST_F(CloudWaterPixelsTest, CloudsCoverWhereThePicturePassesTheThresholdAndDrift) {
@@ -219,11 +212,8 @@ TEST_F(CloudWaterPixelsTest, WaterRipplesInsideItsMaskAndMoves) {
   GiveMask(brush, MakeTexture(64, 64, mask));
   auto object = MakeObject(brush);
   const auto first = FrameAfter(object, 0.0f, 0.5f);
-  int inside = 0, outside = 0;
-  for (size_t i = 0; i < first.size(); ++i) {
-    int& most = i % 64 < 32 ? inside : outside;
-    most = std::max(most, MaxDifference({first[i]}, {picture[i]}));
-  }
+  const auto [inside, outside] =
+      RegionDifferences(first, picture, [](uint32_t x, uint32_t) { return x < 32; });
   EXPECT_GT(inside, 100);
   EXPECT_LE(outside, 2);
   EXPECT_GT(MaxDifference(first, FrameAfter(object, 0.6f, 1.0f)), 60) << "the ripples move";

@@ -195,16 +195,7 @@ TEST_F(BrushValuesTest, WaterfallDrawsItsPassesThroughTheGrid) {
   }
 }
 
-class DirectionPixelsTest : public FxTest {
- protected:
-  std::vector<uint32_t> FrameAfter(const DS_SafePtr<ZKW_RenderObj>& object, float from, float to) {
-    Play(*object, from, to);
-    Frame(renderer_, {object});
-    return BackBufferPixels();
-  }
-
-  DS_2D_Light renderer_;
-};
+using DirectionPixelsTest = BrushFrameTest;
 
 TEST_F(DirectionPixelsTest, MoveShiftsTheBarByItsStrength) {
   const float plain = BarCentre(StartBarSlide(renderer_));
@@ -233,11 +224,8 @@ TEST_F(DirectionPixelsTest, LinearRippleMovesEdgesInsideItsQuadAndTravels) {
   brush.maskQuad.SetRect(64, 32, D3DXVECTOR3(32, 16, 0));
   auto object = MakeObject(brush);
   const auto first = FrameAfter(object, 0.0f, 1.0f);
-  int inside = 0, outside = 0;
-  for (size_t i = 0; i < first.size(); ++i) {
-    int& most = i / 64 < 32 ? inside : outside;
-    most = std::max(most, MaxDifference({first[i]}, {picture[i]}));
-  }
+  const auto [inside, outside] =
+      RegionDifferences(first, picture, [](uint32_t, uint32_t y) { return y < 32; });
   EXPECT_GT(inside, 100);
   EXPECT_LE(outside, 2) << "mode 0 draws the mask quad only";
   EXPECT_GT(MaxDifference(first, FrameAfter(object, 1.1f, 1.5f)), 60) << "it travels";
@@ -258,11 +246,8 @@ TEST_F(DirectionPixelsTest, WaterfallStreaksBrightPartsAlongItsDirectionWithTheP
   brush.maskQuad.SetRect(64, 32, D3DXVECTOR3(32, 16, 0));
   auto object = MakeObject(brush);
   const auto first = FrameAfter(object, 0.0f, 1.0f);
-  int inside = 0, outside = 0;
-  for (size_t i = 0; i < first.size(); ++i) {
-    int& most = i / 64 < 32 ? inside : outside;
-    most = std::max(most, MaxDifference({first[i]}, {picture[i]}));
-  }
+  const auto [inside, outside] =
+      RegionDifferences(first, picture, [](uint32_t, uint32_t y) { return y < 32; });
   EXPECT_GT(inside, 60) << "white streaks over the black stripes";
   EXPECT_LE(outside, 2);
   EXPECT_GT(MaxDifference(first, FrameAfter(object, 1.1f, 1.6f)), 40) << "they stream on";

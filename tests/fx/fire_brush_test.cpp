@@ -94,16 +94,7 @@ TEST_F(BrushValuesTest, FireDrawsThroughItsGridInEveryMode) {
   device_->SetRenderState(gfx::RenderState::ClipPlaneEnable, 0);
 }
 
-class FirePixelsTest : public FxTest {
- protected:
-  std::vector<uint32_t> FrameAfter(const DS_SafePtr<ZKW_RenderObj>& object, float from, float to) {
-    Play(*object, from, to);
-    Frame(renderer_, {object});
-    return BackBufferPixels();
-  }
-
-  DS_2D_Light renderer_;
-};
+using FirePixelsTest = BrushFrameTest;
 
 TEST_F(FirePixelsTest, TheBandBurnsAlongTheLowerEdgeAndFlickers) {
   StartSlideOn(renderer_, 64, 64, 0xFF101020);
@@ -126,11 +117,8 @@ TEST_F(FirePixelsTest, TheBandBurnsAlongTheLowerEdgeAndFlickers) {
   fire.maskQuad.SetRect(64, 24, D3DXVECTOR3(32, 52, 0));
   auto object = MakeObject(fire);
   const auto first = FrameAfter(object, 0.0f, 0.5f);
-  int inside = 0, outside = 0;
-  for (size_t i = 0; i < first.size(); ++i) {
-    int& most = i / 64 >= 40 ? inside : outside;
-    most = std::max(most, MaxDifference({first[i]}, {night[i]}));
-  }
+  const auto [inside, outside] =
+      RegionDifferences(first, night, [](uint32_t, uint32_t y) { return y >= 40; });
   EXPECT_GT(inside, 100) << "it burns in its quad";
   EXPECT_LE(outside, 2) << "and nowhere else";
   EXPECT_GT(MaxDifference(first, FrameAfter(object, 0.6f, 1.2f)), 30) << "the flames rise";

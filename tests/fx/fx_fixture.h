@@ -140,6 +140,32 @@ inline void ExpectNear(const Floats& actual, const Floats& expected, float toler
     EXPECT_NEAR(actual[i], expected[i], tolerance) << "value " << i << " " << note;
 }
 
+// Brushes drawn for real, whole frames of a slide of their own.
+class BrushFrameTest : public FxTest {
+ protected:
+  // The frame with the object drawn after its clock ran from `from` to `to` seconds.
+  std::vector<uint32_t> FrameAfter(const DS_SafePtr<ZKW_RenderObj>& object, float from, float to) {
+    Play(*object, from, to);
+    Frame(renderer_, {object});
+    return BackBufferPixels();
+  }
+
+  DS_2D_Light renderer_;
+};
+
+// The largest difference of a frame 64 pixels wide from `picture` inside the region where
+// inside(x, y) holds, and outside it.
+template <class Inside>
+std::pair<int, int> RegionDifferences(const std::vector<uint32_t>& frame,
+                                      const std::vector<uint32_t>& picture, Inside inside) {
+  std::pair<int, int> most{0, 0};
+  for (size_t i = 0; i < std::min(frame.size(), picture.size()); ++i) {
+    int& slot = inside(uint32_t(i % 64), uint32_t(i / 64)) ? most.first : most.second;
+    slot = std::max(slot, MaxDifference({frame[i]}, {picture[i]}));
+  }
+  return most;
+}
+
 // The description a record of `bytes` reads into through the object registry, which must be of
 // class X; the record is read to its end without failing.
 template <class X>
