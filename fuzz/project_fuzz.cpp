@@ -20,6 +20,10 @@
 #include "fx/colour/ds_day_to_night.h"
 #include "fx/colour/ds_saturation_fx.h"
 #include "fx/colour/ds_saturation_wave_fx.h"
+#include "fx/copy/ds_background_copy.h"
+#include "fx/direction/ds_move_fx.h"
+#include "fx/direction/ds_quorbel_linear.h"
+#include "fx/direction/ds_waterfall_fx.h"
 #include "fx/distortion/ds_bend_fx.h"
 #include "fx/distortion/ds_expand_fx.h"
 #include "fx/distortion/ds_quorbel_radial.h"
@@ -35,6 +39,8 @@
 #include "fx/lines/ds_stretch_fx.h"
 #include "fx/relief/ds_bump_fx.h"
 #include "fx/relief/ds_heat_distortion.h"
+#include "fx/sky/ds_cloud_fx.h"
+#include "fx/water/ds_water_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
 #include "objects/sprites/ds_discharge_fx_constructor.h"
@@ -54,6 +60,7 @@
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
 #include "player/sound/ds_wav_constructor.h"
+#include "renderers/brush/ds_fire_fx.h"
 #include "renderers/glass_ball/ds_glass_ball_light.h"
 #include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
@@ -310,6 +317,50 @@ std::vector<uint8_t> TemplateProject() {
     b.vertices.clear();
   }));
   root.slides.emplace_back(std::move(texts));
+  // A slide of the direction, sky, water, copy and fire kinds at the values their arithmetic and
+  // their links must survive: 2^32 - 1 waterfall layers, water surface values 0 and 10000, a copy
+  // linked to itself and two linked to each other; modes 0 to 2 in turn.
+  auto scenery = std::make_unique<DS_SlideContainer>();
+  scenery->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  std::vector<std::unique_ptr<DS_FX_Constructor>> more;
+  auto move = std::make_unique<DS_MoveFX>();
+  move->moveMode.RawValue() = 5;
+  more.push_back(std::move(move));
+  more.push_back(std::make_unique<DS_QuorbelLinear>());
+  auto fall = std::make_unique<DS_WaterfallFX>();
+  fall->layerCount.RawValue() = 0xFFFFFFFFu;
+  fall->noiseAmplitude.SetValue(100);
+  fall->noiseLink = DS_ImageFileLink(u"glimres.dll", 86);
+  more.push_back(std::move(fall));
+  auto clouds = std::make_unique<DS_CloudFX>();
+  clouds->cloudLink = DS_ImageFileLink(u"glimres.dll", 87);
+  clouds->perspective.flipFlag.RawValue() = 1;
+  more.push_back(std::move(clouds));
+  for (unsigned surface : {0u, 10000u}) {
+    auto water = std::make_unique<DS_WaterFX>();
+    water->surface.SetValue(surface);
+    more.push_back(std::move(water));
+  }
+  const GUID self = GUID::Parse(u"{434F5059-0000-0000-0000-000000000001}");
+  const GUID first = GUID::Parse(u"{434F5059-0000-0000-0000-000000000002}");
+  const GUID second = GUID::Parse(u"{434F5059-0000-0000-0000-000000000003}");
+  for (const auto& [guid, source] : {std::pair{self, self}, std::pair{first, second},
+                                     std::pair{second, first}, std::pair{GUID(), GUID()}}) {
+    auto copy = std::make_unique<DS_BackgroundCopy>();
+    copy->guid = guid;
+    copy->source.RawValue() = source;
+    copy->horizontalFlag.RawValue() = 1;
+    copy->rectangle.extra1.RawValue() = -7;
+    more.push_back(std::move(copy));
+  }
+  more.push_back(std::make_unique<DS_FireFX>());
+  for (size_t i = 0; i < more.size(); ++i) {
+    more[i]->scale.SetValue(0);
+    more[i]->mode.RawValue() = int(i % 3);
+    more[i]->maskQuad.SetRect(4, 4, D3DXVECTOR3(2, 2, 0));
+    scenery->savedObjects.push_back(std::move(more[i]));
+  }
+  root.slides.emplace_back(std::move(scenery));
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));

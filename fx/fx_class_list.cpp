@@ -4,6 +4,10 @@
 #include "fx/colour/ds_day_to_night.h"
 #include "fx/colour/ds_saturation_fx.h"
 #include "fx/colour/ds_saturation_wave_fx.h"
+#include "fx/copy/ds_background_copy.h"
+#include "fx/direction/ds_move_fx.h"
+#include "fx/direction/ds_quorbel_linear.h"
+#include "fx/direction/ds_waterfall_fx.h"
 #include "fx/distortion/ds_bend_fx.h"
 #include "fx/distortion/ds_expand_fx.h"
 #include "fx/distortion/ds_quorbel_radial.h"
@@ -19,8 +23,11 @@
 #include "fx/lines/ds_stretch_fx.h"
 #include "fx/relief/ds_bump_fx.h"
 #include "fx/relief/ds_heat_distortion.h"
+#include "fx/sky/ds_cloud_fx.h"
+#include "fx/water/ds_water_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
+#include "renderers/brush/ds_fire_fx.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The bases
 // (DS_DirectionBased, DS_CentralBased, DS_LineBased) are read only inside their kinds' records.
@@ -60,4 +67,14 @@ void RegisterFxClasses(ClassRegistries& r) {
   // Heat and relief.
   AddObjectClass<DS_HeatDistortion>(r.objects, u"DS_HeatDistortion");
   AddObjectClass<DS_BumpFX>(r.objects, u"DS_BumpFX");
+  // Along a direction.
+  AddObjectClass<DS_MoveFX>(r.objects, u"DS_MoveFX");
+  AddObjectClass<DS_QuorbelLinear>(r.objects, u"DS_QuorbelLinear");
+  AddObjectClass<DS_WaterfallFX>(r.objects, u"DS_WaterfallFX");
+
+  // Sky, water, copies and fire (the flame renderer embeds a fire of its own too).
+  AddObjectClass<DS_CloudFX>(r.objects, u"DS_CloudFX");
+  AddObjectClass<DS_WaterFX>(r.objects, u"DS_WaterFX");
+  AddObjectClass<DS_BackgroundCopy>(r.objects, u"DS_BackgroundCopy");
+  AddObjectClass<DS_FireFX>(r.objects, u"DS_FireFX");
 }

@@ -39,3 +39,11 @@ class ColorAlphaParam : public SmartCOLORREF {
 // differs, so that the alpha follows.
 void ReadColorAlphaParam(DS_IOF_Archive& archive, ColorAlphaParam& color);
 void WriteColorAlphaParam(DS_IOF_Archive& archive, const ColorAlphaParam& color);
+
+// The red, green and blue of a colour word, each byte / 255 (red is the low byte), as effects
+// take colours.
+inline std::array<float, 3> ColorrefRgb(uint32_t colour) {
+  return {static_cast<float>(colour & 0xFF) / 255.0f,
+          static_cast<float>((colour >> 8) & 0xFF) / 255.0f,
+          static_cast<float>((colour >> 16) & 0xFF) / 255.0f};
+}

@@ -64,3 +64,4 @@ void SaveRenderTargets(ComRef<gfx::Surface>& target, ComRef<gfx::Surface>& depth
 // A w x h A8R8G8B8 render-target texture of one level in the default pool; none for a zero
 // size, without a device, or when it cannot be made.
 ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h);
+

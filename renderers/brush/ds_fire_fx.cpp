@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "core/math/ratio.h"
 #include "core/param/param_reads.h"
 #include "core/scene/scene_services.h"
 #include "core/startup/thread_slots.h"
 #include "player/document/doc_res_manager.h"
+#include "player/document/scene_view.h"
 #include "player/render/render_context.h"
+#include "renderers/brush/clip_planes_off.h"
+#include "renderers/light/ds_2d_light.h"
 
 namespace {
 
@@ -93,4 +97,26 @@ void DS_FireFX::BindNoise(const D3DXMATRIX& world) {
   effect->SetFloatArray("c11", c11, 2);
   effect->SetFloatArray("c12", c12, 2);
   effect->SetFloatArray("c13", c13, 2);
+}
+
+void DS_FireFX::Draw(DS_2D_Light& canvas) {
+  if (!effect) return;
+  const ClipPlanesOff noClipping;
+  BindNoise(grid.node.world);
+  const SceneView& view = *GetSceneView();
+  const float sceneScale[2] = {RatioOr0(1.0f, static_cast<float>(view.pictureWidth)),
+                               RatioOr0(1.0f, static_cast<float>(view.pictureHeight))};
+  effect->SetFloatArray("bg_scale_factor", sceneScale, 2);
+  const std::array<float, 3> second = ColorrefRgb(secondColor.Value());
+  const std::array<float, 3> first = ColorrefRgb(firstColor.Value());
+  const float rise[3] = {first[0] - second[0], first[1] - second[1], first[2] - second[2]};
+  effect->SetFloatArray("ColorK1", second.data(), 3);
+  effect->SetFloatArray("ColorK2", rise, 3);
+  effect->SetTexture("Mask", GetMaskTexture()->Get());
+  effect->SetTexture("Background", canvas.GetTargetTextureSlot()->Get());
+  const float v = TimelineValue();
+  effect->SetFloat("Brightness", brightness.Scaled() * v * v);
+  effect->SetFloat("Density", (density.Scaled() + 1.0f) * v - 1.0f);
+  effect->SetTechnique("Main");
+  canvas.DrawIndexedTex(grid, effect.Get());
 }

@@ -37,9 +37,13 @@ class DS_FireFX : public DS_FX_Constructor {
   // The grid over the mask quad with the pattern's own coordinates: v from 0 to 1 between the
   // first and second corners, u from 0 to 1 / stretch between the first and third.
   void UpdateMaskQuad() override;
-  // The fire as a scene object of its own draws with the registered brush kinds; inside the
-  // flame renderer the renderer draws it.
-  void Draw(DS_2D_Light&) override {}
+  // With user clip planes off: BindNoise for the grid, "bg_scale_factor", the colours ("ColorK1"
+  // the second, "ColorK2" the first minus the second), "Mask", "Background", "Brightness" and
+  // "Density" at the timeline value, then technique "Main" through the grid in every mode.
+  void Draw(DS_2D_Light& canvas) override;
+  // The fire draws through its grid alone in every mode, so a switch to a cleared target
+  // (modes 1 and 2) would lose the slide outside it: it announces no reader in any mode.
+  int HasMode() const override { return 0; }
 
   // "WorldViewProj" for `world`, "ViewProj", "Noise", "Pattern" and the three noise offsets
   // "c11", "c12", "c13" = (0, 1.3, 2.1 and 2.3 x phase). Draws nothing.

@@ -9,6 +9,7 @@
 #include "player/render/matrix_values.h"
 #include "player/render/render_context.h"
 #include "player/render/warp_grid_mesh.h"
+#include "renderers/brush/clip_planes_off.h"
 
 namespace {
 
@@ -173,14 +174,10 @@ void DS_FlameLight::DrawBackground(void* context) {
   gfx::Device* d = CurrentDevice();
   gfx::Effect* effect = fire->effect.Get();
   if (fireOn.Value() == 0 || effect == nullptr || d == nullptr) return;
-  uint32_t clipPlanes = 0;
-  if (gfx::Failed(d->GetRenderState(gfx::RenderState::ClipPlaneEnable, &clipPlanes)))
-    clipPlanes = 0;
-  d->SetRenderState(gfx::RenderState::ClipPlaneEnable, 0);
+  const ClipPlanesOff noClipping;
   fire->BindNoise(fireQuad.node.world);
   effect->SetTechnique("AsEffect");
   DrawTexWithEffect(fireQuad, effect);
-  d->SetRenderState(gfx::RenderState::ClipPlaneEnable, clipPlanes);
 }
 
 void DS_FlameLight::Compose(void*) {

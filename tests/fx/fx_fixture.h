@@ -15,10 +15,32 @@
 
 namespace fx_test {
 
+using renderer_test::Channel;
 using renderer_test::MaxDifference;
 using renderer_test::ReadArchive;
 using renderer_test::Stripes;
 using renderer_test::Written;
+
+// 64 x 64 black texels with a white bar 4 texels wide from x = 24.
+inline std::vector<uint32_t> BarTexels() {
+  std::vector<uint32_t> texels(64 * 64, 0xFF000000);
+  for (uint32_t y = 0; y < 64; ++y)
+    for (uint32_t x = 24; x < 28; ++x)
+      texels[y * 64 + x] = 0xFFFFFFFF;
+  return texels;
+}
+
+// The middle of the bright columns of row 32 of a frame 64 pixels wide; -1 without any.
+inline float BarCentre(const std::vector<uint32_t>& frame) {
+  float sum = 0, count = 0;
+  for (uint32_t x = 0; x < 64; ++x) {
+    if (Channel(frame[32 * 64 + x], 8) > 128) {
+      sum += float(x);
+      count += 1;
+    }
+  }
+  return count > 0 ? sum / count : -1.0f;
+}
 
 // A timeline frozen at one value: what a real timeline reports while its object is hidden (0)
 // or half faded in.
@@ -46,6 +68,15 @@ class FxTest : public renderer_test::RendererTest {
   }
   static DS_BrushObj& Brushed(const DS_SafePtr<ZKW_RenderObj>& handle) {
     return dynamic_cast<DS_BrushObj&>(*handle);
+  }
+
+  // The slide started on the default background made a 64 x 64 picture of BarTexels; answers
+  // its first frame.
+  std::vector<uint32_t> StartBarSlide(DS_2D_Light& renderer) {
+    ProvidePicture(DS_ImageFileLink(u"glimres.dll", 5), 64, 64, 64, 64, BarTexels());
+    StartSlide(renderer);
+    Frame(renderer);
+    return BackBufferPixels();
   }
 
   // Stores `texture` as the document's picture under the brush's mask id.
@@ -97,6 +128,32 @@ class BrushValuesTest : public FxTest {
   DS_2D_Light canvas_;
   DS_SafePtr<ZKW_RenderObj> object_;
 };
+
+// Brushes drawn for real, whole frames of a slide of their own.
+class BrushFrameTest : public FxTest {
+ protected:
+  // The frame with the object drawn after its clock ran from `from` to `to` seconds.
+  std::vector<uint32_t> FrameAfter(const DS_SafePtr<ZKW_RenderObj>& object, float from, float to) {
+    Play(*object, from, to);
+    Frame(renderer_, {object});
+    return BackBufferPixels();
+  }
+
+  DS_2D_Light renderer_;
+};
+
+// The largest difference of a frame 64 pixels wide from `picture` inside the region where
+// inside(x, y) holds, and outside it.
+template <class Inside>
+std::pair<int, int> RegionDifferences(const std::vector<uint32_t>& frame,
+                                      const std::vector<uint32_t>& picture, Inside inside) {
+  std::pair<int, int> most{0, 0};
+  for (size_t i = 0; i < std::min(frame.size(), picture.size()); ++i) {
+    int& slot = inside(uint32_t(i % 64), uint32_t(i / 64)) ? most.first : most.second;
+    slot = std::max(slot, MaxDifference({frame[i]}, {picture[i]}));
+  }
+  return most;
+}
 
 // The description a record of `bytes` reads into through the object registry, which must be of
 // class X; the record is read to its end without failing.

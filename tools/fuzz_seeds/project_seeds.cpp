@@ -4,6 +4,10 @@
 #include "fx/colour/ds_day_to_night.h"
 #include "fx/colour/ds_saturation_fx.h"
 #include "fx/colour/ds_saturation_wave_fx.h"
+#include "fx/copy/ds_background_copy.h"
+#include "fx/direction/ds_move_fx.h"
+#include "fx/direction/ds_quorbel_linear.h"
+#include "fx/direction/ds_waterfall_fx.h"
 #include "fx/distortion/ds_bend_fx.h"
 #include "fx/distortion/ds_expand_fx.h"
 #include "fx/distortion/ds_quorbel_radial.h"
@@ -19,6 +23,8 @@
 #include "fx/lines/ds_stretch_fx.h"
 #include "fx/relief/ds_bump_fx.h"
 #include "fx/relief/ds_heat_distortion.h"
+#include "fx/sky/ds_cloud_fx.h"
+#include "fx/water/ds_water_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
 #include "objects/sprites/ds_discharge_fx_constructor.h"
@@ -37,6 +43,7 @@
 #include "player/sound/ds_mp3_constructor.h"
 #include "player/sound/ds_wav_constructor.h"
 #include "player/support/body_writer.h"
+#include "renderers/brush/ds_fire_fx.h"
 #include "renderers/glass_ball/ds_glass_ball_light.h"
 #include "renderers/lake/fake_lake_2d.h"
 #include "renderers/light/ds_2d_light.h"
@@ -338,6 +345,53 @@ std::vector<uint8_t> ColourAndLayerBrushes() {
   return project.Write();
 }
 
+// The direction, sky, water, copy and fire kinds on a picture slide, with pictures for the
+// clouds, the waterfall's noise and the fire, a copy of the clouds and one of itself.
+std::vector<uint8_t> SceneryBrushes() {
+  ProjectBuilder project;
+  DS_SlideContainer& slide = project.AddSlide(0.25f, 1.0f, 0.25f);
+  ProjectBuilder::RendererOf(slide)->backgroundLink =
+      project.StorePicture(u"sea.png", Png(16, 8, 0xFF2040A0));
+  const DS_ImageFileLink noise = project.StorePicture(u"noise.png", Png(4, 4, 0xFF808080));
+  std::vector<std::unique_ptr<DS_FX_Constructor>> brushes;
+  auto move = std::make_unique<DS_MoveFX>();
+  move->moveMode.SetValue(3);
+  brushes.push_back(std::move(move));
+  auto linear = std::make_unique<DS_QuorbelLinear>();
+  linear->effectLink = DS_HLSLEffectFile(u"glimres.dll", 2150);
+  brushes.push_back(std::move(linear));
+  auto fall = std::make_unique<DS_WaterfallFX>();
+  fall->effectLink = DS_HLSLEffectFile(u"glimres.dll", 2151);
+  fall->noiseLink = noise;
+  fall->noiseAmplitude.SetValue(50);
+  fall->layerCount.SetValue(3);
+  brushes.push_back(std::move(fall));
+  auto clouds = std::make_unique<DS_CloudFX>();
+  clouds->effectLink = DS_HLSLEffectFile(u"glimres.dll", 2152);
+  clouds->cloudLink = noise;
+  clouds->guid = GUID::Parse(u"{434C4F55-0000-0000-0000-000000000001}");
+  const GUID cloudGuid = clouds->guid;
+  brushes.push_back(std::move(clouds));
+  brushes.push_back(std::make_unique<DS_WaterFX>());
+  auto mirror = std::make_unique<DS_BackgroundCopy>();
+  mirror->source.SetValue(cloudGuid);
+  mirror->verticalFlag.SetValue(1);
+  brushes.push_back(std::move(mirror));
+  auto self = std::make_unique<DS_BackgroundCopy>();
+  self->guid = GUID::Parse(u"{434F5059-0000-0000-0000-000000000001}");
+  self->source.SetValue(self->guid);
+  brushes.push_back(std::move(self));
+  auto fire = std::make_unique<DS_FireFX>();
+  fire->patternLink = noise;
+  brushes.push_back(std::move(fire));
+  for (size_t i = 0; i < brushes.size(); ++i) {
+    brushes[i]->mode.RawValue() = int(i % 3);
+    brushes[i]->maskQuad.SetRect(8, 4, D3DXVECTOR3(8, 6, 0));
+    slide.savedObjects.push_back(std::move(brushes[i]));
+  }
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
@@ -351,7 +405,8 @@ Seeds ProjectSeeds() {
           {"project-text", TextObjects(false)},
           {"project-text-huge-mesh", TextObjects(true)},
           {"project-glass-glyphs", GlassAndGlyphs()},
-          {"project-colour-layer-brushes", ColourAndLayerBrushes()}};
+          {"project-colour-layer-brushes", ColourAndLayerBrushes()},
+          {"project-scenery-brushes", SceneryBrushes()}};
 }
 
 Seeds DocumentBodySeeds() {

@@ -7,6 +7,9 @@
 #include "core/timing/manual_timeline.h"
 #include "fx/colour/ds_color_shift_fx.h"
 #include "fx/colour/ds_day_to_night.h"
+#include "fx/copy/ds_background_copy.h"
+#include "fx/direction/ds_move_fx.h"
+#include "fx/direction/ds_waterfall_fx.h"
 #include "fx/distortion/ds_expand_fx.h"
 #include "fx/distortion/ds_quorbel_vortical.h"
 #include "fx/distortion/ds_rotation_fx.h"
@@ -19,10 +22,13 @@
 #include "fx/lines/ds_stretch_fx.h"
 #include "fx/relief/ds_bump_fx.h"
 #include "fx/relief/ds_heat_distortion.h"
+#include "fx/sky/ds_cloud_fx.h"
+#include "fx/water/ds_water_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
 #include "platform/gfx/image/dds_writer.h"
 #include "player/scene/ds_slide_container.h"
+#include "renderers/brush/ds_fire_fx.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
@@ -41,6 +47,18 @@ constexpr int64_t kHeatEffect = 63;
 constexpr int64_t kBlendedLightEffect = 190;
 // The player's relief bump picture.
 constexpr int64_t kReliefPicture = 89;
+constexpr int64_t kWaterfallEffect = 2151;
+constexpr int64_t kCloudEffect = 2152;
+
+// Built-in pictures: a soft noise and a cloudy one.
+constexpr int64_t kNoisePicture = 86;
+constexpr int64_t kCloudPicture = 87;
+
+// The sea picture's horizon, as a fraction of its height.
+constexpr float kSeaHorizon = 0.52f;
+
+// The cloud layer's GUID, through which its mirror image finds it; the same on every run.
+constexpr char16_t kCloudLayerGuid[] = u"{434C4F55-4453-4B59-0000-000000000087}";
 
 // Brush modes: 0 draws over the slide from its picture, 1 redraws all that is drawn below it, 2
 // works on a copy of it.
@@ -53,6 +71,24 @@ constexpr int kSineSwing = 3;
 constexpr int kSinePulse = 2;
 // The timeline kind that repeats its intervals.
 constexpr int kManualTimeline = 2;
+
+// Directions on screen, counter-clockwise from the right.
+constexpr unsigned kRightwards = 0;
+constexpr unsigned kDownwards = 270;
+
+// A mask picture (a 4 x 64 A8R8G8B8 DDS, stretched over the slide) of grey `level` below the
+// horizon at `horizon` of the height and black above it, with an edge two rows soft.
+std::vector<uint8_t> BelowHorizonMask(float horizon, float level) {
+  constexpr uint32_t kWide = 4, kHigh = 64;
+  gfx::image::DdsImage mask{gfx::Format::A8R8G8B8, kWide, kHigh, {{}}};
+  for (uint32_t y = 0; y < kHigh; ++y) {
+    const float below = std::clamp((float(y) + 0.5f - horizon * kHigh) / 2.0f + 0.5f, 0.0f, 1.0f);
+    const auto grey = static_cast<uint8_t>(std::lround(255.0f * level * below));
+    for (uint32_t x = 0; x < kWide; ++x)
+      mask.levels[0].insert(mask.levels[0].end(), {grey, grey, grey, 0xFF});  // B, G, R, A
+  }
+  return gfx::image::WriteDds(mask);
+}
 
 // Appends a brush of kind Brush to the slide. The slide draws its objects from the last to the
 // first, so each brush added is drawn before those added earlier.
@@ -263,4 +299,69 @@ void AddLayerBrushes(ProjectBuilder& project, DS_SlideContainer& slide, float wi
   relief.bumpStrength.SetValue(300);
   relief.pulseMode.SetValue(0);  // steady, as deep as the timeline has come
   relief.lightAzimuth.SetValue(30);
+}
+
+void AddSkyAndWater(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height) {
+  const float horizon = height * kSeaHorizon;
+  const std::vector<uint8_t> sea = BelowHorizonMask(kSeaHorizon, 1.0f);
+
+  // Drawn last: the sea, and all drawn on it, sways gently to and fro ...
+  auto& sway = Add<DS_MoveFX>(slide, u"Sway", kOverBelow);
+  sway.moveMode.SetValueSilently(kSineSwing);
+  sway.baseStrength.SetValue(15);
+  sway.secondStrength.SetValue(15);
+  sway.directionAngle.SetValue(kRightwards);
+  project.StoreGuidPicture(sway.maskId, sea);
+
+  // ... under a rippling, lit water surface ...
+  auto& water = Add<DS_WaterFX>(slide, u"Water", kOverBelow);
+  water.surface.SetValue(2500);
+  water.bumpScale.SetValue(40);
+  water.shadows.SetValue(30);
+  water.lightHeight.SetValue(5);
+  project.StoreGuidPicture(water.maskId, sea);
+
+  // ... with the sun's glitter streaming down the water below it ...
+  auto& glitter = Add<DS_WaterfallFX>(slide, u"Glitter", kOverPicture);
+  glitter.effectLink = DS_HLSLEffectFile(u"glimres.dll", kWaterfallEffect);
+  glitter.noiseLink = DS_ImageFileLink(u"glimres.dll", kNoisePicture);
+  glitter.directionAngle.SetValue(kDownwards);
+  glitter.baseStrength.SetValue(8);
+  glitter.threshold.SetValue(350);
+  glitter.translucency.SetValue(40);
+  glitter.noiseAmplitude.SetValue(80);
+  glitter.layerCount.SetValue(4);
+  // Just below the horizon, so that its shimmer draws nothing of the sky.
+  const float top = horizon + height * 0.02f;
+  glitter.maskQuad.SetRect(width * 0.16f, height - top,
+                           D3DXVECTOR3(width * 0.30f, (top + height) * 0.5f, 0.0f));
+
+  // ... and the clouds mirrored into the sea, upside down about the horizon, faintly ...
+  auto& reflection = Add<DS_BackgroundCopy>(slide, u"Reflection", kOverPicture);
+  reflection.source.SetValue(GUID::Parse(kCloudLayerGuid));
+  reflection.verticalFlag.SetValue(1);
+  reflection.rectangle.extra2.SetValue(static_cast<int>(std::lround(height - 2.0f * horizon)));
+  project.StoreGuidPicture(reflection.maskId, BelowHorizonMask(kSeaHorizon, 0.45f));
+
+  // ... of the clouds drifting over the sky, which lie flat towards the horizon.
+  auto& clouds = Add<DS_CloudFX>(slide, u"Clouds", kOverPicture);
+  clouds.guid = GUID::Parse(kCloudLayerGuid);
+  clouds.effectLink = DS_HLSLEffectFile(u"glimres.dll", kCloudEffect);
+  clouds.cloudLink = DS_ImageFileLink(u"glimres.dll", kCloudPicture);
+  clouds.color1.SetValue(0xC0B0B0);
+  clouds.color2.SetValue(0xFFFFFF);
+  clouds.threshold.SetValue(20);
+  clouds.density.SetValue(120);
+  clouds.perspective.depthB.SetValue(100);
+  clouds.perspective.flipFlag.SetValueSilently(1);
+  clouds.directionAngle.SetValue(kRightwards);
+  clouds.speed.SetValue(25);
+  clouds.maskQuad.SetRect(width, horizon, D3DXVECTOR3(width * 0.5f, horizon * 0.5f, 0.0f));
+}
+
+void AddFireAlongTheFoot(DS_SlideContainer& slide, float width, float height) {
+  auto& fire = Add<DS_FireFX>(slide, u"Fire", kOverPicture);
+  fire.maskQuad.SetRect(width, height * 0.35f, D3DXVECTOR3(width * 0.5f, height * 0.725f, 0.0f));
+  // The pattern three times across the picture.
+  fire.stretch.SetValue(33);
 }

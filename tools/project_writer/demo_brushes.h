@@ -31,3 +31,11 @@ void AddColourBrushes(ProjectBuilder& project, DS_SlideContainer& slide, float w
 // top, and its middle blurred under the radial mask (the PNG `radialMask`; none when empty).
 void AddLayerBrushes(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height,
                      const std::vector<uint8_t>& radialMask);
+
+// The sky and the sea alive: clouds drifting over the sky (picture 87), mirrored upside down into
+// the sea by a copy of the cloud layer, the sun's glitter streaming down the water (noise 86), the
+// water surface rippling, and the sea swaying gently.
+void AddSkyAndWater(ProjectBuilder& project, DS_SlideContainer& slide, float width, float height);
+
+// Fire burning along the lower edge of the picture.
+void AddFireAlongTheFoot(DS_SlideContainer& slide, float width, float height);

@@ -193,6 +193,7 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     DS_SlideContainer& slide = AddPictureSlide(project, entry.link, u"DS_2D_Light");
     if (picture.name == u"sea.png")
       AddSeaWaves(project, slide, entry.width, entry.height, radialMask);
+    if (picture.name == u"night.png") AddFireAlongTheFoot(slide, entry.width, entry.height);
   }
   // The renderer kinds on the pictures that suit them: the sea seen under water, the night
   // burning along its lower edge behind a heat haze, the dawn mirrored in a rippling lake, and
@@ -251,6 +252,11 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                      {project.StoreFramePicture(spot->name, spot->bytes),
                       project.StoreFramePicture(atlas->name, atlas->bytes),
                       project.StoreFramePicture(puff->name, puff->bytes)});
+  }
+  // The sky and the sea alive.
+  if (auto sea = stored.find(u"sea.png"); sea != stored.end()) {
+    AddSkyAndWater(project, AddPictureSlide(project, sea->second.link, u"DS_2D_Light"),
+                   sea->second.width, sea->second.height);
   }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();

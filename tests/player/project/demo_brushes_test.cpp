@@ -1,17 +1,22 @@
 // The demo project's brushes, played as the player plays its own project.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "fx/copy/ds_background_copy.h"
+#include "fx/direction/ds_waterfall_fx.h"
 #include "fx/layer/ds_pattern_brush.h"
 #include "fx/relief/ds_bump_fx.h"
 #include "fx/relief/ds_heat_distortion.h"
+#include "fx/sky/ds_cloud_fx.h"
 #include "platform/sys/file_paths.h"
 #include "player/support/scene_fixture.h"
 #include "renderers/brush/ds_brush_obj.h"
+#include "renderers/brush/ds_fire_fx.h"
 #include "tools/project_writer/demo_project.h"
 
 namespace scene_test {
@@ -49,7 +54,9 @@ TEST_F(DemoBrushesTest, EveryBrushedSlidePlaysItsBrushes) {
       {"Rings", "Waves"},
       {"Breath", "Lens", "Rocking", "Swirl", "Tilt"},
       {"Band", "Glow", "Hue", "Night"},
-      {"Blur", "Erase", "Haze", "Relief", "Stars"}};
+      {"Blur", "Erase", "Haze", "Relief", "Stars"},
+      {"Clouds", "Glitter", "Reflection", "Sway", "Water"},
+      {"Fire"}};
   std::vector<size_t> found;
   for (const auto& names : kSlides) {
     SCOPED_TRACE(names.front());
@@ -75,6 +82,7 @@ TEST_F(DemoBrushesTest, EveryBrushedSlidePlaysItsBrushes) {
   // The masks and pictures they keep.
   const auto sea = Brushes(scene, found[0]), dawn = Brushes(scene, found[1]);
   const auto colour = Brushes(scene, found[2]), layer = Brushes(scene, found[3]);
+  const auto sky = Brushes(scene, found[4]), night = Brushes(scene, found[5]);
   EXPECT_TRUE(dawn.at("Swirl")->Brush().maskTexture) << "the radial mask";
   EXPECT_TRUE(sea.at("Rings")->Brush().maskTexture);
   EXPECT_FALSE(dawn.at("Lens")->Brush().maskTexture);
@@ -86,9 +94,24 @@ TEST_F(DemoBrushesTest, EveryBrushedSlidePlaysItsBrushes) {
   EXPECT_TRUE(static_cast<DS_HeatDistortion&>(layer.at("Haze")->Brush()).bumpTexture);
   EXPECT_FALSE(static_cast<DS_BumpFX&>(layer.at("Relief")->Brush()).bumpFrames.textures.empty())
       << "picture 89";
+  // The water, the sway and the reflection keep to the sea under their masks; the reflection
+  // copies the cloud layer.
+  for (const char* name : {"Water", "Sway", "Reflection"})
+    EXPECT_TRUE(sky.at(name)->Brush().maskTexture) << name;
+  const auto& reflection = dynamic_cast<const DS_BackgroundCopy&>(sky.at("Reflection")->Brush());
+  EXPECT_EQ(reflection.source.Value(), sky.at("Clouds")->Brush().guid);
+  EXPECT_TRUE(reflection.targets.current);
+  const auto& clouds = dynamic_cast<const DS_CloudFX&>(sky.at("Clouds")->Brush());
+  EXPECT_TRUE(clouds.cloudTextures.CurrentTexture()) << "picture 87";
+  const auto& glitter = dynamic_cast<const DS_WaterfallFX&>(sky.at("Glitter")->Brush());
+  EXPECT_TRUE(glitter.noiseTexture) << "picture 86";
+  const auto& fire = dynamic_cast<const DS_FireFX&>(night.at("Fire")->Brush());
+  EXPECT_TRUE(fire.patternTexture && fire.noiseTexture) << "pictures 93 and 8";
 
-  // Every slide plays (every reader of the picture below switching as it announced: the debug
-  // check aborts otherwise), and what it shows is the brushes' work.
+  // Every slide plays, in the order of the slides as the clock runs forwards (every reader of
+  // the picture below switching as it announced: the debug check aborts otherwise), and what it
+  // shows is the brushes' work.
+  std::sort(found.begin(), found.end());
   for (const size_t index : found) {
     SCOPED_TRACE(index);
     const auto brushes = Brushes(scene, index);
@@ -107,7 +130,9 @@ TEST_F(DemoBrushesTest, EveryBrushedSlidePlaysItsBrushes) {
     int most = 0;
     const auto plain = BackBufferPixels();
     for (size_t i = 0; i < plain.size(); ++i)
-      most = std::max(most, std::abs(int(plain[i] & 0xFF) - int(shown[i] & 0xFF)));
+      for (int shift : {0, 8, 16})
+        most = std::max(
+            most, std::abs(int((plain[i] >> shift) & 0xFF) - int((shown[i] >> shift) & 0xFF)));
     EXPECT_GT(most, 20);
   }
 }
