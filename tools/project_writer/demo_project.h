@@ -16,9 +16,12 @@ struct NamedFile {
 // "sea.png" in waves; then that sea under water, the background named "night.png" on fire,
 // "dawn.png" mirrored in a lake with a ripple map of its own, and "sea.png" again under falling
 // drops; then "dawn.png" distorted by brushes, and the night again with stars, moonlight and a
-// discharge of sprite presets; and the music file (when not null) as its background music,
-// carried in the project. The radial mask "66.png" (when `pictures` holds it) limits the sea's
-// rings and the dawn's swirl. Each background missing leaves out what it is for.
+// discharge of sprite presets; then the sea with fish, ghosts and fog, and the dawn twice, with
+// birds, rain and flashing lights and with a meadow of grass, flowers, a tree, a crackling
+// discharge and an explosion (demo_sprites.h); and the music file (when not null) as its
+// background music, carried in the project. The radial mask "66.png" (when `pictures` holds it)
+// limits the sea's rings and the dawn's swirl; the sprites' pictures come from `pictures` by
+// name. Each background missing leaves out what it is for.
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music = nullptr,
                                       const std::vector<NamedFile>& pictures = {});
