@@ -90,10 +90,10 @@ Kind& Stand(DS_SlideContainer& slide, const char16_t* name, unsigned size, int x
 
 void AddSeaCreatures(ProjectBuilder& project, DS_SlideContainer& slide,
                      const std::vector<NamedFile>& pictures) {
-  auto& fog = Add<DS_FogConstructor>(slide, u"Fog", 7, 170);
+  auto& fog = Add<DS_FogConstructor>(slide, u"Fog", 8, 200);
   fog.picture = Builtin(kGlow);
   fog.colour.SetValue(0xF0F0FF);
-  fog.transparency.SetValue(55);
+  fog.transparency.SetValue(25);
   fog.pulseRate = 0.25f;
   fog.horizontalSpeed = 18.0f;
   fog.verticalSpeed = 4.0f;
@@ -101,6 +101,7 @@ void AddSeaCreatures(ProjectBuilder& project, DS_SlideContainer& slide,
 
   auto& ghosts = Add<DS_GhostConstructor>(slide, u"Ghosts", 4, 44);
   ghosts.picture = Picture(project, pictures, u"ghost.png");
+  ghosts.transparency.SetValue(0);
   View(ghosts, 0.05f, 0.95f, 0.05f, 0.45f);
   RandomTimeline(ghosts, 50, 150, 200, 120, 120);
 
@@ -161,7 +162,7 @@ void AddDawnMeadow(ProjectBuilder& project, DS_SlideContainer& slide,
   const struct {
     int x, y;
     unsigned angle, size;
-  } flowers[] = {{300, 228, 0, 46}, {330, 236, 8, 38}, {470, 232, 350, 50}};
+  } flowers[] = {{300, 210, 0, 64}, {335, 222, 8, 52}, {455, 214, 350, 70}};
   const DS_ImageFileLink bloom = Picture(project, pictures, u"flower.png");
   for (const auto& at : flowers) {
     auto& flower = Stand<DS_FlowerConstructor>(slide, u"Flower", at.size, at.x, at.y);
@@ -170,7 +171,8 @@ void AddDawnMeadow(ProjectBuilder& project, DS_SlideContainer& slide,
     flower.swayAmplitude = 6.0f;
   }
 
-  auto& grass = Add<DS_GrassConstructor>(slide, u"Grass", 90, 44);
+  auto& grass = Add<DS_GrassConstructor>(slide, u"Grass", 90, 50);
+  grass.bottom = 0.96f;
   grass.picture = Picture(project, pictures, u"blade.png");
   grass.sizeFactorMin = 0.6f;
   grass.sizeFactorMax = 1.2f;
