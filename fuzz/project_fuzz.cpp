@@ -25,9 +25,20 @@
 #include "fx/lines/ds_stretch_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
+#include "objects/sprites/ds_bird_constructor.h"
+#include "objects/sprites/ds_discharge_constructor.h"
 #include "objects/sprites/ds_discharge_fx_constructor.h"
+#include "objects/sprites/ds_explosion_constructor.h"
+#include "objects/sprites/ds_fish_constructor.h"
+#include "objects/sprites/ds_flower_constructor.h"
+#include "objects/sprites/ds_fog_constructor.h"
+#include "objects/sprites/ds_ghost_constructor.h"
 #include "objects/sprites/ds_god_ray_constructor.h"
+#include "objects/sprites/ds_grass_constructor.h"
+#include "objects/sprites/ds_lighting_constructor.h"
+#include "objects/sprites/ds_rain_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "objects/sprites/ds_stat_obj_constructor.h"
 #include "player/document/doc_res_manager.h"
 #include "player/entry/program_class_lists.h"
 #include "player/music/ds_audio_file.h"
@@ -41,6 +52,85 @@
 #include "renderers/water_ring/ds_water_ring_light.h"
 
 namespace {
+
+// An explosion that saves itself as the first version of its record did: five legacy values
+// after the drift speed, which the reader turns into a random timeline.
+class LegacyExplosion : public DS_ExplosionConstructor {
+ public:
+  bool Save(DS_IOF_Archive& archive) const override {
+    WriteRecordHeader(archive, u"DS_ExplosionConstructor", 1);
+    DS_IOF_Virtual& io = archive.io();
+    for (uint32_t value : {noiseAmount.Value(), noiseScale1.Value(), noiseScale2.Value(),
+                           driftDirection.Value(), driftSpeed.Value()})
+      io.WriteUInt32(value);
+    for (uint32_t legacy : {50u, 300u, 70u, 100u, 20u})
+      io.WriteUInt32(legacy);
+    io.WriteUInt32(seed.Value());
+    io.WriteInt32(randomNoise.Value());
+    io.WriteDword(secondColour.Value());
+    return DS_StatBaseFXCtrl::Save(archive);
+  }
+};
+
+// One of each sprite preset family kind at values their arithmetic must survive: a flow whose
+// four controls wrap, bounce, wait and do nothing with a wobble frequency of 0, lights over the
+// whole unsigned pause range, grass swaying a right angle, a discharge of one strip frame, an
+// explosion of each record version.
+std::unique_ptr<DS_SlideContainer> SpriteFamiliesSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  std::vector<std::unique_ptr<DS_ParticleSystemCtrl>> kinds;
+  kinds.push_back(std::make_unique<DS_FishConstructor>());
+  kinds.push_back(std::make_unique<DS_BirdConstructor>());
+  kinds.push_back(std::make_unique<DS_GhostConstructor>());
+  auto flow = std::make_unique<DS_FlowConstructor>();
+  flow->speed = 300.0f;
+  flow->directionAngle.RawValue() = 30;
+  flow->wobbleAmplitude.RawValue() = 5;
+  flow->orientationMode.RawValue() = 2;
+  for (int side = 0; side < 4; ++side) {
+    DS_BoundControl& control = flow->controls[size_t(side)];
+    control.mode.RawValue() = side;
+    control.fadeOut.RawValue() = 100u * unsigned(side);
+    control.fadeIn.RawValue() = 50;
+    control.shortestWait.RawValue() = 20;
+    control.longestWait.RawValue() = 4294967295u;
+  }
+  kinds.push_back(std::move(flow));
+  kinds.push_back(std::make_unique<DS_RainConstructor>());
+  kinds.push_back(std::make_unique<DS_FogConstructor>());
+  auto lights = std::make_unique<DS_LightingConstructor>();
+  lights->pauseMin.RawValue() = 0;
+  lights->pauseMax.RawValue() = 4294967295u;
+  kinds.push_back(std::move(lights));
+  auto grass = std::make_unique<DS_GrassConstructor>();
+  grass->swayAmplitude = 90.0f;
+  kinds.push_back(std::move(grass));
+  auto still = std::make_unique<DS_StatObjConstructor>();
+  still->rotationAngle.RawValue() = 90;
+  kinds.push_back(std::move(still));
+  auto crackle = std::make_unique<DS_DischargeConstructor>();
+  crackle->frameStrip = true;
+  crackle->frameCount = 1;
+  crackle->frameRate = 30.0f;
+  kinds.push_back(std::move(crackle));
+  kinds.push_back(std::make_unique<DS_FlowerConstructor>());
+  kinds.push_back(std::make_unique<DS_ExplosionConstructor>());
+  kinds.push_back(std::make_unique<LegacyExplosion>());
+  for (auto& kind : kinds) {
+    kind->count.RawValue() = 2;
+    kind->size.RawValue() = 10;
+    kind->pulseRate = 0.5f;
+    kind->picture = DS_ImageFileLink(u"glimres.dll", 2);
+    if (auto* explosion = dynamic_cast<DS_ExplosionConstructor*>(kind.get())) {
+      explosion->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1803);
+      explosion->picture = DS_ImageFileLink(u"glimres.dll", 66);
+      explosion->secondPicture = DS_ImageFileLink(u"glimres.dll", 74);
+    }
+    slide->savedObjects.push_back(std::move(kind));
+  }
+  return slide;
+}
 
 std::vector<uint8_t> TemplateProject() {
   DS_SlideShow_Light root;
@@ -126,6 +216,7 @@ std::vector<uint8_t> TemplateProject() {
     slide->savedObjects.emplace_back(std::move(discharge));
     root.slides.emplace_back(std::move(slide));
   }
+  root.slides.emplace_back(SpriteFamiliesSlide());
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));
@@ -168,7 +259,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       scene->Update(t);
     // A few frames of each of the first slides, so that every kind of the template is updated
     // and drawn.
-    constexpr size_t kPlayedSlides = 8;
+    constexpr size_t kPlayedSlides = 16;
     double t = 1e9;
     for (size_t i = 0; i < std::min(scene->slides.size(), kPlayedSlides); ++i) {
       scene->JumpTo(static_cast<unsigned>(i));
