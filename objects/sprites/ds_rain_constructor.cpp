@@ -34,11 +34,7 @@ bool DS_RainConstructor::SplitExportBlock(int& frames) {
 }
 
 void DS_RainConstructor::SpawnParticle(SpriteRecord& sprite) {
-  sprite.velocity.z = crt_rand_unit() * 2.0f - 1.0f;
-  RandomPointInView(sprite.centre);
-  sprite.directionSigns = D3DXVECTOR3(1, 1, 0);
-  sprite.velocity.x = sprite.velocity.y = 0.0f;
-  InitSprite(sprite);
+  DS_FlowConstructor::SpawnParticle(sprite);
   sprite.alphaFactor = crt_rand_unit();
   InitSprite(sprite);
   if (orientationMode.Value() == 1) {
