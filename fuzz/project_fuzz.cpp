@@ -43,9 +43,20 @@
 #include "fx/water/ds_water_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
+#include "objects/sprites/ds_bird_constructor.h"
+#include "objects/sprites/ds_discharge_constructor.h"
 #include "objects/sprites/ds_discharge_fx_constructor.h"
+#include "objects/sprites/ds_explosion_constructor.h"
+#include "objects/sprites/ds_fish_constructor.h"
+#include "objects/sprites/ds_flower_constructor.h"
+#include "objects/sprites/ds_fog_constructor.h"
+#include "objects/sprites/ds_ghost_constructor.h"
 #include "objects/sprites/ds_god_ray_constructor.h"
+#include "objects/sprites/ds_grass_constructor.h"
+#include "objects/sprites/ds_lighting_constructor.h"
+#include "objects/sprites/ds_rain_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "objects/sprites/ds_stat_obj_constructor.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
@@ -117,6 +128,85 @@ std::unique_ptr<DS_SlideContainer> ParticleSlide() {
   return slide;
 }
 
+// An explosion that saves itself as the first version of its record did: five legacy values
+// after the drift speed, which the reader turns into a random timeline.
+class LegacyExplosion : public DS_ExplosionConstructor {
+ public:
+  bool Save(DS_IOF_Archive& archive) const override {
+    WriteRecordHeader(archive, u"DS_ExplosionConstructor", 1);
+    DS_IOF_Virtual& io = archive.io();
+    for (uint32_t value : {noiseAmount.Value(), noiseScale1.Value(), noiseScale2.Value(),
+                           driftDirection.Value(), driftSpeed.Value()})
+      io.WriteUInt32(value);
+    for (uint32_t legacy : {50u, 300u, 70u, 100u, 20u})
+      io.WriteUInt32(legacy);
+    io.WriteUInt32(seed.Value());
+    io.WriteInt32(randomNoise.Value());
+    io.WriteDword(secondColour.Value());
+    return DS_StatBaseFXCtrl::Save(archive);
+  }
+};
+
+// One of each sprite preset family kind at values their arithmetic must survive: a flow whose
+// four controls wrap, bounce, wait and do nothing with a wobble frequency of 0, lights over the
+// whole unsigned pause range, grass swaying a right angle, a discharge of one strip frame, an
+// explosion of each record version.
+std::unique_ptr<DS_SlideContainer> SpriteFamiliesSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  std::vector<std::unique_ptr<DS_ParticleSystemCtrl>> kinds;
+  kinds.push_back(std::make_unique<DS_FishConstructor>());
+  kinds.push_back(std::make_unique<DS_BirdConstructor>());
+  kinds.push_back(std::make_unique<DS_GhostConstructor>());
+  auto flow = std::make_unique<DS_FlowConstructor>();
+  flow->speed = 300.0f;
+  flow->directionAngle.RawValue() = 30;
+  flow->wobbleAmplitude.RawValue() = 5;
+  flow->orientationMode.RawValue() = 2;
+  for (int side = 0; side < 4; ++side) {
+    DS_BoundControl& control = flow->controls[size_t(side)];
+    control.mode.RawValue() = side;
+    control.fadeOut.RawValue() = 100u * unsigned(side);
+    control.fadeIn.RawValue() = 50;
+    control.shortestWait.RawValue() = 20;
+    control.longestWait.RawValue() = 4294967295u;
+  }
+  kinds.push_back(std::move(flow));
+  kinds.push_back(std::make_unique<DS_RainConstructor>());
+  kinds.push_back(std::make_unique<DS_FogConstructor>());
+  auto lights = std::make_unique<DS_LightingConstructor>();
+  lights->pauseMin.RawValue() = 0;
+  lights->pauseMax.RawValue() = 4294967295u;
+  kinds.push_back(std::move(lights));
+  auto grass = std::make_unique<DS_GrassConstructor>();
+  grass->swayAmplitude = 90.0f;
+  kinds.push_back(std::move(grass));
+  auto still = std::make_unique<DS_StatObjConstructor>();
+  still->rotationAngle.RawValue() = 90;
+  kinds.push_back(std::move(still));
+  auto crackle = std::make_unique<DS_DischargeConstructor>();
+  crackle->frameStrip = true;
+  crackle->frameCount = 1;
+  crackle->frameRate = 30.0f;
+  kinds.push_back(std::move(crackle));
+  kinds.push_back(std::make_unique<DS_FlowerConstructor>());
+  kinds.push_back(std::make_unique<DS_ExplosionConstructor>());
+  kinds.push_back(std::make_unique<LegacyExplosion>());
+  for (auto& kind : kinds) {
+    kind->count.RawValue() = 2;
+    kind->size.RawValue() = 10;
+    kind->pulseRate = 0.5f;
+    kind->picture = DS_ImageFileLink(u"glimres.dll", 2);
+    if (auto* explosion = dynamic_cast<DS_ExplosionConstructor*>(kind.get())) {
+      explosion->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1803);
+      explosion->picture = DS_ImageFileLink(u"glimres.dll", 66);
+      explosion->secondPicture = DS_ImageFileLink(u"glimres.dll", 74);
+    }
+    slide->savedObjects.push_back(std::move(kind));
+  }
+  return slide;
+}
+
 // A 3D text whose glyph mesh is one triangle of glyph 1, with `damage` done to its block.
 template <class Damage>
 std::unique_ptr<ZKW_3DTex> TriangleText(Damage damage) {
@@ -162,8 +252,8 @@ std::vector<uint8_t> TemplateProject() {
   }
   // The renderer kinds with records of their own (an embedded brush's among them). The water
   // ring's grid sizes lie in the data, so that the search reaches every size of grid; the glass
-  // ball scrolls before its backdrop picture at size 0, and the glyphs start from the values the
-  // renderer must take in range (cell size, density and flicker count 0).
+  // ball scrolls before its backdrop picture at size 0, and the glyphs start from the values
+  // the renderer must take in range (cell size, density and flicker count 0).
   for (const char16_t* kind : {u"FakeUndervater", u"DS_FlameLight", u"FakeLake2D",
                                u"DS_WaterRingLight", u"DS_GlassBallLight", u"DS_MatrixCodeLight"}) {
     auto slide = std::make_unique<DS_SlideContainer>();
@@ -192,8 +282,8 @@ std::vector<uint8_t> TemplateProject() {
     root.slides.emplace_back(std::move(slide));
   }
   // A slide of every brush kind, each at the values its arithmetic must survive: a scale of 0,
-  // an ellipse ratio of 0 and bands (wave lengths, ring stretch, band widths) of 0; modes 0 to 2
-  // in turn.
+  // an ellipse ratio of 0 and bands (wave lengths, ring stretch, band widths) of 0; modes 0 to
+  // 2 in turn.
   auto brushes = std::make_unique<DS_SlideContainer>();
   brushes->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
   std::vector<std::unique_ptr<DS_FX_Constructor>> kinds;
@@ -253,8 +343,8 @@ std::vector<uint8_t> TemplateProject() {
     brushes->savedObjects.push_back(std::move(kinds[i]));
   }
   root.slides.emplace_back(std::move(brushes));
-  // The sprite presets: a sparkle, a god ray and a discharge on pictures of the player's own, so
-  // that the search reaches every version branch of the preset record and the glow kinds.
+  // The sprite presets: a sparkle, a god ray and a discharge on pictures of the player's own,
+  // so that the search reaches every version branch of the preset record and the glow kinds.
   {
     auto slide = std::make_unique<DS_SlideContainer>();
     slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -317,9 +407,9 @@ std::vector<uint8_t> TemplateProject() {
     b.vertices.clear();
   }));
   root.slides.emplace_back(std::move(texts));
-  // A slide of the direction, sky, water, copy and fire kinds at the values their arithmetic and
-  // their links must survive: 2^32 - 1 waterfall layers, water surface values 0 and 10000, a copy
-  // linked to itself and two linked to each other; modes 0 to 2 in turn.
+  // A slide of the direction, sky, water, copy and fire kinds at the values their arithmetic
+  // and their links must survive: 2^32 - 1 waterfall layers, water surface values 0 and 10000,
+  // a copy linked to itself and two linked to each other; modes 0 to 2 in turn.
   auto scenery = std::make_unique<DS_SlideContainer>();
   scenery->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
   std::vector<std::unique_ptr<DS_FX_Constructor>> more;
@@ -361,6 +451,7 @@ std::vector<uint8_t> TemplateProject() {
     scenery->savedObjects.push_back(std::move(more[i]));
   }
   root.slides.emplace_back(std::move(scenery));
+  root.slides.emplace_back(SpriteFamiliesSlide());
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));

@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
-"""Draws the player's built-in pictures (resource type "DDS") and the backgrounds and particle
-pictures of its demo project as PNG files.
+"""Draws the player's built-in pictures (resource type "DDS") and the backgrounds, particle and
+sprite pictures of its demo project as PNG files.
 
 Usage: tools/make_builtin_pictures.py [output folder] [demo folder]
        (defaults: assets/pictures and assets/demo)
 
 Writes one <id>.png per built-in picture id and prints the manifest lines for them, then the
-demo's backgrounds and particle pictures by name. Only the standard library is used; the output
-is the same on every run. The text art among the pictures (the glyph strip 40.png) is drawn by
-the text_art tool instead:
+demo's backgrounds and the particles' and sprites' pictures by name. Only the standard library
+is used; the output is the same on every run. The text art among the pictures (the glyph strip
+40.png) is drawn by the text_art tool instead:
 text_art glyph-strip assets/pictures/40.png 0123456789ABCDEFGHJKLMNPRSTVWXYZ 32 30.
 """
 
@@ -651,6 +651,141 @@ def backgrounds():
     return {"dawn": dawn, "night": night, "sea": sea}
 
 
+# ---- the demo project's sprite pictures --------------------------------------------------------
+# Creatures face right (the sprite presets mirror them when they move left); standing things have
+# their foot at the bottom middle, where the presets sway them from.
+
+def ellipse(u, v, cx, cy, rx, ry):
+    return math.hypot((u - cx) / rx, (v - cy) / ry)
+
+
+def fish_picture(u, v):
+    body = smoothstep(1.0, 0.93, ellipse(u, v, 0.2, 0.0, 0.7, 0.55))
+    tail_x = -0.42 - u
+    tail = smoothstep(0.02, 0.0, abs(v) - (0.1 + tail_x * 1.3)) * (tail_x > -0.1) * (u > -0.92)
+    fin = smoothstep(0.02, 0.0, ellipse(u, v, 0.15, -0.5, 0.3, 0.2) - 1.0)
+    alpha = max(body, tail, fin)
+    stripe = 0.5 + 0.5 * math.cos((u + 0.2) * 11.0)
+    shade = 0.75 + 0.25 * (-v)
+    colour = mix((1.0, 0.45, 0.08), (1.0, 0.92, 0.8), 0.35 * stripe * body)
+    colour = tuple(c * shade for c in colour)
+    eye = smoothstep(0.09, 0.06, math.hypot(u - 0.66, v + 0.12))
+    colour = mix(colour, (0.05, 0.05, 0.08), eye)
+    return colour + (alpha,)
+
+
+def bird_picture(u, v):
+    body = smoothstep(1.0, 0.9, ellipse(u, v, 0.1, 0.15, 0.45, 0.16))
+    head = smoothstep(1.0, 0.9, ellipse(u, v, 0.55, 0.05, 0.14, 0.14))
+    # Two wings swept up from the body, thinning towards their tips.
+    wing = 0.0
+    for side in (-1.0, 1.0):
+        x = u * side
+        if -0.1 < x < 0.95:
+            centre = 0.25 - 1.4 * x + 0.55 * x * x
+            wing = max(wing, smoothstep(0.04, 0.0, abs(v - centre) - 0.2 * (1.0 - x)))
+    tail = smoothstep(0.03, 0.0, abs(v - 0.2) - 0.12 * (-0.35 - u)) * (u < -0.3) * (u > -0.75)
+    alpha = max(body, head, wing, tail)
+    return (0.12, 0.1, 0.14, alpha)
+
+
+def ghost_picture(u, v):
+    top = smoothstep(1.0, 0.95, ellipse(u, v, 0.0, -0.2, 0.75, 0.75)) if v < -0.2 else 0.0
+    hem = 0.85 + 0.08 * math.sin(u * 12.0)
+    sheet = smoothstep(0.78, 0.72, abs(u)) * smoothstep(hem, hem - 0.05, v) * (v >= -0.2)
+    alpha = max(top, sheet) * (0.55 + 0.35 * smoothstep(0.9, -0.6, v))
+    eyes = max(smoothstep(0.14, 0.1, ellipse(u, v, -0.25, -0.3, 1.0, 1.4)),
+               smoothstep(0.14, 0.1, ellipse(u, v, 0.25, -0.3, 1.0, 1.4)))
+    colour = mix((0.92, 0.95, 1.0), (0.05, 0.05, 0.12), eyes)
+    return colour + (max(alpha, eyes * 0.9 * (alpha > 0)),)
+
+
+def drop_picture(u, v):
+    # A streak, thin at the top and full at its round foot.
+    t = (v + 1.0) * 0.5
+    width = 0.15 + 0.65 * t
+    streak = smoothstep(width, width * 0.6, abs(u)) * smoothstep(0.0, 0.3, t)
+    return (0.8, 0.88, 1.0, 0.85 * streak)
+
+
+def blade_picture(u, v):
+    t = (v + 1.0) * 0.5  # 0 at the tip, 1 at the foot
+    width = 0.05 + 0.6 * t
+    bend = 0.25 * (1.0 - t) ** 2
+    blade = smoothstep(width, width * 0.7, abs(u - bend))
+    colour = mix((0.55, 0.8, 0.25), (0.12, 0.35, 0.08), t)
+    return colour + (blade,)
+
+
+def flower_picture(u, v):
+    # A stem from the bottom middle up to a bloom of five petals round a yellow heart.
+    stem = smoothstep(0.09, 0.05, abs(u + 0.04 * math.sin(v * 3.0))) * (v > -0.3)
+    leaf = smoothstep(1.0, 0.9, ellipse(u, v, 0.22, 0.45, 0.22, 0.08))
+    bx, by = u, (v + 0.55) * 2.0
+    r = math.hypot(bx, by)
+    petals = smoothstep(0.02, 0.0, r - (0.55 + 0.3 * math.cos(5.0 * math.atan2(by, bx))))
+    heart = smoothstep(0.22, 0.18, r)
+    colour = (0.2, 0.5, 0.15)
+    if petals > 0.0:
+        colour = mix(colour, (0.95, 0.35, 0.55), petals)
+    colour = mix(colour, (1.0, 0.85, 0.2), heart)
+    return colour + (max(stem, leaf, petals, heart),)
+
+
+def tree_picture(u, v):
+    trunk = smoothstep(0.14, 0.1, abs(u)) * (v > 0.1)
+    canopy = 0.0
+    for cx, cy, r in ((0.0, -0.35, 0.55), (-0.38, -0.05, 0.4), (0.38, -0.05, 0.4),
+                      (0.0, 0.1, 0.42)):
+        canopy = max(canopy, smoothstep(r, r - 0.04, math.hypot(u - cx, (v - cy) * 1.2)))
+    leaves = 0.25 + 0.12 * fractal(31, 4, 3)((u + 1.0) * 0.5, (v + 1.0) * 0.5)
+    colour = mix((0.25, 0.15, 0.1), (0.12, leaves, 0.12), canopy)
+    return colour + (max(trunk, canopy),)
+
+
+def crackle_strip(frames, width, height):
+    """A strip of `frames` frames side by side, each a jagged vertical spark of its own from the
+    top middle to the bottom middle, white in a blue glow."""
+    rows = []
+    paths = []
+    for f in range(frames):
+        points = [(0.0, 0.0)]
+        for i in range(1, 8):
+            points.append((i / 8.0, (cell_random(f, i, 5) * 2.0 - 1.0) * 0.45))
+        points.append((1.0, 0.0))
+        paths.append(points)
+    for y in range(height):
+        t = (y + 0.5) / height
+        row = []
+        for x in range(width * frames):
+            f = x // width
+            s = ((x % width) + 0.5) / width * 2.0 - 1.0
+            offset = 0.0
+            for (t0, o0), (t1, o1) in zip(paths[f], paths[f][1:]):
+                if t0 <= t <= t1:
+                    offset = o0 + (o1 - o0) * (t - t0) / (t1 - t0)
+            d = abs(s - offset)
+            line = math.exp(-(d / 0.06) ** 2)
+            glow = math.exp(-(d / 0.3) ** 2) * 0.6
+            colour = mix((0.45, 0.6, 1.0), (1.0, 1.0, 1.0), line)
+            row.append(tuple(clamp8(c) for c in colour + (max(line, glow),)))
+        rows.append(row)
+    return width * frames, height, rows
+
+
+def demo_sprites():
+    return {
+        "fish": render(64, fish_picture, 32),
+        "bird": render(64, bird_picture, 32),
+        "ghost": render(48, ghost_picture, 64),
+        "drop": render(8, drop_picture, 32),
+        "blade": render(16, blade_picture, 64),
+        "flower": render(32, flower_picture, 64),
+        "tree": render(64, tree_picture, 80),
+        "crackle": crackle_strip(4, 32, 64),
+    }
+
+
 def render_background(shade):
     width, height = BACKGROUND_SIZE
     rows = []
@@ -674,7 +809,7 @@ def main():
     for name, shade in sorted(backgrounds().items()):
         with open(os.path.join(demo, name + ".png"), "wb") as f:
             f.write(render_background(shade))
-    for name, (w, h, rows) in sorted(particle_pictures().items()):
+    for name, (w, h, rows) in sorted({**particle_pictures(), **demo_sprites()}.items()):
         with open(os.path.join(demo, name + ".png"), "wb") as f:
             f.write(png_bytes(w, h, rows))
 

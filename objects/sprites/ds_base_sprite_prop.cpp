@@ -5,6 +5,7 @@
 
 #include "core/float_to_int.h"
 #include "core/param/param_reads.h"
+#include "core/scene/scene_services.h"
 #include "platform/gfx/image/d3dx_image_types.h"
 #include "player/document/doc_res_manager.h"
 
@@ -33,8 +34,11 @@ bool DS_BaseSpriteProp::Save(DS_IOF_Archive& archive) const {
   io.WriteDword(colour.Value());
   for (float value : {pulseRate, pulseMin, pulseMax, sizeFactorMin, sizeFactorMax})
     io.WriteFloat(value);
-  WriteFileLink(archive, picture);
-  WriteFileLink(archive, secondPicture);
+  // Registered as pictures, so that the document stores them with their textures to be made.
+  for (const DS_ImageFileLink* link : {&picture, &secondPicture}) {
+    RegisterSavedLinkWithDocument(*link);
+    WriteFileLink(archive, *link);
+  }
   io.WriteUInt32(spareCount);
   io.WriteFloat(spareRate);
   io.WriteUInt32(frameCount);

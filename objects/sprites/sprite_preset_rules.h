@@ -30,3 +30,16 @@ int FadingParticleCount(const DS_BaseSpriteProp& preset);
 // A colour word faded only with time mode 1: the alpha x the timeline value, truncated; any
 // other time mode leaves the colour as it is.
 uint32_t FadingOpacity(const DS_BaseSpriteProp& preset, uint32_t colour);
+
+// Old records of some kinds stand for a random timeline of fixed phases: makes one by class
+// name with hidden and shown phases of `hidden` and `shown` hundredths of a second (minimum and
+// maximum alike), fades of `fadeIn` and `fadeOut` hundredths, and makes it the description's
+// current timeline under kind 1 (the kind stored without notification). Nothing without a
+// registered random timeline class.
+void UseFixedRandomTimeline(ZKW_SmartTiming& timing, unsigned hidden, unsigned shown,
+                            unsigned fadeIn, unsigned fadeOut);
+
+// The lean of a blade or stem swaying by s x `amplitude` degrees from upright (s in [-1, 1]):
+// 1 / tan(180 - (s x amplitude + 90)) degrees, in floats, so that upright gives about -4.4e-8;
+// 0 where the tangent is 0.
+float SwayLean(float s, float amplitude);

@@ -29,6 +29,8 @@ struct SpriteRecord {
   uint8_t waiting = 0;
   uint32_t colour = 0;     // 0xAARRGGBB before the preset's opacity
   float alphaRate = 0.0f;  // change of the alpha factor per motion second
+  // The alpha the bound controls fade, for kinds whose drawn alpha factor is their own pulse.
+  float edgeAlpha = 1.0f;
 };
 
 // Sets the sprite's four timers (event time, pause length, wait end, wait clock) back to 0 so

@@ -1,8 +1,20 @@
 #include "objects/sprites/sprites_class_list.h"
 
+#include "objects/sprites/ds_bird_constructor.h"
+#include "objects/sprites/ds_discharge_constructor.h"
 #include "objects/sprites/ds_discharge_fx_constructor.h"
+#include "objects/sprites/ds_explosion_constructor.h"
+#include "objects/sprites/ds_fish_constructor.h"
+#include "objects/sprites/ds_flow_constructor.h"
+#include "objects/sprites/ds_flower_constructor.h"
+#include "objects/sprites/ds_fog_constructor.h"
+#include "objects/sprites/ds_ghost_constructor.h"
 #include "objects/sprites/ds_god_ray_constructor.h"
+#include "objects/sprites/ds_grass_constructor.h"
+#include "objects/sprites/ds_lighting_constructor.h"
+#include "objects/sprites/ds_rain_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "objects/sprites/ds_stat_obj_constructor.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The preset bases are
 // never stored on their own and have no entry.
@@ -10,4 +22,16 @@ void RegisterObjectsSpritesClasses(ClassRegistries& r) {
   AddObjectClass<DS_SparkleConstructor>(r.objects, u"DS_SparkleConstructor");
   AddObjectClass<DS_GodRayConstructor>(r.objects, u"DS_GodRayConstructor");
   AddObjectClass<DS_DischargeFXConstructor>(r.objects, u"DS_DischargeFXConstructor");
+  AddObjectClass<DS_FishConstructor>(r.objects, u"DS_FishConstructor");
+  AddObjectClass<DS_BirdConstructor>(r.objects, u"DS_BirdConstructor");
+  AddObjectClass<DS_GhostConstructor>(r.objects, u"DS_GhostConstructor");
+  AddObjectClass<DS_FlowConstructor>(r.objects, u"DS_FlowConstructor");
+  AddObjectClass<DS_RainConstructor>(r.objects, u"DS_RainConstructor");
+  AddObjectClass<DS_FogConstructor>(r.objects, u"DS_FogConstructor");
+  AddObjectClass<DS_LightingConstructor>(r.objects, u"DS_LightingConstructor");
+  AddObjectClass<DS_GrassConstructor>(r.objects, u"DS_GrassConstructor");
+  AddObjectClass<DS_StatObjConstructor>(r.objects, u"DS_StatObjConstructor");
+  AddObjectClass<DS_DischargeConstructor>(r.objects, u"DS_DischargeConstructor");
+  AddObjectClass<DS_FlowerConstructor>(r.objects, u"DS_FlowerConstructor");
+  AddObjectClass<DS_ExplosionConstructor>(r.objects, u"DS_ExplosionConstructor");
 }

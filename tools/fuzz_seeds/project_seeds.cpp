@@ -27,9 +27,20 @@
 #include "fx/water/ds_water_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
+#include "objects/sprites/ds_bird_constructor.h"
+#include "objects/sprites/ds_discharge_constructor.h"
 #include "objects/sprites/ds_discharge_fx_constructor.h"
+#include "objects/sprites/ds_explosion_constructor.h"
+#include "objects/sprites/ds_fish_constructor.h"
+#include "objects/sprites/ds_flower_constructor.h"
+#include "objects/sprites/ds_fog_constructor.h"
+#include "objects/sprites/ds_ghost_constructor.h"
 #include "objects/sprites/ds_god_ray_constructor.h"
+#include "objects/sprites/ds_grass_constructor.h"
+#include "objects/sprites/ds_lighting_constructor.h"
+#include "objects/sprites/ds_rain_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "objects/sprites/ds_stat_obj_constructor.h"
 #include "objects/text3d/glyph_fixture.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
@@ -392,6 +403,79 @@ std::vector<uint8_t> SceneryBrushes() {
   return project.Write();
 }
 
+// The sprite preset families on two slides: swimmers, flyers, ghosts on a random timeline,
+// fog, lights and grass on one; flows with a control of each mode, rain, still objects, a
+// crackling strip, a flower and an explosion on a random timeline on the other; pictures
+// stored in the project.
+std::vector<uint8_t> SpriteFamilies() {
+  ProjectBuilder project;
+  const DS_ImageFileLink creature = project.StorePicture(u"creature.png", Png(8, 4, 0xFFFF8000));
+  const DS_ImageFileLink strip = project.StorePicture(u"strip.png", Png(12, 4, 0xFF80C0FF));
+  DS_SlideContainer& first = project.AddSlide(0.25f, 2.0f, 0.25f);
+  std::vector<std::unique_ptr<DS_ParticleSystemCtrl>> living;
+  living.push_back(std::make_unique<DS_FishConstructor>());
+  living.push_back(std::make_unique<DS_BirdConstructor>());
+  auto ghost = std::make_unique<DS_GhostConstructor>();
+  ghost->timing.SetValue(1);
+  living.push_back(std::move(ghost));
+  living.push_back(std::make_unique<DS_FogConstructor>());
+  living.push_back(std::make_unique<DS_LightingConstructor>());
+  living.push_back(std::make_unique<DS_GrassConstructor>());
+  for (auto& kind : living) {
+    kind->count.SetValue(3);
+    kind->size.SetValue(6);
+    kind->picture = creature;
+    first.savedObjects.push_back(std::move(kind));
+  }
+
+  DS_SlideContainer& second = project.AddSlide(0.25f, 2.0f, 0.25f);
+  auto flow = std::make_unique<DS_FlowConstructor>();
+  flow->count.SetValue(4);
+  flow->size.SetValue(5);
+  flow->speed = 60.0f;
+  flow->directionAngle.SetValue(135);
+  flow->wobbleAmplitude.SetValue(3);
+  flow->wobbleFrequency.SetValue(8);
+  flow->orientationMode.SetValue(1);
+  for (int side = 0; side < 4; ++side) {
+    flow->controls[size_t(side)].mode.SetValue(side);
+    flow->controls[size_t(side)].fadeOut.SetValue(200);
+    flow->controls[size_t(side)].longestWait.SetValue(300);
+  }
+  flow->picture = creature;
+  second.savedObjects.push_back(std::move(flow));
+  auto rain = std::make_unique<DS_RainConstructor>();
+  rain->count.SetValue(5);
+  rain->size.SetValue(4);
+  rain->pulseRate = 0.7f;
+  rain->picture = creature;
+  second.savedObjects.push_back(std::move(rain));
+  auto still = std::make_unique<DS_StatObjConstructor>();
+  still->size.SetValue(8);
+  still->rotationAngle.SetValue(30);
+  still->picture = creature;
+  second.savedObjects.push_back(std::move(still));
+  auto crackle = std::make_unique<DS_DischargeConstructor>();
+  crackle->size.SetValue(8);
+  crackle->frameStrip = true;
+  crackle->frameCount = 3;
+  crackle->frameRate = 10.0f;
+  crackle->picture = strip;
+  second.savedObjects.push_back(std::move(crackle));
+  auto flower = std::make_unique<DS_FlowerConstructor>();
+  flower->size.SetValue(8);
+  flower->picture = creature;
+  second.savedObjects.push_back(std::move(flower));
+  auto explosion = std::make_unique<DS_ExplosionConstructor>();
+  explosion->size.SetValue(20);
+  explosion->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1803);
+  explosion->picture = DS_ImageFileLink(u"glimres.dll", 66);
+  explosion->secondPicture = DS_ImageFileLink(u"glimres.dll", 74);
+  explosion->timing.SetValue(1);
+  second.savedObjects.push_back(std::move(explosion));
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
@@ -406,7 +490,8 @@ Seeds ProjectSeeds() {
           {"project-text-huge-mesh", TextObjects(true)},
           {"project-glass-glyphs", GlassAndGlyphs()},
           {"project-colour-layer-brushes", ColourAndLayerBrushes()},
-          {"project-scenery-brushes", SceneryBrushes()}};
+          {"project-scenery-brushes", SceneryBrushes()},
+          {"project-sprite-families", SpriteFamilies()}};
 }
 
 Seeds DocumentBodySeeds() {

@@ -19,6 +19,7 @@
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
 #include "tools/project_writer/demo_particles.h"
+#include "tools/project_writer/demo_sprites.h"
 #include "tools/project_writer/demo_text_objects.h"
 #include "tools/project_writer/project_builder.h"
 
@@ -257,6 +258,13 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   if (auto sea = stored.find(u"sea.png"); sea != stored.end()) {
     AddSkyAndWater(project, AddPictureSlide(project, sea->second.link, u"DS_2D_Light"),
                    sea->second.width, sea->second.height);
+  }
+  // The sprite preset families: creatures and fog over the sea, weather and a meadow at dawn.
+  if (auto sea = stored.find(u"sea.png"); sea != stored.end())
+    AddSeaCreatures(project, AddPictureSlide(project, sea->second.link, u"DS_2D_Light"), pictures);
+  if (auto dawn = stored.find(u"dawn.png"); dawn != stored.end()) {
+    AddDawnWeather(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"), pictures);
+    AddDawnMeadow(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"), pictures);
   }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();

@@ -13,46 +13,14 @@ namespace {
 
 class BaseSpriteProp : public SpriteTest {};
 
-// A sparkle record whose "DS_BaseSpriteProp" part is of `version`, written field by field as
-// that version stores it; `rateAfterCount` goes where versions below 3 keep the motion rate.
+// A sparkle record whose "DS_BaseSpriteProp" part is of `version` (see WriteBaseSpriteRecord).
 std::vector<uint8_t> SparkleRecord(uint32_t version, const DS_SparkleConstructor& view,
                                    const std::vector<ResourceDataRecord>& frames = {},
                                    const std::vector<float>& delays = {},
                                    uint32_t rateAfterCount = 30) {
   return Written([&](DS_IOF_Archive& archive) {
-    DS_IOF_Virtual& io = archive.io();
     WriteRecordHeader(archive, u"DS_SparkleConstructor", 1);
-    WriteRecordHeader(archive, u"DS_BaseSpriteProp", version);
-    view.DS_ViewObjCtrl::Save(archive);
-    io.WriteUInt32(7);  // count
-    if (version < 3) io.WriteUInt32(rateAfterCount);
-    io.WriteUInt32(24);       // size
-    io.WriteUInt32(40);       // transparency
-    io.WriteInt32(1);         // blend mode
-    io.WriteDword(0x0000FF);  // colour: red
-    for (float f : {0.5f, 0.1f, 0.9f, 0.5f, 2.0f})
-      io.WriteFloat(f);
-    if (version == 1) {
-      io.WriteDword(static_cast<uint32_t>(frames.size()));
-      for (const ResourceDataRecord& record : frames)
-        io.WriteResourceRecord(record);
-      io.WriteResourceRecord(ResourceDataRecord{});
-    } else {
-      for (int i = 0; i < 2; ++i) {
-        io.WriteWideString(i == 0 ? u"glimres.dll" : u"");
-        io.WriteInt64(i == 0 ? 79 : 0);
-      }
-    }
-    io.WriteUInt32(3);     // spare count
-    io.WriteFloat(0.25f);  // spare rate
-    io.WriteUInt32(4);     // frame count
-    io.WriteFloat(10.0f);  // frame rate
-    io.WriteBool(true);    // frame strip
-    if (version == 1) {
-      io.WriteDword(static_cast<uint32_t>(delays.size()));
-      for (float d : delays)
-        io.WriteFloat(d);
-    }
+    WriteBaseSpriteRecord(archive, version, view, frames, delays, rateAfterCount);
   });
 }
 

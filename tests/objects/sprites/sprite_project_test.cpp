@@ -104,6 +104,29 @@ TEST_F(SpriteProject, PresetsReadStartAndPlay) {
   EXPECT_TRUE(scene_->Save(out));
 }
 
+// A preset's picture stored in the project (not the player's own) is saved with what the
+// document needs to make its texture, and shows when the project is read back.
+TEST_F(SpriteProject, PicturesStoredInTheProjectComeBack) {
+  ProjectBuilder project;
+  DS_SlideContainer& slide = project.AddSlide(0.0f, 10.0f, 0.0f);
+  auto sparkle = std::make_unique<DS_SparkleConstructor>();
+  sparkle->picture = project.StorePicture(
+      u"spark.png", gfx_image_test::EncodePicture(gfx_image_test::FileKind::Png, 8, 4, 4,
+                                                  gfx_image_test::Words(8 * 4, kGrey)));
+  sparkle->secondPicture = project.StorePicture(
+      u"glow.png", gfx_image_test::EncodePicture(gfx_image_test::FileKind::Png, 4, 4, 4,
+                                                 gfx_image_test::Words(4 * 4, kGrey)));
+  slide.savedObjects.push_back(std::move(sparkle));
+  scene_ = LoadProjectFromMemory(project.Write());
+  ASSERT_EQ(scene_->slides.size(), 1u);
+  scene_->slides[0]->Start();
+  auto* sparkles = dynamic_cast<DS_SpriteArrayObj*>(scene_->slides[0]->objects[0].Get());
+  ASSERT_NE(sparkles, nullptr);
+  EXPECT_NE(sparkles->FrameTexture(), nullptr);
+  EXPECT_NE(sparkles->SecondTexture(), nullptr);
+  EXPECT_FLOAT_EQ(sparkles->Sprites()[0].aspect, 0.5f) << "the stored picture's size";
+}
+
 // The sprite export writes the head and the body of its blocks.
 TEST_F(SpriteProject, SpriteExportWritesBlocks) {
   PlacedSprites preset;
