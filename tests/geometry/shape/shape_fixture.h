@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -31,6 +33,20 @@ inline ReadShape ReadShapeFrom(std::vector<uint8_t> bytes) {
   read.failed = source.archive().Failed();
   read.unread = source.buffer().Remaining();
   return read;
+}
+
+// A record that reads completely and cleanly into a shape of kind Kind; null (with the failure
+// reported) otherwise.
+template <class Kind = ZKW_VGeom2D>
+std::unique_ptr<Kind> ReadWhole(std::vector<uint8_t> bytes) {
+  ReadShape read = ReadShapeFrom(std::move(bytes));
+  EXPECT_FALSE(read.failed);
+  EXPECT_EQ(read.unread, 0u);
+  auto* kind = dynamic_cast<Kind*>(read.shape.get());
+  EXPECT_NE(kind, nullptr);
+  if (kind == nullptr) return nullptr;
+  read.shape.release();
+  return std::unique_ptr<Kind>(kind);
 }
 
 // The value a stored draw of the C library generator stands for.

@@ -33,13 +33,11 @@ TEST(ShapeRecords, EveryKindReadsBackAsItWasSaved) {
     header.io().ReadWideString(stored);
     EXPECT_EQ(stored, Utf8ToWString(c.name)) << "Save writes the registered name";
 
-    ReadShape back = ReadShapeFrom(saved);
-    ASSERT_NE(back.shape, nullptr);
-    EXPECT_FALSE(back.failed);
-    EXPECT_EQ(back.unread, 0u);
-    EXPECT_STREQ(back.shape->GetClassName(), c.name);
-    EXPECT_EQ(SavedBytes(*back.shape), saved);
-    EXPECT_EQ(SavedBytes(*back.shape->Clone()), saved) << "a clone stores the same record";
+    const std::unique_ptr<ZKW_VGeom2D> back = ReadWhole(saved);
+    ASSERT_NE(back, nullptr);
+    EXPECT_STREQ(back->GetClassName(), c.name);
+    EXPECT_EQ(SavedBytes(*back), saved);
+    EXPECT_EQ(SavedBytes(*back->Clone()), saved) << "a clone stores the same record";
 
     const std::unique_ptr<ZKW_VGeom2D> fresh = CreateVGeom2DByName(c.name);
     ASSERT_NE(fresh, nullptr);
@@ -82,8 +80,7 @@ TEST(ShapeRecords, LineSegmentNestsAWholePolylineRecord) {
   Append(expected, SavedBytes(polyline));
   EXPECT_EQ(SavedBytes(segment), expected);
 
-  ReadShape back = ReadShapeFrom(expected);
-  auto* read = dynamic_cast<ZKW_VGeom2D_LineSegment*>(back.shape.get());
+  const auto read = ReadWhole<ZKW_VGeom2D_LineSegment>(expected);
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(read->Smart().GetCount(), 2);
   EXPECT_EQ(read->NodeAt(1)->Value(), V(3, 4, 0));
@@ -104,13 +101,10 @@ std::vector<uint8_t> PolylineRecord(uint32_t curveVersion, bool extra) {
 
 TEST(ShapeRecords, CurveVersionOneSkipsItsExtraValue) {
   RegisterShapeClasses();
-  ReadShape old = ReadShapeFrom(PolylineRecord(1, true));
-  ASSERT_NE(old.shape, nullptr);
-  EXPECT_FALSE(old.failed);
-  EXPECT_EQ(old.unread, 0u);
-  EXPECT_EQ(SavedBytes(*old.shape), PolylineRecord(2, false)) << "written back as version 2";
-  auto& polyline = dynamic_cast<ZKW_VGeom2D_Polyline&>(*old.shape);
-  EXPECT_EQ(polyline.NodeAt(0)->Value(), V(4, 5, 0));
+  const auto polyline = ReadWhole<ZKW_VGeom2D_Polyline>(PolylineRecord(1, true));
+  ASSERT_NE(polyline, nullptr);
+  EXPECT_EQ(SavedBytes(*polyline), PolylineRecord(2, false)) << "written back as version 2";
+  EXPECT_EQ(polyline->NodeAt(0)->Value(), V(4, 5, 0));
 }
 
 // A text record whose style block has version word `styleVersion` (the third value only in 2).
@@ -133,11 +127,9 @@ std::vector<uint8_t> TextRecord(int32_t styleVersion) {
 
 TEST(ShapeRecords, TextWithAnOldStyleBlockIsWrittenBackInTheNewLayout) {
   RegisterShapeClasses();
-  ReadShape old = ReadShapeFrom(TextRecord(1));
-  ASSERT_NE(old.shape, nullptr);
-  EXPECT_FALSE(old.failed);
-  EXPECT_EQ(old.unread, 0u);
-  auto& text = dynamic_cast<ZKW_VGeom2D_Text&>(*old.shape);
+  const auto read = ReadWhole<ZKW_VGeom2D_Text>(TextRecord(1));
+  ASSERT_NE(read, nullptr);
+  const ZKW_VGeom2D_Text& text = *read;
   EXPECT_EQ(text.style.text.Value(), u"Ab");
   EXPECT_EQ(text.style.value2.Value(), 2);
   EXPECT_EQ(text.offset.Value(), V(5, 6, 0));
@@ -168,29 +160,25 @@ std::vector<uint8_t> StripeRecord(uint32_t version, bool rectangle = false) {
 
 TEST(ShapeRecords, StripeVersionOneKeepsTheWholeCurve) {
   RegisterShapeClasses();
-  ReadShape old = ReadShapeFrom(StripeRecord(1));
-  ASSERT_NE(old.shape, nullptr);
-  EXPECT_FALSE(old.failed);
-  EXPECT_EQ(old.unread, 0u);
-  auto& stripe = dynamic_cast<ZKW_VGeom2D_Stripe&>(*old.shape);
-  EXPECT_EQ(stripe.start.Value(), 0u);
-  EXPECT_EQ(stripe.end.Value(), 100u);
-  EXPECT_EQ(stripe.width.value.Value(), 8u);
-  EXPECT_FLOAT_EQ(stripe.width.spread.Scaled(), 0.5f);
+  const auto stripe = ReadWhole<ZKW_VGeom2D_Stripe>(StripeRecord(1));
+  ASSERT_NE(stripe, nullptr);
+  EXPECT_EQ(stripe->start.Value(), 0u);
+  EXPECT_EQ(stripe->end.Value(), 100u);
+  EXPECT_EQ(stripe->width.value.Value(), 8u);
+  EXPECT_FLOAT_EQ(stripe->width.spread.Scaled(), 0.5f);
 
-  ReadShape current = ReadShapeFrom(StripeRecord(2));
-  auto& later = dynamic_cast<ZKW_VGeom2D_Stripe&>(*current.shape);
-  EXPECT_FLOAT_EQ(later.start.Scaled(), 0.3f);
-  EXPECT_FLOAT_EQ(later.end.Scaled(), 0.7f);
-  EXPECT_EQ(SavedBytes(later), StripeRecord(2));
+  const auto later = ReadWhole<ZKW_VGeom2D_Stripe>(StripeRecord(2));
+  ASSERT_NE(later, nullptr);
+  EXPECT_FLOAT_EQ(later->start.Scaled(), 0.3f);
+  EXPECT_FLOAT_EQ(later->end.Scaled(), 0.7f);
+  EXPECT_EQ(SavedBytes(*later), StripeRecord(2));
 
   // A centre line that is no curve shape leaves the holder empty; the stripe is written back
   // around an empty polyline.
-  ReadShape noCurve = ReadShapeFrom(StripeRecord(2, true));
-  EXPECT_FALSE(noCurve.failed);
-  auto& empty = dynamic_cast<ZKW_VGeom2D_Stripe&>(*noCurve.shape);
-  EXPECT_EQ(empty.curve.Get(), nullptr);
-  EXPECT_EQ(SavedBytes(empty), StripeRecord(2));
+  const auto empty = ReadWhole<ZKW_VGeom2D_Stripe>(StripeRecord(2, true));
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->curve.Get(), nullptr);
+  EXPECT_EQ(SavedBytes(*empty), StripeRecord(2));
 }
 
 TEST(ShapeRecords, FreeformCountsAndPictureSizesAreCheckedBeforeAllocating) {

@@ -92,10 +92,10 @@ TEST(StripeShape, OffsetsAcrossTheBandAndTheirDirections) {
 
 TEST(StripeShape, ReadingBuildsTheOffsetterForTheWidth) {
   RegisterShapeClasses();
-  ReadShape back = ReadShapeFrom(SavedBytes(*StraightStripe(10)));
-  ASSERT_NE(back.shape, nullptr);
+  const std::unique_ptr<ZKW_VGeom2D> back = ReadWhole(SavedBytes(*StraightStripe(10)));
+  ASSERT_NE(back, nullptr);
   V point;
-  ASSERT_TRUE(back.shape->PointAtUV(0.5f, 1, &point, nullptr));
+  ASSERT_TRUE(back->PointAtUV(0.5f, 1, &point, nullptr));
   ExpectNear(point, {50, -5, 0}, 1e-3f);
 }
 
