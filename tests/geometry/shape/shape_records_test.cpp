@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/curve/corner_point_io.h"
 #include "geometry/shape/curve_shape_kinds.h"
 #include "geometry/shape/shape_fixture.h"
 #include "geometry/shape/shape_samples.h"
@@ -105,6 +106,20 @@ TEST(ShapeRecords, CurveVersionOneSkipsItsExtraValue) {
   ASSERT_NE(polyline, nullptr);
   EXPECT_EQ(SavedBytes(*polyline), PolylineRecord(2, false)) << "written back as version 2";
   EXPECT_EQ(polyline->NodeAt(0)->Value(), V(4, 5, 0));
+}
+
+TEST(ShapeRecords, CornerPointIntoAnEmptyHandle) {
+  ArchiveSource in(SourceMode::Memory, WrittenBytes([](DS_IOF_Archive& a) {
+                     DX_BSplinePnt point(4, 5);
+                     point.secondHandle.SetValueSilently({1, 0, 0});
+                     point.Write(a);
+                   }));
+  DS_SafePtr<ZKW_CornerBSplinePnt> handle;
+  ReadCornerPoint(in.archive(), handle);
+  ASSERT_TRUE(handle);
+  EXPECT_EQ(handle->Value(), V(4, 5, 0));
+  EXPECT_EQ(handle->secondHandle.Value(), V(1, 0, 0));
+  EXPECT_EQ(in.Consumed(), 40u);
 }
 
 // A text record whose style block has version word `styleVersion` (the third value only in 2).
