@@ -5,8 +5,10 @@
 // written here (the first byte picks the graph class), so that the bytes reach the bodies. Then
 // the same bytes give the points of a closed loop, an offset polyline, an offset B-spline and a
 // straight-skeleton offsetter, which are built and traced with distances, lengths and offsets
-// from the data. Any hang (the target runs with a timeout, which also catches a layering that
-// never ends), over-read or undefined behaviour fails.
+// from the data. Last, the bytes are the body of a shape record (the first byte also picks the
+// shape class and its record version), and every query of the shape it reads runs with
+// arguments from the data. Any hang (the target runs with a timeout, which also catches a layering
+// that never ends), over-read or undefined behaviour fails.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "core/archive/resource_buffer.h"
 #include "core/chrono/zkw_chrono_ctrl.h"
 #include "core/graph/vgraph_registry.h"
+#include "core/param/owned_control_list.h"
 #include "core/registry/core_class_list.h"
 #include "geometry/curve/zkw_smart_offset_bspline.h"
 #include "geometry/curve/zkw_smart_offset_polyline.h"
@@ -26,12 +29,24 @@
 #include "geometry/offset/zkw_stripe_tracer.h"
 #include "geometry/path/bspline_point_io.h"
 #include "geometry/path/spline_path.h"
+#include "geometry/shape/zkw_vgeom2d_curve.h"
+#include "geometry/shape/zkw_vgeom2d_sector.h"
+#include "geometry/shape/zkw_vgeom2d_stripe.h"
 
 namespace {
 
 constexpr const char16_t* kGraphClasses[] = {u"ZKW_VGraph_Const", u"ZKW_VGraph_Line",
                                              u"ZKW_VGraph_QBezier", u"ZKW_VGraph_GradientLine",
                                              u"ZKW_VGraph_StraightLine"};
+
+constexpr const char16_t* kShapeClasses[] = {
+    u"ZKW_VGeom2D_BSpline",     u"ZKW_VGeom2D_Polyline",    u"ZKW_VGeom2D_Loop",
+    u"ZKW_VGeom2D_CubicSpline", u"ZKW_VGeom2D_LineSegment", u"ZKW_VGeom2D_Stripe",
+    u"ZKW_VGeom2D_Rect",        u"ZKW_VGeom2D_Sector",      u"ZKW_VGeom2D_Spiral",
+    u"ZKW_VGeom2D_Sphere",      u"ZKW_VGeom2D_Freeform",    u"ZKW_VGeom2D_Text"};
+constexpr const char* kCurveNames[] = {"ZKW_VGeom2D_BSpline",     "ZKW_VGeom2D_Polyline",
+                                       "ZKW_VGeom2D_Loop",        "ZKW_VGeom2D_CubicSpline",
+                                       "ZKW_VGeom2D_LineSegment", "ZKW_VGeom2D_Rect"};
 
 // An exactly sized heap copy of `before` followed by the data, read through the player's stream,
 // so that any read past the end is caught.
@@ -52,14 +67,14 @@ class Source {
   std::unique_ptr<DS_IOF_Archive> archive_;
 };
 
-// Record headers: each class name with version 1.
-std::vector<uint8_t> Headers(std::initializer_list<const char16_t*> names) {
+// Record headers: each class name with `version`.
+std::vector<uint8_t> Headers(std::initializer_list<const char16_t*> names, uint32_t version = 1) {
   auto writer = std::make_unique<DS_IOF_W>();
   DS_IOF_W& w = *writer;
   DS_IOF_Archive archive(std::move(writer));
   for (const char16_t* name : names) {
     archive.io().WriteWideString(name);
-    archive.io().WriteDword(1);
+    archive.io().WriteDword(version);
   }
   return w.TakeBytes();
 }
@@ -111,6 +126,66 @@ void ExerciseSmartCurve(ZKW_Curve& curve, int count, float distance, DS_IOF_Virt
   curve.ForEachLength([](const float&, const float&) {});
 }
 
+// Runs every query of a shape, with points, parameters and directions from `io`.
+void ExerciseShape(ZKW_VGeom2D& shape, DS_IOF_Virtual& io) {
+  const auto vector = [&io] {
+    const float x = NextFloat(io);
+    const float y = NextFloat(io);
+    return D3DXVECTOR3(x, y, NextFloat(io));
+  };
+  if (auto* curve = dynamic_cast<ZKW_VGeom2D_Curve*>(&shape)) {
+    if (ZKW_CurveOffsetMaker* offsetter = curve->GetCurve().GetOffsetMaker())
+      offsetter->Build(NextFloat(io));
+  }
+  D3DXVECTOR3 point, direction, tangent, normal, low, high;
+  float uv[2] = {NextFloat(io), NextFloat(io)};
+  shape.PointAt(uv, &point, &direction);
+  shape.PointAtUV(NextFloat(io), NextFloat(io), &point, &direction);
+  shape.RandomPoint(&point, uv);
+  shape.RandomDirection(&direction);
+  shape.GetCenter(&point);
+  shape.NormalAt(&normal, vector());
+  shape.NormalAtParam(vector(), uv, &tangent, &normal);
+  shape.TangentAt(vector(), uv, &tangent);
+  shape.Contains(vector());
+  const D3DXVECTOR3 from = vector();
+  shape.ClipRay(from, vector(), &point);
+  shape.GetBounds(&low, &high);
+  shape.IsClosed();
+  shape.IsClosedV();
+  shape.IsParametric();
+  shape.GetSpanAcross(NextFloat(io));
+  shape.GetSpanAlong(NextFloat(io));
+  {
+    OwnedControlList list;
+    shape.AttachParamCallbacks(list, [] {});
+  }
+  DS_IOF_Archive out(std::make_unique<DS_IOF_W>());
+  shape.Save(out);
+
+  if (auto* sector = dynamic_cast<ZKW_VGeom2D_Sector*>(&shape)) sector->RandomAreaPoint(&point);
+  if (auto* stripe = dynamic_cast<ZKW_VGeom2D_Stripe*>(&shape)) stripe->RebuildOffsetter();
+  if (auto* curve = dynamic_cast<ZKW_VGeom2D_Curve*>(&shape)) {
+    curve->Length();
+    const float length = NextFloat(io);
+    curve->PointAtLength(length, NextFloat(io), &point, &direction);
+    uint8_t pick = 0;
+    io.ReadByte(pick);
+    const DS_SafePtr<ZKW_VGeom2D_Curve> converted = curve->ConvertTo(kCurveNames[pick % 6]);
+    if (auto* nodes = dynamic_cast<ZKW_VGeom2D_NodeDefined*>(curve)) {
+      if (const DX_BSplinePnt* node = nodes->NodeAt(0)) nodes->AppendNode(node);
+    }
+  }
+
+  // A copy answers on its own, also after becoming a segment.
+  std::unique_ptr<ZKW_VGeom2D> clone = shape.Clone();
+  const D3DXVECTOR3 a = vector();
+  const D3DXVECTOR3 b = vector();
+  clone->InitAsSegment(a.x, a.y, a.z, b.x, b.y, b.z);
+  clone->PointAt(uv, &point, &direction);
+  clone->GetCenter(&point);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -119,6 +194,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)registered;
   if (size == 0) return 0;
   const char16_t* graphClass = kGraphClasses[data[0] % 5];
+  const char16_t* shapeClass = kShapeClasses[data[0] % 12];
+  const uint32_t shapeVersion = data[0] / 12 % 3;
   ++data, --size;
 
   // The same bytes as numbers: times, steps and offsets.
@@ -201,5 +278,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     skeleton.OffsetPoints(true, i, at, &offsets);
     skeleton.OffsetPoints(false, i, at, &offsets);
   }
+
+  // A shape record by class name: its header here, its body from the data.
+  Source shapeSource(Headers({shapeClass}, shapeVersion), data, size);
+  if (std::unique_ptr<ZKW_VGeom2D> shape = ReadVGeom2D(shapeSource.archive()))
+    ExerciseShape(*shape, io);
   return 0;
 }

@@ -1,21 +1,16 @@
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "core/param/media_param.h"
 #include "core/param/media_param_tb.h"
 
-// Calls a member function of an object (without arguments) whenever the watched parameter
-// changes, whatever the source. Subscribed from construction (when given a parameter) until its
-// own destruction, which unsubscribes it, or the parameter's destruction, which detaches it.
-template <class X>
-class SmartCalbackCtrl : public MediaControl {
+// A control subscribed to at most one parameter at a time: from Watch until its own destruction,
+// which unsubscribes it, or the parameter's destruction, which detaches it.
+class WatchingControl : public MediaControl {
  public:
-  using Function = void (X::*)();
-
-  SmartCalbackCtrl(Function function, X* object, MediaParam* watched = nullptr)
-      : function_(function), object_(object) {
-    Watch(watched);
-  }
-  ~SmartCalbackCtrl() override { Watch(nullptr); }
+  ~WatchingControl() override { Watch(nullptr); }
 
   // Moves the subscription to another parameter (null: none).
   void Watch(MediaParam* param) {
@@ -27,6 +22,26 @@ class SmartCalbackCtrl : public MediaControl {
   MediaParam* Watched() const { return watched_; }
 
   void Detach() override { watched_ = nullptr; }
+
+ protected:
+  WatchingControl() = default;
+
+ private:
+  MediaParam* watched_ = nullptr;
+};
+
+// Calls a member function of an object (without arguments) whenever the watched parameter
+// changes, whatever the source.
+template <class X>
+class SmartCalbackCtrl : public WatchingControl {
+ public:
+  using Function = void (X::*)();
+
+  SmartCalbackCtrl(Function function, X* object, MediaParam* watched = nullptr)
+      : function_(function), object_(object) {
+    Watch(watched);
+  }
+
   void OnParamChanged(MediaControl*) override {
     if (object_ != nullptr) (object_->*function_)();
   }
@@ -34,7 +49,24 @@ class SmartCalbackCtrl : public MediaControl {
  private:
   Function function_;
   X* object_;
-  MediaParam* watched_ = nullptr;
+};
+
+// Calls a function (without arguments) whenever the watched parameter changes, whatever the
+// source: the form for owners that the watched code cannot name, such as a particle node that
+// watches its shape's parameters.
+class SmartFunctionCtrl : public WatchingControl {
+ public:
+  explicit SmartFunctionCtrl(std::function<void()> function, MediaParam* watched = nullptr)
+      : function_(std::move(function)) {
+    Watch(watched);
+  }
+
+  void OnParamChanged(MediaControl*) override {
+    if (function_) function_();
+  }
+
+ private:
+  std::function<void()> function_;
 };
 
 // The same control under the name the envelope holder uses.

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <list>
 #include <memory>
 
 #include "core/param/callback_ctrl.h"
+#include "core/param/owned_control_list.h"
 
 // Owns the callback controls that one object (the owner, of class X) puts on parameters, and
 // deletes them together. Each control unsubscribes itself when deleted, unless its parameter has
@@ -29,18 +29,13 @@ class CallbackCtrlSet {
 
   // Calls the owner's `function` whenever `param` changes.
   SmartCalbackCtrl<X>& Watch(void (X::*function)(), MediaParam& param) {
-    auto control = std::make_unique<SmartCalbackCtrl<X>>(function, owner_, &param);
-    SmartCalbackCtrl<X>& ref = *control;
-    controls_.push_back(std::move(control));
-    return ref;
+    return controls_.Add(std::make_unique<SmartCalbackCtrl<X>>(function, owner_, &param));
   }
 
   // Calls the owner's `function` with the value whenever `param` changes, and once at once.
   template <class T>
   DS_FunLightCtrl<T, X>& WatchValue(MediaParamTB<T>& param, void (X::*function)(T)) {
-    auto control = std::make_unique<DS_FunLightCtrl<T, X>>(function, owner_, &param);
-    DS_FunLightCtrl<T, X>& ref = *control;
-    controls_.push_back(std::move(control));
+    auto& ref = controls_.Add(std::make_unique<DS_FunLightCtrl<T, X>>(function, owner_, &param));
     ref.OnParamChanged(nullptr);
     return ref;
   }
@@ -50,16 +45,12 @@ class CallbackCtrlSet {
   }
 
   // Deletes every control in list order, then empties the list.
-  void Clear() {
-    for (auto& control : controls_)
-      control.reset();
-    controls_.clear();
-  }
+  void Clear() { controls_.Clear(); }
 
-  size_t Size() const { return controls_.size(); }
+  size_t Size() const { return controls_.Size(); }
 
  private:
   X* owner_;
   bool ownsOwner_;
-  std::list<std::unique_ptr<MediaControl>> controls_;
+  OwnedControlList controls_;
 };

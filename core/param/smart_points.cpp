@@ -2,22 +2,14 @@
 
 #include <memory>
 
-namespace {
-
-void WriteVector(DS_IOF_Virtual& io, const D3DXVECTOR3& v) {
-  io.WriteFloat(v.x);
-  io.WriteFloat(v.y);
-  io.WriteFloat(v.z);
-}
-
-}  // namespace
+#include "core/archive/vector_io.h"
 
 void DX_BSplinePnt::Write(DS_IOF_Archive& archive) const {
   DS_IOF_Virtual& io = archive.io();
   io.WriteInt32(1);
-  WriteVector(io, Value());
-  WriteVector(io, firstHandle.Value());
-  WriteVector(io, secondHandle.Value());
+  WriteVector3(io, Value());
+  WriteVector3(io, firstHandle.Value());
+  WriteVector3(io, secondHandle.Value());
 }
 
 ZKW_CornerBSplinePnt::ZKW_CornerBSplinePnt(const DX_BSplinePnt& point) {
@@ -28,9 +20,7 @@ ZKW_CornerBSplinePnt::ZKW_CornerBSplinePnt(const DX_BSplinePnt& point) {
 
 void ReadSmartPoint(DS_IOF_Archive& archive, DX_SmartPnt& point) {
   D3DXVECTOR3 v = point.Value();
-  archive.io().ReadFloat(v.x);
-  archive.io().ReadFloat(v.y);
-  archive.io().ReadFloat(v.z);
+  ReadVector3(archive.io(), v);
   point.SetValueSilently(v);
   point.tag = DX_SmartPnt::NewTag();
 }
@@ -44,7 +34,7 @@ void WriteSmartPointVector(DS_IOF_Archive& archive,
                            const std::vector<DS_SafePtr<DX_SmartPnt>>& points) {
   archive.io().WriteDword(static_cast<uint32_t>(points.size()));
   for (const auto& point : points)
-    WriteVector(archive.io(), point ? point->Value() : D3DXVECTOR3());
+    WriteVector3(archive.io(), point ? point->Value() : D3DXVECTOR3());
 }
 
 void ReadCamPathPoint(DS_IOF_Archive& archive, DX_CamPathPnt& point) {
@@ -57,7 +47,7 @@ void ReadCamPathPoint(DS_IOF_Archive& archive, DX_CamPathPnt& point) {
 
 void WriteCamPathPoint(DS_IOF_Archive& archive, const DX_CamPathPnt& point) {
   archive.io().WriteInt32(1);
-  WriteVector(archive.io(), point.Value());
+  WriteVector3(archive.io(), point.Value());
   archive.io().WriteFloat(point.travelTime.Value());
   archive.io().WriteUInt32(point.zoomPercent.Value());
 }

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/archive/vector_io.h"
+
 namespace {
 
 void ReadHandle(DS_IOF_Archive& archive, MediaParamT<D3DXVECTOR3>& handle) {
   D3DXVECTOR3 v = handle.Value();
-  archive.io().ReadFloat(v.x);
-  archive.io().ReadFloat(v.y);
-  archive.io().ReadFloat(v.z);
+  ReadVector3(archive.io(), v);
   handle.SetValueSilently(v);
 }
 

@@ -21,5 +21,6 @@ Seeds PakSeeds();           // unreal_scan_fuzz: the archive structures the scan
 Seeds PeSeeds();            // pe_resource_fuzz: resource-only PE modules
 Seeds WaveSeeds();          // riff_fuzz: WAVE files of every sample format the reader takes
 Seeds XMeshSeeds();         // xmesh_fuzz: .x meshes as text, binary and compressed files
+Seeds ShapeSeeds();         // curves_fuzz: a record of each shape kind
 
 }  // namespace fuzz_seeds

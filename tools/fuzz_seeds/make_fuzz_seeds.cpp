@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
       {"unreal_scan_fuzz", PakSeeds, {}},
       {"pe_resource_fuzz", PeSeeds,
        [](const auto& b) { return bool(res::Module::FromPeImage(b)); }},
+      {"curves_fuzz", ShapeSeeds, {}},
       {"riff_fuzz", WaveSeeds, [](const auto& b) { return bool(audio::ReadWave(b)); }},
       {"xmesh_fuzz", XMeshSeeds,
        [](const auto& b) {

@@ -5,6 +5,7 @@
 
 #include "core/param/callback_ctrl_set.h"
 #include "core/param/media_param_t.h"
+#include "core/param/owned_control_list.h"
 
 namespace {
 
@@ -84,6 +85,27 @@ TEST(CallbackCtrlSet, OutlivingItsParameterAndOwningItsOwner) {
   param.reset();
   set.reset();
   EXPECT_EQ(destroyed, 1);
+}
+
+// The list a shape fills for an owner it cannot name: functions instead of members.
+TEST(OwnedControlList, CallsFunctionsUntilClearedOrDestroyed) {
+  int calls = 0;
+  MediaParamT<int> kept(0);
+  auto gone = std::make_unique<MediaParamT<int>>(0);
+  {
+    OwnedControlList list;
+    list.Watch(kept, [&calls] { ++calls; });
+    SmartFunctionCtrl& second = list.Watch(*gone, [&calls] { calls += 10; });
+    kept.SetValue(1);
+    gone->SetValue(1);
+    EXPECT_EQ(calls, 11);
+    gone.reset();
+    EXPECT_EQ(second.Watched(), nullptr) << "detached by its parameter";
+    EXPECT_EQ(list.Size(), 2u);
+  }
+  EXPECT_EQ(kept.ControlCount(), 1) << "destroying the list unsubscribes its controls";
+  kept.SetValue(2);
+  EXPECT_EQ(calls, 11);
 }
 
 }  // namespace
