@@ -16,6 +16,7 @@
 #include "renderers/light/ds_2d_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
+#include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/project_builder.h"
 
@@ -198,6 +199,9 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                       project.StoreFramePicture(atlas->name, atlas->bytes),
                       project.StoreFramePicture(puff->name, puff->bytes)});
   }
+  // The air-brush generators on the night.
+  if (auto night = stored.find(u"night.png"); night != stored.end())
+    AddNightSkySlide(project, night->second.link);
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();
 }

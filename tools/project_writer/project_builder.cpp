@@ -42,12 +42,9 @@ DS_2D_Light* ProjectBuilder::RendererOf(DS_SlideContainer& slide) {
 }
 
 DS_ImageFileLink ProjectBuilder::StorePicture(const zkw_string& name, std::vector<uint8_t> bytes) {
-  DS_ImageFileLink link(name, nextPictureId_++);
-  ResourceDataRecord record;
-  record.path = name;
-  record.bytes = std::move(bytes);
-  Document().resourceRecords[link.Key()] = {std::move(record)};
-  return link;
+  std::vector<std::vector<uint8_t>> frames;
+  frames.push_back(std::move(bytes));
+  return StoreAnimatedPicture(name, std::move(frames), {});
 }
 
 DS_ImageFileLink ProjectBuilder::StoreFramePicture(const zkw_string& name,
@@ -58,6 +55,23 @@ DS_ImageFileLink ProjectBuilder::StoreFramePicture(const zkw_string& name,
       PictureFrame{SharedBytes::CopyOf(bytes), 0.0f, link.GetFileName()}};
   // A link whose textures were built saves its frames with the document.
   document.linkTextureSets[link.Key()];
+  return link;
+}
+
+DS_ImageFileLink ProjectBuilder::StoreAnimatedPicture(const zkw_string& name,
+                                                      std::vector<std::vector<uint8_t>> frames,
+                                                      std::vector<float> delays) {
+  DS_ImageFileLink link(name, nextPictureId_++);
+  DS_DocResManager& document = Document();
+  std::vector<ResourceDataRecord>& records = document.resourceRecords[link.Key()];
+  for (std::vector<uint8_t>& bytes : frames) {
+    ResourceDataRecord record;
+    record.path = name;
+    record.bytes = std::move(bytes);
+    records.push_back(std::move(record));
+  }
+  // The link's registration stores these times with its frames.
+  if (!delays.empty()) document.imageTextureSets[link.Key()].delays = std::move(delays);
   return link;
 }
 

@@ -44,6 +44,12 @@ class ProjectBuilder {
   // answers the link: the form in which the project keeps the pictures of objects that build
   // their textures from frames (particle appearances). Each name gets its own id.
   DS_ImageFileLink StoreFramePicture(const zkw_string& name, std::vector<uint8_t> bytes);
+  // Stores the frames of an animated picture (each a picture file's bytes) and their display
+  // times in seconds under the file name `name` and answers the link: the form in which the
+  // document hands out a picture with its frames (GetImageTextures). Each name gets its own id.
+  DS_ImageFileLink StoreAnimatedPicture(const zkw_string& name,
+                                        std::vector<std::vector<uint8_t>> frames,
+                                        std::vector<float> delays);
   // Stores a picture file's bytes in the project under a GUID, as objects that keep a picture of
   // their own (sprite text, brush masks, the lake's bump map) find it: GetGuidTexture of a key
   // with that GUID. An object whose Save stores a picture under the same GUID replaces it.

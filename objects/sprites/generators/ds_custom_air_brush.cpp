@@ -1,5 +1,6 @@
 #include "objects/sprites/generators/ds_custom_air_brush.h"
 
+#include "core/scene/scene_services.h"
 #include "objects/sprites/generators/ds_particles_obj.h"
 #include "player/document/doc_res_manager.h"
 
@@ -9,7 +10,10 @@ DS_CustomAirBrush::DS_CustomAirBrush() {
 
 bool DS_CustomAirBrush::Save(DS_IOF_Archive& archive) const {
   WriteRecordHeader(archive, u"DS_CustomAirBrush", kVersion);
-  WriteFileLink(archive, ownPicture);
+  // Registered as a picture, so that the document stores its frames and their times.
+  RegisterSavedLinkWithDocument(ownPicture);
+  archive.io().WriteWideString(ownPicture.name);
+  archive.io().WriteInt64(ownPicture.id);
   archive.io().WriteUInt32(frameSpeed.Value());
   return DS_AirBrush::Save(archive);
 }
