@@ -5,6 +5,7 @@
 #include "core/crt_rand.h"
 #include "core/list_limits.h"
 #include "core/math/ratio.h"
+#include "core/param/param_reads.h"
 #include "objects/sprites/generators/ds_particles_obj.h"
 #include "objects/sprites/generators/generator_quads.h"
 #include "objects/sprites/generators/particle_processes.h"
@@ -33,12 +34,12 @@ bool DS_Bling::Save(DS_IOF_Archive& archive) const {
 }
 
 bool DS_Bling::ReadBody(DS_IOF_Archive& archive, uint32_t version) {
-  ReadScaledUInt32(archive, twinkleSpeed);
-  ReadScaledUInt32(archive, fallTime);
-  ReadScaledUInt32(archive, riseTime);
+  ReadChangedUInt32(archive, twinkleSpeed);
+  ReadChangedUInt32(archive, fallTime);
+  ReadChangedUInt32(archive, riseTime);
   if (version >= 2) {
-    ReadScaledUInt32(archive, spinSpeed);
-    ReadScaledUInt32(archive, minimumSize);
+    ReadChangedUInt32(archive, spinSpeed);
+    ReadChangedUInt32(archive, minimumSize);
   }
   return DS_AirBrush::ReadBody(archive, ReadBaseHeader(archive));
 }

@@ -1,5 +1,6 @@
 #include "objects/sprites/generators/ds_custom_air_brush.h"
 
+#include "core/param/param_reads.h"
 #include "core/scene/scene_services.h"
 #include "objects/sprites/generators/ds_particles_obj.h"
 #include "player/document/doc_res_manager.h"
@@ -20,7 +21,7 @@ bool DS_CustomAirBrush::Save(DS_IOF_Archive& archive) const {
 
 bool DS_CustomAirBrush::ReadBody(DS_IOF_Archive& archive, uint32_t /*version*/) {
   ReadFileLink(archive, ownPicture);
-  ReadScaledUInt32(archive, frameSpeed);
+  ReadChangedUInt32(archive, frameSpeed);
   return DS_AirBrush::ReadBody(archive, ReadBaseHeader(archive));
 }
 

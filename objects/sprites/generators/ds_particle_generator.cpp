@@ -14,10 +14,6 @@ DS_ParticleGenerator::DS_ParticleGenerator() {
   speed.SetValue(50);
 }
 
-void ReadScaledUInt32(DS_IOF_Archive& archive, UINTSclaleTo<float>& param) {
-  ReadChangedUInt32(archive, param);
-}
-
 bool DS_ParticleGenerator::Save(DS_IOF_Archive& archive) const {
   WriteRecordHeader(archive, u"DS_ParticleGenerator", kVersion);
   DS_IOF_Virtual& io = archive.io();
@@ -51,10 +47,10 @@ bool DS_ParticleGenerator::ReadBody(DS_IOF_Archive& archive, uint32_t version) {
     }
   }
   if (version > 2) {
-    ReadScaledUInt32(archive, lifetime);
-    ReadScaledUInt32(archive, emissionRate);
-    ReadScaledUInt32(archive, auxiliary);
-    ReadScaledUInt32(archive, startSpeed);
+    ReadChangedUInt32(archive, lifetime);
+    ReadChangedUInt32(archive, emissionRate);
+    ReadChangedUInt32(archive, auxiliary);
+    ReadChangedUInt32(archive, startSpeed);
     io.ReadInt32(emissionSwitch.RawValue());
   } else {
     lifetime.SetValue(20);

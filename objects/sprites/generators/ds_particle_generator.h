@@ -77,6 +77,3 @@ class DS_ParticleGenerator : public DS_ABObj_Constructor {
   std::list<GeneratorParticle> sources;
   std::list<GeneratorParticle> particles;
 };
-
-// Reads a UInt32 into a scaled parameter so that its scaled value follows.
-void ReadScaledUInt32(DS_IOF_Archive& archive, UINTSclaleTo<float>& param);

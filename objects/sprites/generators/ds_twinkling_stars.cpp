@@ -2,6 +2,7 @@
 
 #include "core/crt_rand.h"
 #include "core/list_limits.h"
+#include "core/param/param_reads.h"
 #include "objects/sprites/generators/ds_particles_obj.h"
 #include "objects/sprites/generators/particle_processes.h"
 
@@ -16,7 +17,7 @@ bool DS_TwinklingStars::Save(DS_IOF_Archive& archive) const {
 }
 
 bool DS_TwinklingStars::ReadBody(DS_IOF_Archive& archive, uint32_t /*version*/) {
-  ReadScaledUInt32(archive, twinkleSpeed);
+  ReadChangedUInt32(archive, twinkleSpeed);
   return DS_AirBrush::ReadBody(archive, ReadBaseHeader(archive));
 }
 

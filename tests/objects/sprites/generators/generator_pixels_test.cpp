@@ -124,6 +124,18 @@ TEST_F(GeneratorPixels, WithoutAnEffectStarsAreDrawnStraightOver) {
   EXPECT_EQ(At(5, 5), kGrey);
 }
 
+// Run-time objects made from one description share its mask, made at the back buffer's size.
+TEST_F(GeneratorPixels, ClonesOfOneDescriptionShareItsMask) {
+  DS_TwinklingStars stars = Star(0, 0xFFFFFF);
+  auto first = StartRuntime(stars);
+  auto second = StartRuntime(stars);
+  ASSERT_NE(first.Clone().maskTarget, nullptr);
+  EXPECT_EQ(first.Clone().maskTarget, second.Clone().maskTarget);
+  EXPECT_EQ(first.Clone().maskTarget->height, height_);
+  DS_TwinklingStars other = Star(0, 0xFFFFFF);
+  EXPECT_NE(StartRuntime(other).Clone().maskTarget, first.Clone().maskTarget);
+}
+
 TEST_F(GeneratorPixels, AnInactiveStarReadsNoPictureBelow) {
   DS_TwinklingStars stars = Star(2, 0xFFFFFF);
   auto run = StartRuntime(stars);

@@ -82,6 +82,13 @@ TEST_F(GeneratorRecords, EveryKindRoundTrips) {
   EXPECT_EQ(b.sources.front().position, D3DXVECTOR3(1, 2, 3));
   EXPECT_EQ(b.sources.front().previous, D3DXVECTOR3(1, 2, 3));
   EXPECT_FALSE(b.KindQuery());
+  PictureRef picture;
+  const_cast<DS_Bling&>(b).GetPicture(&picture);
+  EXPECT_EQ(picture.link, &b.pictures.front());
+  EXPECT_EQ(picture.value, 1) << "module pictures";
+  DS_Bling none;
+  none.GetPicture(&picture);
+  EXPECT_EQ(picture.link, nullptr);
 
   DS_CustomAirBrush custom;
   Dress(custom);

@@ -2,6 +2,7 @@
 // quad writers with their colour rule.
 #include <numbers>
 
+#include "core/list_limits.h"
 #include "generator_fixture.h"
 #include "objects/sprites/generators/generator_particle.h"
 #include "objects/sprites/generators/generator_quads.h"
@@ -63,6 +64,13 @@ TEST_F(ParticlesObjTest, FewerQuadsKeepTheCapacityAndListTheirRectangles) {
   Obj().SetQuadCount(0, 12);
   EXPECT_NE(Buffer(0), nullptr);
   EXPECT_EQ(Obj().Layer(0).QuadCapacity(), 12u);
+}
+
+TEST_F(ParticlesObjTest, QuadCountsStopAtTheListLimit) {
+  Obj().SetQuadCount(0, kMaxParticlesPerList + 5);
+  EXPECT_EQ(Obj().QuadCount(0), kMaxParticlesPerList);
+  EXPECT_EQ(Obj().DrawnQuads(0), kMaxParticlesPerList);
+  EXPECT_EQ(Obj().Rects(0).size(), kMaxParticlesPerList);
 }
 
 // Writes to an unlocked layer or past the quad count change nothing; a quad at one point has a
