@@ -136,6 +136,31 @@ TEST_F(GeneratorPixels, ClonesOfOneDescriptionShareItsMask) {
   EXPECT_NE(StartRuntime(other).Clone().maskTarget, first.Clone().maskTarget);
 }
 
+// A mask that could not be made (its textures gone): stars are drawn straight over the picture,
+// and sparkles, which only join in a mask, draw nothing.
+TEST_F(GeneratorPixels, WithoutAMaskStarsDrawStraightAndSparklesNothing) {
+  DS_TwinklingStars stars = Star(2, 0x0000FF);
+  auto run = StartRuntime(stars);
+  ASSERT_NE(run.Clone().maskTarget, nullptr);
+  run.Clone().maskTarget->Release();
+  EXPECT_EQ(run.obj->NeedsPictureBelow(), 0);
+  run.obj->Update(0.0f);
+  Draw(run.handle);
+  EXPECT_EQ(At(32, 16), 0xFFFF0000u);
+
+  DS_Bling bling;
+  bling.pictures = {kRed, kBlue};
+  bling.effectLink = MaskEffect();
+  bling.size.SetValue(12);
+  bling.minimumSize.SetValue(100);
+  bling.dabs.emplace_back(D3DXVECTOR3(32, 16, 0));
+  auto sparkles = StartRuntime(bling);
+  sparkles.Clone().maskTarget->Release();
+  sparkles.obj->Update(0.0f);
+  Draw(sparkles.handle);
+  EXPECT_EQ(At(32, 16), kGrey);
+}
+
 TEST_F(GeneratorPixels, AnInactiveStarReadsNoPictureBelow) {
   DS_TwinklingStars stars = Star(2, 0xFFFFFF);
   auto run = StartRuntime(stars);
