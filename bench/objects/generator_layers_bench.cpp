@@ -12,38 +12,13 @@
 #include <vector>
 
 #include "core/crt_rand.h"
-#include "core/startup/thread_slots.h"
+#include "objects/headless_scene.h"
 #include "objects/sprites/generators/ds_bling.h"
 #include "objects/sprites/generators/ds_particles_obj.h"
-#include "platform/gfx/device.h"
-#include "player/device/device_values.h"
-#include "player/document/doc_res_manager.h"
-#include "player/entry/program_class_lists.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A headless device and a document.
-struct Fixture {
-  gfx::ComPtr<gfx::Device> device;
-
-  Fixture() {
-    RegisterProgramClasses();
-    if (gfx::Failed(gfx::Device::CreateHeadless(460, 215, device.Put()))) return;
-    GetDeviceValues() = DeviceValues{device.Get(), 460, 215};
-    DocumentTlsSlot::Install(std::make_unique<DS_DocResManager>());
-  }
-  ~Fixture() {
-    DocumentTlsSlot::Reset();
-    GetDeviceValues() = DeviceValues{};
-  }
-};
-
-Fixture& TheFixture() {
-  static Fixture fixture;
-  return fixture;
-}
 
 // N sparkles over the scene, growing over 0.5 s and shrinking over 1.5 s, spinning.
 std::unique_ptr<ZKW_RenderObj> Sparkles(uint32_t count) {
@@ -87,7 +62,7 @@ void StepAndWrite(std::vector<FlatParticle>& particles, float dt, float spin, DX
 }
 
 void BM_SparkleUpdateAndFill(benchmark::State& state) {
-  Fixture& f = TheFixture();
+  HeadlessScene& f = TheHeadlessScene();
   if (!f.device) {
     state.SkipWithError("no headless device");
     return;

@@ -10,45 +10,14 @@
 #include <memory>
 #include <vector>
 
-#include "core/startup/thread_slots.h"
+#include "objects/headless_scene.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
 #include "objects/sprites/ds_sprite_array_obj.h"
-#include "platform/gfx/device.h"
-#include "player/device/device_values.h"
-#include "player/document/doc_res_manager.h"
-#include "player/entry/program_class_lists.h"
-#include "player/render/render_context.h"
 #include "renderers/light/ds_2d_light.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A headless device, a document with a 460 x 215 scene and a render context.
-struct Fixture {
-  gfx::ComPtr<gfx::Device> device;
-  RenderContext context;
-
-  Fixture() {
-    RegisterProgramClasses();
-    if (gfx::Failed(gfx::Device::CreateHeadless(460, 215, device.Put()))) return;
-    GetDeviceValues() = DeviceValues{device.Get(), 460, 215};
-    DocumentTlsSlot::Install(std::make_unique<DS_DocResManager>());
-    DocumentTlsSlot::Get()->sceneView.pictureWidth = 460;
-    DocumentTlsSlot::Get()->sceneView.pictureHeight = 215;
-    RenderContextTlsSlot::Set(&context);
-  }
-  ~Fixture() {
-    RenderContextTlsSlot::Set(nullptr);
-    DocumentTlsSlot::Reset();
-    GetDeviceValues() = DeviceValues{};
-  }
-};
-
-Fixture& TheFixture() {
-  static Fixture fixture;
-  return fixture;
-}
 
 std::unique_ptr<DS_SpriteArrayObj> Sparkles(uint32_t count) {
   DS_SparkleConstructor preset;
@@ -76,7 +45,7 @@ void WriteFlatQuads(const std::vector<FlatSprite>& sprites, DX_V::PCT* v) {
 }
 
 void BM_SparkleUpdateAndFill(benchmark::State& state) {
-  Fixture& f = TheFixture();
+  HeadlessScene& f = TheHeadlessScene();
   if (!f.device) {
     state.SkipWithError("no headless device");
     return;
@@ -112,7 +81,7 @@ BENCHMARK(BM_SparkleUpdateAndFill)->Arg(10000)->Arg(100000)->Unit(benchmark::kMi
 
 // One sprite-layer draw of 100,000 quads (seven blocks of 16-bit indices), finished on the GPU.
 void BM_SpriteLayerDraw(benchmark::State& state) {
-  Fixture& f = TheFixture();
+  HeadlessScene& f = TheHeadlessScene();
   if (!f.device) {
     state.SkipWithError("no headless device");
     return;

@@ -5,6 +5,20 @@
 #include "core/list_limits.h"
 #include "objects/sprites/generators/ds_particles_obj.h"
 
+namespace {
+
+// A dab of default channels at the position read (x, y, z); its previous position stays at the
+// origin.
+GeneratorParticle ReadDab(DS_IOF_Virtual& io) {
+  GeneratorParticle dab;
+  io.ReadFloat(dab.position.x);
+  io.ReadFloat(dab.position.y);
+  io.ReadFloat(dab.position.z);
+  return dab;
+}
+
+}  // namespace
+
 DS_AirBrush::DS_AirBrush() = default;
 
 bool DS_AirBrush::Save(DS_IOF_Archive& archive) const {
@@ -35,10 +49,7 @@ bool DS_AirBrush::ReadBody(DS_IOF_Archive& archive, uint32_t version) {
     // A dab holds at least its position and its channel count.
     if (!io.CountFits(n, 4 * sizeof(float))) n = 0;
     for (uint32_t k = 0; k < n && !io.Failed(); ++k) {
-      GeneratorParticle dab;
-      io.ReadFloat(dab.position.x);
-      io.ReadFloat(dab.position.y);
-      io.ReadFloat(dab.position.z);
+      GeneratorParticle dab = ReadDab(io);
       uint32_t m = 0;
       io.ReadUInt32(m);
       if (!io.CountFits(m, (pairs ? 2 : 1) * sizeof(float))) break;
@@ -57,10 +68,7 @@ bool DS_AirBrush::ReadBody(DS_IOF_Archive& archive, uint32_t version) {
     io.ReadDword(n);
     if (!io.CountFits(n, 3 * sizeof(float))) n = 0;
     for (uint32_t k = 0; k < n && !io.Failed(); ++k) {
-      GeneratorParticle dab;
-      io.ReadFloat(dab.position.x);
-      io.ReadFloat(dab.position.y);
-      io.ReadFloat(dab.position.z);
+      GeneratorParticle dab = ReadDab(io);
       if (dabs.size() < kMaxParticlesPerList) dabs.push_back(std::move(dab));
     }
   }

@@ -15,7 +15,7 @@ namespace {
 // Every class of the program registered, so that records are read by class name.
 class GeneratorRecords : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { RegisterProgramClasses(); }
+  static void SetUpTestSuite() { RegisterEveryClass(); }
 };
 
 // The fields every generator kind carries, set away from their defaults.

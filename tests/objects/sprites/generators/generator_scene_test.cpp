@@ -2,62 +2,19 @@
 // demo's night-sky slide.
 #include <cmath>
 
-#include "core/chrono/chrono_clock.h"
-#include "generator_fixture.h"
 #include "objects/sprites/generators/ds_aurora.h"
 #include "objects/sprites/generators/ds_bling.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
 #include "objects/sprites/generators/ds_particles_obj.h"
 #include "objects/sprites/generators/ds_twinkling_stars.h"
 #include "platform/gfx/image/dds_writer.h"
-#include "platform/gfx_image/picture_bytes.h"
-#include "player/project/load_project.h"
-#include "player/scene/ds_slide_container.h"
-#include "player/scene/ds_slide_show_light.h"
+#include "player/support/scene_fixture.h"
 #include "tools/project_writer/demo_project.h"
-#include "tools/project_writer/project_builder.h"
 
-namespace generator_test {
+namespace scene_test {
 namespace {
 
-// A PNG of one colour (0xAARRGGBB).
-std::vector<uint8_t> SolidPng(uint32_t colour, int width, int height) {
-  return gfx_image_test::EncodePicture(gfx_image_test::FileKind::Png, width, height, 4,
-                                       gfx_image_test::Words(size_t(width) * height, colour));
-}
-
-// Projects read from their bytes, every slide started, and played frame by frame.
-class GeneratorScene : public SpriteTest {
- protected:
-  void SetUp() override {
-    SpriteTest::SetUp();
-    ChronoTlsSlot::Set(&clock_);
-  }
-  void TearDown() override {
-    scene_.reset();
-    ChronoTlsSlot::Set(nullptr);
-    SpriteTest::TearDown();
-  }
-
-  DS_SlideShow_Light& Play(const std::vector<uint8_t>& bytes) {
-    scene_ = LoadProjectFromMemory(bytes);
-    for (const auto& slide : scene_->slides)
-      if (slide) slide->Start();
-    return *scene_;
-  }
-  // One frame at absolute time t, as the player draws it; answers the centre pixel.
-  uint32_t Frame(DS_SlideShow_Light& scene, double t) {
-    scene.Update(t);
-    EXPECT_EQ(device_->BeginScene(), gfx::kOk);
-    device_->Clear(0, nullptr, gfx::ClearFlags::Target, 0xFF000000, 1.0f, 0);
-    scene.Render(0);
-    device_->EndScene();
-    return BackBufferPixels()[(height_ / 2) * width_ + width_ / 2];
-  }
-
-  ChronoClock clock_;
-  std::unique_ptr<DS_SlideShow_Light> scene_;
-};
+using GeneratorScene = SceneTest;
 
 // A 4 x 4 DDS picture of one colour (0xAARRGGBB).
 std::vector<uint8_t> SolidDds(uint32_t colour) {
@@ -152,4 +109,4 @@ TEST_F(GeneratorScene, TheDemoHasANightSkyOfAirBrushes) {
 }
 
 }  // namespace
-}  // namespace generator_test
+}  // namespace scene_test
