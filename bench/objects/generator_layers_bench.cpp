@@ -6,7 +6,6 @@
 // second on one core.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -17,8 +16,6 @@
 #include "objects/sprites/generators/ds_particles_obj.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // N sparkles over the scene, growing over 0.5 s and shrinking over 1.5 s, spinning.
 std::unique_ptr<ZKW_RenderObj> Sparkles(uint32_t count) {
@@ -77,26 +74,15 @@ void BM_SparkleUpdateAndFill(benchmark::State& state) {
   baseline[0].Reserve(n);
   baseline[1].Reserve(n);
 
-  double sparkleSeconds = 0.0, baselineSeconds = 0.0;
-  float t = 0.0f;
-  for (auto _ : state) {
-    t += 0.016f;
-    const auto t0 = Clock::now();
-    obj->Update(t);
-    const auto t1 = Clock::now();
-    DX_V::PCT* v0 = baseline[0].LockVertices();
-    DX_V::PCT* v1 = baseline[1].LockVertices();
-    if (v0 != nullptr && v1 != nullptr) StepAndWrite(flat, 0.016f, t * 0.4f, v0, v1);
-    baseline[0].UnlockVertices();
-    baseline[1].UnlockVertices();
-    const auto t2 = Clock::now();
-    sparkleSeconds += std::chrono::duration<double>(t1 - t0).count();
-    baselineSeconds += std::chrono::duration<double>(t2 - t1).count();
-  }
-  const double particles = double(n) * double(state.iterations());
-  state.counters["sparkles_per_s"] = sparkleSeconds > 0 ? particles / sparkleSeconds : 0;
-  state.counters["baseline_per_s"] = baselineSeconds > 0 ? particles / baselineSeconds : 0;
-  state.counters["ratio"] = baselineSeconds > 0 ? sparkleSeconds / baselineSeconds : 0;
+  CompareWithBaseline(
+      state, n, [&](float t) { obj->Update(t); },
+      [&](float t) {
+        DX_V::PCT* v0 = baseline[0].LockVertices();
+        DX_V::PCT* v1 = baseline[1].LockVertices();
+        if (v0 != nullptr && v1 != nullptr) StepAndWrite(flat, 0.016f, t * 0.4f, v0, v1);
+        baseline[0].UnlockVertices();
+        baseline[1].UnlockVertices();
+      });
 }
 BENCHMARK(BM_SparkleUpdateAndFill)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

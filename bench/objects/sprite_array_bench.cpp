@@ -6,7 +6,6 @@
 // benchmark draws 100,000 quads of the array through the renderer's sprite layer.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -16,8 +15,6 @@
 #include "renderers/light/ds_2d_light.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 std::unique_ptr<DS_SpriteArrayObj> Sparkles(uint32_t count) {
   DS_SparkleConstructor preset;
@@ -58,24 +55,14 @@ void BM_SparkleUpdateAndFill(benchmark::State& state) {
   PCTSpriteArray baseline;
   baseline.Reserve(n);
 
-  double sparkleSeconds = 0.0, baselineSeconds = 0.0;
-  float t = 0.0f;
-  for (auto _ : state) {
-    const auto t0 = Clock::now();
-    obj->Update(t += 0.016f);
-    const auto t1 = Clock::now();
-    if (DX_V::PCT* v = baseline.LockVertices()) {
-      WriteFlatQuads(flat, v);
-      baseline.UnlockVertices();
-    }
-    const auto t2 = Clock::now();
-    sparkleSeconds += std::chrono::duration<double>(t1 - t0).count();
-    baselineSeconds += std::chrono::duration<double>(t2 - t1).count();
-  }
-  const double sprites = double(n) * double(state.iterations());
-  state.counters["sparkles_per_s"] = sparkleSeconds > 0 ? sprites / sparkleSeconds : 0;
-  state.counters["baseline_per_s"] = baselineSeconds > 0 ? sprites / baselineSeconds : 0;
-  state.counters["ratio"] = baselineSeconds > 0 ? sparkleSeconds / baselineSeconds : 0;
+  CompareWithBaseline(
+      state, n, [&](float t) { obj->Update(t); },
+      [&](float) {
+        if (DX_V::PCT* v = baseline.LockVertices()) {
+          WriteFlatQuads(flat, v);
+          baseline.UnlockVertices();
+        }
+      });
 }
 BENCHMARK(BM_SparkleUpdateAndFill)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
