@@ -57,6 +57,10 @@
 #include "objects/sprites/ds_rain_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
 #include "objects/sprites/ds_stat_obj_constructor.h"
+#include "objects/sprites/generators/ds_aurora.h"
+#include "objects/sprites/generators/ds_bling.h"
+#include "objects/sprites/generators/ds_custom_air_brush.h"
+#include "objects/sprites/generators/ds_twinkling_stars.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
@@ -203,6 +207,49 @@ std::unique_ptr<DS_SlideContainer> SpriteFamiliesSlide() {
       explosion->secondPicture = DS_ImageFileLink(u"glimres.dll", 74);
     }
     slide->savedObjects.push_back(std::move(kind));
+  }
+  return slide;
+}
+
+// A slide of the four air-brush kinds, each with dabs of every channel set, a source, the
+// generators' mask effect and pictures of the player's own, in blend modes 0 to 3; the sparkles
+// with times of 0 and the aurora with waves, so that the search reaches the arithmetic they
+// guard.
+std::unique_ptr<DS_SlideContainer> GeneratorSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  std::vector<std::unique_ptr<DS_AirBrush>> kinds;
+  auto bling = std::make_unique<DS_Bling>();
+  bling->minimumSize.SetValue(20);
+  kinds.push_back(std::move(bling));
+  auto custom = std::make_unique<DS_CustomAirBrush>();
+  custom->ownPicture = DS_ImageFileLink(u"glimres.dll", 79);
+  custom->frameSpeed.SetValue(100);
+  kinds.push_back(std::move(custom));
+  auto stars = std::make_unique<DS_TwinklingStars>();
+  stars->twinkleSpeed.SetValue(50);
+  kinds.push_back(std::move(stars));
+  auto aurora = std::make_unique<DS_Aurora>();
+  aurora->curtainHeight.SetValue(20);
+  aurora->stretchAmount.SetValue(30);
+  aurora->glowAmount.SetValue(100);
+  aurora->swayAmount.SetValue(5);
+  aurora->swayDirection.SetValue(90);
+  kinds.push_back(std::move(aurora));
+  int i = 0;
+  for (auto& kind : kinds) {
+    kind->pictures = {DS_ImageFileLink(u"glimres.dll", 80), DS_ImageFileLink(u"glimres.dll", 75)};
+    kind->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1801);
+    kind->blendMode.SetValue(i);
+    kind->size.SetValue(8);
+    kind->sources.emplace_back(D3DXVECTOR3(4, 4, 0));
+    for (int k = 0; k < 3; ++k) {
+      kind->AddParticle(D3DXVECTOR3(10.0f * float(k + i), 12, 0), 1.0f, 0.5f, 0.25f, 0.0f);
+      for (int c = 0; c < GeneratorParticle::kChannels; ++c)
+        kind->dabs.back().channels[c] = 0.5f + 0.1f * float(c);
+    }
+    slide->savedObjects.emplace_back(std::move(kind));
+    ++i;
   }
   return slide;
 }
@@ -452,6 +499,7 @@ std::vector<uint8_t> TemplateProject() {
   }
   root.slides.emplace_back(std::move(scenery));
   root.slides.emplace_back(SpriteFamiliesSlide());
+  root.slides.emplace_back(GeneratorSlide());
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));
@@ -493,8 +541,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (double t : {1.0, 30.0, 30.5, 1e9})
       scene->Update(t);
     // A few frames of each of the first slides, so that every kind of the template is updated
-    // and drawn.
-    constexpr size_t kPlayedSlides = 16;
+    // and drawn (the template has fewer slides than this; a mutated input may have many more).
+    constexpr size_t kPlayedSlides = 32;
     double t = 1e9;
     for (size_t i = 0; i < std::min(scene->slides.size(), kPlayedSlides); ++i) {
       scene->JumpTo(static_cast<unsigned>(i));

@@ -6,49 +6,15 @@
 // benchmark draws 100,000 quads of the array through the renderer's sprite layer.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 #include <vector>
 
-#include "core/startup/thread_slots.h"
+#include "objects/headless_scene.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
 #include "objects/sprites/ds_sprite_array_obj.h"
-#include "platform/gfx/device.h"
-#include "player/device/device_values.h"
-#include "player/document/doc_res_manager.h"
-#include "player/entry/program_class_lists.h"
-#include "player/render/render_context.h"
 #include "renderers/light/ds_2d_light.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// A headless device, a document with a 460 x 215 scene and a render context.
-struct Fixture {
-  gfx::ComPtr<gfx::Device> device;
-  RenderContext context;
-
-  Fixture() {
-    RegisterProgramClasses();
-    if (gfx::Failed(gfx::Device::CreateHeadless(460, 215, device.Put()))) return;
-    GetDeviceValues() = DeviceValues{device.Get(), 460, 215};
-    DocumentTlsSlot::Install(std::make_unique<DS_DocResManager>());
-    DocumentTlsSlot::Get()->sceneView.pictureWidth = 460;
-    DocumentTlsSlot::Get()->sceneView.pictureHeight = 215;
-    RenderContextTlsSlot::Set(&context);
-  }
-  ~Fixture() {
-    RenderContextTlsSlot::Set(nullptr);
-    DocumentTlsSlot::Reset();
-    GetDeviceValues() = DeviceValues{};
-  }
-};
-
-Fixture& TheFixture() {
-  static Fixture fixture;
-  return fixture;
-}
 
 std::unique_ptr<DS_SpriteArrayObj> Sparkles(uint32_t count) {
   DS_SparkleConstructor preset;
@@ -76,7 +42,7 @@ void WriteFlatQuads(const std::vector<FlatSprite>& sprites, DX_V::PCT* v) {
 }
 
 void BM_SparkleUpdateAndFill(benchmark::State& state) {
-  Fixture& f = TheFixture();
+  HeadlessScene& f = TheHeadlessScene();
   if (!f.device) {
     state.SkipWithError("no headless device");
     return;
@@ -89,30 +55,20 @@ void BM_SparkleUpdateAndFill(benchmark::State& state) {
   PCTSpriteArray baseline;
   baseline.Reserve(n);
 
-  double sparkleSeconds = 0.0, baselineSeconds = 0.0;
-  float t = 0.0f;
-  for (auto _ : state) {
-    const auto t0 = Clock::now();
-    obj->Update(t += 0.016f);
-    const auto t1 = Clock::now();
-    if (DX_V::PCT* v = baseline.LockVertices()) {
-      WriteFlatQuads(flat, v);
-      baseline.UnlockVertices();
-    }
-    const auto t2 = Clock::now();
-    sparkleSeconds += std::chrono::duration<double>(t1 - t0).count();
-    baselineSeconds += std::chrono::duration<double>(t2 - t1).count();
-  }
-  const double sprites = double(n) * double(state.iterations());
-  state.counters["sparkles_per_s"] = sparkleSeconds > 0 ? sprites / sparkleSeconds : 0;
-  state.counters["baseline_per_s"] = baselineSeconds > 0 ? sprites / baselineSeconds : 0;
-  state.counters["ratio"] = baselineSeconds > 0 ? sparkleSeconds / baselineSeconds : 0;
+  CompareWithBaseline(
+      state, n, [&](float t) { obj->Update(t); },
+      [&](float) {
+        if (DX_V::PCT* v = baseline.LockVertices()) {
+          WriteFlatQuads(flat, v);
+          baseline.UnlockVertices();
+        }
+      });
 }
 BENCHMARK(BM_SparkleUpdateAndFill)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // One sprite-layer draw of 100,000 quads (seven blocks of 16-bit indices), finished on the GPU.
 void BM_SpriteLayerDraw(benchmark::State& state) {
-  Fixture& f = TheFixture();
+  HeadlessScene& f = TheHeadlessScene();
   if (!f.device) {
     state.SkipWithError("no headless device");
     return;

@@ -15,6 +15,10 @@
 #include "objects/sprites/ds_rain_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
 #include "objects/sprites/ds_stat_obj_constructor.h"
+#include "objects/sprites/generators/ds_aurora.h"
+#include "objects/sprites/generators/ds_bling.h"
+#include "objects/sprites/generators/ds_custom_air_brush.h"
+#include "objects/sprites/generators/ds_twinkling_stars.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The preset bases are
 // never stored on their own and have no entry.
@@ -34,4 +38,8 @@ void RegisterObjectsSpritesClasses(ClassRegistries& r) {
   AddObjectClass<DS_DischargeConstructor>(r.objects, u"DS_DischargeConstructor");
   AddObjectClass<DS_FlowerConstructor>(r.objects, u"DS_FlowerConstructor");
   AddObjectClass<DS_ExplosionConstructor>(r.objects, u"DS_ExplosionConstructor");
+  AddObjectClass<DS_Bling>(r.objects, u"DS_Bling");
+  AddObjectClass<DS_CustomAirBrush>(r.objects, u"DS_CustomAirBrush");
+  AddObjectClass<DS_TwinklingStars>(r.objects, u"DS_TwinklingStars");
+  AddObjectClass<DS_Aurora>(r.objects, u"DS_Aurora");
 }

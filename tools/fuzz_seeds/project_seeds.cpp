@@ -41,6 +41,10 @@
 #include "objects/sprites/ds_rain_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
 #include "objects/sprites/ds_stat_obj_constructor.h"
+#include "objects/sprites/generators/ds_aurora.h"
+#include "objects/sprites/generators/ds_bling.h"
+#include "objects/sprites/generators/ds_custom_air_brush.h"
+#include "objects/sprites/generators/ds_twinkling_stars.h"
 #include "objects/text3d/glyph_fixture.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
@@ -476,6 +480,41 @@ std::vector<uint8_t> SpriteFamilies() {
   return project.Write();
 }
 
+// The air-brush kinds on one slide, one per blend mode, with dabs painted on: sparkles of two
+// stored pictures, dabs of an animated picture stored with its frame times, twinkling stars and
+// an aurora.
+std::vector<uint8_t> Generators() {
+  ProjectBuilder project;
+  DS_SlideContainer& slide = project.AddSlide(0.25f, 2.0f, 0.25f);
+  const DS_ImageFileLink spot = project.StorePicture(u"spot.png", Png(4, 4, 0x80FFFFFF));
+  std::vector<std::unique_ptr<DS_AirBrush>> kinds;
+  auto bling = std::make_unique<DS_Bling>();
+  bling->riseTime.SetValue(20);
+  bling->fallTime.SetValue(60);
+  kinds.push_back(std::move(bling));
+  auto custom = std::make_unique<DS_CustomAirBrush>();
+  custom->ownPicture = project.StoreAnimatedPicture(
+      u"frames.png", {Png(4, 4, 0xFFFF0000), Png(4, 4, 0xFF0000FF)}, {0.1f, 0.2f});
+  kinds.push_back(std::move(custom));
+  kinds.push_back(std::make_unique<DS_TwinklingStars>());
+  auto aurora = std::make_unique<DS_Aurora>();
+  aurora->curtainHeight.SetValue(12);
+  aurora->stretchAmount.SetValue(40);
+  aurora->swayAmount.SetValue(3);
+  kinds.push_back(std::move(aurora));
+  int mode = 0;
+  for (auto& kind : kinds) {
+    kind->pictures = {spot, DS_ImageFileLink(u"glimres.dll", 79)};
+    kind->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1801);
+    kind->blendMode.SetValue(mode++);
+    kind->size.SetValue(6);
+    for (int i = 0; i < 4; ++i)
+      kind->AddParticle(D3DXVECTOR3(4.0f * float(i), 4, 0), 1.0f, 0.0f, 0.5f, 0.0f);
+    slide.savedObjects.push_back(std::move(kind));
+  }
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
@@ -491,7 +530,8 @@ Seeds ProjectSeeds() {
           {"project-glass-glyphs", GlassAndGlyphs()},
           {"project-colour-layer-brushes", ColourAndLayerBrushes()},
           {"project-scenery-brushes", SceneryBrushes()},
-          {"project-sprite-families", SpriteFamilies()}};
+          {"project-sprite-families", SpriteFamilies()},
+          {"project-generators", Generators()}};
 }
 
 Seeds DocumentBodySeeds() {

@@ -18,6 +18,7 @@
 #include "renderers/matrix_code/ds_matrix_code_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
+#include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_sprites.h"
 #include "tools/project_writer/demo_text_objects.h"
@@ -266,6 +267,9 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     AddDawnWeather(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"), pictures);
     AddDawnMeadow(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"), pictures);
   }
+  // The air-brush generators on the night.
+  if (auto night = stored.find(u"night.png"); night != stored.end())
+    AddNightSkySlide(project, night->second.link);
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();
 }

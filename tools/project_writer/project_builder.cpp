@@ -42,12 +42,9 @@ DS_2D_Light* ProjectBuilder::RendererOf(DS_SlideContainer& slide) {
 }
 
 DS_ImageFileLink ProjectBuilder::StorePicture(const zkw_string& name, std::vector<uint8_t> bytes) {
-  DS_ImageFileLink link(name, nextPictureId_++);
-  ResourceDataRecord record;
-  record.path = name;
-  record.bytes = std::move(bytes);
-  Document().resourceRecords[link.Key()] = {std::move(record)};
-  return link;
+  std::vector<std::vector<uint8_t>> frames;
+  frames.push_back(std::move(bytes));
+  return StoreAnimatedPicture(name, std::move(frames), {});
 }
 
 DS_ImageFileLink ProjectBuilder::StoreFrames(
@@ -64,6 +61,23 @@ DS_ImageFileLink ProjectBuilder::StoreFrames(
 DS_ImageFileLink ProjectBuilder::StoreFramePicture(const zkw_string& name,
                                                    std::vector<uint8_t> bytes) {
   return StoreFrames(name, {{std::move(bytes), 0.0f}});
+}
+
+DS_ImageFileLink ProjectBuilder::StoreAnimatedPicture(const zkw_string& name,
+                                                      std::vector<std::vector<uint8_t>> frames,
+                                                      std::vector<float> delays) {
+  DS_ImageFileLink link(name, nextPictureId_++);
+  DS_DocResManager& document = Document();
+  std::vector<ResourceDataRecord>& records = document.resourceRecords[link.Key()];
+  for (std::vector<uint8_t>& bytes : frames) {
+    ResourceDataRecord record;
+    record.path = name;
+    record.bytes = std::move(bytes);
+    records.push_back(std::move(record));
+  }
+  // The link's registration stores these times with its frames.
+  if (!delays.empty()) document.imageTextureSets[link.Key()].delays = std::move(delays);
+  return link;
 }
 
 void ProjectBuilder::StoreGuidPicture(const GUID& guid, std::vector<uint8_t> bytes) {

@@ -48,6 +48,12 @@ class ProjectBuilder {
                                const std::vector<std::pair<std::vector<uint8_t>, float>>& frames);
   // The one frame of a picture file's bytes, shown without end: StoreFrames with one frame.
   DS_ImageFileLink StoreFramePicture(const zkw_string& name, std::vector<uint8_t> bytes);
+  // Stores the frames of an animated picture (each a picture file's bytes) and their display
+  // times in seconds under the file name `name` and answers the link: the form in which the
+  // document hands out a picture with its frames (GetImageTextures). Each name gets its own id.
+  DS_ImageFileLink StoreAnimatedPicture(const zkw_string& name,
+                                        std::vector<std::vector<uint8_t>> frames,
+                                        std::vector<float> delays);
   // Stores a picture file's bytes in the project under a GUID, as objects that keep a picture of
   // their own (sprite text, brush masks, the lake's bump map) find it: GetGuidTexture of a key
   // with that GUID. An object whose Save stores a picture under the same GUID replaces it.

@@ -12,7 +12,7 @@
 #include "objects/sprites/ds_base_sprite_prop.h"
 #include "objects/sprites/ds_sprite_array_obj.h"
 #include "objects/sprites/sprite_preset_rules.h"
-#include "player/entry/program_class_lists.h"
+#include "player/support/every_class.h"
 #include "renderers/renderer_fixture.h"
 
 namespace sprite_test {
@@ -22,14 +22,14 @@ using renderer_test::Written;
 
 // A headless device, a current document whose scene is `sceneWidth` x `sceneHeight` pixels, a
 // render context, and every class of the program registered (the sprite tests share one
-// process).
+// process, with the player's scene fixture).
 class SpriteTest : public renderer_test::RendererTest {
  protected:
   explicit SpriteTest(uint32_t width = 64, uint32_t height = 32) : RendererTest(width, height) {}
 
   static void SetUpTestSuite() {
     UseHeadlessSdl();
-    RegisterProgramClasses();
+    RegisterEveryClass();
   }
 
   void SetUp() override {

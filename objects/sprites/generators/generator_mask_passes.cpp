@@ -1,0 +1,88 @@
+// The mask passes of the drawn generators and the composition of the mask with the picture
+// drawn so far.
+#include "objects/sprites/generators/ds_particles_obj.h"
+#include "objects/sprites/generators/ds_tex_particle_generator.h"
+#include "platform/gfx/device.h"
+#include "player/device/device_values.h"
+#include "player/render/render_target_set.h"
+#include "renderers/light/ds_2d_light.h"
+
+namespace {
+
+// The mask pass: draws into the mask, viewed whole, cleared to `clear`; `draw` draws the
+// layers.
+template <class Draw>
+void DrawIntoMask(RenderTargetSet& mask, DS_2D_Light& renderer, uint32_t clear, Draw draw) {
+  mask.Begin();
+  renderer.PushView(mask.width, mask.height, 3);
+  if (gfx::Device* device = CurrentDevice())
+    device->Clear(0, nullptr, gfx::ClearFlags::Target, clear, 1.0f, 0);
+  draw();
+  mask.End(false);
+  renderer.PopView();
+}
+
+}  // namespace
+
+void DS_TexParticleGenerator::RenderBlendMask(DS_2D_Light& renderer, DS_ParticlesObj& obj,
+                                              gfx::Texture* texture) {
+  if (obj.LayerCount() == 0) return;
+  const PCTSpriteArray& layer = obj.Layer(0);
+  const uint32_t quads = obj.DrawnQuads(0);
+  if (!CanDrawMask()) {
+    gfx::Device* device = CurrentDevice();
+    if (device == nullptr || texture == nullptr) return;
+    device->SetTexture(0, texture);
+    renderer.DrawIndexedMesh(layer, nullptr, 0, quads);
+    return;
+  }
+  gfx::Effect* e = effect.Get();
+  e->SetTechnique("BlendMask");
+  DrawIntoMask(*maskTarget, renderer, 0x00000000, [&] {
+    e->SetTexture("Texture1", texture);
+    if (texture != nullptr) renderer.DrawIndexedMesh(layer, e, 0, quads);
+  });
+  ApplyBlendMode(renderer);
+}
+
+void DS_TexParticleGenerator::RenderJoinMask(unsigned lastLayer, DS_2D_Light& renderer,
+                                             DS_ParticlesObj& obj) {
+  if (!CanDrawMask()) return;
+  gfx::Effect* e = effect.Get();
+  e->SetTechnique("JoinMask");
+  DrawIntoMask(*maskTarget, renderer, 0x00FFFFFF, [&] {
+    for (unsigned i = 0; i <= lastLayer && i < obj.LayerCount(); ++i) {
+      gfx::Texture* texture = PictureTexture(i);
+      if (texture == nullptr) continue;
+      e->SetTexture("Texture1", texture);
+      renderer.DrawIndexedMesh(obj.Layer(i), e, 0, obj.DrawnQuads(i));
+    }
+  });
+}
+
+void DS_TexParticleGenerator::ApplyBlendMode(DS_2D_Light& renderer) {
+  if (!CanDrawMask()) return;
+  gfx::Effect* e = effect.Get();
+  gfx::Texture* mask = maskTarget->current.Get();
+  gfx::Texture* below = renderer.GetTargetTextureSlot()->Get();
+  switch (blendMode.Value()) {
+    case 0:
+      e->SetTechnique("CommonTex");
+      e->SetTexture("Texture1", mask);
+      break;
+    case 1:
+    case 2:
+      e->SetTechnique(blendMode.Value() == 1 ? "Blend_ScreenTex" : "Blend_ColorDodgeTex");
+      e->SetTexture("Texture1", below);
+      e->SetTexture("Texture2", mask);
+      break;
+    case 3:
+      e->SetTechnique("Blend_SumTex");
+      e->SetTexture("Texture1", mask);
+      break;
+    default:
+      // Any other mode draws with the technique and textures set last.
+      break;
+  }
+  renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), e);
+}
