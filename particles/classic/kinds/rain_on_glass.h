@@ -20,7 +20,7 @@ class DS_RainOnGlass : public ZKW_ParticleSystemCtrl {
   static constexpr float kLandingTime = 0.15f;
   // The merge pass compares at most this many pairs of drops a step: a pane crowded with drops
   // in one row would otherwise compare every drop with every other.
-  static constexpr uint64_t kMaxMergeTests = uint64_t{1} << 22;
+  static constexpr uint64_t kMaxMergeTests = uint64_t{1} << 20;
 
   DS_RainOnGlass() = default;
   // Shares the interaction until its own attach replaces it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <memory>
 
 #include "classic_fixture.h"
@@ -32,6 +33,11 @@ inline const DX_V::PCT* BatchVertices(const PCTSpriteArray& batch) {
 
 inline D3DXVECTOR3 Corner(const DX_V::PCT& v) {
   return {v.x, v.y, v.z};
+}
+
+inline float Distance(const D3DXVECTOR3& a, const D3DXVECTOR3& b) {
+  const D3DXVECTOR3 d = a - b;
+  return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
 }
 
 // The middle of a quad's four corners.
