@@ -17,7 +17,9 @@ struct NamedFile {
 // "dawn.png" mirrored in a lake with a ripple map of its own, and "sea.png" again under falling
 // drops; then "dawn.png" distorted by brushes, the night again with stars, moonlight and a
 // discharge of sprite presets, and (when "soft_spot.png", "spark_atlas.png" and
-// "smoke_puff.png" are among `pictures`) the night with particle systems; and the music file
+// "smoke_puff.png" are among `pictures`) the night with particle systems, then (when
+// "drop_atlas.png", "bokeh_disc.png" and "light_band.png" are there too) rain on the sea, the
+// night with fireflies and a flight through space, and mist and light at dawn; and the music file
 // (when not null) as its background music, carried in the project. The radial mask "66.png"
 // (when `pictures` holds it) limits the sea's rings and the dawn's swirl. Each background
 // missing leaves out what it is for.
