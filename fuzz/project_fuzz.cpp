@@ -57,6 +57,16 @@
 
 namespace {
 
+// The look of the template's particles: a 2 x 2 atlas (not stored) and the particles' effect.
+void SparkLook(ParticleAppearance& look, unsigned size) {
+  DS_NamedFileLinkData picture({DS_ImageFileLink(u"spark.png", 3)});
+  picture.valueA = 2;
+  picture.valueB = 2;
+  look.picture.SetValue(picture);
+  look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+  look.size.SetValue(size);
+}
+
 // A slide with a continuous description of every burst and fountain kind, each with a picture,
 // the particles' effect, a glow of its own and older-layout features switched on, so that the
 // search reaches every field of their records.
@@ -74,12 +84,7 @@ std::unique_ptr<DS_SlideContainer> ParticleSlide() {
   int i = 0;
   for (auto& kind : kinds) {
     ParticleAppearance& look = kind->appearance;
-    DS_NamedFileLinkData picture({DS_ImageFileLink(u"spark.png", 3)});
-    picture.valueA = 2;
-    picture.valueB = 2;
-    look.picture.SetValue(picture);
-    look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
-    look.size.SetValue(10);
+    SparkLook(look, 10);
     look.glowMode.SetValue(i % 3);
     look.colorSet.mode1.SetValue(i % 3);
     look.orientation.SetValue(i % 3);
@@ -196,14 +201,8 @@ std::unique_ptr<DS_SlideContainer> SystemsSlide() {
   rays->head.SetValue(20);
   kinds.push_back(std::move(rays));
   for (auto& kind : kinds) {
-    ParticleAppearance& look = kind->appearance;
-    DS_NamedFileLinkData picture({DS_ImageFileLink(u"spark.png", 3)});
-    picture.valueA = 2;
-    picture.valueB = 2;
-    look.picture.SetValue(picture);
-    look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
-    look.size.SetValue(6);
-    look.orientation.SetValue(1);
+    SparkLook(kind->appearance, 6);
+    kind->appearance.orientation.SetValue(1);
     slide->savedObjects.emplace_back(std::move(kind));
   }
   return slide;

@@ -554,6 +554,12 @@ def spark_atlas(size):
     a small round spark."""
     cells = [lambda u, v: sparkle(u, v, 4, 20.0), lambda u, v: star(u, v, 5, 0.4), spark,
              lambda u, v: soft_dot(u, v, 6.0)]
+    return atlas(size, [white(cell) for cell in cells])
+
+
+def atlas(size, cells):
+    """A 2 x 2 atlas of four pictures, cells[i] shaded (r, g, b, a) at (u, v) in [-1, 1] of its
+    cell: top left, top right, bottom left, bottom right."""
     half = size // 2
     rows = []
     for y in range(size):
@@ -562,7 +568,7 @@ def spark_atlas(size):
             cell = cells[(y // half) * 2 + x // half]
             u = ((x % half) + 0.5) / half * 2.0 - 1.0
             v = ((y % half) + 0.5) / half * 2.0 - 1.0
-            row.append(tuple(clamp8(c) for c in (1.0, 1.0, 1.0, cell(u, v))))
+            row.append(tuple(clamp8(c) for c in cell(u, v)))
         rows.append(row)
     return size, size, rows
 
@@ -598,19 +604,10 @@ def drop(u, v, stretch):
 def drop_atlas(size):
     """Four drops in a 2 x 2 atlas: a sliding drop with a tail (top left) and three still
     drops of slightly different shapes."""
-    cells = [lambda u, v: drop(u * 1.3, v * 1.3 + 0.3, 0.12), lambda u, v: drop(u * 1.1, v * 0.95, 0.0),
-             lambda u, v: drop(u * 0.95, v * 1.1, 0.0), lambda u, v: drop(u * 1.05, v, 0.1)]
-    half = size // 2
-    rows = []
-    for y in range(size):
-        row = []
-        for x in range(size):
-            cell = cells[(y // half) * 2 + x // half]
-            u = ((x % half) + 0.5) / half * 2.0 - 1.0
-            v = ((y % half) + 0.5) / half * 2.0 - 1.0
-            row.append(tuple(clamp8(c) for c in cell(u, v)))
-        rows.append(row)
-    return size, size, rows
+    return atlas(size, [lambda u, v: drop(u * 1.3, v * 1.3 + 0.3, 0.12),
+                        lambda u, v: drop(u * 1.1, v * 0.95, 0.0),
+                        lambda u, v: drop(u * 0.95, v * 1.1, 0.0),
+                        lambda u, v: drop(u * 1.05, v, 0.1)])
 
 
 def bokeh_disc(u, v):

@@ -58,21 +58,10 @@ ComRef<gfx::Texture> ParticleAppearance::CurrentFrame() const {
 void ParticleAppearance::FillBatch(const RoutineParticleList& particles,
                                    ZKW_ParticleSystemMech& mech, float quadSize,
                                    uint8_t batch) const {
-  if (frames.empty()) {
-    // Nothing to draw with: no quads.
-    if (batch < mech.quadCounts.size()) mech.quadCounts[batch] = 0;
-    return;
-  }
-  const LinkTextureSet& sequence = frames.front();
-  const uint32_t count = static_cast<uint32_t>(std::min<size_t>(particles.size(), UINT32_MAX));
-  mech.SetBatchQuadCount(batch, count, &sequence, this);
-  if (batch >= mech.batches.size()) return;
-  PCTSpriteArray& mesh = mech.batches[batch];
-  const uint32_t quads = mech.quadCounts[batch];
-  DX_V::PCT* v = mesh.LockVertices();
+  uint32_t quads = 0;
+  DX_V::PCT* v = mech.LockQuads(batch, particles.size(), *this, quads);
   if (v == nullptr) return;
-
-  const float w = quadSize, h = quadSize * sequence.aspect;
+  const float w = quadSize, h = quadSize * frames.front().aspect;
   const float opacityByte = static_cast<float>(colorSet.opacity.Scaled());
   uint32_t q = 0;
   for (auto it = particles.begin(); it != particles.end() && q < quads; ++it) {
@@ -89,7 +78,7 @@ void ParticleAppearance::FillBatch(const RoutineParticleList& particles,
     v += 4;
     ++q;
   }
-  mesh.UnlockVertices();
+  mech.batches[batch].UnlockVertices();
   mech.quadCounts[batch] = q;
 }
 

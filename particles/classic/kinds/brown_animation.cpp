@@ -77,16 +77,11 @@ void ZKW_BrownAnimation::Update(float t) {
 }
 
 void ZKW_BrownAnimation::FillQuads() {
-  if (mech == nullptr || mech->batches.empty()) return;
-  if (appearance.frames.empty()) {
-    mech->quadCounts[0] = 0;
-    return;
-  }
-  const LinkTextureSet& sequence = appearance.frames.front();
-  mech->SetBatchQuadCount(0, static_cast<uint32_t>(particles.size()), &sequence, &appearance);
-  const uint32_t quads = mech->quadCounts[0];
-  DX_V::PCT* v = mech->batches[0].LockVertices();
+  uint32_t quads = 0;
+  DX_V::PCT* v =
+      mech != nullptr ? mech->LockQuads(0, particles.size(), appearance, quads) : nullptr;
   if (v == nullptr) return;
+  const LinkTextureSet& sequence = appearance.frames.front();
   const float k = static_cast<float>(appearance.size.Value()) * 0.01f;
   const float width = static_cast<float>(sequence.sourceWidth) * k * 0.5f;
   const float height = static_cast<float>(sequence.sourceHeight) * k * 0.5f;

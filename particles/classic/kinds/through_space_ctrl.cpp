@@ -139,18 +139,12 @@ void ZKW_ThroughSpaceCtrl::Update(float t) {
 }
 
 void ZKW_ThroughSpaceCtrl::FillQuads() {
-  if (mech == nullptr || mech->batches.empty()) return;
-  if (appearance.frames.empty()) {
-    mech->quadCounts[0] = 0;
-    return;
-  }
-  const LinkTextureSet& sequence = appearance.frames.front();
-  mech->SetBatchQuadCount(0, static_cast<uint32_t>(particles.size()), &sequence, &appearance);
-  const uint32_t quads = mech->quadCounts[0];
-  DX_V::PCT* v = mech->batches[0].LockVertices();
+  uint32_t quads = 0;
+  DX_V::PCT* v =
+      mech != nullptr ? mech->LockQuads(0, particles.size(), appearance, quads) : nullptr;
   if (v == nullptr) return;
   const float w = static_cast<float>(appearance.size.Value());
-  const float h = w * sequence.aspect;
+  const float h = w * appearance.frames.front().aspect;
   const D3DXVECTOR3& c = centre.Value();
   uint32_t q = 0;
   for (auto it = particles.begin(); it != particles.end() && q < quads; ++it) {
