@@ -131,6 +131,15 @@ TEST_F(SpraysStreamsTest, StreamParticlesCrossFromEdgeToEdge) {
     EXPECT_NEAR(p->position.y, 20.0f * 0.01f * float(i), 1e-4f) << "straight down at 20";
     ++i;
   }
+
+  // An area of no size gives no direction: the particles stay, nothing turns NaN.
+  DS_StreamPtclSys point;
+  point.lifetime.SetValue(500);
+  point.speed.value.SetValue(10);
+  UseFixedTimeline(point).Set(TimingState::Shown, 1.0f);
+  point.Emit(0.05f);
+  ASSERT_EQ(point.particles.size(), 1u);
+  EXPECT_EQ(point.particles.front()->velocity, D3DXVECTOR3(0, 0, 0));
 }
 
 TEST_F(SpraysStreamsTest, VortexArmsSpreadEvenly) {
