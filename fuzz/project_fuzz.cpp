@@ -63,9 +63,21 @@
 #include "objects/sprites/generators/ds_twinkling_stars.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
+#include "particles/classic/kinds/brown_animation.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
+#include "particles/classic/kinds/field_ptcl_sys.h"
+#include "particles/classic/kinds/firefly.h"
 #include "particles/classic/kinds/fontain_ptcl_sys.h"
 #include "particles/classic/kinds/fountain_presets.h"
+#include "particles/classic/kinds/rain_on_glass.h"
+#include "particles/classic/kinds/ray_of_light.h"
+#include "particles/classic/kinds/single_object_path.h"
+#include "particles/classic/kinds/splash_ptcl_sys.h"
+#include "particles/classic/kinds/spray_presets.h"
+#include "particles/classic/kinds/static_object.h"
+#include "particles/classic/kinds/stream_ptcl_sys.h"
+#include "particles/classic/kinds/through_space_ctrl.h"
+#include "particles/classic/kinds/vortex_ptcl_sys.h"
 #include "platform/gfx/fvf.h"
 #include "player/document/doc_res_manager.h"
 #include "player/entry/program_class_lists.h"
@@ -84,6 +96,16 @@
 
 namespace {
 
+// The look of the template's particles: a 2 x 2 atlas (not stored) and the particles' effect.
+void SparkLook(ParticleAppearance& look, unsigned size) {
+  DS_NamedFileLinkData picture({DS_ImageFileLink(u"spark.png", 3)});
+  picture.valueA = 2;
+  picture.valueB = 2;
+  look.picture.SetValue(picture);
+  look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+  look.size.SetValue(size);
+}
+
 // A slide with a continuous description of every burst and fountain kind, each with a picture,
 // the particles' effect, a glow of its own and older-layout features switched on, so that the
 // search reaches every field of their records.
@@ -101,12 +123,7 @@ std::unique_ptr<DS_SlideContainer> ParticleSlide() {
   int i = 0;
   for (auto& kind : kinds) {
     ParticleAppearance& look = kind->appearance;
-    DS_NamedFileLinkData picture({DS_ImageFileLink(u"spark.png", 3)});
-    picture.valueA = 2;
-    picture.valueB = 2;
-    look.picture.SetValue(picture);
-    look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
-    look.size.SetValue(10);
+    SparkLook(look, 10);
     look.glowMode.SetValue(i % 3);
     look.colorSet.mode1.SetValue(i % 3);
     look.orientation.SetValue(i % 3);
@@ -250,6 +267,104 @@ std::unique_ptr<DS_SlideContainer> GeneratorSlide() {
     }
     slide->savedObjects.emplace_back(std::move(kind));
     ++i;
+  }
+  return slide;
+}
+
+// A slide with one of each ready-made system, each with a picture, the particles' effect and
+// values its arithmetic must survive (a vortex of no arms, rays of no lifetime, a splash of no
+// speed); the swarm runs on a random timeline, so that its restart clears it.
+std::unique_ptr<DS_SlideContainer> SystemsSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  std::vector<std::unique_ptr<ZKW_ParticleSystemCtrl>> kinds;
+  auto flight = std::make_unique<ZKW_ThroughSpaceCtrl>();
+  flight->area.rect.SetRect(60, 40, D3DXVECTOR3(30, 20, 0));
+  flight->centre.SetValue(D3DXVECTOR3(30, 20, 0));
+  flight->rotationDirection.SetValue(1);
+  flight->flightSpeed.SetValue(100);
+  kinds.push_back(std::move(flight));
+  auto field = std::make_unique<ZKW_FieldPtclSys>();
+  field->slots.SetPositions({{1, 2, 0}, {5, 6, 0}, {9, 3, 0}});
+  field->fill.SetValue(70);
+  field->lifetime.SetValue(50);
+  field->startSpeed.SetValue(10);
+  kinds.push_back(std::move(field));
+  auto swarm = std::make_unique<ZKW_BrownAnimation>();
+  swarm->count.SetValue(4);
+  swarm->walkSpeed.SetValue(25);
+  swarm->region.rect.SetRect(40, 40, D3DXVECTOR3(20, 20, 0));
+  swarm->timing.SetValue(1);
+  kinds.push_back(std::move(swarm));
+  auto fireflies = std::make_unique<ZKW_Firefly>();
+  fireflies->count.SetValue(3);
+  fireflies->region.rect.SetRect(40, 40, D3DXVECTOR3(20, 20, 0));
+  fireflies->tracer.lifetime.SetValue(40);
+  fireflies->tracer.circleSize.SetValue(100);
+  fireflies->tracer.expansion.SetValue(80);
+  fireflies->tracer.look.picture.SetValue(DS_NamedFileLinkData({DS_ImageFileLink(u"a.png", 4)}));
+  fireflies->tracer.look.glowMode.SetValue(ParticleAppearance::kScreenGlow);
+  kinds.push_back(std::move(fireflies));
+  auto still = std::make_unique<ZKW_StaticObject>();
+  still->corners.SetRect(10, 10, D3DXVECTOR3(5, 5, 0));
+  still->spinSpeed.SetValue(50);
+  kinds.push_back(std::move(still));
+  auto path = std::make_unique<ZKW_SigleObjectPath>();
+  path->orientation.SetValue(1);
+  path->pathSpeed.SetValue(20);
+  for (float x : {0.0f, 10.0f, 25.0f}) {
+    DX_SmartPnt point;
+    point.SetValueSilently(D3DXVECTOR3(x, x, 0));
+    path->path.AppendPoint(point, nullptr);
+  }
+  kinds.push_back(std::move(path));
+  std::vector<std::unique_ptr<ZKW_SplashPtclSys>> sprays;
+  sprays.push_back(std::make_unique<ZKW_SplashPtclSys>());
+  sprays.push_back(std::make_unique<ZKW_SprayPtclSys>());
+  sprays.push_back(std::make_unique<DS_PtclFog>());
+  sprays.push_back(std::make_unique<DS_BokehLights>());
+  sprays.push_back(std::make_unique<DS_PtclSmoke3>());
+  sprays.push_back(std::make_unique<DS_Shimmer>());
+  for (size_t i = 0; i < sprays.size(); ++i) {
+    sprays[i]->rectEmitter.rect.SetRect(20, 10, D3DXVECTOR3(10, 5, 0));
+    sprays[i]->sectorEmitter.radius = 5;
+    sprays[i]->sectorEmitter.opening = 90;
+    sprays[i]->source.SetValue(int(i % 2));
+    sprays[i]->count.SetValue(10);
+    sprays[i]->lifetime.SetValue(50);
+    sprays[i]->flightSpeed.SetValue(i == 0 ? 0 : 20);
+    kinds.push_back(std::move(sprays[i]));
+  }
+  std::vector<std::unique_ptr<DS_StreamPtclSys>> streams;
+  streams.push_back(std::make_unique<DS_StreamPtclSys>());
+  streams.push_back(std::make_unique<DS_PtclSmoke2>());
+  for (auto& stream : streams) {
+    stream->area.SetRect(40, 20, D3DXVECTOR3(20, 10, 0));
+    stream->lifetime.SetValue(50);
+    stream->speed.value.SetValue(10);
+    stream->scatter.SetValue(20);
+    kinds.push_back(std::move(stream));
+  }
+  auto vortex = std::make_unique<ZKW_VortexPtclSys>();
+  vortex->radialSpeed.SetValue(5);
+  vortex->swirl.SetValue(100);
+  vortex->distance.SetValue(30);
+  kinds.push_back(std::move(vortex));
+  auto rain = std::make_unique<DS_RainOnGlass>();
+  rain->pane.rect.SetRect(40, 40, D3DXVECTOR3(20, 20, 0));
+  rain->slideForce.SetValue(50);
+  rain->flow.SetValue(270);
+  kinds.push_back(std::move(rain));
+  auto rays = std::make_unique<DS_RayOfLight>();
+  rays->area.SetRect(40, 40, D3DXVECTOR3(20, 20, 0));
+  rays->count.SetValue(3);
+  rays->width.value.SetValue(5);
+  rays->head.SetValue(20);
+  kinds.push_back(std::move(rays));
+  for (auto& kind : kinds) {
+    SparkLook(kind->appearance, 6);
+    kind->appearance.orientation.SetValue(1);
+    slide->savedObjects.emplace_back(std::move(kind));
   }
   return slide;
 }
@@ -500,6 +615,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(std::move(scenery));
   root.slides.emplace_back(SpriteFamiliesSlide());
   root.slides.emplace_back(GeneratorSlide());
+  root.slides.emplace_back(SystemsSlide());
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));

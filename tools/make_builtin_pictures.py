@@ -614,6 +614,12 @@ def spark_atlas(size):
     a small round spark."""
     cells = [lambda u, v: sparkle(u, v, 4, 20.0), lambda u, v: star(u, v, 5, 0.4), spark,
              lambda u, v: soft_dot(u, v, 6.0)]
+    return atlas(size, [white(cell) for cell in cells])
+
+
+def atlas(size, cells):
+    """A 2 x 2 atlas of four pictures, cells[i] shaded (r, g, b, a) at (u, v) in [-1, 1] of its
+    cell: top left, top right, bottom left, bottom right."""
     half = size // 2
     rows = []
     for y in range(size):
@@ -622,7 +628,7 @@ def spark_atlas(size):
             cell = cells[(y // half) * 2 + x // half]
             u = ((x % half) + 0.5) / half * 2.0 - 1.0
             v = ((y % half) + 0.5) / half * 2.0 - 1.0
-            row.append(tuple(clamp8(c) for c in (1.0, 1.0, 1.0, cell(u, v))))
+            row.append(tuple(clamp8(c) for c in cell(u, v)))
         rows.append(row)
     return size, size, rows
 
@@ -642,9 +648,43 @@ def smoke_puff(size):
     return render(size, shade)
 
 
+def drop(u, v, stretch):
+    """A water drop seen on glass, lit from the top left: a round body (pulled into a tail
+    above it by `stretch`), a dark rim and a bright spot. Answers (r, g, b, a)."""
+    y = v if v > 0.0 else v / (1.0 + stretch * 2.0)
+    x = u * (1.0 + stretch * max(0.0, -v))
+    r = math.hypot(x, y) / 0.8
+    body = smoothstep(1.0, 0.9, r)
+    rim = smoothstep(0.55, 1.0, r)
+    shine = math.exp(-((x + 0.3) ** 2 + (y + 0.3) ** 2) / 0.02)
+    light = min(1.0, 0.55 + 0.35 * rim + shine)
+    return (light, light, min(1.0, light * 1.05), body * (0.35 + 0.5 * rim + 0.5 * shine))
+
+
+def drop_atlas(size):
+    """Four drops in a 2 x 2 atlas: a sliding drop with a tail (top left) and three still
+    drops of slightly different shapes."""
+    return atlas(size, [lambda u, v: drop(u * 1.3, v * 1.3 + 0.3, 0.12),
+                        lambda u, v: drop(u * 1.1, v * 0.95, 0.0),
+                        lambda u, v: drop(u * 0.95, v * 1.1, 0.0),
+                        lambda u, v: drop(u * 1.05, v, 0.1)])
+
+
+def bokeh_disc(u, v):
+    """An out-of-focus light: an even disc with a slightly brighter rim and a soft edge."""
+    r = math.hypot(u, v)
+    return 0.55 * smoothstep(0.95, 0.85, r) + 0.3 * ring(u, v, 0.86, 0.06)
+
+
+def light_band(u, v):
+    """A band of light across the picture, brightest in its middle, the same along v."""
+    return math.exp(-(u / 0.45) ** 2) * smoothstep(1.0, 0.7, abs(u))
+
+
 def particle_pictures():
     return {"soft_spot": render(64, white(soft_dot)), "spark_atlas": spark_atlas(128),
-            "smoke_puff": smoke_puff(64)}
+            "smoke_puff": smoke_puff(64), "drop_atlas": drop_atlas(128),
+            "bokeh_disc": render(64, white(bokeh_disc)), "light_band": render(64, white(light_band))}
 
 
 def backgrounds():

@@ -48,7 +48,18 @@
 #include "objects/text3d/glyph_fixture.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
+#include "particles/classic/kinds/brown_animation.h"
+#include "particles/classic/kinds/field_ptcl_sys.h"
+#include "particles/classic/kinds/firefly.h"
 #include "particles/classic/kinds/fountain_presets.h"
+#include "particles/classic/kinds/rain_on_glass.h"
+#include "particles/classic/kinds/ray_of_light.h"
+#include "particles/classic/kinds/single_object_path.h"
+#include "particles/classic/kinds/spray_presets.h"
+#include "particles/classic/kinds/static_object.h"
+#include "particles/classic/kinds/stream_ptcl_sys.h"
+#include "particles/classic/kinds/through_space_ctrl.h"
+#include "particles/classic/kinds/vortex_ptcl_sys.h"
 #include "platform/audio/wave_bytes.h"
 #include "platform/gfx/image/dds_writer.h"
 #include "platform/gfx_image/picture_bytes.h"
@@ -515,6 +526,67 @@ std::vector<uint8_t> Generators() {
   return project.Write();
 }
 
+// The ready-made systems on two slides, their pictures stored as frames: the first continuous,
+// the second on random timelines (restarts clear and refill them).
+std::vector<uint8_t> ParticleSystems() {
+  ProjectBuilder project;
+  const DS_ImageFileLink spot = project.StoreFramePicture(u"spot.png", Png(4, 4, 0x80FFFFFF));
+  const DS_ImageFileLink drops = project.StoreFramePicture(u"drops.png", Png(8, 8, 0xC0FFFFFF));
+  for (int timeline = 0; timeline < 2; ++timeline) {
+    DS_SlideContainer& slide = project.AddSlide(0.5f, 2.0f, 0.5f);
+    std::vector<std::unique_ptr<ZKW_ParticleSystemCtrl>> kinds;
+    auto flight = std::make_unique<ZKW_ThroughSpaceCtrl>();
+    flight->area.rect.SetRect(30, 20, D3DXVECTOR3(15, 10, 0));
+    flight->centre.SetValue(D3DXVECTOR3(15, 10, 0));
+    flight->flightSpeed.SetValue(100);
+    kinds.push_back(std::move(flight));
+    auto field = std::make_unique<ZKW_FieldPtclSys>();
+    field->slots.SetPositions({{1, 1, 0}, {3, 4, 0}});
+    field->fill.SetValue(50);
+    field->lifetime.SetValue(40);
+    kinds.push_back(std::move(field));
+    auto fireflies = std::make_unique<ZKW_Firefly>();
+    fireflies->count.SetValue(2);
+    fireflies->tracer.lifetime.SetValue(30);
+    fireflies->tracer.look.picture.SetValue(DS_NamedFileLinkData({spot}));
+    fireflies->tracer.look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+    kinds.push_back(std::move(fireflies));
+    auto still = std::make_unique<ZKW_StaticObject>();
+    still->corners.SetRect(8, 8, D3DXVECTOR3(4, 4, 0));
+    kinds.push_back(std::move(still));
+    auto fog = std::make_unique<DS_PtclFog>();
+    fog->lifetime.SetValue(100);
+    kinds.push_back(std::move(fog));
+    auto stream = std::make_unique<DS_PtclSmoke2>();
+    stream->area.SetRect(20, 10, D3DXVECTOR3(10, 5, 0));
+    stream->lifetime.SetValue(40);
+    kinds.push_back(std::move(stream));
+    auto vortex = std::make_unique<ZKW_VortexPtclSys>();
+    vortex->arms.SetValue(3);
+    vortex->radialSpeed.SetValue(4);
+    vortex->distance.SetValue(20);
+    kinds.push_back(std::move(vortex));
+    auto rain = std::make_unique<DS_RainOnGlass>();
+    rain->pane.rect.SetRect(30, 20, D3DXVECTOR3(15, 10, 0));
+    rain->appearance.picture.SetValue(DS_NamedFileLinkData({drops}));
+    kinds.push_back(std::move(rain));
+    auto rays = std::make_unique<DS_RayOfLight>();
+    rays->area.SetRect(30, 20, D3DXVECTOR3(15, 10, 0));
+    rays->count.SetValue(2);
+    rays->lifetime.value.SetValue(20);
+    kinds.push_back(std::move(rays));
+    for (auto& kind : kinds) {
+      ParticleAppearance& look = kind->appearance;
+      if (look.picture.Value().links.empty()) look.picture.SetValue(DS_NamedFileLinkData({spot}));
+      look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+      look.size.SetValue(4);
+      kind->timing.SetValue(timeline);
+      slide.savedObjects.push_back(std::move(kind));
+    }
+  }
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
@@ -531,7 +603,8 @@ Seeds ProjectSeeds() {
           {"project-colour-layer-brushes", ColourAndLayerBrushes()},
           {"project-scenery-brushes", SceneryBrushes()},
           {"project-sprite-families", SpriteFamilies()},
-          {"project-generators", Generators()}};
+          {"project-generators", Generators()},
+          {"project-particle-systems", ParticleSystems()}};
 }
 
 Seeds DocumentBodySeeds() {

@@ -23,16 +23,6 @@ constexpr uint32_t kGrey = 0x909090;
 constexpr uint32_t kWater = 0xFFD090;
 constexpr uint32_t kPaleLight = 0xC0F0FF;
 
-// What every particle kind of the slide shares: its picture and effect 202.
-void Dress(ParticleAppearance& look, const DS_ImageFileLink& picture, uint32_t columns,
-           uint32_t rows) {
-  DS_NamedFileLinkData data({picture});
-  data.valueA = columns;
-  data.valueB = rows;
-  look.picture.SetValue(data);
-  look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
-}
-
 // A fade from the first colour to the second over each particle's life.
 void FadeColours(ParticleAppearance& look, uint32_t from, uint32_t to) {
   look.colorSet.colors.RawValue() = {from, to};
@@ -61,7 +51,7 @@ void Fall(ParticleAppearance& look, unsigned gravity) {
 std::unique_ptr<ZKW_FontainPtclSys> Sparks(const DemoParticlePictures& p) {
   auto sparks = std::make_unique<ZKW_FontainPtclSys>();
   ParticleAppearance& look = sparks->appearance;
-  Dress(look, p.sparkAtlas, 2, 2);
+  DressParticles(look, p.sparkAtlas, 2, 2);
   look.size.SetValue(12);
   look.blend.SetValue(1);
   look.glowMode.SetValue(ParticleAppearance::kGlow);
@@ -80,7 +70,7 @@ std::unique_ptr<ZKW_FontainPtclSys> Sparks(const DemoParticlePictures& p) {
 std::unique_ptr<DS_PtclFire> Fire(const DemoParticlePictures& p) {
   auto fire = std::make_unique<DS_PtclFire>();
   ParticleAppearance& look = fire->appearance;
-  Dress(look, p.softSpot, 1, 1);
+  DressParticles(look, p.softSpot, 1, 1);
   look.size.SetValue(34);
   look.blend.SetValue(1);
   FadeColours(look, kOrange, kDeepRed);
@@ -98,7 +88,7 @@ std::unique_ptr<DS_PtclFire> Fire(const DemoParticlePictures& p) {
 std::unique_ptr<DS_PtclFireStream> FireStream(const DemoParticlePictures& p) {
   auto stream = std::make_unique<DS_PtclFireStream>();
   ParticleAppearance& look = stream->appearance;
-  Dress(look, p.softSpot, 1, 1);
+  DressParticles(look, p.softSpot, 1, 1);
   look.size.SetValue(18);
   look.blend.SetValue(1);
   FadeColours(look, kYellow, kDeepRed);
@@ -113,7 +103,7 @@ std::unique_ptr<DS_PtclFireStream> FireStream(const DemoParticlePictures& p) {
 std::unique_ptr<DS_PtclSmoke> Smoke(const DemoParticlePictures& p) {
   auto smoke = std::make_unique<DS_PtclSmoke>();
   ParticleAppearance& look = smoke->appearance;
-  Dress(look, p.smokePuff, 1, 1);
+  DressParticles(look, p.smokePuff, 1, 1);
   look.size.SetValue(46);
   look.colorSet.colors.RawValue() = {kGrey};
   look.colorSet.opacity.SetValue(45);
@@ -134,7 +124,7 @@ std::unique_ptr<DS_PtclSmoke> Smoke(const DemoParticlePictures& p) {
 std::unique_ptr<DS_WaterJet> WaterJet(const DemoParticlePictures& p) {
   auto jet = std::make_unique<DS_WaterJet>();
   ParticleAppearance& look = jet->appearance;
-  Dress(look, p.softSpot, 1, 1);
+  DressParticles(look, p.softSpot, 1, 1);
   look.size.SetValue(7);
   look.colorSet.colors.RawValue() = {kWater};
   look.colorSet.opacity.SetValue(20);
@@ -149,7 +139,7 @@ std::unique_ptr<DS_WaterJet> WaterJet(const DemoParticlePictures& p) {
 std::unique_ptr<DS_LightBeams> LightBeams(const DemoParticlePictures& p) {
   auto beams = std::make_unique<DS_LightBeams>();
   ParticleAppearance& look = beams->appearance;
-  Dress(look, p.softSpot, 1, 1);
+  DressParticles(look, p.softSpot, 1, 1);
   look.size.SetValue(40);
   look.colorSet.colors.RawValue() = {kPaleLight};
   look.colorSet.opacity.SetValue(70);
@@ -166,7 +156,7 @@ std::unique_ptr<DS_LightBeams> LightBeams(const DemoParticlePictures& p) {
 std::unique_ptr<ZKW_BurstPtclSys> Burst(const DemoParticlePictures& p) {
   auto burst = std::make_unique<ZKW_BurstPtclSys>();
   ParticleAppearance& look = burst->appearance;
-  Dress(look, p.sparkAtlas, 2, 2);
+  DressParticles(look, p.sparkAtlas, 2, 2);
   look.size.SetValue(10);
   look.blend.SetValue(1);
   FadeColours(look, kPaleLight, kOrange);
@@ -188,6 +178,15 @@ std::unique_ptr<ZKW_BurstPtclSys> Burst(const DemoParticlePictures& p) {
 }
 
 }  // namespace
+
+void DressParticles(ParticleAppearance& look, const DS_ImageFileLink& picture, uint32_t columns,
+                    uint32_t rows) {
+  DS_NamedFileLinkData data({picture});
+  data.valueA = columns;
+  data.valueB = rows;
+  look.picture.SetValue(data);
+  look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+}
 
 void AddParticleSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
                       const DemoParticlePictures& pictures) {

@@ -21,6 +21,7 @@
 #include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_sprites.h"
+#include "tools/project_writer/demo_systems.h"
 #include "tools/project_writer/demo_text_objects.h"
 #include "tools/project_writer/project_builder.h"
 
@@ -244,16 +245,32 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   }
   if (auto night = stored.find(u"night.png"); night != stored.end())
     AddNightSpritesSlide(project, night->second.link);
-  // The particle systems on the night, drawn with pictures of their own.
-  const NamedFile* spot = Find(pictures, u"soft_spot.png");
-  const NamedFile* atlas = Find(pictures, u"spark_atlas.png");
-  const NamedFile* puff = Find(pictures, u"smoke_puff.png");
-  if (auto night = stored.find(u"night.png");
-      night != stored.end() && spot != nullptr && atlas != nullptr && puff != nullptr) {
-    AddParticleSlide(project, night->second.link,
-                     {project.StoreFramePicture(spot->name, spot->bytes),
-                      project.StoreFramePicture(atlas->name, atlas->bytes),
-                      project.StoreFramePicture(puff->name, puff->bytes)});
+  // The particle systems on the night, drawn with pictures of their own (each stored once).
+  // Both sets of slides need the night.
+  std::map<zkw_string, DS_ImageFileLink> frames;
+  for (const char16_t* name : {u"soft_spot.png", u"spark_atlas.png", u"smoke_puff.png",
+                               u"drop_atlas.png", u"bokeh_disc.png", u"light_band.png"}) {
+    const NamedFile* file = Find(pictures, name);
+    if (file != nullptr && stored.count(u"night.png") != 0)
+      frames.emplace(name, project.StoreFramePicture(file->name, file->bytes));
+  }
+  auto frame = [&](const char16_t* name) { return frames.find(name); };
+  const auto spot = frame(u"soft_spot.png"), atlas = frame(u"spark_atlas.png");
+  const auto puff = frame(u"smoke_puff.png");
+  const bool particlePictures =
+      spot != frames.end() && atlas != frames.end() && puff != frames.end();
+  if (auto night = stored.find(u"night.png"); night != stored.end() && particlePictures)
+    AddParticleSlide(project, night->second.link, {spot->second, atlas->second, puff->second});
+  // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
+  const auto drops = frame(u"drop_atlas.png"), bokeh = frame(u"bokeh_disc.png");
+  const auto band = frame(u"light_band.png");
+  const auto sea = stored.find(u"sea.png"), night = stored.find(u"night.png"),
+             dawn = stored.find(u"dawn.png");
+  if (particlePictures && drops != frames.end() && bokeh != frames.end() && band != frames.end() &&
+      sea != stored.end() && night != stored.end() && dawn != stored.end()) {
+    AddParticleSystemSlides(
+        project, sea->second.link, night->second.link, dawn->second.link,
+        {spot->second, atlas->second, puff->second, drops->second, bokeh->second, band->second});
   }
   // The sky and the sea alive.
   if (auto sea = stored.find(u"sea.png"); sea != stored.end()) {

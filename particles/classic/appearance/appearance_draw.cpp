@@ -58,67 +58,62 @@ ComRef<gfx::Texture> ParticleAppearance::CurrentFrame() const {
 void ParticleAppearance::FillBatch(const RoutineParticleList& particles,
                                    ZKW_ParticleSystemMech& mech, float quadSize,
                                    uint8_t batch) const {
-  if (frames.empty()) {
-    // Nothing to draw with: no quads.
-    if (batch < mech.quadCounts.size()) mech.quadCounts[batch] = 0;
-    return;
-  }
-  const LinkTextureSet& sequence = frames.front();
-  const uint32_t count = static_cast<uint32_t>(std::min<size_t>(particles.size(), UINT32_MAX));
-  mech.SetBatchQuadCount(batch, count, &sequence, this);
-  if (batch >= mech.batches.size()) return;
-  PCTSpriteArray& mesh = mech.batches[batch];
-  const uint32_t quads = mech.quadCounts[batch];
-  DX_V::PCT* v = mesh.LockVertices();
+  uint32_t quads = 0;
+  DX_V::PCT* v = mech.LockQuads(batch, particles.size(), *this, quads);
   if (v == nullptr) return;
-
-  const float w = quadSize, h = quadSize * sequence.aspect;
+  const float w = quadSize, h = quadSize * frames.front().aspect;
   const float opacityByte = static_cast<float>(colorSet.opacity.Scaled());
-  const int turn = orientation.Value();
-  const float spinAngle = spinSpeed.localTime;
-  const bool spins = turn == kSpinning && spinSpeed.Value() != 0;
   uint32_t q = 0;
   for (auto it = particles.begin(); it != particles.end() && q < quads; ++it) {
     const RoutineParticle* p = it->Get();
     if (p == nullptr) continue;
     const float k = ParticleSize(*p);
-    D3DXMATRIX m = p->matrix;
-    if (spins) {
-      const float angle = p->spinFactor * spinAngle;
-      if (angle != 0.0f) {
-        D3DXMATRIX r;
-        D3DXMatrixRotationZ(&r, angle);
-        D3DXMatrixMultiply(&m, &m, &r);
-      }
-    } else if (turn == kAlongVelocity) {
-      D3DXVECTOR3 unit(0, 0, 0);
-      if (D3DXVec3LengthSq(&p->velocity) > 0.0f) D3DXVec3Normalize(&unit, &p->velocity);
-      D3DXMATRIX r;
-      RotationZBetweenVectors(&r, unit.x, unit.y, unit.z, 1.0f, 0.0f, 0.0f);
-      D3DXMatrixMultiply(&m, &m, &r);
-    }
+    const D3DXMATRIX m = QuadMatrix(*p, p->velocity);
     const D3DXVECTOR3 xAxis(w * k, 0, 0), yAxis(0, h * k, 0);
     D3DXVECTOR3 a, b;
     D3DXVec3TransformCoord(&a, &xAxis, &m);
     D3DXVec3TransformCoord(&b, &yAxis, &m);
-    a *= 0.5f;
-    b *= 0.5f;
-    const D3DXVECTOR3 c = p->position + p->direction * p->multipliers[RoutineParticle::kAlong] +
-                          p->normal * p->multipliers[RoutineParticle::kAcross];
-    const D3DXVECTOR3 corners[4] = {c - a + b, c - a - b, c + a + b, c + a - b};
-    for (int i = 0; i < 4; ++i) {
-      v[i].x = corners[i].x;
-      v[i].y = corners[i].y;
-      v[i].z = corners[i].z;
-      v[i].u = v[i].u * p->atlasCell[0] + p->atlasCell[2];
-      v[i].v = v[i].v * p->atlasCell[1] + p->atlasCell[3];
-    }
+    WriteParticleQuad(v, p->DrawnCentre(), a * 0.5f, b * 0.5f, p->atlasCell);
     SetQuadVertexColors(p->colour, ParticleOpacity(*p) * opacityByte, v);
     v += 4;
     ++q;
   }
-  mesh.UnlockVertices();
+  mech.batches[batch].UnlockVertices();
   mech.quadCounts[batch] = q;
+}
+
+D3DXMATRIX ParticleAppearance::QuadMatrix(const RoutineParticle& p,
+                                          const D3DXVECTOR3& heading) const {
+  D3DXMATRIX m = p.matrix;
+  const int turn = orientation.Value();
+  if (turn == kSpinning) {
+    const float angle = spinSpeed.Value() != 0 ? p.spinFactor * spinSpeed.localTime : 0.0f;
+    if (angle != 0.0f) {
+      D3DXMATRIX r;
+      D3DXMatrixRotationZ(&r, angle);
+      D3DXMatrixMultiply(&m, &m, &r);
+    }
+  } else if (turn == kAlongVelocity) {
+    D3DXVECTOR3 unit(0, 0, 0);
+    if (D3DXVec3LengthSq(&heading) > 0.0f) D3DXVec3Normalize(&unit, &heading);
+    D3DXMATRIX r;
+    RotationZBetweenVectors(&r, unit.x, unit.y, unit.z, 1.0f, 0.0f, 0.0f);
+    D3DXMatrixMultiply(&m, &m, &r);
+  }
+  return m;
+}
+
+void WriteParticleQuad(DX_V::PCT* v, const D3DXVECTOR3& centre, const D3DXVECTOR3& halfA,
+                       const D3DXVECTOR3& halfB, const std::array<float, 4>& cell) {
+  const D3DXVECTOR3 corners[4] = {centre - halfA + halfB, centre - halfA - halfB,
+                                  centre + halfA + halfB, centre + halfA - halfB};
+  for (int i = 0; i < 4; ++i) {
+    v[i].x = corners[i].x;
+    v[i].y = corners[i].y;
+    v[i].z = corners[i].z;
+    v[i].u = v[i].u * cell[0] + cell[2];
+    v[i].v = v[i].v * cell[1] + cell[3];
+  }
 }
 
 void ParticleAppearance::Draw(ZKW_ParticleSystemMech& mech, uint8_t batch, DS_2D_Light& renderer) {

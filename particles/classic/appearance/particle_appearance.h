@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -22,6 +23,15 @@
 class DS_2D_Light;
 class IPR_ConstantAge;
 class ZKW_ParticleSystemMech;
+namespace DX_V {
+struct PCT;
+}
+
+// Writes a particle's quad: corners centre - a + b, centre - a - b, centre + a + b,
+// centre + a - b (a and b half the quad's axes), and the texture coordinates already in the
+// vertices mapped into the atlas cell (u scale, v scale, u offset, v offset).
+void WriteParticleQuad(DX_V::PCT* v, const D3DXVECTOR3& centre, const D3DXVECTOR3& halfA,
+                       const D3DXVECTOR3& halfB, const std::array<float, 4>& cell);
 
 // The look of a classic particle control: the picture and effect that draw its particles, their
 // colours, size and opacity over their life, spin and start angle, a glow around them, gravity
@@ -85,6 +95,10 @@ class ParticleAppearance {
   // A new atlas cell for a particle, as at birth (column first).
   void PickAtlasCell(RoutineParticle& particle) const;
 
+  // The particle's matrix as its quad is drawn: orientation 2 adds the spin (the particle's spin
+  // factor x the spin clock, while the spin speed is not 0), orientation 1 turns the quad's x
+  // axis onto `heading` (not at all for a heading of no length or along -x).
+  D3DXMATRIX QuadMatrix(const RoutineParticle& particle, const D3DXVECTOR3& heading) const;
   // One quad per particle, in list order, into batch `batch` of the mech; nothing without a
   // frame sequence.
   void FillBatch(const RoutineParticleList& particles, ZKW_ParticleSystemMech& mech, float size,

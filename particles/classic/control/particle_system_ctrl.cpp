@@ -1,9 +1,12 @@
 #include "particles/classic/control/particle_system_ctrl.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "core/float_to_int.h"
 #include "core/list_limits.h"
 #include "core/param/param_reads.h"
+#include "core/timing/zkw_timing.h"
 #include "particles/classic/control/particle_system_mech.h"
 #include "renderers/light/ds_2d_light.h"
 
@@ -28,6 +31,11 @@ void ReadLegacyShapeIndex(DS_IOF_Archive& archive, uint32_t version, int32_t& in
 }
 
 }  // namespace
+
+float FlightTime(float distance, float speed) {
+  const float lifetime = distance / speed;
+  return std::isnan(lifetime) ? 0.0f : lifetime;
+}
 
 const char16_t* LegacyShapeName(int32_t index) {
   static constexpr const char16_t* kNames[] = {u"Particle shape 1", u"Particle shape 2",
@@ -154,6 +162,26 @@ void ZKW_ParticleSystemCtrl::Advance(float step) {
     if (particle) particle->Update(i * step / n);
     i += 1.0f;
   }
+}
+
+void ZKW_ParticleSystemCtrl::AttachWithBatches(ZKW_ParticleSystemMech* runtime, size_t batches) {
+  ZKW_ParticleSystemCtrl::AttachRuntimeObject(runtime);
+  if (runtime != nullptr) runtime->ResetBatches(batches);
+}
+
+float ZKW_ParticleSystemCtrl::Visibility() const {
+  const ZKW_Timing* timeline = timing.Current();
+  if (timeline == nullptr) return 1.0f;
+  return timeline->GetState() == TimingState::Hidden ? 0.0f : timeline->GetValue();
+}
+
+int ZKW_ParticleSystemCtrl::DueInVisiblePhase(unsigned count, int32_t& emitted) const {
+  const ZKW_Timing* timeline = timing.Current();
+  if (timeline != nullptr && timeline->GetState() == TimingState::Hidden) emitted = 0;
+  const float due = static_cast<float>(count) * Visibility() - static_cast<float>(emitted);
+  const int n = RoomFor(SaturatingTruncate<int>(due));
+  if (n > 0) emitted += n;
+  return n;
 }
 
 int ZKW_ParticleSystemCtrl::RoomFor(int wanted) const {

@@ -75,6 +75,17 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   int RoomFor(int wanted) const;
   // The picture changed: textures again, and every particle a new atlas cell.
   void OnPictureChanged();
+  // The base's attach, then `batches` batches with a quad count of 0 each (what most kinds'
+  // attach does).
+  void AttachWithBatches(ZKW_ParticleSystemMech* mech, size_t batches);
+
+  // The timeline's value, 0 while it is hidden (a timeline just reset keeps its old value until
+  // it has stepped into a fade; a hidden object emits nothing); 1 without a timeline.
+  float Visibility() const;
+  // The share of a burst of `count` particles due now: a hidden timeline starts a new visible
+  // phase (`emitted` back to 0); then count x the visibility less what the phase has emitted,
+  // truncated, as many as fit into the list. What is due is added to `emitted`.
+  int DueInVisiblePhase(unsigned count, int32_t& emitted) const;
 
   ParticleAppearance appearance;
   // Percent, factor 0.01; its clock is the control's simulation clock.
@@ -83,6 +94,10 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   ZKW_ParticleSystemMech* mech = nullptr;  // not owned; null in a description
   CallbackCtrlSet<ZKW_ParticleSystemCtrl> callbacks;
 };
+
+// The life of a particle that flies `distance` at `speed`: their ratio, endless at no speed, and
+// none (0) for no distance at no speed rather than a NaN.
+float FlightTime(float distance, float speed);
 
 // The shape name that a legacy shape index names; null for an index outside 0..5.
 const char16_t* LegacyShapeName(int32_t index);

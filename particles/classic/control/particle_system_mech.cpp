@@ -54,6 +54,21 @@ void ZKW_ParticleSystemMech::SetBatchQuadCount(uint8_t batch, uint32_t quads,
   quadCounts[batch] = std::min(quads, mesh.QuadCapacity());
 }
 
+DX_V::PCT* ZKW_ParticleSystemMech::LockQuads(uint8_t batch, size_t quads,
+                                             const ParticleAppearance& look, uint32_t& room) {
+  room = 0;
+  if (batch >= batches.size()) return nullptr;
+  if (look.frames.empty()) {
+    quadCounts[batch] = 0;
+    return nullptr;
+  }
+  const uint32_t count = static_cast<uint32_t>(std::min<size_t>(quads, UINT32_MAX));
+  SetBatchQuadCount(batch, count, &look.frames.front(), &look);
+  DX_V::PCT* v = batches[batch].LockVertices();
+  if (v != nullptr) room = quadCounts[batch];
+  return v;
+}
+
 void ZKW_ParticleSystemMech::FillBatchUVs(uint8_t batch, const LinkTextureSet* frames,
                                           const ParticleAppearance* look) {
   if (batch >= batches.size()) return;

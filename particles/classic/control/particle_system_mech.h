@@ -42,6 +42,11 @@ class ZKW_ParticleSystemMech : public DS_ABObj {
   // flip) and v V and 0 (swapped by the vertical flip); U and V are the frames' used fractions
   // (1 without frames).
   void FillBatchUVs(uint8_t batch, const LinkTextureSet* frames, const ParticleAppearance* look);
+  // Readies batch `batch` for `quads` quads of the look's first frame sequence and locks its
+  // vertices: answers them with the quads that may be written in `room`, or null (nothing to
+  // write) for a batch index past the batches, a look without frame sequences (the batch then
+  // draws nothing) or a lock that fails. The caller unlocks and sets the quad count it wrote.
+  DX_V::PCT* LockQuads(uint8_t batch, size_t quads, const ParticleAppearance& look, uint32_t& room);
   // Draws the batch's quads through every pass of the technique (view, projection and world
   // from the render context); batches past 16,384 quads draw block by block.
   void DrawBatch(gfx::Effect* effect, gfx::EffectHandle technique, uint8_t batch);

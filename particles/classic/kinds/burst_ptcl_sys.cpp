@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "core/crt_rand.h"
-#include "core/float_to_int.h"
 #include "core/math/random_direction.h"
 #include "core/param/param_reads.h"
 #include "particles/classic/control/particle_system_mech.h"
@@ -83,28 +82,16 @@ void ZKW_BurstPtclSys::Restart() {
 
 void ZKW_BurstPtclSys::AttachRuntimeObject(ZKW_ParticleSystemMech* runtime) {
   appearance.flags |= ParticleAppearance::kOffsetOscillation;
-  ZKW_ParticleSystemCtrl::AttachRuntimeObject(runtime);
-  if (runtime != nullptr) runtime->ResetBatches(1);
+  AttachWithBatches(runtime, 1);
 }
 
 std::unique_ptr<ZKW_ParticleSystemCtrl> ZKW_BurstPtclSys::Clone() const {
   return std::make_unique<ZKW_BurstPtclSys>(*this);
 }
 
-float ZKW_BurstPtclSys::Visibility() const {
-  const ZKW_Timing* timeline = timing.Current();
-  if (timeline == nullptr) return 1.0f;
-  return timeline->GetState() == TimingState::Hidden ? 0.0f : timeline->GetValue();
-}
-
 RoutineParticleList ZKW_BurstPtclSys::Emit(float) {
-  const ZKW_Timing* timeline = timing.Current();
-  if (timeline != nullptr && timeline->GetState() == TimingState::Hidden) emitted = 0;
-  const float due = static_cast<float>(count.Value()) * Visibility() - static_cast<float>(emitted);
-  const int n = RoomFor(SaturatingTruncate<int>(due));
-  if (n <= 0) return {};
-  emitted += n;
-  return EmitAtPoint(n);
+  const int n = DueInVisiblePhase(count.Value(), emitted);
+  return n > 0 ? EmitAtPoint(n) : RoutineParticleList{};
 }
 
 RoutineParticleList ZKW_BurstPtclSys::EmitAtPoint(int n) {
@@ -124,9 +111,7 @@ void ZKW_BurstPtclSys::InitParticle(const DS_SafePtr<RoutineParticle>& handle) {
   if (!handle) return;
   RoutineParticle& p = *handle;
   const float speed = startSpeed.Scaled();
-  float lifetime = static_cast<float>(distance.Value()) / speed;
-  // No distance at no speed: the particle does not live.
-  if (std::isnan(lifetime)) lifetime = 0.0f;
+  const float lifetime = FlightTime(static_cast<float>(distance.Value()), speed);
   appearance.InitParticle(handle, MakeRoutine<IPR_ConstantAge>(lifetime));
   p.AddRoutine(MakeRoutine<IPR_Kinematic>(), false);
 

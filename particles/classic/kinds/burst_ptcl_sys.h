@@ -43,9 +43,6 @@ class ZKW_BurstPtclSys : public ZKW_ParticleSystemCtrl {
 
   // n new particles at the emitter, dressed and appended to the particles (as many as fit).
   RoutineParticleList EmitAtPoint(int n);
-  // The timeline's value, 0 while it is hidden (a timeline just reset keeps its old value until
-  // it has stepped into a fade; a hidden object emits nothing); 1 without a timeline.
-  float Visibility() const;
   // The emission direction (cos d, -sin d, 0) of the sector's direction d.
   D3DXVECTOR3 SectorDirection() const;
 

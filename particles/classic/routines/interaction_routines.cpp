@@ -3,11 +3,8 @@
 #include <memory>
 
 bool PRC_CrossLine::Test(float, RoutineParticle& p) {
-  const float along = p.multipliers[RoutineParticle::kAlong];
-  const float across = p.multipliers[RoutineParticle::kAcross];
-  const float x = p.position.x + p.direction.x * along + p.normal.x * across;
-  const float y = p.position.y + p.direction.y * along + p.normal.y * across;
-  return a * x + b * y + c < 0.0f;
+  const D3DXVECTOR3 q = p.DrawnCentre();
+  return a * q.x + b * q.y + c < 0.0f;
 }
 
 bool PRC_OR::Test(float dt, RoutineParticle& p) {
@@ -30,6 +27,11 @@ bool IPR_InteractionRoutine::Apply(float dt, RoutineParticle& p) {
   if (!condition || !action || !condition->Test(dt, p)) return true;
   DS_SafePtr<RoutineParticle> other(std::unique_ptr<RoutineParticle>{});
   return action->Execute(p, other);
+}
+
+bool IPR_RainInteractionRoutine::Apply(float dt, RoutineParticle& p) {
+  if (p.spare & kRainLanding) return true;
+  return IPR_InteractionRoutine::Apply(dt, p);
 }
 
 void IPR_RainInteractionRoutine::SetCrossQuad(const MediaQuad& quad) {

@@ -68,10 +68,20 @@ class IPR_InteractionRoutine : public InnerParticleRoutine {
   DS_SafePtr<RoutineAction> action;
 };
 
-// The interaction of the rain on glass, whose condition is leaving the glass's quad.
+// The flags a rain drop keeps in its particle's spare integer.
+enum RainFlag : int {
+  kRainMerging = 1,  // being absorbed by another drop
+  kRainLanding = 2,
+  kRainSliding = 4,
+};
+
+// The interaction of the rain on glass, whose condition is leaving the glass's quad. A drop that
+// is still landing is never acted on.
 class IPR_RainInteractionRoutine : public IPR_InteractionRoutine {
  public:
   using IPR_InteractionRoutine::IPR_InteractionRoutine;
+
+  bool Apply(float dt, RoutineParticle& particle) override;
 
   // The condition becomes a new PRC_CrossQuad of `quad` (the previous one is released).
   void SetCrossQuad(const MediaQuad& quad);

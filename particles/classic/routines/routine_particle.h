@@ -48,6 +48,11 @@ class RoutineParticle {
   float* ValueAt(int k);
   // The bound the life fraction divides the age by: the life routine's Limit, 1 without one.
   float LifeLimit() const;
+  // Where the particle is drawn: its position moved along its direction by the along multiplier
+  // and along its normal by the across multiplier.
+  D3DXVECTOR3 DrawnCentre() const {
+    return position + direction * multipliers[kAlong] + normal * multipliers[kAcross];
+  }
 
   D3DXMATRIX matrix;  // orientation and scale of the particle's quad; identity
   D3DXVECTOR3 position;

@@ -61,12 +61,14 @@ TEST_F(ClassicSceneTest, TheDemoHasASlideOfTheSevenKinds) {
   for (const char16_t* name : {u"soft_spot.png", u"spark_atlas.png", u"smoke_puff.png"})
     pictures.push_back({name, SolidPng(0x80FFFFFF, 8, 8)});
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  // The particles' slide is the one whose objects are particle systems.
+  // The particles' slide is the one whose objects are bursts and fountains.
   size_t index = scene.slides.size();
   for (size_t i = 0; i < scene.slides.size() && index == scene.slides.size(); ++i)
     for (const auto& object : scene.slides[i]->objects)
-      if (dynamic_cast<ZKW_ParticleSystemMech*>(object.Get()) != nullptr) index = i;
-  ASSERT_LT(index, scene.slides.size()) << "a slide of particle systems";
+      if (auto* mech = dynamic_cast<ZKW_ParticleSystemMech*>(object.Get());
+          mech != nullptr && dynamic_cast<ZKW_BurstPtclSys*>(mech->ctrl) != nullptr)
+        index = i;
+  ASSERT_LT(index, scene.slides.size()) << "a slide of bursts and fountains";
   const RuntimeObjectList& objects = scene.slides[index]->objects;
   ASSERT_EQ(objects.size(), 7u);
   int readers = 0;
