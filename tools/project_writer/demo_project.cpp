@@ -16,6 +16,7 @@
 #include "renderers/light/ds_2d_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
+#include "tools/project_writer/demo_lines.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/project_builder.h"
 
@@ -187,16 +188,33 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   }
   if (auto night = stored.find(u"night.png"); night != stored.end())
     AddNightSpritesSlide(project, night->second.link);
+  // Pictures that objects build their textures from, each stored once as a frame for every
+  // slide that draws with it.
+  std::map<const NamedFile*, DS_ImageFileLink> frames;
+  auto frameOf = [&](const NamedFile* file) {
+    auto [at, added] = frames.try_emplace(file);
+    if (added) at->second = project.StoreFramePicture(file->name, file->bytes);
+    return at->second;
+  };
   // The particle systems on the night, drawn with pictures of their own.
   const NamedFile* spot = Find(pictures, u"soft_spot.png");
   const NamedFile* atlas = Find(pictures, u"spark_atlas.png");
   const NamedFile* puff = Find(pictures, u"smoke_puff.png");
   if (auto night = stored.find(u"night.png");
       night != stored.end() && spot != nullptr && atlas != nullptr && puff != nullptr) {
-    AddParticleSlide(project, night->second.link,
-                     {project.StoreFramePicture(spot->name, spot->bytes),
-                      project.StoreFramePicture(atlas->name, atlas->bytes),
-                      project.StoreFramePicture(puff->name, puff->bytes)});
+    AddParticleSlide(project, night->second.link, {frameOf(spot), frameOf(atlas), frameOf(puff)});
+  }
+  // Lines on the dawn and particles along paths on the night.
+  const NamedFile* streak = Find(pictures, u"soft_streak.png");
+  const NamedFile* drop = Find(pictures, u"tear_drop.png");
+  auto dawn = stored.find(u"dawn.png");
+  auto night = stored.find(u"night.png");
+  if (dawn != stored.end() && night != stored.end() && streak != nullptr && drop != nullptr &&
+      spot != nullptr && atlas != nullptr) {
+    const DemoLinePictures linePictures{frameOf(streak), frameOf(drop), frameOf(spot),
+                                        frameOf(atlas)};
+    AddLineSlide(project, dawn->second.link, linePictures);
+    AddPathSlide(project, night->second.link, linePictures);
   }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();

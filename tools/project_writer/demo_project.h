@@ -17,7 +17,9 @@ struct NamedFile {
 // "dawn.png" mirrored in a lake with a ripple map of its own, and "sea.png" again under falling
 // drops; then "dawn.png" distorted by brushes, the night again with stars, moonlight and a
 // discharge of sprite presets, and (when "soft_spot.png", "spark_atlas.png" and
-// "smoke_puff.png" are among `pictures`) the night with particle systems; and the music file
+// "smoke_puff.png" are among `pictures`) the night with particle systems, (when also
+// "soft_streak.png" and "tear_drop.png" are) the dawn with lines and the night with particles
+// along paths; and the music file
 // (when not null) as its background music, carried in the project. The radial mask "66.png"
 // (when `pictures` holds it) limits the sea's rings and the dawn's swirl. Each background
 // missing leaves out what it is for.
