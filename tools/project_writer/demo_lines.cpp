@@ -3,7 +3,6 @@
 #include <initializer_list>
 #include <memory>
 
-#include "core/timing/random_timeline.h"
 #include "particles/classic/lines/groving_line.h"
 #include "particles/classic/lines/shooting_line.h"
 #include "particles/classic/lines/sliding_line.h"
@@ -11,8 +10,7 @@
 #include "particles/classic/paths/particle_path.h"
 #include "particles/classic/paths/particle_trace.h"
 #include "player/scene/ds_slide_container.h"
-#include "renderers/light/ds_2d_light.h"
-#include "tools/project_writer/project_builder.h"
+#include "tools/project_writer/demo_looks.h"
 
 namespace {
 
@@ -29,23 +27,12 @@ constexpr uint32_t kViolet = 0xC06088;
 constexpr uint32_t kRose = 0x8060FF;
 constexpr uint32_t kGreen = 0x60FF90;
 
-// A look drawn with `picture` (an atlas of columns x rows) through effect 202.
+// A look of `size` units and one colour drawn with `picture` (an atlas of columns x rows).
 void Dress(ParticleAppearance& look, const DS_ImageFileLink& picture, unsigned size,
            uint32_t colour, uint32_t columns = 1, uint32_t rows = 1) {
-  DS_NamedFileLinkData data({picture});
-  data.valueA = columns;
-  data.valueB = rows;
-  look.picture.SetValue(data);
-  look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+  DressLook(look, picture, columns, rows);
   look.size.SetValue(size);
   look.colorSet.colors.RawValue() = {colour};
-}
-
-// A fade from the first colour to the second over each particle's life.
-void FadeColours(ParticleAppearance& look, uint32_t from, uint32_t to) {
-  look.colorSet.colors.RawValue() = {from, to};
-  look.colorSet.mode1.SetValue(1);
-  look.colorSet.mode2.SetValue(0);
 }
 
 // The path through `points` (picture units), smoothed by the automatic handles.
@@ -55,20 +42,6 @@ void Through(SplinePath& path, std::initializer_list<D3DXVECTOR3> points) {
     point.SetValueSilently(at);
     path.AppendPoint(point, nullptr);
   }
-}
-
-// A random timeline: hidden, then fading in, shown, fading out, in hundredths of a second.
-void Phases(DS_ABObj_Constructor& object, unsigned hiddenMin, unsigned hiddenMax, unsigned fadeIn,
-            unsigned shownMin, unsigned shownMax, unsigned fadeOut) {
-  object.timing.SetValue(1);
-  auto* timeline = dynamic_cast<ZKW_RandomTimeLine*>(object.timing.Current());
-  if (timeline == nullptr) return;
-  timeline->params.hiddenMin.SetValue(hiddenMin);
-  timeline->params.hiddenMax.SetValue(hiddenMax);
-  timeline->params.shownMin.SetValue(shownMin);
-  timeline->params.shownMax.SetValue(shownMax);
-  timeline->params.fadeIn.SetValue(fadeIn);
-  timeline->params.fadeOut.SetValue(fadeOut);
 }
 
 std::unique_ptr<ZKW_GrovingLine> GrowingLine(const DemoLinePictures& p) {
@@ -83,7 +56,7 @@ std::unique_ptr<ZKW_GrovingLine> GrowingLine(const DemoLinePictures& p) {
   line->appearance.glowMode.SetValue(ParticleAppearance::kGlow);
   line->appearance.glowColour.SetValue(kOrange);
   line->retract.SetValue(1);
-  Phases(*line, 40, 80, 250, 150, 250, 200);
+  RandomPhases(*line, 40, 80, 250, 150, 250, 200);
   return line;
 }
 
@@ -99,7 +72,7 @@ std::unique_ptr<ZKW_SlidingLine> SlidingLine(const DemoLinePictures& p) {
   line->particlesOn.SetValue(1);
   Dress(line->appearance, p.sparkAtlas, 16, kCyan, 2, 2);
   line->appearance.blend.SetValue(1);
-  Phases(*line, 30, 60, 0, 220, 280, 0);
+  RandomPhases(*line, 30, 60, 0, 220, 280, 0);
   return line;
 }
 
@@ -214,7 +187,7 @@ std::unique_ptr<ZKW_ParticleTrace> Trace(const DemoLinePictures& p) {
   trace->lifetime.SetValue(260);
   trace->scatter.SetValue(2);
   trace->drift.SetValue(6);
-  Phases(*trace, 50, 80, 40, 300, 380, 60);
+  RandomPhases(*trace, 50, 80, 40, 300, 380, 60);
   return trace;
 }
 
@@ -222,9 +195,7 @@ std::unique_ptr<ZKW_ParticleTrace> Trace(const DemoLinePictures& p) {
 
 void AddLineSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
                   const DemoLinePictures& pictures) {
-  DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
-  if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
-    renderer->backgroundLink = background;
+  DS_SlideContainer& slide = AddSlideOn(project, background, kFadeSeconds, kHoldSeconds);
   // The first object is drawn last, on top; the multiplied band lies beneath the others.
   slide.savedObjects.push_back(GrowingLine(pictures));
   slide.savedObjects.push_back(SlidingLine(pictures));
@@ -236,9 +207,7 @@ void AddLineSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
 
 void AddPathSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
                   const DemoLinePictures& pictures) {
-  DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
-  if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
-    renderer->backgroundLink = background;
+  DS_SlideContainer& slide = AddSlideOn(project, background, kFadeSeconds, kHoldSeconds);
   slide.savedObjects.push_back(HarmonicPath(pictures));
   slide.savedObjects.push_back(PerlinPath(pictures));
   slide.savedObjects.push_back(Trace(pictures));
