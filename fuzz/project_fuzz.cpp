@@ -78,6 +78,12 @@
 #include "particles/classic/kinds/stream_ptcl_sys.h"
 #include "particles/classic/kinds/through_space_ctrl.h"
 #include "particles/classic/kinds/vortex_ptcl_sys.h"
+#include "particles/classic/lines/groving_line.h"
+#include "particles/classic/lines/shooting_line.h"
+#include "particles/classic/lines/sliding_line.h"
+#include "particles/classic/lines/waving_line.h"
+#include "particles/classic/paths/particle_path.h"
+#include "particles/classic/paths/particle_trace.h"
 #include "platform/gfx/fvf.h"
 #include "player/document/doc_res_manager.h"
 #include "player/entry/program_class_lists.h"
@@ -396,6 +402,104 @@ std::unique_ptr<ZKW_3DTex> TriangleText(Damage damage) {
   return text;
 }
 
+// The path of the line and path kinds: three points.
+void ThreePoints(SplinePath& path) {
+  for (const D3DXVECTOR3& at :
+       {D3DXVECTOR3(5, 40, 0), D3DXVECTOR3(40, 10, 0), D3DXVECTOR3(80, 35, 0)}) {
+    DX_SmartPnt point;
+    point.SetValueSilently(at);
+    path.AppendPoint(point, nullptr);
+  }
+}
+
+// A look with a picture and the particles' effect.
+void LineLook(ParticleAppearance& look, int glow) {
+  look.picture.SetValue(DS_NamedFileLinkData({DS_ImageFileLink(u"spark.png", 3)}));
+  look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+  look.size.SetValue(6);
+  look.glowMode.SetValue(glow);
+}
+
+// A slide with each line and path kind on a three-point path, each with both looks, a width and
+// its envelopes, its heads on and a multiply blend on some, so that the search reaches every
+// field of their records; then a shooting line without points and a waving line of no length.
+std::unique_ptr<DS_SlideContainer> LineSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  auto growing = std::make_unique<ZKW_GrovingLine>();
+  auto sliding = std::make_unique<ZKW_SlidingLine>();
+  sliding->slideLength.SetValue(30);
+  sliding->alternate.SetValue(1);
+  growing->retract.SetValue(1);
+  growing->timing.SetValue(1);
+  sliding->timing.SetValue(1);
+  for (ZKW_StaticLineCtrl* line : {static_cast<ZKW_StaticLineCtrl*>(growing.get()),
+                                   static_cast<ZKW_StaticLineCtrl*>(sliding.get())}) {
+    ThreePoints(line->path);
+    LineLook(line->lineAppearance, 0);
+    LineLook(line->appearance, 2);
+    line->lineAppearance.blend.SetValue(1);
+    line->width.SetValue(5);
+    line->widthEnvelope.riseEnd.SetValue(20);
+    line->particlesOn.SetValue(1);
+    line->offsetAcross.SetValue(2.0f);
+  }
+  slide->savedObjects.emplace_back(std::move(growing));
+  slide->savedObjects.emplace_back(std::move(sliding));
+  for (int i = 0; i < 3; ++i) {
+    auto shots = i == 1 ? std::make_unique<ZKW_Tears>() : std::make_unique<ZKW_ShootingLine>();
+    if (i < 2) ThreePoints(shots->path);
+    LineLook(shots->lineAppearance, i);
+    LineLook(shots->appearance, 0);
+    shots->lineAppearance.blend.SetValue(i % 2);
+    shots->shotCounter.minimum.SetValue(0.1f);
+    shots->shotCounter.maximum.SetValue(0.3f);
+    shots->shotSpeed.SetValue(40);
+    shots->lateralOffset.SetValue(4);
+    shots->trailLength.SetValue(20);
+    shots->width.SetValue(3);
+    shots->wobbleFrequency.SetValue(300);
+    shots->particlesOn.SetValue(1);
+    slide->savedObjects.emplace_back(std::move(shots));
+  }
+  for (float reach : {60.0f, 0.0f}) {
+    auto waving = std::make_unique<ZKW_WavingLine>();
+    waving->start.SetValue({10, 20, 0});
+    waving->end.SetValue({10 + reach, 20, 0});
+    LineLook(waving->lineAppearance, 0);
+    LineLook(waving->appearance, 1);
+    waving->width.SetValue(4);
+    waving->amplitude.SetValue(10);
+    waving->ripple.SetValue(50);
+    waving->particlesOn.SetValue(1);
+    slide->savedObjects.emplace_back(std::move(waving));
+  }
+  for (int mode : {0, 1}) {
+    auto path = std::make_unique<ZKW_ParticlePath>();
+    ThreePoints(path->path);
+    LineLook(path->appearance, 0);
+    path->counter.rate.SetValue(50);
+    path->pathSpeed.SetValue(30);
+    path->speedSpread.SetValue(20);
+    path->lateralOffset.SetValue(5);
+    path->wobbleMode.SetValue(mode);
+    path->wobbleFrequency.SetValue(200);
+    path->rampInEnd.SetValue(20);
+    path->rampOutStart.SetValue(80);
+    slide->savedObjects.emplace_back(std::move(path));
+  }
+  auto trace = std::make_unique<ZKW_ParticleTrace>();
+  ThreePoints(trace->path);
+  LineLook(trace->appearance, 0);
+  trace->points.SetValue(20);
+  trace->lifetime.SetValue(100);
+  trace->scatter.SetValue(2);
+  trace->drift.SetValue(3);
+  trace->timing.SetValue(1);
+  slide->savedObjects.emplace_back(std::move(trace));
+  return slide;
+}
+
 std::vector<uint8_t> TemplateProject() {
   DS_SlideShow_Light root;
   for (int i = 0; i < 3; ++i) {
@@ -616,6 +720,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(SpriteFamiliesSlide());
   root.slides.emplace_back(GeneratorSlide());
   root.slides.emplace_back(SystemsSlide());
+  root.slides.emplace_back(LineSlide());
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));

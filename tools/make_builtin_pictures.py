@@ -681,10 +681,30 @@ def light_band(u, v):
     return math.exp(-(u / 0.45) ** 2) * smoothstep(1.0, 0.7, abs(u))
 
 
+def soft_streak(u, v):
+    """A band along the picture's height, soft across its width: a line's strip repeats it
+    along its length and stretches its width across the strip."""
+    return math.exp(-(u / 0.42) ** 2 * 2.0) * smoothstep(1.0, 0.8, abs(u))
+
+
+def tear_drop(u, v):
+    """A drop with its point at the top and its round end below, lit from the upper left."""
+    cy, r = 0.35, 0.55
+    if v >= cy:
+        half = r * math.sqrt(max(0.0, 1.0 - ((v - cy) / r) ** 2))
+    else:
+        half = r * max(0.0, (v + 0.9) / (cy + 0.9)) ** 1.5
+    alpha = smoothstep(half + 0.04, half - 0.04, abs(u)) if half > 0.0 else 0.0
+    shine = math.exp(-(((u + 0.18) / 0.12) ** 2 + ((v - 0.2) / 0.16) ** 2))
+    tone = 0.78 + 0.22 * shine
+    return (tone, min(1.0, tone + 0.08), 1.0, alpha * (0.75 + 0.25 * shine))
+
+
 def particle_pictures():
     return {"soft_spot": render(64, white(soft_dot)), "spark_atlas": spark_atlas(128),
             "smoke_puff": smoke_puff(64), "drop_atlas": drop_atlas(128),
-            "bokeh_disc": render(64, white(bokeh_disc)), "light_band": render(64, white(light_band))}
+            "bokeh_disc": render(64, white(bokeh_disc)), "light_band": render(64, white(light_band)),
+            "soft_streak": render(32, white(soft_streak)), "tear_drop": render(32, tear_drop, 48)}
 
 
 def backgrounds():

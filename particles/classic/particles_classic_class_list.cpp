@@ -15,6 +15,12 @@
 #include "particles/classic/kinds/stream_ptcl_sys.h"
 #include "particles/classic/kinds/through_space_ctrl.h"
 #include "particles/classic/kinds/vortex_ptcl_sys.h"
+#include "particles/classic/lines/groving_line.h"
+#include "particles/classic/lines/shooting_line.h"
+#include "particles/classic/lines/sliding_line.h"
+#include "particles/classic/lines/waving_line.h"
+#include "particles/classic/paths/particle_path.h"
+#include "particles/classic/paths/particle_trace.h"
 
 void RegisterParticlesClassicClasses(ClassRegistries& r) {
   AddObjectClass<ZKW_BurstPtclSys>(r.objects, u"ZKW_BurstPtclSys");
@@ -41,4 +47,11 @@ void RegisterParticlesClassicClasses(ClassRegistries& r) {
   AddObjectClass<ZKW_VortexPtclSys>(r.objects, u"ZKW_VortexPtclSys");
   AddObjectClass<DS_RainOnGlass>(r.objects, u"DS_RainOnGlass");
   AddObjectClass<DS_RayOfLight>(r.objects, u"DS_RayOfLight");
+  AddObjectClass<ZKW_GrovingLine>(r.objects, u"ZKW_GrovingLine");
+  AddObjectClass<ZKW_SlidingLine>(r.objects, u"ZKW_SlidingLine");
+  AddObjectClass<ZKW_ShootingLine>(r.objects, u"ZKW_ShootingLine");
+  AddObjectClass<ZKW_Tears>(r.objects, u"ZKW_Tears");
+  AddObjectClass<ZKW_WavingLine>(r.objects, u"ZKW_WavingLine");
+  AddObjectClass<ZKW_ParticlePath>(r.objects, u"ZKW_ParticlePath");
+  AddObjectClass<ZKW_ParticleTrace>(r.objects, u"ZKW_ParticleTrace");
 }

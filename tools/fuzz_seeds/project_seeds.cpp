@@ -60,6 +60,12 @@
 #include "particles/classic/kinds/stream_ptcl_sys.h"
 #include "particles/classic/kinds/through_space_ctrl.h"
 #include "particles/classic/kinds/vortex_ptcl_sys.h"
+#include "particles/classic/lines/groving_line.h"
+#include "particles/classic/lines/shooting_line.h"
+#include "particles/classic/lines/sliding_line.h"
+#include "particles/classic/lines/waving_line.h"
+#include "particles/classic/paths/particle_path.h"
+#include "particles/classic/paths/particle_trace.h"
 #include "platform/audio/wave_bytes.h"
 #include "platform/gfx/image/dds_writer.h"
 #include "platform/gfx_image/picture_bytes.h"
@@ -587,6 +593,81 @@ std::vector<uint8_t> ParticleSystems() {
   return project.Write();
 }
 
+// The path of the line seeds: three points.
+void ThreePoints(SplinePath& path) {
+  for (const D3DXVECTOR3& at :
+       {D3DXVECTOR3(2, 6, 0), D3DXVECTOR3(10, 1, 0), D3DXVECTOR3(15, 5, 0)}) {
+    DX_SmartPnt point;
+    point.SetValueSilently(at);
+    path.AppendPoint(point, nullptr);
+  }
+}
+
+// Each line and path kind on a slide, its looks drawn with a stored frame, one line multiplying
+// the picture below and one waving line of no length.
+std::vector<uint8_t> Lines() {
+  ProjectBuilder project;
+  DS_SlideContainer& slide = project.AddSlide(0.5f, 2.0f, 0.5f);
+  const DS_ImageFileLink streak = project.StoreFramePicture(u"streak.png", Png(4, 4, 0xC0FFFFFF));
+  auto dress = [&](ParticleAppearance& look) {
+    look.picture.SetValue(DS_NamedFileLinkData({streak}));
+    look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
+    look.size.SetValue(4);
+  };
+  auto growing = std::make_unique<ZKW_GrovingLine>();
+  auto sliding = std::make_unique<ZKW_SlidingLine>();
+  sliding->slideLength.SetValue(5);
+  sliding->timing.SetValue(1);
+  for (ZKW_StaticLineCtrl* line : {static_cast<ZKW_StaticLineCtrl*>(growing.get()),
+                                   static_cast<ZKW_StaticLineCtrl*>(sliding.get())}) {
+    ThreePoints(line->path);
+    dress(line->lineAppearance);
+    dress(line->appearance);
+    line->width.SetValue(2);
+    line->particlesOn.SetValue(1);
+  }
+  growing->lineAppearance.blend.SetValue(1);
+  slide.savedObjects.push_back(std::move(growing));
+  slide.savedObjects.push_back(std::move(sliding));
+  for (int i = 0; i < 2; ++i) {
+    auto shots = i == 0 ? std::make_unique<ZKW_ShootingLine>() : std::make_unique<ZKW_Tears>();
+    ThreePoints(shots->path);
+    dress(shots->lineAppearance);
+    dress(shots->appearance);
+    shots->shotSpeed.SetValue(20);
+    shots->trailLength.SetValue(6);
+    shots->width.SetValue(2);
+    shots->lateralOffset.SetValue(1);
+    shots->particlesOn.SetValue(1);
+    slide.savedObjects.push_back(std::move(shots));
+  }
+  for (float reach : {12.0f, 0.0f}) {
+    auto waving = std::make_unique<ZKW_WavingLine>();
+    waving->start.SetValue({2, 4, 0});
+    waving->end.SetValue({2 + reach, 4, 0});
+    dress(waving->lineAppearance);
+    dress(waving->appearance);
+    waving->width.SetValue(2);
+    waving->amplitude.SetValue(3);
+    waving->particlesOn.SetValue(1);
+    slide.savedObjects.push_back(std::move(waving));
+  }
+  auto path = std::make_unique<ZKW_ParticlePath>();
+  ThreePoints(path->path);
+  dress(path->appearance);
+  path->pathSpeed.SetValue(10);
+  path->lateralOffset.SetValue(2);
+  slide.savedObjects.push_back(std::move(path));
+  auto trace = std::make_unique<ZKW_ParticleTrace>();
+  ThreePoints(trace->path);
+  dress(trace->appearance);
+  trace->points.SetValue(8);
+  trace->lifetime.SetValue(50);
+  trace->timing.SetValue(1);
+  slide.savedObjects.push_back(std::move(trace));
+  return project.Write();
+}
+
 }  // namespace
 
 Seeds ProjectSeeds() {
@@ -604,7 +685,8 @@ Seeds ProjectSeeds() {
           {"project-scenery-brushes", SceneryBrushes()},
           {"project-sprite-families", SpriteFamilies()},
           {"project-generators", Generators()},
-          {"project-particle-systems", ParticleSystems()}};
+          {"project-particle-systems", ParticleSystems()},
+          {"project-lines", Lines()}};
 }
 
 Seeds DocumentBodySeeds() {

@@ -2,12 +2,11 @@
 
 #include <memory>
 
-#include "core/timing/random_timeline.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
 #include "particles/classic/kinds/fontain_ptcl_sys.h"
 #include "particles/classic/kinds/fountain_presets.h"
 #include "player/scene/ds_slide_container.h"
-#include "renderers/light/ds_2d_light.h"
+#include "tools/project_writer/demo_looks.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
@@ -22,13 +21,6 @@ constexpr uint32_t kDeepRed = 0x0010A0;
 constexpr uint32_t kGrey = 0x909090;
 constexpr uint32_t kWater = 0xFFD090;
 constexpr uint32_t kPaleLight = 0xC0F0FF;
-
-// A fade from the first colour to the second over each particle's life.
-void FadeColours(ParticleAppearance& look, uint32_t from, uint32_t to) {
-  look.colorSet.colors.RawValue() = {from, to};
-  look.colorSet.mode1.SetValue(1);
-  look.colorSet.mode2.SetValue(0);
-}
 
 // Where and how fast: the emitter in picture units, the direction and spread in degrees, the
 // start speed (stored x 4 units a second) and the distance a particle flies.
@@ -51,7 +43,7 @@ void Fall(ParticleAppearance& look, unsigned gravity) {
 std::unique_ptr<ZKW_FontainPtclSys> Sparks(const DemoParticlePictures& p) {
   auto sparks = std::make_unique<ZKW_FontainPtclSys>();
   ParticleAppearance& look = sparks->appearance;
-  DressParticles(look, p.sparkAtlas, 2, 2);
+  DressLook(look, p.sparkAtlas, 2, 2);
   look.size.SetValue(12);
   look.blend.SetValue(1);
   look.glowMode.SetValue(ParticleAppearance::kGlow);
@@ -70,7 +62,7 @@ std::unique_ptr<ZKW_FontainPtclSys> Sparks(const DemoParticlePictures& p) {
 std::unique_ptr<DS_PtclFire> Fire(const DemoParticlePictures& p) {
   auto fire = std::make_unique<DS_PtclFire>();
   ParticleAppearance& look = fire->appearance;
-  DressParticles(look, p.softSpot, 1, 1);
+  DressLook(look, p.softSpot, 1, 1);
   look.size.SetValue(34);
   look.blend.SetValue(1);
   FadeColours(look, kOrange, kDeepRed);
@@ -88,7 +80,7 @@ std::unique_ptr<DS_PtclFire> Fire(const DemoParticlePictures& p) {
 std::unique_ptr<DS_PtclFireStream> FireStream(const DemoParticlePictures& p) {
   auto stream = std::make_unique<DS_PtclFireStream>();
   ParticleAppearance& look = stream->appearance;
-  DressParticles(look, p.softSpot, 1, 1);
+  DressLook(look, p.softSpot, 1, 1);
   look.size.SetValue(18);
   look.blend.SetValue(1);
   FadeColours(look, kYellow, kDeepRed);
@@ -103,7 +95,7 @@ std::unique_ptr<DS_PtclFireStream> FireStream(const DemoParticlePictures& p) {
 std::unique_ptr<DS_PtclSmoke> Smoke(const DemoParticlePictures& p) {
   auto smoke = std::make_unique<DS_PtclSmoke>();
   ParticleAppearance& look = smoke->appearance;
-  DressParticles(look, p.smokePuff, 1, 1);
+  DressLook(look, p.smokePuff, 1, 1);
   look.size.SetValue(46);
   look.colorSet.colors.RawValue() = {kGrey};
   look.colorSet.opacity.SetValue(45);
@@ -124,7 +116,7 @@ std::unique_ptr<DS_PtclSmoke> Smoke(const DemoParticlePictures& p) {
 std::unique_ptr<DS_WaterJet> WaterJet(const DemoParticlePictures& p) {
   auto jet = std::make_unique<DS_WaterJet>();
   ParticleAppearance& look = jet->appearance;
-  DressParticles(look, p.softSpot, 1, 1);
+  DressLook(look, p.softSpot, 1, 1);
   look.size.SetValue(7);
   look.colorSet.colors.RawValue() = {kWater};
   look.colorSet.opacity.SetValue(20);
@@ -139,7 +131,7 @@ std::unique_ptr<DS_WaterJet> WaterJet(const DemoParticlePictures& p) {
 std::unique_ptr<DS_LightBeams> LightBeams(const DemoParticlePictures& p) {
   auto beams = std::make_unique<DS_LightBeams>();
   ParticleAppearance& look = beams->appearance;
-  DressParticles(look, p.softSpot, 1, 1);
+  DressLook(look, p.softSpot, 1, 1);
   look.size.SetValue(40);
   look.colorSet.colors.RawValue() = {kPaleLight};
   look.colorSet.opacity.SetValue(70);
@@ -156,7 +148,7 @@ std::unique_ptr<DS_LightBeams> LightBeams(const DemoParticlePictures& p) {
 std::unique_ptr<ZKW_BurstPtclSys> Burst(const DemoParticlePictures& p) {
   auto burst = std::make_unique<ZKW_BurstPtclSys>();
   ParticleAppearance& look = burst->appearance;
-  DressParticles(look, p.sparkAtlas, 2, 2);
+  DressLook(look, p.sparkAtlas, 2, 2);
   look.size.SetValue(10);
   look.blend.SetValue(1);
   FadeColours(look, kPaleLight, kOrange);
@@ -165,34 +157,15 @@ std::unique_ptr<ZKW_BurstPtclSys> Burst(const DemoParticlePictures& p) {
   Aim(*burst, 520, 120, 90, 360, 22, 110);
   burst->count.SetValue(160);
   // Shown and hidden by turns; each fade-in bursts anew.
-  burst->timing.SetValue(1);
-  if (auto* timeline = dynamic_cast<ZKW_RandomTimeLine*>(burst->timing.Current())) {
-    timeline->params.hiddenMin.SetValue(100);
-    timeline->params.hiddenMax.SetValue(200);
-    timeline->params.shownMin.SetValue(150);
-    timeline->params.shownMax.SetValue(250);
-    timeline->params.fadeIn.SetValue(30);
-    timeline->params.fadeOut.SetValue(50);
-  }
+  RandomPhases(*burst, 100, 200, 30, 150, 250, 50);
   return burst;
 }
 
 }  // namespace
 
-void DressParticles(ParticleAppearance& look, const DS_ImageFileLink& picture, uint32_t columns,
-                    uint32_t rows) {
-  DS_NamedFileLinkData data({picture});
-  data.valueA = columns;
-  data.valueB = rows;
-  look.picture.SetValue(data);
-  look.effectLink = DS_HLSLEffectFile(u"glimres.dll", 202);
-}
-
 void AddParticleSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
                       const DemoParticlePictures& pictures) {
-  DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
-  if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
-    renderer->backgroundLink = background;
+  DS_SlideContainer& slide = AddSlideOn(project, background, kFadeSeconds, kHoldSeconds);
   // The first object is drawn last, on top.
   slide.savedObjects.push_back(Burst(pictures));
   slide.savedObjects.push_back(Sparks(pictures));

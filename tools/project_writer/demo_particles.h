@@ -1,16 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "core/link/ds_file_link.h"
 
-class ParticleAppearance;
 class ProjectBuilder;
-
-// What every classic particle look of the demo shares: its picture, an atlas of `columns` x
-// `rows` cells, and effect 202.
-void DressParticles(ParticleAppearance& look, const DS_ImageFileLink& picture, uint32_t columns,
-                    uint32_t rows);
 
 // The pictures the demo's particles are drawn with.
 struct DemoParticlePictures {

@@ -19,6 +19,7 @@
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
 #include "tools/project_writer/demo_generators.h"
+#include "tools/project_writer/demo_lines.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_sprites.h"
 #include "tools/project_writer/demo_systems.h"
@@ -245,48 +246,57 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   }
   if (auto night = stored.find(u"night.png"); night != stored.end())
     AddNightSpritesSlide(project, night->second.link);
-  // The particle systems on the night, drawn with pictures of their own (each stored once).
-  // Both sets of slides need the night.
-  std::map<zkw_string, DS_ImageFileLink> frames;
-  for (const char16_t* name : {u"soft_spot.png", u"spark_atlas.png", u"smoke_puff.png",
-                               u"drop_atlas.png", u"bokeh_disc.png", u"light_band.png"}) {
-    const NamedFile* file = Find(pictures, name);
-    if (file != nullptr && stored.count(u"night.png") != 0)
-      frames.emplace(name, project.StoreFramePicture(file->name, file->bytes));
-  }
-  auto frame = [&](const char16_t* name) { return frames.find(name); };
-  const auto spot = frame(u"soft_spot.png"), atlas = frame(u"spark_atlas.png");
-  const auto puff = frame(u"smoke_puff.png");
-  const bool particlePictures =
-      spot != frames.end() && atlas != frames.end() && puff != frames.end();
-  if (auto night = stored.find(u"night.png"); night != stored.end() && particlePictures)
-    AddParticleSlide(project, night->second.link, {spot->second, atlas->second, puff->second});
-  // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
-  const auto drops = frame(u"drop_atlas.png"), bokeh = frame(u"bokeh_disc.png");
-  const auto band = frame(u"light_band.png");
+  // Pictures that objects build their textures from, each stored once as a frame for every
+  // slide that draws with it.
+  std::map<const NamedFile*, DS_ImageFileLink> frames;
+  auto frameOf = [&](const NamedFile* file) {
+    auto [at, added] = frames.try_emplace(file);
+    if (added) at->second = project.StoreFramePicture(file->name, file->bytes);
+    return at->second;
+  };
+  const NamedFile* spot = Find(pictures, u"soft_spot.png");
+  const NamedFile* atlas = Find(pictures, u"spark_atlas.png");
+  const NamedFile* puff = Find(pictures, u"smoke_puff.png");
+  const NamedFile* drops = Find(pictures, u"drop_atlas.png");
+  const NamedFile* bokeh = Find(pictures, u"bokeh_disc.png");
+  const NamedFile* band = Find(pictures, u"light_band.png");
+  const NamedFile* streak = Find(pictures, u"soft_streak.png");
+  const NamedFile* tear = Find(pictures, u"tear_drop.png");
   const auto sea = stored.find(u"sea.png"), night = stored.find(u"night.png"),
              dawn = stored.find(u"dawn.png");
-  if (particlePictures && drops != frames.end() && bokeh != frames.end() && band != frames.end() &&
-      sea != stored.end() && night != stored.end() && dawn != stored.end()) {
-    AddParticleSystemSlides(
-        project, sea->second.link, night->second.link, dawn->second.link,
-        {spot->second, atlas->second, puff->second, drops->second, bokeh->second, band->second});
+  // The particle systems on the night.
+  if (night != stored.end() && spot != nullptr && atlas != nullptr && puff != nullptr)
+    AddParticleSlide(project, night->second.link, {frameOf(spot), frameOf(atlas), frameOf(puff)});
+  // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
+  if (sea != stored.end() && night != stored.end() && dawn != stored.end() && spot != nullptr &&
+      atlas != nullptr && puff != nullptr && drops != nullptr && bokeh != nullptr &&
+      band != nullptr) {
+    AddParticleSystemSlides(project, sea->second.link, night->second.link, dawn->second.link,
+                            {frameOf(spot), frameOf(atlas), frameOf(puff), frameOf(drops),
+                             frameOf(bokeh), frameOf(band)});
+  }
+  // Lines on the dawn and particles along paths on the night.
+  if (dawn != stored.end() && night != stored.end() && streak != nullptr && tear != nullptr &&
+      spot != nullptr && atlas != nullptr) {
+    const DemoLinePictures linePictures{frameOf(streak), frameOf(tear), frameOf(spot),
+                                        frameOf(atlas)};
+    AddLineSlide(project, dawn->second.link, linePictures);
+    AddPathSlide(project, night->second.link, linePictures);
   }
   // The sky and the sea alive.
-  if (auto sea = stored.find(u"sea.png"); sea != stored.end()) {
+  if (sea != stored.end()) {
     AddSkyAndWater(project, AddPictureSlide(project, sea->second.link, u"DS_2D_Light"),
                    sea->second.width, sea->second.height);
   }
   // The sprite preset families: creatures and fog over the sea, weather and a meadow at dawn.
-  if (auto sea = stored.find(u"sea.png"); sea != stored.end())
+  if (sea != stored.end())
     AddSeaCreatures(project, AddPictureSlide(project, sea->second.link, u"DS_2D_Light"), pictures);
-  if (auto dawn = stored.find(u"dawn.png"); dawn != stored.end()) {
+  if (dawn != stored.end()) {
     AddDawnWeather(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"), pictures);
     AddDawnMeadow(project, AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"), pictures);
   }
   // The air-brush generators on the night.
-  if (auto night = stored.find(u"night.png"); night != stored.end())
-    AddNightSkySlide(project, night->second.link);
+  if (night != stored.end()) AddNightSkySlide(project, night->second.link);
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();
 }

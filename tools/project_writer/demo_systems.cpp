@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "core/timing/random_timeline.h"
 #include "particles/classic/kinds/brown_animation.h"
 #include "particles/classic/kinds/field_ptcl_sys.h"
 #include "particles/classic/kinds/firefly.h"
@@ -17,6 +16,7 @@
 #include "particles/classic/kinds/vortex_ptcl_sys.h"
 #include "player/scene/ds_slide_container.h"
 #include "renderers/light/ds_2d_light.h"
+#include "tools/project_writer/demo_looks.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/project_builder.h"
 
@@ -39,10 +39,7 @@ constexpr uint32_t kSky = 0xFFC080;
 constexpr uint32_t kGold = 0x40C0FF;
 
 DS_SlideContainer& AddSlideOn(ProjectBuilder& project, const DS_ImageFileLink& background) {
-  DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
-  if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
-    renderer->backgroundLink = background;
-  return slide;
+  return AddSlideOn(project, background, kFadeSeconds, kHoldSeconds);
 }
 
 // One colour, seen through `transparency` percent.
@@ -62,7 +59,7 @@ void Fade(ParticleAppearance& look, unsigned rise, unsigned fall) {
 std::unique_ptr<DS_RainOnGlass> Rain(const DemoSystemPictures& p) {
   auto rain = std::make_unique<DS_RainOnGlass>();
   ParticleAppearance& look = rain->appearance;
-  DressParticles(look, p.dropAtlas, 2, 2);
+  DressLook(look, p.dropAtlas, 2, 2);
   look.size.SetValue(16);
   Colour(look, kGlassWhite, 10);
   look.angleSpread.SetValue(25);
@@ -76,14 +73,14 @@ std::unique_ptr<DS_RainOnGlass> Rain(const DemoSystemPictures& p) {
 std::unique_ptr<ZKW_Firefly> Fireflies(const DemoSystemPictures& p) {
   auto flies = std::make_unique<ZKW_Firefly>();
   ParticleAppearance& look = flies->appearance;
-  DressParticles(look, p.softSpot, 1, 1);
+  DressLook(look, p.softSpot, 1, 1);
   look.size.SetValue(9);
   look.blend.SetValue(1);
   Colour(look, kFireflyGreen, 0);
   look.glowMode.SetValue(ParticleAppearance::kGlow);
   look.glowColour.SetValue(kFireflyGreen);
   ParticleAppearance& trail = flies->tracer.look;
-  DressParticles(trail, p.softSpot, 1, 1);
+  DressLook(trail, p.softSpot, 1, 1);
   trail.size.SetValue(5);
   trail.blend.SetValue(1);
   Colour(trail, kFireflyGreen, 40);
@@ -103,7 +100,7 @@ std::unique_ptr<ZKW_Firefly> Fireflies(const DemoSystemPictures& p) {
 std::unique_ptr<ZKW_BrownAnimation> Swarm(const DemoSystemPictures& p) {
   auto swarm = std::make_unique<ZKW_BrownAnimation>();
   ParticleAppearance& look = swarm->appearance;
-  DressParticles(look, p.softSpot, 1, 1);
+  DressLook(look, p.softSpot, 1, 1);
   look.size.SetValue(6);  // of the 64-pixel spot
   look.blend.SetValue(1);
   Colour(look, kWarmWhite, 20);
@@ -119,7 +116,7 @@ std::unique_ptr<ZKW_BrownAnimation> Swarm(const DemoSystemPictures& p) {
 std::unique_ptr<ZKW_FieldPtclSys> StarField(const DemoSystemPictures& p) {
   auto stars = std::make_unique<ZKW_FieldPtclSys>();
   ParticleAppearance& look = stars->appearance;
-  DressParticles(look, p.sparkAtlas, 2, 2);
+  DressLook(look, p.sparkAtlas, 2, 2);
   look.size.SetValue(9);
   look.blend.SetValue(1);
   Colour(look, kStarWhite, 0);
@@ -142,7 +139,7 @@ std::unique_ptr<ZKW_FieldPtclSys> StarField(const DemoSystemPictures& p) {
 std::unique_ptr<DS_BokehLights> Bokeh(const DemoSystemPictures& p) {
   auto bokeh = std::make_unique<DS_BokehLights>();
   ParticleAppearance& look = bokeh->appearance;
-  DressParticles(look, p.bokehDisc, 1, 1);
+  DressLook(look, p.bokehDisc, 1, 1);
   look.size.SetValue(34);
   look.blend.SetValue(1);
   look.colorSet.colors.RawValue() = {kAmber, kRose, kWarmWhite};
@@ -164,7 +161,7 @@ std::unique_ptr<DS_BokehLights> Bokeh(const DemoSystemPictures& p) {
 std::unique_ptr<ZKW_ThroughSpaceCtrl> Flight(const DemoSystemPictures& p) {
   auto flight = std::make_unique<ZKW_ThroughSpaceCtrl>();
   ParticleAppearance& look = flight->appearance;
-  DressParticles(look, p.softSpot, 1, 1);
+  DressLook(look, p.softSpot, 1, 1);
   look.size.SetValue(3);
   look.blend.SetValue(1);
   Colour(look, kStarWhite, 0);
@@ -183,7 +180,7 @@ std::unique_ptr<ZKW_ThroughSpaceCtrl> Flight(const DemoSystemPictures& p) {
 std::unique_ptr<DS_PtclFog> Fog(const DemoSystemPictures& p) {
   auto fog = std::make_unique<DS_PtclFog>();
   ParticleAppearance& look = fog->appearance;
-  DressParticles(look, p.smokePuff, 1, 1);
+  DressLook(look, p.smokePuff, 1, 1);
   look.size.SetValue(170);
   Colour(look, kMistWhite, 80);
   Fade(look, 30, 70);
@@ -204,7 +201,7 @@ template <class Stream>
 std::unique_ptr<Stream> Chimney(const DemoSystemPictures& p, float x) {
   auto smoke = std::make_unique<Stream>();
   ParticleAppearance& look = smoke->appearance;
-  DressParticles(look, p.smokePuff, 1, 1);
+  DressLook(look, p.smokePuff, 1, 1);
   look.size.SetValue(34);
   Colour(look, kSmokeGrey, 50);
   look.sizeEnvelope.riseEnd.SetValue(100);
@@ -226,7 +223,7 @@ std::unique_ptr<Stream> Chimney(const DemoSystemPictures& p, float x) {
 std::unique_ptr<DS_PtclSmoke3> RisingSmoke(const DemoSystemPictures& p) {
   auto smoke = std::make_unique<DS_PtclSmoke3>();
   ParticleAppearance& look = smoke->appearance;
-  DressParticles(look, p.smokePuff, 1, 1);
+  DressLook(look, p.smokePuff, 1, 1);
   look.size.SetValue(28);
   Colour(look, kSmokeGrey, 60);
   look.sizeEnvelope.riseEnd.SetValue(100);
@@ -244,7 +241,7 @@ std::unique_ptr<DS_PtclSmoke3> RisingSmoke(const DemoSystemPictures& p) {
 std::unique_ptr<DS_Shimmer> Shimmer(const DemoSystemPictures& p) {
   auto shimmer = std::make_unique<DS_Shimmer>();
   ParticleAppearance& look = shimmer->appearance;
-  DressParticles(look, p.sparkAtlas, 2, 2);
+  DressLook(look, p.sparkAtlas, 2, 2);
   look.size.SetValue(7);
   look.blend.SetValue(1);
   Colour(look, kGold, 0);
@@ -258,7 +255,7 @@ std::unique_ptr<DS_Shimmer> Shimmer(const DemoSystemPictures& p) {
 std::unique_ptr<ZKW_VortexPtclSys> Vortex(const DemoSystemPictures& p) {
   auto vortex = std::make_unique<ZKW_VortexPtclSys>();
   ParticleAppearance& look = vortex->appearance;
-  DressParticles(look, p.softSpot, 1, 1);
+  DressLook(look, p.softSpot, 1, 1);
   look.size.SetValue(7);
   look.blend.SetValue(1);
   look.colorSet.colors.RawValue() = {kGold, kRose};
@@ -281,7 +278,7 @@ std::unique_ptr<ZKW_VortexPtclSys> Vortex(const DemoSystemPictures& p) {
 std::unique_ptr<ZKW_SplashPtclSys> Splash(const DemoSystemPictures& p) {
   auto splash = std::make_unique<ZKW_SplashPtclSys>();
   ParticleAppearance& look = splash->appearance;
-  DressParticles(look, p.softSpot, 1, 1);
+  DressLook(look, p.softSpot, 1, 1);
   look.size.SetValue(6);
   Colour(look, kMistWhite, 30);
   Fade(look, 0, 50);
@@ -297,22 +294,14 @@ std::unique_ptr<ZKW_SplashPtclSys> Splash(const DemoSystemPictures& p) {
   splash->flight.SetValue(90);
   splash->flight.spread.SetValue(35);
   splash->flightSpeed.SetValue(110);
-  splash->timing.SetValue(1);
-  if (auto* timeline = dynamic_cast<ZKW_RandomTimeLine*>(splash->timing.Current())) {
-    timeline->params.hiddenMin.SetValue(50);
-    timeline->params.hiddenMax.SetValue(100);
-    timeline->params.shownMin.SetValue(150);
-    timeline->params.shownMax.SetValue(200);
-    timeline->params.fadeIn.SetValue(10);
-    timeline->params.fadeOut.SetValue(30);
-  }
+  RandomPhases(*splash, 50, 100, 10, 150, 200, 30);
   return splash;
 }
 
 std::unique_ptr<ZKW_SprayPtclSys> Spray(const DemoSystemPictures& p) {
   auto spray = std::make_unique<ZKW_SprayPtclSys>();
   ParticleAppearance& look = spray->appearance;
-  DressParticles(look, p.sparkAtlas, 2, 2);
+  DressLook(look, p.sparkAtlas, 2, 2);
   look.size.SetValue(6);
   look.blend.SetValue(1);
   Colour(look, kMistWhite, 20);
@@ -332,7 +321,7 @@ std::unique_ptr<ZKW_SprayPtclSys> Spray(const DemoSystemPictures& p) {
 std::unique_ptr<DS_RayOfLight> Rays(const DemoSystemPictures& p) {
   auto rays = std::make_unique<DS_RayOfLight>();
   ParticleAppearance& look = rays->appearance;
-  DressParticles(look, p.lightBand, 1, 1);
+  DressLook(look, p.lightBand, 1, 1);
   look.blend.SetValue(1);
   Colour(look, kWarmWhite, 55);
   // From the sky above the picture down to the ground, widening.
@@ -357,7 +346,7 @@ std::unique_ptr<DS_RayOfLight> Rays(const DemoSystemPictures& p) {
 std::unique_ptr<ZKW_StaticObject> SpinningPicture(const DemoSystemPictures& p) {
   auto still = std::make_unique<ZKW_StaticObject>();
   ParticleAppearance& look = still->appearance;
-  DressParticles(look, p.sparkAtlas, 1, 1);
+  DressLook(look, p.sparkAtlas, 1, 1);
   look.blend.SetValue(1);
   Colour(look, kGold, 0);
   still->corners.SetRect(70, 70, D3DXVECTOR3(480, 70, 0));
@@ -368,7 +357,7 @@ std::unique_ptr<ZKW_StaticObject> SpinningPicture(const DemoSystemPictures& p) {
 std::unique_ptr<ZKW_SigleObjectPath> PictureOnAPath(const DemoSystemPictures& p) {
   auto moving = std::make_unique<ZKW_SigleObjectPath>();
   ParticleAppearance& look = moving->appearance;
-  DressParticles(look, p.bokehDisc, 1, 1);
+  DressLook(look, p.bokehDisc, 1, 1);
   look.size.SetValue(50);  // of the 64-pixel disc
   look.blend.SetValue(1);
   Colour(look, kAmber, 20);

@@ -113,6 +113,19 @@ void ParticleAppearance::Save(DS_IOF_Archive& archive) const {
   WriteOscillationParams(archive, acrossOscillation);
 }
 
+void ParticleAppearance::SaveBlock(DS_IOF_Archive& archive) const {
+  archive.io().WriteInt32(kVersion);
+  archive.io().WriteWideString(shapeName.Value());
+  Save(archive);
+}
+
+void ParticleAppearance::ReadBlock(DS_IOF_Archive& archive) {
+  int32_t version = 0;
+  archive.io().ReadInt32(version);
+  archive.io().ReadWideString(shapeName.RawValue());
+  Read(archive, version);
+}
+
 void ParticleAppearance::ReadPictureLinks(DS_IOF_Archive& archive) {
   DS_NamedFileLinkData& data = picture.RawValue();
   ReadImageFileLinkVector(archive, data.links);

@@ -23,6 +23,8 @@
 class DS_2D_Light;
 class IPR_ConstantAge;
 class ZKW_ParticleSystemMech;
+class ZKW_PrerenderSurface;
+
 namespace DX_V {
 struct PCT;
 }
@@ -65,6 +67,10 @@ class ParticleAppearance {
   void Save(DS_IOF_Archive& archive) const;
   // The body of version v (the version and shape name were read by the control).
   void Read(DS_IOF_Archive& archive, int32_t version);
+  // The appearance as control records hold it: Int32 version 11, the shape name, the body.
+  void SaveBlock(DS_IOF_Archive& archive) const;
+  // The version, the shape name (stored as read) and the body of that version.
+  void ReadBlock(DS_IOF_Archive& archive);
   // Copies every parameter's value, notifying each that changes; the flags and the effect link
   // as they are; the picture and the shape name through their set operations.
   void Assign(const ParticleAppearance& other);
@@ -108,6 +114,17 @@ class ParticleAppearance {
   // has a picture size.
   void Draw(ZKW_ParticleSystemMech& mech, uint8_t batch, DS_2D_Light& renderer);
   void DrawGlow(ZKW_ParticleSystemMech& mech, uint8_t batch, DS_2D_Light& renderer);
+
+  // ---- line strips (the look of a line control's strip) ----
+  // The effect (LoadEffect), then `surface` sized to the back buffer and made.
+  void PrepareLineSurface(ZKW_PrerenderSurface& surface);
+  // Draws the strip quads of the batch: after the glow (a screen glow first switches the
+  // target), blend 0 lays them over the target ("BlendNormal"); any other blend draws them into
+  // the cleared surface and multiplies the picture below by it ("BlendMultiplay", after a switch
+  // of the target). Switches the target exactly as many times as LineReaders counts, even when
+  // nothing can be drawn. Without the surface's texture the picture below is composed unchanged.
+  void DrawLine(ZKW_PrerenderSurface& surface, ZKW_ParticleSystemMech& mech, uint8_t batch,
+                DS_2D_Light& renderer, int* readerCount);
 
   // The atlas's columns and rows, at least 1.
   uint32_t Columns() const;

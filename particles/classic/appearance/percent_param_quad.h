@@ -18,6 +18,11 @@ struct PercentParamQuad {
   // step) never divides by a fall that starts at 1.
   float Apply(float f, float x) const;
 
+  // Four UInt32 in the order of the fields (the percentages as stored); the read stores and
+  // notifies each that differs.
+  void Read(DS_IOF_Archive& archive);
+  void Write(DS_IOF_Archive& archive) const;
+
   UINTSclaleTo<float> riseEnd{0, 0.01f, 0.0f};
   UINTSclaleTo<float> fallStart{100, 0.01f, 0.0f};
   UINTSclaleTo<float> startFactor{0, 0.01f, 0.0f};

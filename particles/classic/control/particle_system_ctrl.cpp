@@ -65,11 +65,8 @@ ZKW_ParticleSystemCtrl::~ZKW_ParticleSystemCtrl() {
 
 bool ZKW_ParticleSystemCtrl::Save(DS_IOF_Archive& archive) const {
   WriteRecordHeader(archive, u"ZKW_ParticleSystemCtrl", kVersion);
-  DS_IOF_Virtual& io = archive.io();
-  io.WriteInt32(ParticleAppearance::kVersion);
-  io.WriteWideString(appearance.shapeName.Value());
-  appearance.Save(archive);
-  io.WriteUInt32(speed.Value());
+  appearance.SaveBlock(archive);
+  archive.io().WriteUInt32(speed.Value());
   return DS_ABObj_Constructor::Save(archive);
 }
 
@@ -77,10 +74,7 @@ bool ZKW_ParticleSystemCtrl::ReadBody(DS_IOF_Archive& archive, uint32_t version)
   DS_IOF_Virtual& io = archive.io();
   ParticleAppearance& look = appearance;
   if (version >= 5) {
-    int32_t lookVersion = 0;
-    io.ReadInt32(lookVersion);
-    io.ReadWideString(look.shapeName.RawValue());
-    look.Read(archive, lookVersion);
+    look.ReadBlock(archive);
     ReadChangedUInt32(archive, speed);
   } else {
     look.ReadPictureLinks(archive);
@@ -112,10 +106,15 @@ void ZKW_ParticleSystemCtrl::Restart() {
   for (int steps = 0;
        steps < kMaxPrewarmSteps && PrewarmTime() > warmed && updates < kMaxPrewarmParticleSteps;
        ++steps) {
-    updates += particles.size();
-    Advance(kPrewarmStep);
+    updates += WarmStep(kPrewarmStep);
     warmed += kPrewarmStep;
   }
+}
+
+uint64_t ZKW_ParticleSystemCtrl::WarmStep(float step) {
+  const uint64_t live = particles.size();
+  Advance(step);
+  return live;
 }
 
 std::unique_ptr<ZKW_RenderObj> ZKW_ParticleSystemCtrl::CreateRuntimeObject() {

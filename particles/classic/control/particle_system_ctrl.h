@@ -67,6 +67,9 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   // The particles born in the step, already appended to `particles` (the same handles).
   virtual RoutineParticleList Emit(float step) = 0;
   virtual float PrewarmTime() const { return 5.0f; }
+  // One step of the pre-warm: Advance. Answers the particle updates the step makes (the live
+  // particles before it), which the pre-warm's bound counts.
+  virtual uint64_t WarmStep(float step);
 
   // One simulation step: every particle's routines (the dead dropped), then Emit, and the i-th
   // of n newcomers runs i x step / n ahead.

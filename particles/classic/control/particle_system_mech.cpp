@@ -44,14 +44,19 @@ void ZKW_ParticleSystemMech::SetQuadColors(float alpha, DX_V::PCT* quad) const {
 void ZKW_ParticleSystemMech::SetBatchQuadCount(uint8_t batch, uint32_t quads,
                                                const LinkTextureSet* frames,
                                                const ParticleAppearance* look) {
-  if (batch >= batches.size()) return;
+  ReserveBatch(batch, quads);
+  FillBatchUVs(batch, frames, look);
+}
+
+uint32_t ZKW_ParticleSystemMech::ReserveBatch(uint8_t batch, uint32_t quads) {
+  if (batch >= batches.size()) return 0;
   PCTSpriteArray& mesh = batches[batch];
   if (mesh.QuadCapacity() < quads) {
     mesh.vertices.buffer.Reset();
     mesh.Reserve(quads);
   }
-  FillBatchUVs(batch, frames, look);
   quadCounts[batch] = std::min(quads, mesh.QuadCapacity());
+  return quadCounts[batch];
 }
 
 DX_V::PCT* ZKW_ParticleSystemMech::LockQuads(uint8_t batch, size_t quads,

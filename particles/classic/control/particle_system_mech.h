@@ -37,6 +37,10 @@ class ZKW_ParticleSystemMech : public DS_ABObj {
   // index past the batches.
   void SetBatchQuadCount(uint8_t batch, uint32_t quads, const LinkTextureSet* frames,
                          const ParticleAppearance* look);
+  // Grows the batch to `quads` quads when it holds fewer (buffers never shrink) and sets its
+  // quad count to `quads`, or to what the batch could be given when that is less; answers the
+  // count. 0 for a batch index past the batches. Vertices are left as they are.
+  uint32_t ReserveBatch(uint8_t batch, uint32_t quads);
   // Every quad the batch holds gets (first u, first v), (first u, second v), (second u, first
   // v), (second u, second v) at its corners c0..c3, with u 0 and U (swapped by the horizontal
   // flip) and v V and 0 (swapped by the vertical flip); U and V are the frames' used fractions
