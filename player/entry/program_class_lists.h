@@ -8,6 +8,7 @@
 #include "fx/fx_class_list.h"
 #include "geometry/geometry_class_list.h"
 #include "objects/sprites/sprites_class_list.h"
+#include "objects/text3d/text3d_class_list.h"
 #include "particles/behaviour/behaviour_class_list.h"
 #include "particles/classic/particles_classic_class_list.h"
 #include "player/player_class_list.h"
@@ -25,6 +26,7 @@ inline constexpr ClassList kProgramClassLists[] = {
     RegisterRendererClasses,
     RegisterFxClasses,
     RegisterObjectsSpritesClasses,
+    RegisterObjectsText3dClasses,
 };
 
 // Fills and seals the registries with the program's lists plus any `extra` ones (tests' own kinds).

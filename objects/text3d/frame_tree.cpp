@@ -1,0 +1,9 @@
+#include "objects/text3d/frame_tree.h"
+
+void FrameTreeDeleter::operator()(TransformNode* root) const {
+  if (root == nullptr) return;
+  for (TransformNode* child : root->children)
+    (*this)(child);
+  root->children.clear();
+  delete root;
+}
