@@ -16,6 +16,7 @@
 #include "renderers/light/ds_2d_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
+#include "tools/project_writer/demo_garden.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/project_builder.h"
 
@@ -141,7 +142,8 @@ void AddNightSpritesSlide(ProjectBuilder& project, const DS_ImageFileLink& pictu
 
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music,
-                                      const std::vector<NamedFile>& pictures) {
+                                      const std::vector<NamedFile>& pictures,
+                                      const std::vector<NamedFile>& meshes) {
   ProjectBuilder project;
   const NamedFile* radialFile = Find(pictures, u"66.png");
   const std::vector<uint8_t> radialMask =
@@ -197,6 +199,14 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                      {project.StoreFramePicture(spot->name, spot->bytes),
                       project.StoreFramePicture(atlas->name, atlas->bytes),
                       project.StoreFramePicture(puff->name, puff->bytes)});
+  }
+  // The garden of 3D models on the dawn.
+  if (auto dawn = stored.find(u"dawn.png"); dawn != stored.end()) {
+    const NamedFile* leafMesh = Find(meshes, u"leaf.x");
+    const NamedFile* leafPicture = Find(pictures, u"leaf.png");
+    AddGarden(AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"),
+              leafMesh != nullptr ? leafMesh->bytes : std::vector<uint8_t>(),
+              leafPicture != nullptr ? leafPicture->bytes : std::vector<uint8_t>());
   }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();
