@@ -28,6 +28,9 @@
 #include "objects/sprites/ds_discharge_fx_constructor.h"
 #include "objects/sprites/ds_god_ray_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
+#include "objects/text3d/ds_3d_in_2d_array_constructor.h"
+#include "objects/text3d/ds_butterfly_constructor.h"
+#include "objects/text3d/ds_clock_constructor.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
 #include "particles/classic/kinds/fontain_ptcl_sys.h"
 #include "particles/classic/kinds/fountain_presets.h"
@@ -90,6 +93,50 @@ std::unique_ptr<DS_SlideContainer> ParticleSlide() {
     slide->savedObjects.emplace_back(std::move(kind));
     ++i;
   }
+  return slide;
+}
+
+// Drifting copies of size 0 whose stored "mesh" is no .x data and whose picture no picture.
+std::unique_ptr<DS_3D_in_2D_array_Constructor> BrokenLeaves(uint32_t count) {
+  auto leaves = std::make_unique<DS_3D_in_2D_array_Constructor>();
+  leaves->count.RawValue() = count;
+  leaves->mesh.path = u"leaf.x";
+  leaves->mesh.bytes = {'x', 'o', 'f', ' ', '0', '3'};
+  leaves->picture.path = u"leaf.png";
+  leaves->picture.bytes = {0x89, 'P', 'N', 'G'};
+  leaves->drift.size.RawValue() = 0;
+  leaves->drift.swayFrequency.RawValue() = 3;
+  leaves->drift.sway.RawValue() = 20;
+  leaves->drift.SetDirection(270);
+  return leaves;
+}
+
+// A slide of the 3D models at the values their arithmetic must survive: broken drifting
+// copies, butterflies of size 0 on the library's meshes, and a clock on them.
+std::unique_ptr<DS_SlideContainer> ModelSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  slide->savedObjects.emplace_back(BrokenLeaves(6));
+  auto butterflies = std::make_unique<DS_ButterflyConstructor>();
+  butterflies->count.RawValue() = 3;
+  butterflies->size.RawValue() = 0;
+  butterflies->wingScale = 0.5f;
+  slide->savedObjects.emplace_back(std::move(butterflies));
+  auto clock = std::make_unique<DS_ClockConstructor>();
+  clock->size.RawValue() = 80;
+  clock->clockRect.extra1.RawValue() = 40;
+  clock->clockRect.extra2.RawValue() = 40;
+  slide->savedObjects.emplace_back(std::move(clock));
+  return slide;
+}
+
+// Drifting copies with the largest stored count, on a slide of their own that is started
+// (its objects made, and their count capped) but not played: updating the capped number of
+// copies every frame would slow every run of the template down.
+std::unique_ptr<DS_SlideContainer> CountSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  slide->savedObjects.emplace_back(BrokenLeaves(0xFFFFFFFFu));
   return slide;
 }
 
@@ -178,6 +225,8 @@ std::vector<uint8_t> TemplateProject() {
     root.slides.emplace_back(std::move(slide));
   }
   root.slides.emplace_back(ParticleSlide());
+  root.slides.emplace_back(ModelSlide());
+  root.slides.emplace_back(CountSlide());
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));
@@ -219,8 +268,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (double t : {1.0, 30.0, 30.5, 1e9})
       scene->Update(t);
     // A few frames of each of the first slides, so that every kind of the template is updated
-    // and drawn.
-    constexpr size_t kPlayedSlides = 8;
+    // and drawn (all of the template's slides but the last).
+    constexpr size_t kPlayedSlides = 11;
     double t = 1e9;
     for (size_t i = 0; i < std::min(scene->slides.size(), kPlayedSlides); ++i) {
       scene->JumpTo(static_cast<unsigned>(i));
