@@ -4,6 +4,7 @@
 
 #include "core/list_limits.h"
 #include "objects/text3d/ds_sream_anim.h"
+#include "objects/text3d/frame_tree.h"
 #include "player/render/matrix_values.h"
 #include "player/resources/texture_cache.h"
 #include "renderers/light/ds_2d_light.h"
@@ -24,9 +25,7 @@ DS_3D_in_2D_array::DS_3D_in_2D_array(std::unique_ptr<DS_3D_in_2D_array_Construct
     auto node = std::make_unique<TransformNode>();
     node->local = TranslationMatrix(-centre.x, -centre.y, -centre.z);
     node->modifier = std::make_unique<DS_LeafFallAnim>(&d.drift, mesh_.boundingRadius);
-    // The root's children are deleted by DestroyTree.
-    mesh_.Root().children.push_back(nullptr);
-    mesh_.Root().children.back() = node.release();
+    AdoptChild(mesh_.Root(), std::move(node));  // deleted by DestroyTree
   }
 }
 

@@ -53,8 +53,7 @@ FrameTree DS_ButterflyConstructor::BuildFrameTree() {
     auto controller = std::make_unique<AC_ButterflyWing>();
     *wing = controller.get();
     node->modifier = std::move(controller);
-    root->children.push_back(nullptr);
-    root->children.back() = node.release();
+    AdoptChild(*root, std::move(node));
   }
   return root;
 }

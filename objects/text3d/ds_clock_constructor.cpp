@@ -77,8 +77,7 @@ FrameTree DS_ClockConstructor::BuildFrameTree() {
     node->local =
         ScalingMatrix(0.01f, 1.0f, hand.length) * TranslationMatrix(0.0f, 0.0f, hand.offset);
     node->modifier = std::make_unique<AC_ClockArrow>(hand.hour);
-    root->children.push_back(nullptr);
-    root->children.back() = node.release();
+    AdoptChild(*root, std::move(node));
   }
   return root;
 }

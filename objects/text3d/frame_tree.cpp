@@ -7,3 +7,9 @@ void FrameTreeDeleter::operator()(TransformNode* root) const {
   root->children.clear();
   delete root;
 }
+
+TransformNode& AdoptChild(TransformNode& parent, std::unique_ptr<TransformNode> child) {
+  parent.children.push_back(nullptr);
+  parent.children.back() = child.release();
+  return *parent.children.back();
+}

@@ -13,3 +13,7 @@ struct FrameTreeDeleter {
 // One copy's frame tree, owned through its root. The nodes' child lists stay plain borrowed
 // lists, as the draw operations read them; only the tree's owner deletes them.
 using FrameTree = std::unique_ptr<TransformNode, FrameTreeDeleter>;
+
+// Appends `child` to the parent's child list, which only borrows it (the tree's owner deletes
+// it), and answers it.
+TransformNode& AdoptChild(TransformNode& parent, std::unique_ptr<TransformNode> child);

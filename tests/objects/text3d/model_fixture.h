@@ -10,6 +10,7 @@
 #include "objects/sprites/sprite_fixture.h"
 #include "objects/text3d/ds_3d_obj_array.h"
 #include "platform/sys/local_time.h"
+#include "player/support/every_class.h"
 
 namespace model_test {
 
@@ -20,11 +21,16 @@ using sprite_test::SavedBytes;
 using sprite_test::SpriteTest;
 
 // A headless device, a current document with a scene of the back buffer's size, a render
-// context and every class of the program; the local time is fixed by SetTime until the test
-// ends.
+// context and every class of the program and of the player's tests (which the demo's scene test
+// in the same program registers); the local time is fixed by SetTime until the test ends.
 class ModelTest : public SpriteTest {
  protected:
   explicit ModelTest(uint32_t width = 64, uint32_t height = 64) : SpriteTest(width, height) {}
+
+  static void SetUpTestSuite() {
+    UseHeadlessSdl();
+    RegisterEveryClass();
+  }
 
   void SetUp() override {
     SpriteTest::SetUp();

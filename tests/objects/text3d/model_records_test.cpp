@@ -13,13 +13,19 @@ namespace {
 
 using renderer_test::Written;
 
-// How often `text` appears in `bytes` as UTF-16 code units.
-int Occurrences(const std::vector<uint8_t>& bytes, const std::u16string& text) {
-  std::vector<uint8_t> needle;
+// The UTF-16 code units of `text` as stored, low byte first.
+std::vector<uint8_t> Utf16Bytes(const std::u16string& text) {
+  std::vector<uint8_t> bytes;
   for (char16_t c : text) {
-    needle.push_back(static_cast<uint8_t>(c & 0xFF));
-    needle.push_back(static_cast<uint8_t>(c >> 8));
+    bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+    bytes.push_back(static_cast<uint8_t>(c >> 8));
   }
+  return bytes;
+}
+
+// How often `text` appears in `bytes`.
+int Occurrences(const std::vector<uint8_t>& bytes, const std::u16string& text) {
+  const std::vector<uint8_t> needle = Utf16Bytes(text);
   int n = 0;
   for (auto it = bytes.begin();
        (it = std::search(it, bytes.end(), needle.begin(), needle.end())) != bytes.end(); ++it)
@@ -27,13 +33,9 @@ int Occurrences(const std::vector<uint8_t>& bytes, const std::u16string& text) {
   return n;
 }
 
-// Where `text` first appears in `bytes` as UTF-16 code units; bytes.size() when it does not.
+// Where `text` first appears in `bytes`; bytes.size() when it does not.
 size_t Position(const std::vector<uint8_t>& bytes, const std::u16string& text) {
-  std::vector<uint8_t> needle;
-  for (char16_t c : text) {
-    needle.push_back(static_cast<uint8_t>(c & 0xFF));
-    needle.push_back(static_cast<uint8_t>(c >> 8));
-  }
+  const std::vector<uint8_t> needle = Utf16Bytes(text);
   return size_t(std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end()) -
                 bytes.begin());
 }
