@@ -19,3 +19,13 @@ inline float ClockStep(Time& last, Time t) {
   last = t;
   return static_cast<float>(std::min<Time>(dt, kMaxClockStep));
 }
+
+// The step rule of the clocks that count a jump back in time as a step forwards (the motion
+// clocks of view objects, the drift of 3D copies): |t - last|, cut to kMaxClockStep; `last`
+// becomes `t`. A time that is not finite takes no step and leaves `last` alone.
+inline float AbsoluteClockStep(float& last, float t) {
+  if (!std::isfinite(t)) return 0.0f;
+  const float dt = std::fabs(t - last);
+  last = t;
+  return std::isfinite(dt) ? std::min(dt, kMaxClockStep) : 0.0f;
+}

@@ -61,6 +61,9 @@
 #include "objects/sprites/generators/ds_bling.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
 #include "objects/sprites/generators/ds_twinkling_stars.h"
+#include "objects/text3d/ds_3d_in_2d_array_constructor.h"
+#include "objects/text3d/ds_butterfly_constructor.h"
+#include "objects/text3d/ds_clock_constructor.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
 #include "particles/classic/kinds/brown_animation.h"
@@ -500,6 +503,53 @@ std::unique_ptr<DS_SlideContainer> LineSlide() {
   return slide;
 }
 
+// Drifting copies of size 0 whose stored "mesh" is no .x data and whose picture no picture.
+std::unique_ptr<DS_3D_in_2D_array_Constructor> BrokenLeaves(uint32_t count) {
+  auto leaves = std::make_unique<DS_3D_in_2D_array_Constructor>();
+  leaves->count.RawValue() = count;
+  leaves->mesh.path = u"leaf.x";
+  leaves->mesh.bytes = {'x', 'o', 'f', ' ', '0', '3'};
+  leaves->picture.path = u"leaf.png";
+  leaves->picture.bytes = {0x89, 'P', 'N', 'G'};
+  leaves->drift.size.RawValue() = 0;
+  leaves->drift.swayFrequency.RawValue() = 3;
+  leaves->drift.sway.RawValue() = 20;
+  leaves->drift.SetDirection(270);
+  return leaves;
+}
+
+// A slide of the 3D models at the values their arithmetic must survive: broken drifting
+// copies, butterflies of size 0 on the library's meshes, and a clock on them.
+std::unique_ptr<DS_SlideContainer> ModelSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  slide->savedObjects.emplace_back(BrokenLeaves(6));
+  auto butterflies = std::make_unique<DS_ButterflyConstructor>();
+  butterflies->count.RawValue() = 3;
+  butterflies->size.RawValue() = 0;
+  butterflies->wingScale = 0.5f;
+  slide->savedObjects.emplace_back(std::move(butterflies));
+  auto clock = std::make_unique<DS_ClockConstructor>();
+  clock->size.RawValue() = 80;
+  clock->clockRect.extra1.RawValue() = 40;
+  clock->clockRect.extra2.RawValue() = 40;
+  slide->savedObjects.emplace_back(std::move(clock));
+  return slide;
+}
+
+// Drifting copies with the largest stored count, on a slide of their own that is started
+// (its objects made, and their count capped) but not played: updating the capped number of
+// copies every frame would slow every run of the template down.
+std::unique_ptr<DS_SlideContainer> CountSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  slide->savedObjects.emplace_back(BrokenLeaves(0xFFFFFFFFu));
+  return slide;
+}
+
+// How many of the template's slides a run plays: all of them but the count slide at its end.
+size_t playedSlides = 0;
+
 std::vector<uint8_t> TemplateProject() {
   DS_SlideShow_Light root;
   for (int i = 0; i < 3; ++i) {
@@ -721,6 +771,10 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(GeneratorSlide());
   root.slides.emplace_back(SystemsSlide());
   root.slides.emplace_back(LineSlide());
+  root.slides.emplace_back(ModelSlide());
+  // Every slide before this one is played.
+  playedSlides = root.slides.size();
+  root.slides.emplace_back(CountSlide());
   auto track = std::make_unique<DS_AudioFile>();
   track->file = {u"track.ogg", {1, 2, 3}};
   root.playlist.emplace_back(std::move(track));
@@ -762,10 +816,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (double t : {1.0, 30.0, 30.5, 1e9})
       scene->Update(t);
     // A few frames of each of the first slides, so that every kind of the template is updated
-    // and drawn (the template has fewer slides than this; a mutated input may have many more).
-    constexpr size_t kPlayedSlides = 32;
+    // and drawn (all of the template's slides but the last).
     double t = 1e9;
-    for (size_t i = 0; i < std::min(scene->slides.size(), kPlayedSlides); ++i) {
+    for (size_t i = 0; i < std::min(scene->slides.size(), playedSlides); ++i) {
       scene->JumpTo(static_cast<unsigned>(i));
       for (int frame = 0; frame < 3; ++frame) {
         scene->Update(t += 0.1);

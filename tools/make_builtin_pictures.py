@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the player's built-in pictures (resource type "DDS") and the backgrounds, particle and
-sprite pictures of its demo project as PNG files.
+"""Draws the player's built-in pictures (resource type "DDS") and the backgrounds and object
+pictures of its demo project (particles, sprites, the leaf) as PNG files.
 
 Usage: tools/make_builtin_pictures.py [output folder] [demo folder]
        (defaults: assets/pictures and assets/demo)
 
 Writes one <id>.png per built-in picture id and prints the manifest lines for them, then the
-demo's backgrounds and the particles' and sprites' pictures by name. Only the standard library
+demo's backgrounds and the objects' pictures by name. Only the standard library
 is used; the output is the same on every run. The text art among the pictures (the glyph strip
 40.png) is drawn by the text_art tool instead:
 text_art glyph-strip assets/pictures/40.png 0123456789ABCDEFGHJKLMNPRSTVWXYZ 32 30.
@@ -279,6 +279,18 @@ def butterfly_wing(u, v):
     return (r, g, b, smoothstep(1.42, 1.35, edge))
 
 
+def butterfly_skin(u, v):
+    # The body's skin, wrapped around it: u around, v from the head (top) to the tail; dark
+    # rings along the abdomen, a darker head.
+    t = (v + 1.0) * 0.5
+    ring = 0.5 + 0.5 * math.cos(t * 40.0)
+    head = smoothstep(0.18, 0.1, t)
+    shade = 0.8 + 0.2 * math.cos(u * math.pi)
+    r = (0.30 + 0.18 * ring) * (1.0 - 0.6 * head) * shade
+    g = (0.20 + 0.10 * ring) * (1.0 - 0.6 * head) * shade
+    return (r, g, 0.08 * shade, 1.0)
+
+
 def clock_case(u, v):
     r = math.hypot(u, v)
     light = 0.55 + 0.35 * (-(u + v) * 0.7)
@@ -297,16 +309,10 @@ def clock_dial(u, v):
 
 
 def clock_hands(u, v):
-    # Three hands standing upright, pivots at the centre line: hour, minute, second (red).
+    # A clock hand seen along its length, tip at the top: the clock narrows the picture to the
+    # hand's width, so it is opaque across, fading in at the very tip.
     t = (v + 1.0) * 0.5  # 0 top, 1 bottom
-    for centre, half_width, top, colour in ((-0.55, 0.07, 0.35, (0.1, 0.1, 0.1)),
-                                           (0.0, 0.045, 0.1, (0.1, 0.1, 0.1)),
-                                           (0.55, 0.02, 0.05, (0.8, 0.05, 0.05))):
-        if abs(u - centre) < half_width and top < t < 0.62:
-            return colour + (1.0,)
-        if math.hypot(u - centre, t - 0.5) < half_width * 1.6:
-            return colour + (1.0,)
-    return (0.0, 0.0, 0.0, 0.0)
+    return (0.08, 0.08, 0.1, smoothstep(0.0, 0.05, t))
 
 
 def light_beam(u, v):
@@ -457,6 +463,7 @@ def pictures():
         59: render(256, ball_rim),                           # the glass ball's rim shade
         184: ball_stand(256, 104),                           # the glass ball's stand
         2: render(64, white(soft_dot)),                      # the built-in soft dot
+        6: render(64, butterfly_skin),                       # the butterfly body's skin
         7: fire_pattern(128, 128),                           # the flame renderer's fire band
         8: noise_tile(128, 8, 4, 4),                         # tileable noise of the fire
         54: render(64, white(lambda u, v: star(u, v, 5))),
@@ -700,11 +707,25 @@ def tear_drop(u, v):
     return (tone, min(1.0, tone + 0.08), 1.0, alpha * (0.75 + 0.25 * shine))
 
 
+def leaf_picture(u, v):
+    # An autumn leaf filling the picture lengthwise (top to bottom), with a midrib and veins.
+    half_width = 0.85 * math.sin(math.pi * min(1.0, max(0.0, (v + 1.0) * 0.5))) ** 0.8
+    inside = smoothstep(half_width, half_width - 0.06, abs(u))
+    midrib = smoothstep(0.05, 0.02, abs(u))
+    vein = smoothstep(0.12, 0.0, abs(math.sin((v - abs(u) * 0.8) * 9.0))) * (1.0 - midrib)
+    dark = 0.35 * vein + 0.45 * midrib
+    blend = (v + 1.0) * 0.5
+    r = (0.85 - 0.25 * blend) * (1.0 - dark)
+    g = (0.45 + 0.2 * blend) * (1.0 - dark)
+    return (r, g, 0.08 * (1.0 - dark), inside)
+
+
 def particle_pictures():
     return {"soft_spot": render(64, white(soft_dot)), "spark_atlas": spark_atlas(128),
             "smoke_puff": smoke_puff(64), "drop_atlas": drop_atlas(128),
             "bokeh_disc": render(64, white(bokeh_disc)), "light_band": render(64, white(light_band)),
-            "soft_streak": render(32, white(soft_streak)), "tear_drop": render(32, tear_drop, 48)}
+            "soft_streak": render(32, white(soft_streak)), "tear_drop": render(32, tear_drop, 48),
+            "leaf": render(64, leaf_picture, 128)}
 
 
 def backgrounds():

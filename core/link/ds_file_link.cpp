@@ -80,11 +80,14 @@ void WriteFileLink(DS_IOF_Archive& archive, const DS_FileLink3& link) {
   archive.io().WriteInt64(link.id);
 }
 
+void WriteImageLink(DS_IOF_Archive& archive, const DS_ImageFileLink& link) {
+  RegisterSavedLinkWithDocument(link);
+  archive.io().WriteWideString(link.name);
+  archive.io().WriteInt64(link.id);
+}
+
 void WriteImageLinks(DS_IOF_Archive& archive, const std::vector<DS_ImageFileLink>& links) {
   archive.io().WriteDword(static_cast<uint32_t>(links.size()));
-  for (const DS_ImageFileLink& link : links) {
-    RegisterSavedLinkWithDocument(link);
-    archive.io().WriteWideString(link.name);
-    archive.io().WriteInt64(link.id);
-  }
+  for (const DS_ImageFileLink& link : links)
+    WriteImageLink(archive, link);
 }

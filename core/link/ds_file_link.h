@@ -109,6 +109,9 @@ inline void ReadEffectLink(DS_IOF_Archive& archive, DS_HLSLEffectFile& link) {
 // Writes a link. A named link also hands its stored records to the current document, which
 // writes them in its own record after the scene.
 void WriteFileLink(DS_IOF_Archive& archive, const DS_FileLink3& link);
+// One image link: its registration with the current document (which stores the link's pictures
+// with the project), its name and its id.
+void WriteImageLink(DS_IOF_Archive& archive, const DS_ImageFileLink& link);
 // A Dword count, then per link: its registration with the current document (which stores the
 // link's pictures with the project), its name and its id. Read by ReadImageFileLinkVector.
 void WriteImageLinks(DS_IOF_Archive& archive, const std::vector<DS_ImageFileLink>& links);

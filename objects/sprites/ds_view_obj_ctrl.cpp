@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/clock_step.h"
 #include "core/crt_rand.h"
 #include "core/float_to_int.h"
 #include "player/document/scene_view.h"
@@ -124,6 +125,12 @@ void DS_ViewObjCtrl::Restart() {
   motionStep = 0.0f;
   motionElapsed = 0.0f;
   motionLastTime = 0.0f;
+}
+
+void DS_ViewObjCtrl::AdvanceMotionClock(float t) {
+  motionStep =
+      static_cast<float>(motionRate.Value()) * 0.02f * AbsoluteClockStep(motionLastTime, t);
+  motionElapsed += motionStep;
 }
 
 void DS_ViewObjCtrl::ViewQuad(QuadCorners& out) {

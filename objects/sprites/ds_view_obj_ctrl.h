@@ -37,6 +37,10 @@ class DS_ViewObjCtrl : public DS_ABObj_Constructor {
 
   // Motion step, elapsed and last time back to 0; the rectangle stays.
   void Restart() override;
+  // The motion clock at local time t: step = rate x 0.02 x min(|t - last time|, 0.2), so that a
+  // time running backwards still steps forwards; last time = t; elapsed += step. A time that is
+  // not finite takes a step of 0.
+  void AdvanceMotionClock(float t);
 
   // The rectangle's corners in scene pixels, in strip order: (left, bottom), (left, top),
   // (right, bottom), (right, top), z 1, texture corners of a unit quad. Not truncated.

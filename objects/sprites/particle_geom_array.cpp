@@ -5,7 +5,6 @@
 #include <sstream>
 #include <utility>
 
-#include "core/clock_step.h"
 #include "core/crt_rand.h"
 #include "core/float_to_int.h"
 #include "core/list_limits.h"
@@ -72,12 +71,7 @@ void ParticleGeomArray::OnCountChanged(unsigned n) {
 void ParticleGeomArray::Update(float t) {
   if (preset_ == nullptr) return;
   DS_BaseSpriteProp& p = *preset_;
-  // A time that runs backwards still advances the motion clock.
-  float d = std::fabs(t - p.motionLastTime);
-  if (!std::isfinite(d)) d = 0.0f;
-  if (std::isfinite(t)) p.motionLastTime = t;
-  p.motionStep = static_cast<float>(p.motionRate.Value()) * 0.02f * std::min(d, kMaxClockStep);
-  p.motionElapsed += p.motionStep;
+  p.AdvanceMotionClock(t);
   p.speed.Advance(t);
   // By index: a kind may re-spawn sprites, never change their number here.
   for (size_t i = 0; i < sprites_.size(); ++i)

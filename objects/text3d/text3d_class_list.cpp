@@ -1,11 +1,18 @@
 #include "objects/text3d/text3d_class_list.h"
 
+#include "objects/text3d/ds_3d_in_2d_array_constructor.h"
+#include "objects/text3d/ds_butterfly_constructor.h"
+#include "objects/text3d/ds_clock_constructor.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. ZKW_Text is read only
-// inside its kinds' records.
-void RegisterText3dClasses(ClassRegistries& r) {
+// inside its kinds' records; the abstract model base DS_3D_Obj_Ctrl is never stored on its own.
+// Neither has an entry.
+void RegisterObjectsText3dClasses(ClassRegistries& r) {
   AddObjectClass<ZKW_2DTex>(r.objects, u"ZKW_2DTex");
   AddObjectClass<ZKW_3DTex>(r.objects, u"ZKW_3DTex");
+  AddObjectClass<DS_3D_in_2D_array_Constructor>(r.objects, u"DS_3D_in_2D_array_Constructor");
+  AddObjectClass<DS_ButterflyConstructor>(r.objects, u"DS_ButterflyConstructor");
+  AddObjectClass<DS_ClockConstructor>(r.objects, u"DS_ClockConstructor");
 }

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstring>
 
 #include "platform/math/d3dx_math.h"
 
@@ -112,12 +113,22 @@ D3DXMATRIX* D3DXMatrixRotationQuaternion(D3DXMATRIX* out, const D3DXQUATERNION* 
 }
 
 D3DXMATRIX* D3DXMatrixMultiply(D3DXMATRIX* out, const D3DXMATRIX* a, const D3DXMATRIX* b) {
-  D3DXMATRIX r;
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j)
-      r(i, j) = (*a)(i, 0) * (*b)(0, j) + (*a)(i, 1) * (*b)(1, j) + (*a)(i, 2) * (*b)(2, j) +
-                (*a)(i, 3) * (*b)(3, j);
-  *out = r;
+  // Written out on plain arrays of the sixteen elements (the matrix's layout), without loops,
+  // so that every build, instrumented ones too, compiles it to straight arithmetic: scenes
+  // multiply matrices for every node of every frame.
+  float x[16], y[16];
+  std::memcpy(x, a, sizeof x);
+  std::memcpy(y, b, sizeof y);
+  const float* p = x;
+  const float* q = y;
+  const auto at = [p, q](int i, int j) {
+    return p[i * 4] * q[j] + p[i * 4 + 1] * q[4 + j] + p[i * 4 + 2] * q[8 + j] +
+           p[i * 4 + 3] * q[12 + j];
+  };
+  const float r[16] = {at(0, 0), at(0, 1), at(0, 2), at(0, 3), at(1, 0), at(1, 1),
+                       at(1, 2), at(1, 3), at(2, 0), at(2, 1), at(2, 2), at(2, 3),
+                       at(3, 0), at(3, 1), at(3, 2), at(3, 3)};
+  std::memcpy(out, r, sizeof r);
   return out;
 }
 

@@ -26,7 +26,7 @@ inline constexpr ClassList kProgramClassLists[] = {
     RegisterRendererClasses,
     RegisterFxClasses,
     RegisterObjectsSpritesClasses,
-    RegisterText3dClasses,
+    RegisterObjectsText3dClasses,
 };
 
 // Fills and seals the registries with the program's lists plus any `extra` ones (tests' own kinds).

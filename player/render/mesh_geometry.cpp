@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "player/document/doc_res_manager.h"
+#include "player/resources/module_resources.h"
 
 bool MeshGeometry::SetBuffers(MeshBuffers buffers) {
   vertices.buffer = std::move(buffers.vertexBuffer);
@@ -29,7 +30,12 @@ bool MeshGeometry::LoadMesh(const DS_MeshFile& link) {
   MeshBuffers& entry = document->meshCache[link.Key()];
   if (entry.vertexCount == 0) {
     std::vector<ResourceDataRecord>& records = document->resourceRecords[link.Key()];
-    if (records.empty()) records.push_back(LinkRecordOf(link));
+    if (records.empty()) {
+      // A link the project stores nothing for: its module's resource. A module without one
+      // leaves the record empty, and the loading below finds what stands in for it.
+      records.push_back(LinkRecordOf(link));
+      (void)LoadFromModule(records.back());
+    }
     entry = document->Cache().LoadModelForLink(records.front(), kStride);
   }
   return SetBuffers(entry);

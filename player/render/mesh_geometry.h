@@ -28,7 +28,8 @@ class MeshGeometry : public IndexedMesh {
   // sphere. Always true.
   bool SetBuffers(MeshBuffers buffers);
   // Takes the mesh of the link from the current document's mesh cache; the first use of a
-  // link loads it there from the link's stored record (or its module), so every mesh of the
+  // link loads it there from the link's stored record, or for a link the project stores
+  // nothing for from a record that takes its bytes from the link's module, so every mesh of the
   // link shares one vertex and one index buffer. Answers SetBuffers' result; false without a
   // document.
   [[nodiscard]] bool LoadMesh(const DS_MeshFile& link);

@@ -30,11 +30,16 @@ void FinishMesh(gfx::HResult loaded, gfx::Mesh& mesh, uint32_t stride, MeshBuffe
 }  // namespace
 
 void LoadMeshFromMemory(std::span<const uint8_t> bytes, uint32_t stride, MeshBuffers& out) {
+  out = MeshBuffers();
+  // Without a device there are no buffers to fill: the reader is not run for nothing.
+  if (CurrentDevice() == nullptr) return;
   gfx::Mesh mesh;
   FinishMesh(gfx::LoadMeshFromXInMemory(bytes, &mesh), mesh, stride, out);
 }
 
 void LoadMeshFromFile(const zkw_string& path, uint32_t stride, MeshBuffers& out) {
+  out = MeshBuffers();
+  if (CurrentDevice() == nullptr) return;
   gfx::Mesh mesh;
   FinishMesh(gfx::LoadMeshFromXFile(sys::ToPath(path), &mesh), mesh, stride, out);
 }

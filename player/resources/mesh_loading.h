@@ -11,7 +11,8 @@
 // normals computed from the faces, faces grouped by material and unused vertices dropped,
 // 16-bit indices and the bounding sphere. The buffers are managed and write-only; the vertex
 // buffer holds `stride` bytes per vertex (every caller passes 32). A mesh that cannot be loaded,
-// or whose vertices 16-bit indices cannot reach, leaves `out` empty.
+// or whose vertices 16-bit indices cannot reach, leaves `out` empty, as does the lack of a
+// device (then nothing is read).
 void LoadMeshFromMemory(std::span<const uint8_t> bytes, uint32_t stride, MeshBuffers& out);
 // The same for a file named by a stored path.
 void LoadMeshFromFile(const zkw_string& path, uint32_t stride, MeshBuffers& out);

@@ -89,18 +89,35 @@ bool TextureCache::GetModule(const zkw_string& name, const res::Module*& out) {
 }
 
 MeshBuffers TextureCache::LoadModelForLink(const ResourceDataRecord& record, uint32_t stride) {
-  std::optional<MeshBuffers>& cached = moduleMeshes_[{record.module, record.resourceId}];
-  if (cached) return *cached;
   MeshBuffers result;
-  const res::Module* module = nullptr;
-  if (GetModule(record.module, module)) {
-    const auto bytes = res::FindResource(module, u"DDS", ResourceIdOf(record.resourceId));
-    LoadMeshFromMemory(bytes ? *bytes : std::span<const uint8_t>(), stride, result);
-    cached = result;
-  } else if (!record.bytes.empty()) {
-    LoadMeshFromMemory(record.bytes, stride, result);
-  } else {
-    LoadMeshFromFile(record.path, stride, result);
+  if (!record.path.empty()) {
+    if (record.bytes.empty()) {
+      LoadMeshFromFile(record.path, stride, result);
+    } else {
+      LoadMeshFromMemory(record.bytes, stride, result);
+    }
+    return result;
   }
-  return result;
+  const res::Module* module = nullptr;
+  const bool readable = GetModule(record.module, module);
+  if (readable) {
+    std::optional<MeshBuffers>& cached = moduleMeshes_[{record.module, record.resourceId}];
+    if (!cached) {
+      const auto bytes = res::FindResource(module, u"DDS", ResourceIdOf(record.resourceId));
+      LoadMeshFromMemory(bytes ? *bytes : std::span<const uint8_t>(), stride, result);
+      cached = result;
+    }
+    if (cached->vertexCount != 0) return *cached;
+  }
+  if (!record.bytes.empty()) LoadMeshFromMemory(record.bytes, stride, result);
+  if (result.vertexCount != 0 || readable) return result;
+  // The player carries substitutes of the shared library's meshes under the library's ids
+  // (the library's search would find pictures among the player's own "DDS" resources): with
+  // the module absent and nothing usable stored, they stand in.
+  MeshBuffers& own = builtinMeshes_[ResourceIdOf(record.resourceId)];
+  if (own.vertexCount == 0) {
+    if (const auto bytes = res::FindResource(nullptr, u"XMESH", ResourceIdOf(record.resourceId)))
+      LoadMeshFromMemory(*bytes, stride, own);
+  }
+  return own;
 }

@@ -45,10 +45,14 @@ class TextureCache {
   // empty name gives null, the player's own resources.
   [[nodiscard]] bool GetModule(const zkw_string& name, const res::Module*& out);
 
-  // The mesh of a stored record (see LoadMeshFromMemory). A module mesh, the "DDS" resource of
-  // the record's id in its module (the player's own for an empty name), is loaded once per
-  // cache and module name and id, also when it cannot be loaded; with a module that cannot be
-  // read, the record's bytes, or else its file, are loaded at every call.
+  // The mesh of a stored record (see LoadMeshFromMemory):
+  // - a record with a path: its bytes, or without them the file, loaded at every call;
+  // - otherwise the "DDS" resource of the record's id in its module (the player's own for an
+  //   empty name), loaded once per cache and module name and id, also when it cannot be
+  //   loaded; when that gives no mesh, the record's own bytes, loaded at every call;
+  // - a module that cannot be read: the record's own bytes, and when they give no mesh the
+  //   player's own "XMESH" resource of the record's id (its substitute of the library's mesh),
+  //   kept by the cache once it has loaded.
   [[nodiscard]] MeshBuffers LoadModelForLink(const ResourceDataRecord& record, uint32_t stride);
 
  private:
@@ -57,5 +61,6 @@ class TextureCache {
   std::map<std::pair<const res::Module*, uint32_t>, TextureRef> moduleTextures_;
   std::map<std::pair<zkw_string, uint32_t>, TextureRef> namedModuleTextures_;
   std::map<std::pair<zkw_string, uint32_t>, std::optional<MeshBuffers>> moduleMeshes_;
+  std::map<uint16_t, MeshBuffers> builtinMeshes_;
   std::map<zkw_string, const res::Module*> modules_;
 };

@@ -18,6 +18,7 @@
 #include "renderers/matrix_code/ds_matrix_code_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
+#include "tools/project_writer/demo_garden.h"
 #include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_lines.h"
 #include "tools/project_writer/demo_particles.h"
@@ -171,7 +172,8 @@ void ConfigureGlyphs(DS_MatrixCodeLight& glyphs) {
 
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music,
-                                      const std::vector<NamedFile>& pictures) {
+                                      const std::vector<NamedFile>& pictures,
+                                      const std::vector<NamedFile>& meshes) {
   ProjectBuilder project;
   const NamedFile* radialFile = Find(pictures, u"66.png");
   const std::vector<uint8_t> radialMask =
@@ -297,6 +299,14 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   }
   // The air-brush generators on the night.
   if (night != stored.end()) AddNightSkySlide(project, night->second.link);
+  // The garden of 3D models on the dawn.
+  if (dawn != stored.end()) {
+    const NamedFile* leafMesh = Find(meshes, u"leaf.x");
+    const NamedFile* leafPicture = Find(pictures, u"leaf.png");
+    AddGarden(AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"),
+              leafMesh != nullptr ? leafMesh->bytes : std::vector<uint8_t>(),
+              leafPicture != nullptr ? leafPicture->bytes : std::vector<uint8_t>());
+  }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();
 }

@@ -18,7 +18,9 @@ struct NamedFile {
 // and the particle systems. `pictures` holds the pictures those objects draw with, by file name
 // (the radial mask "66.png", the particle and sprite pictures); a background or picture missing
 // leaves out what it is for. The music file (when not null) is its background music, carried in
-// the project.
+// the project. `meshes` holds the meshes objects draw ("leaf.x", with the picture "leaf.png", for
+// the garden's drifting leaves).
 std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
                                       const NamedFile* music = nullptr,
-                                      const std::vector<NamedFile>& pictures = {});
+                                      const std::vector<NamedFile>& pictures = {},
+                                      const std::vector<NamedFile>& meshes = {});

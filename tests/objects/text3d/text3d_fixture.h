@@ -34,7 +34,7 @@ class Text3dTest : public renderer_test::RendererTest {
   static void SetUpTestSuite() {
     UseHeadlessSdl();
     RegisterClasses({RegisterCoreClasses, RegisterPlayerClasses, RegisterRendererClasses,
-                     RegisterText3dClasses});
+                     RegisterObjectsText3dClasses});
   }
 
   // The run-time object a slide start makes of `text`, in the handle a slide keeps.

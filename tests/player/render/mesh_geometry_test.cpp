@@ -4,6 +4,7 @@
 
 #include "player/render/matrix_values.h"
 #include "player/support/document_fixture.h"
+#include "player/support/pe_module_writer.h"
 #include "render_fixture.h"
 
 namespace render_test {
@@ -114,6 +115,21 @@ TEST_F(MeshLoading, MeshesOfOneLinkShareTheBuffersLoadedOnce) {
   MeshGeometry missing;
   EXPECT_TRUE(missing.LoadMesh(DS_MeshFile(u"nowhere.dll", 999)));
   EXPECT_FALSE(missing.vertices.buffer);
+}
+
+// A link the project stores nothing for takes its module's resource into a record of its own:
+// here the module's RT_RCDATA resource, as the module has no "DDS" one of the id.
+TEST_F(MeshLoading, AnUnstoredLinkLoadsFromItsModule) {
+  const std::string name = UniqueModuleName("mesh_module");
+  PeModuleWriter().AddRcData(12, SquareX()).WriteTo(folder_ / name);
+  const DS_MeshFile link(FromUtf8((folder_ / name).string()), 12);
+  MeshGeometry mesh;
+  EXPECT_TRUE(mesh.LoadMesh(link));
+  EXPECT_EQ(mesh.primitiveCount, 2u);
+  const std::vector<ResourceDataRecord>& records = Doc().resourceRecords[link.Key()];
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].bytes, SquareX()) << "the module's bytes";
+  EXPECT_EQ(records[0].resourceId, 12u);
 }
 
 }  // namespace

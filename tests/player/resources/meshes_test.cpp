@@ -94,5 +94,49 @@ TEST_F(Meshes, ModuleMeshesAreCachedByModuleAndId) {
   EXPECT_EQ(fromFile.faceCount, 2u);
 }
 
+// A mesh stored in the project with its file's path (as drifting instances store theirs) is
+// its bytes, whatever module and id the record names; a readable module without the mesh falls
+// back on the record's bytes too.
+TEST_F(Meshes, StoredFilesAreTheirBytes) {
+  TextureCache& cache = Doc().Cache();
+  const MeshBuffers stored =
+      cache.LoadModelForLink(Record(0, u"", SquareX(3.0f), u"c:\\leaf.x"), 32);
+  EXPECT_NEAR(stored.radius, 3.0f * std::sqrt(0.5f), 1e-4f);
+  EXPECT_FALSE(cache.LoadModelForLink(Record(0, u"", {1, 2, 3}, u"c:\\broken.x"), 32).vertexBuffer);
+
+  const std::string name = UniqueModuleName("meshes");
+  PeModuleWriter().AddRcData(5, {1}).WriteTo(folder_ / name);
+  const zkw_string module = FromUtf8((folder_ / name).string());
+  EXPECT_FALSE(cache.LoadModelForLink(Record(5, module), 32).vertexBuffer);
+  EXPECT_EQ(cache.LoadModelForLink(Record(5, module, SquareX()), 32).faceCount, 2u);
+}
+
+// With the library absent, the player's own meshes stand in for its butterfly and clock meshes
+// (its "DDS" resources of those ids are pictures); other ids have no stand-in.
+TEST_F(Meshes, TheLibraryMeshesHaveStandIns) {
+  TextureCache& cache = Doc().Cache();
+  for (uint32_t id : {68u, 69u, 70u}) {
+    const MeshBuffers mesh = cache.LoadModelForLink(Record(id, u"glimres.dll"), 32);
+    EXPECT_TRUE(mesh.vertexBuffer) << id;
+    EXPECT_EQ(cache.LoadModelForLink(Record(id, u"glimres.dll"), 32).vertexBuffer.Get(),
+              mesh.vertexBuffer.Get())
+        << "kept by the cache";
+  }
+  EXPECT_FALSE(cache.LoadModelForLink(Record(71, u"glimres.dll"), 32).vertexBuffer);
+  // Bytes stored for the library's mesh come first.
+  EXPECT_EQ(cache.LoadModelForLink(Record(68, u"glimres.dll", SquareX()), 32).faceCount, 2u);
+}
+
+// Without a device there is nothing to fill, and nothing is read.
+TEST_F(Meshes, NothingLoadsWithoutADevice) {
+  GetDeviceValues().device = nullptr;
+  MeshBuffers mesh;
+  mesh.vertexCount = 9;
+  LoadMeshFromMemory(SquareX(), 32, mesh);
+  EXPECT_EQ(mesh.vertexCount, 0u);
+  EXPECT_FALSE(mesh.vertexBuffer);
+  GetDeviceValues().device = device_.Get();
+}
+
 }  // namespace
 }  // namespace document_test

@@ -1,7 +1,8 @@
 // write_demo_project <output> [--music <sound file>] [--picture <picture file>]...
-//                    <background picture>...
+//                    [--mesh <.x file>]... <background picture>...
 // Writes the project the player carries: one slide per background picture, in order, the sound
-// file as its background music, and the other pictures for its objects (masks) by file name.
+// file as its background music, and the other pictures and the meshes for its objects (masks,
+// particles, drifting leaves) by file name.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -29,13 +30,15 @@ std::optional<NamedFile> ReadNamedFile(const char* program, const char* name) {
 
 int main(int argc, char** argv) {
   const char* musicName = nullptr;
-  std::vector<const char*> pictureNames;
+  std::vector<const char*> pictureNames, meshNames;
   int first = 2;
   for (; first + 1 < argc; first += 2) {
     if (std::strcmp(argv[first], "--music") == 0) {
       musicName = argv[first + 1];
     } else if (std::strcmp(argv[first], "--picture") == 0) {
       pictureNames.push_back(argv[first + 1]);
+    } else if (std::strcmp(argv[first], "--mesh") == 0) {
+      meshNames.push_back(argv[first + 1]);
     } else {
       break;
     }
@@ -43,26 +46,28 @@ int main(int argc, char** argv) {
   if (argc <= first) {
     std::fprintf(stderr,
                  "usage: %s <output> [--music <sound file>] [--picture <picture file>]... "
-                 "<background picture>...\n",
+                 "[--mesh <.x file>]... <background picture>...\n",
                  argv[0]);
     return 2;
   }
   RegisterProgramClasses();
-  std::vector<NamedFile> backgrounds, pictures;
+  std::vector<NamedFile> backgrounds, pictures, meshes;
   for (int i = first; i < argc; ++i) {
     auto picture = ReadNamedFile(argv[0], argv[i]);
     if (!picture) return 1;
     backgrounds.push_back(std::move(*picture));
   }
-  for (const char* name : pictureNames) {
-    auto picture = ReadNamedFile(argv[0], name);
-    if (!picture) return 1;
-    pictures.push_back(std::move(*picture));
+  for (const auto& [names, files] : {std::pair{&pictureNames, &pictures}, {&meshNames, &meshes}}) {
+    for (const char* name : *names) {
+      auto file = ReadNamedFile(argv[0], name);
+      if (!file) return 1;
+      files->push_back(std::move(*file));
+    }
   }
   std::optional<NamedFile> music;
   if (musicName != nullptr && !(music = ReadNamedFile(argv[0], musicName))) return 1;
   const std::vector<uint8_t> project =
-      WriteDemoProject(backgrounds, music ? &*music : nullptr, pictures);
+      WriteDemoProject(backgrounds, music ? &*music : nullptr, pictures, meshes);
 
   // Written beside the output and renamed, so that a failed run leaves no partial project.
   const std::filesystem::path output(argv[1]);
