@@ -1,5 +1,7 @@
 #include "core/guid.h"
 
+#include <mutex>
+#include <optional>
 #include <random>
 
 namespace {
@@ -71,13 +73,39 @@ GUID GUID::Parse(std::u16string_view text) {
   return g;
 }
 
+namespace {
+
+// The repeatable generator, once a tool has asked for one.
+std::mutex repeatableMutex;
+std::optional<std::mt19937> repeatable;
+
+}  // namespace
+
+void GUID::MakeCreationRepeatable(uint64_t seed) {
+  const std::lock_guard<std::mutex> lock(repeatableMutex);
+  repeatable.emplace(static_cast<std::mt19937::result_type>(seed ^ (seed >> 32)));
+}
+
 GUID GUID::Create() {
-  std::random_device source;
   std::array<uint8_t, 16> b{};
-  for (size_t i = 0; i < b.size(); i += 4) {
-    uint32_t r = source();
-    for (size_t k = 0; k < 4; ++k)
-      b[i + k] = static_cast<uint8_t>(r >> (8 * k));
+  auto fill = [&b](auto& source) {
+    for (size_t i = 0; i < b.size(); i += 4) {
+      const uint32_t r = static_cast<uint32_t>(source());
+      for (size_t k = 0; k < 4; ++k)
+        b[i + k] = static_cast<uint8_t>(r >> (8 * k));
+    }
+  };
+  bool filled = false;
+  {
+    const std::lock_guard<std::mutex> lock(repeatableMutex);
+    if (repeatable) {
+      fill(*repeatable);
+      filled = true;
+    }
+  }
+  if (!filled) {
+    std::random_device source;
+    fill(source);
   }
   GUID g;
   g.Data1 = b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t(b[3]) << 24);

@@ -27,4 +27,8 @@ struct GUID {
 
   // A new random (version 4) GUID from the system's random source.
   static GUID Create();
+  // From now on Create draws from a generator seeded with `seed` instead, the same GUIDs in the
+  // same order on every run: for tools whose output must not change from run to run (the fuzz
+  // template and seeds, the demo project). The player never calls it.
+  static void MakeCreationRepeatable(uint64_t seed);
 };

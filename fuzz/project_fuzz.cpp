@@ -14,6 +14,7 @@
 #include "core/archive/ds_iof_w.h"
 #include "core/chrono/chrono_clock.h"
 #include "core/ds_error.h"
+#include "core/guid.h"
 #include "core/registry/read_by_name.h"
 #include "core/startup/thread_slots.h"
 #include "fx/colour/ds_color_shift_fx.h"
@@ -790,6 +791,8 @@ std::vector<uint8_t> TemplateProject() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   RegisterProgramClasses();
+  // The same bytes on every run: GUIDs that objects make for themselves come in a fixed order.
+  GUID::MakeCreationRepeatable(1);
   return 0;
 }
 

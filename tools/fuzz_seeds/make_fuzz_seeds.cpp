@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/ds_error.h"
+#include "core/guid.h"
 #include "platform/audio/riff_reader.h"
 #include "platform/gfx/image/dds_reader.h"
 #include "platform/gfx/image/picture_decoder.h"
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   RegisterProgramClasses();
+  // The same bytes on every run: GUIDs that objects make for themselves come in a fixed order.
+  GUID::MakeCreationRepeatable(1);
   const std::filesystem::path root = argv[1];
   struct Target {
     const char* name;

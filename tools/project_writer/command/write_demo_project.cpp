@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/guid.h"
 #include "platform/sys/file_paths.h"
 #include "player/entry/program_class_lists.h"
 #include "tools/project_writer/demo_project.h"
@@ -51,6 +52,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   RegisterProgramClasses();
+  // The same bytes on every run: GUIDs that objects make for themselves come in a fixed order.
+  GUID::MakeCreationRepeatable(1);
   std::vector<NamedFile> backgrounds, pictures, meshes;
   for (int i = first; i < argc; ++i) {
     auto picture = ReadNamedFile(argv[0], argv[i]);
