@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer
-# (clang, so that the fuzz targets build too) and the Release player that tools/play.sh runs, then
-# runs every test, ending with CTest's summary.
+# (clang, so that the fuzz targets build too; the benchmarks too, so that they cannot rot) and the
+# Release player that tools/play.sh runs, then runs every test, ending with CTest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +11,7 @@ build=build/test
 cmake -S . -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DSCENE_SANITIZE=ON -DSCENE_FUZZ=ON
+  -DSCENE_SANITIZE=ON -DSCENE_FUZZ=ON -DSCENE_BENCH=ON
 cmake --build "$build"
 
 # The player as tools/play.sh builds it (Release, the system's default compiler), so that the

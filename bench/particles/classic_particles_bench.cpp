@@ -39,9 +39,11 @@ struct Fixture {
 
     const DS_ImageFileLink link(u"white.png", 1);
     gfx::Texture* texture = nullptr;
-    device->CreateTexture(2, 2, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, &texture);
+    if (gfx::Failed(
+            device->CreateTexture(2, 2, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, &texture)))
+      return;
     const std::vector<uint32_t> white(4, 0xFFFFFFFF);
-    texture->WriteLevel(0, white.data(), 8);
+    if (gfx::Failed(texture->WriteLevel(0, white.data(), 8))) return;
     LinkTextureSet& set = DocumentTlsSlot::Get()->linkTextureSets[link.Key()];
     set.textures = {ComRef<gfx::Texture>(texture)};
     set.sourceWidth = set.sourceHeight = 2;
