@@ -11,6 +11,11 @@ bool ZKW_VFigure::Save(DS_IOF_Archive& archive) const {
 
 void ZKW_VFigure::AttachParamCallbacks(OwnedControlList*) {}
 
+void ZKW_VFigure::AddRandomPoint(D3DXVECTOR3* point) {
+  D3DXVECTOR3 scratch;
+  EmitPointAndDirection(point, &scratch, false);
+}
+
 bool ZKW_VFigure::EmptyLattice(D3DXVECTOR3* out, unsigned rows, unsigned columns) const {
   if (rows != 0 && columns != 0) return false;
   *out = Center();

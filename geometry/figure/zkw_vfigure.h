@@ -28,8 +28,9 @@ class ZKW_VFigure : public DS_IOF_Item {
   // Adds a random point of the figure to `point` and writes a unit launch direction; `spin`
   // turns both about Y by a random angle where the kind supports it.
   virtual void EmitPointAndDirection(D3DXVECTOR3* point, D3DXVECTOR3* direction, bool spin) = 0;
-  // Adds a random point of the figure to `point`.
-  virtual void AddRandomPoint(D3DXVECTOR3* point) = 0;
+  // Adds a random point of the figure to `point`: here the point of EmitPointAndDirection without
+  // spin.
+  virtual void AddRandomPoint(D3DXVECTOR3* point);
   // The centre of lattice cell `index`, cells numbered row by row.
   virtual D3DXVECTOR3* GridPoint(D3DXVECTOR3* out, unsigned index, unsigned rows,
                                  unsigned columns) = 0;

@@ -29,11 +29,6 @@ void ZKW_VFigure_BSpline::EmitPointAndDirection(D3DXVECTOR3* point, D3DXVECTOR3*
   *point += Center() + q;
 }
 
-void ZKW_VFigure_BSpline::AddRandomPoint(D3DXVECTOR3* point) {
-  D3DXVECTOR3 scratch;
-  EmitPointAndDirection(point, &scratch, false);
-}
-
 D3DXVECTOR3* ZKW_VFigure_BSpline::GridPoint(D3DXVECTOR3* out, unsigned, unsigned, unsigned) {
   *out = Center();
   return out;

@@ -21,8 +21,6 @@ class ZKW_VFigure_BSpline : public ZKW_VFigure {
   // The point at arc length L r1 and lateral offset -w + 2w r2, with the path's unit direction
   // there; an empty path gives the position and (1, 0, 0). `spin` is not used.
   void EmitPointAndDirection(D3DXVECTOR3* point, D3DXVECTOR3* direction, bool spin) override;
-  // The point of EmitPointAndDirection.
-  void AddRandomPoint(D3DXVECTOR3* point) override;
   // The position: a band has no lattice.
   D3DXVECTOR3* GridPoint(D3DXVECTOR3* out, unsigned index, unsigned rows,
                          unsigned columns) override;

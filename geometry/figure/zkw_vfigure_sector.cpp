@@ -60,11 +60,6 @@ void ZKW_VFigure_Sector::EmitPointAndDirection(D3DXVECTOR3* point, D3DXVECTOR3* 
   *point += Center() + rho * unit;
 }
 
-void ZKW_VFigure_Sector::AddRandomPoint(D3DXVECTOR3* point) {
-  D3DXVECTOR3 scratch;
-  EmitPointAndDirection(point, &scratch, false);
-}
-
 D3DXVECTOR3* ZKW_VFigure_Sector::GridPoint(D3DXVECTOR3* out, unsigned index, unsigned rows,
                                            unsigned columns) {
   if (EmptyLattice(out, rows, columns)) return out;

@@ -23,8 +23,6 @@ class ZKW_VFigure_Sector : public ZKW_VFigure {
   // `spin`, the angle of a turn about Y (r3); the direction is the unit vector at that angle and
   // the point lies along it at the radius from the position.
   void EmitPointAndDirection(D3DXVECTOR3* point, D3DXVECTOR3* direction, bool spin) override;
-  // The point of EmitPointAndDirection without spin.
-  void AddRandomPoint(D3DXVECTOR3* point) override;
   // The centre of cell `index`: rows are rings from the outermost (row 0) inwards, columns
   // angular slices from D - A/2 on.
   D3DXVECTOR3* GridPoint(D3DXVECTOR3* out, unsigned index, unsigned rows,
