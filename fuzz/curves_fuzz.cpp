@@ -7,8 +7,11 @@
 // straight-skeleton offsetter, which are built and traced with distances, lengths and offsets
 // from the data. Last, the bytes are the body of a shape record (the first byte also picks the
 // shape class and its record version), and every query of the shape it reads runs with
-// arguments from the data. Any hang (the target runs with a timeout, which also catches a layering
-// that never ends), over-read or undefined behaviour fails.
+// arguments from the data. The same happens to an emitter figure and a gradient record (their
+// classes picked by the first byte too), with emitted points and lattice cells, gradient values
+// and the holders' figure installs taken with arguments from the data. Any hang (the target runs
+// with a timeout, which also catches a layering that never ends), over-read or undefined behaviour
+// fails.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -24,7 +27,10 @@
 #include "geometry/curve/zkw_smart_offset_bspline.h"
 #include "geometry/curve/zkw_smart_offset_polyline.h"
 #include "geometry/curve/zkw_smart_poly_loop.h"
+#include "geometry/figure/zkw_custom_figure.h"
+#include "geometry/figure/zkw_vfigure_bspline.h"
 #include "geometry/geometry_class_list.h"
+#include "geometry/gradient/zkw_custom_gradient.h"
 #include "geometry/offset/zkw_straight_skeleton_offset.h"
 #include "geometry/offset/zkw_stripe_tracer.h"
 #include "geometry/path/bspline_point_io.h"
@@ -47,6 +53,10 @@ constexpr const char16_t* kShapeClasses[] = {
 constexpr const char* kCurveNames[] = {"ZKW_VGeom2D_BSpline",     "ZKW_VGeom2D_Polyline",
                                        "ZKW_VGeom2D_Loop",        "ZKW_VGeom2D_CubicSpline",
                                        "ZKW_VGeom2D_LineSegment", "ZKW_VGeom2D_Rect"};
+
+constexpr const char16_t* kFigureClasses[] = {u"ZKW_VFigure_Rect", u"ZKW_VFigure_Sector",
+                                              u"ZKW_VFigure_BSpline"};
+constexpr const char16_t* kGradientClasses[] = {u"ZKW_VGradient_Linear", u"ZKW_VGradient_Circular"};
 
 // An exactly sized heap copy of `before` followed by the data, read through the player's stream,
 // so that any read past the end is caught.
@@ -186,6 +196,62 @@ void ExerciseShape(ZKW_VGeom2D& shape, DS_IOF_Virtual& io) {
   clone->GetCenter(&point);
 }
 
+uint32_t NextUInt(DS_IOF_Virtual& io) {
+  uint32_t v = 0;
+  io.ReadUInt32(v);
+  return v;
+}
+
+// Emits points and directions, lattice cells and random points of a figure, with the band's
+// half-width, the lattice and a few points from `io`; then installs it in a holder and has the
+// holder make an old emitter's sector from the data.
+void ExerciseFigure(std::unique_ptr<ZKW_VFigure> figure, DS_IOF_Virtual& io) {
+  if (auto* band = dynamic_cast<ZKW_VFigure_BSpline*>(figure.get()))
+    band->halfWidth.SetValue(NextUInt(io));
+  D3DXVECTOR3 point, direction;
+  for (bool spin : {false, true}) {
+    point = {NextFloat(io), NextFloat(io), NextFloat(io)};
+    figure->EmitPointAndDirection(&point, &direction, spin);
+    figure->AddRandomPoint(&point);
+  }
+  for (int i = 0; i < 3; ++i) {
+    const uint32_t index = NextUInt(io);
+    const uint32_t rows = NextUInt(io);
+    figure->GridPoint(&point, index, rows, NextUInt(io));
+  }
+  figure->UnusedPairQuery(NextFloat(io), NextFloat(io));
+  figure->UnusedQuery(NextFloat(io));
+  figure->UnusedObject();
+  figure->UnusedSet(NextFloat(io));
+  DS_IOF_Archive out(std::make_unique<DS_IOF_W>());
+  figure->Save(out);
+
+  ZKW_CustomFigure holder;
+  const DS_SafePtr<ZKW_VFigure> handle(std::move(figure));
+  holder.SetFigure(handle, nullptr);
+  holder.SetFigure(handle, nullptr);
+  const uint32_t direction0 = NextUInt(io);
+  const uint32_t spread = NextUInt(io);
+  holder.MakeSectorFigure(direction0, spread, NextUInt(io));
+  holder.Figure()->EmitPointAndDirection(&point, &direction, true);
+  holder.Figure()->GridPoint(&point, NextUInt(io), NextUInt(io), NextUInt(io));
+}
+
+// Asks a gradient for its value at points from `io` and stores it; a default holder does the
+// same with its own gradient.
+void ExerciseGradient(const ZKW_VGradient& gradient, DS_IOF_Virtual& io) {
+  const ZKW_CustomGradient holder;
+  for (int i = 0; i < 4; ++i) {
+    const float x = NextFloat(io);
+    const float y = NextFloat(io);
+    const D3DXVECTOR3 point(x, y, NextFloat(io));
+    gradient.ValueAt(&point);
+    holder.Gradient()->ValueAt(&point);
+  }
+  DS_IOF_Archive out(std::make_unique<DS_IOF_W>());
+  gradient.Save(out);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -196,6 +262,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char16_t* graphClass = kGraphClasses[data[0] % 5];
   const char16_t* shapeClass = kShapeClasses[data[0] % 12];
   const uint32_t shapeVersion = data[0] / 12 % 3;
+  const char16_t* figureClass = kFigureClasses[data[0] % 3];
+  const char16_t* gradientClass = kGradientClasses[data[0] / 3 % 2];
   ++data, --size;
 
   // The same bytes as numbers: times, steps and offsets.
@@ -283,5 +351,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Source shapeSource(Headers({shapeClass}, shapeVersion), data, size);
   if (std::unique_ptr<ZKW_VGeom2D> shape = ReadVGeom2D(shapeSource.archive()))
     ExerciseShape(*shape, io);
+
+  // A figure and a gradient record by class name, their bodies from the data; their arguments
+  // from the start of the data again.
+  Source figureSource(Headers({figureClass}), data, size);
+  Source figureArguments({}, data, size);
+  if (std::unique_ptr<ZKW_VFigure> figure = ReadVFigure(figureSource.archive()))
+    ExerciseFigure(std::move(figure), figureArguments.archive().io());
+  Source gradientSource(Headers({gradientClass}), data, size);
+  if (std::unique_ptr<ZKW_VGradient> gradient = ReadVGradient(gradientSource.archive()))
+    ExerciseGradient(*gradient, figureArguments.archive().io());
   return 0;
 }

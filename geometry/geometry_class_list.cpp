@@ -1,5 +1,10 @@
 #include "geometry/geometry_class_list.h"
 
+#include "geometry/figure/zkw_vfigure_bspline.h"
+#include "geometry/figure/zkw_vfigure_rect.h"
+#include "geometry/figure/zkw_vfigure_sector.h"
+#include "geometry/gradient/zkw_vgradient_circular.h"
+#include "geometry/gradient/zkw_vgradient_linear.h"
 #include "geometry/graph/vgraph_line.h"
 #include "geometry/graph/vgraph_line_kinds.h"
 #include "geometry/shape/curve_shape_kinds.h"
@@ -32,4 +37,13 @@ void RegisterGeometryClasses(ClassRegistries& r) {
   AddClass<ZKW_VGeom2D_Sphere>(r.vgeom2d, u"ZKW_VGeom2D_Sphere");
   AddClass<ZKW_VGeom2D_Freeform>(r.vgeom2d, u"ZKW_VGeom2D_Freeform");
   AddClass<ZKW_VGeom2D_Text>(r.vgeom2d, u"ZKW_VGeom2D_Text");
+
+  // Emitter figures.
+  AddClass<ZKW_VFigure_Rect>(r.vfigures, u"ZKW_VFigure_Rect");
+  AddClass<ZKW_VFigure_Sector>(r.vfigures, u"ZKW_VFigure_Sector");
+  AddClass<ZKW_VFigure_BSpline>(r.vfigures, u"ZKW_VFigure_BSpline");
+
+  // Gradients.
+  AddClass<ZKW_VGradient_Linear>(r.vgradients, u"ZKW_VGradient_Linear");
+  AddClass<ZKW_VGradient_Circular>(r.vgradients, u"ZKW_VGradient_Circular");
 }
