@@ -96,11 +96,8 @@ void DS_StaticText::DrawShadowed(const D3DXVECTOR2& shift) {
   if (effect == nullptr || picture == nullptr || mech == nullptr || mech->batches.empty()) return;
   effect->SetTexture("Texture", picture->CurrentTexture().Get());
   if (shadowOn.Value() != 0) {
-    const float distance = static_cast<float>(shadowDistance.Value());
-    const D3DXVECTOR4& towards = shadowDirection.Direction();
-    const float moved[2] = {
-        shift.x + RatioOr0(distance * towards.x, static_cast<float>(picture->textureWidth)),
-        shift.y - RatioOr0(distance * towards.y, static_cast<float>(picture->textureHeight))};
+    const D3DXVECTOR2 shadow = ShadowShift(shift);
+    const float moved[2] = {shadow.x, shadow.y};
     const std::array<float, 4> colour = ColorWordFloats(
         shadowColour.Value(), static_cast<float>(shadowColour.alpha.Scaled()) / 255.0f);
     effect->SetFloatArray("Shift", moved, 2);
@@ -110,4 +107,14 @@ void DS_StaticText::DrawShadowed(const D3DXVECTOR2& shift) {
   const float at[2] = {shift.x, shift.y};
   effect->SetFloatArray("Shift", at, 2);
   mech->DrawBatch(effect, "Main", 0);
+}
+
+D3DXVECTOR2 DS_StaticText::ShadowShift(const D3DXVECTOR2& shift) const {
+  const LinkTextureSet* picture = FirstPicture();
+  if (picture == nullptr) return shift;
+  const float distance = static_cast<float>(shadowDistance.Value());
+  const D3DXVECTOR4& towards = shadowDirection.Direction();
+  return D3DXVECTOR2(
+      shift.x + RatioOr0(distance * towards.x, static_cast<float>(picture->textureWidth)),
+      shift.y - RatioOr0(distance * towards.y, static_cast<float>(picture->textureHeight)));
 }

@@ -45,9 +45,12 @@ class DS_StaticText : public ZKW_StaticObject {
   virtual void ReloadPictures();
 
   // The first picture by "Main" at `shift` (in texture units), after its shadow by "Shadow" at
-  // shift + distance x (cos, -sin) of the direction over the picture's texture size when the
-  // shadow is on. Nothing without an effect, a batch or a first picture.
+  // ShadowShift(shift) in "Color" when the shadow is on. Nothing without an effect, a batch or
+  // a first picture.
   void DrawShadowed(const D3DXVECTOR2& shift);
+  // `shift` moved by the shadow distance x (cos, -sin) of the direction over the first
+  // picture's texture width and height (no move along an axis the picture has no size on).
+  D3DXVECTOR2 ShadowShift(const D3DXVECTOR2& shift) const;
   // The first picture of the link, null without one.
   const LinkTextureSet* FirstPicture() const;
 
