@@ -80,29 +80,31 @@ class TextObjectTest : public renderer_test::RendererTest {
   // The run-time object of a sprite text and the clone it draws.
   template <class X>
   struct SpriteText {
-    std::unique_ptr<DS_FXObj> object;
+    DS_SafePtr<ZKW_RenderObj> handle;  // as a slide keeps it
+    DS_FXObj* object;
     X* text;
   };
   template <class X>
   static SpriteText<X> MakeSpriteText(X& description) {
-    std::unique_ptr<ZKW_RenderObj> made = description.CreateRuntimeObject();
-    auto* object = dynamic_cast<DS_FXObj*>(made.release());
+    DS_SafePtr<ZKW_RenderObj> handle(description.CreateRuntimeObject());
+    auto* object = dynamic_cast<DS_FXObj*>(handle.Get());
     EXPECT_NE(object, nullptr);
-    return {std::unique_ptr<DS_FXObj>(object), dynamic_cast<X*>(&object->FXPreset())};
+    return {handle, object, dynamic_cast<X*>(&object->FXPreset())};
   }
 
   // The run-time object of a quad text and the clone it draws.
   template <class X>
   struct QuadText {
-    std::unique_ptr<ZKW_ParticleSystemMech> mech;
+    DS_SafePtr<ZKW_RenderObj> handle;  // as a slide keeps it
+    ZKW_ParticleSystemMech* mech;
     X* text;
   };
   template <class X>
   static QuadText<X> MakeQuadText(X& description) {
-    std::unique_ptr<ZKW_RenderObj> made = description.CreateRuntimeObject();
-    auto* mech = dynamic_cast<ZKW_ParticleSystemMech*>(made.release());
+    DS_SafePtr<ZKW_RenderObj> handle(description.CreateRuntimeObject());
+    auto* mech = dynamic_cast<ZKW_ParticleSystemMech*>(handle.Get());
     EXPECT_NE(mech, nullptr);
-    return {std::unique_ptr<ZKW_ParticleSystemMech>(mech), dynamic_cast<X*>(mech->ctrl)};
+    return {handle, mech, dynamic_cast<X*>(mech->ctrl)};
   }
 
   // Gives `link` the one frame of a `width` x `height` texture of `texels`, whose used part is
