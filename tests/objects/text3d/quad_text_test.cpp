@@ -140,9 +140,9 @@ TEST_F(QuadTextTest, TheShadowIsDrawnShiftedBeforeTheText) {
   EXPECT_FLOAT_EQ(down.y, -4.0f / 64.0f);
 
   DS_2D_Light renderer;
-  made.mech->Update(0.1f);
+  made.object->Update(0.1f);
   ClearLog();
-  made.mech->Render(renderer, nullptr);
+  made.object->Render(renderer, nullptr);
   EXPECT_EQ(Techniques(), (std::vector<std::string>{"Shadow", "Main"}));
   gfx::Effect* effect = made.text->appearance.effect.Get();
   EXPECT_EQ(Values(effect, "Shift", 2), (std::vector<float>{0, 0})) << "Main is not shifted";
@@ -151,15 +151,15 @@ TEST_F(QuadTextTest, TheShadowIsDrawnShiftedBeforeTheText) {
   // Shadow off: the text alone. Two pictures: the second one first.
   made.text->shadowOn.SetValue(0);
   ClearLog();
-  made.mech->Render(renderer, nullptr);
+  made.object->Render(renderer, nullptr);
   EXPECT_EQ(Techniques(), (std::vector<std::string>{"Main"}));
   DS_StaticText twoPictures;
   Dress(twoPictures, {first_, second_}, 20, 10, D3DXVECTOR3(32, 32, 0));
   twoPictures.shadowOn.SetValue(1);
   auto both = MakeQuadText(twoPictures);
-  both.mech->Update(0.1f);
+  both.object->Update(0.1f);
   ClearLog();
-  both.mech->Render(renderer, nullptr);
+  both.object->Render(renderer, nullptr);
   EXPECT_EQ(Techniques(), (std::vector<std::string>{"Main", "Shadow", "Main"}));
 
   // No picture: nothing. A stored screen glow does not make the text read the picture below.
@@ -167,10 +167,10 @@ TEST_F(QuadTextTest, TheShadowIsDrawnShiftedBeforeTheText) {
   bare.corners.SetRect(20, 10, D3DXVECTOR3(32, 32, 0));
   bare.appearance.glowMode.SetValue(ParticleAppearance::kScreenGlow);
   auto none = MakeQuadText(bare);
-  none.mech->SetActive(true);
-  EXPECT_EQ(none.mech->NeedsPictureBelow(), 0);
+  none.object->SetActive(true);
+  EXPECT_EQ(none.object->NeedsPictureBelow(), 0);
   ClearLog();
-  none.mech->Render(renderer, nullptr);
+  none.object->Render(renderer, nullptr);
   EXPECT_TRUE(Techniques().empty());
 }
 
@@ -197,17 +197,17 @@ TEST_F(QuadTextTest, TheScrollCrossesTheQuadOncePerCycle) {
     EXPECT_FLOAT_EQ(text.extent, c.direction < 2 ? extentV : extentU) << c.direction;
     EXPECT_FLOAT_EQ(text.offset, c.start) << c.direction;
     // The texture coordinates: (0, b), (0, 0), (a, b), (a, 0).
-    const DX_V::PCT* v = made.mech->batches[0].LockVertices();
+    const DX_V::PCT* v = made.object->batches[0].LockVertices();
     ASSERT_NE(v, nullptr);
     const float a = c.direction < 2 ? usedU : extentU, b = c.direction < 2 ? extentV : usedV;
     EXPECT_FLOAT_EQ(v[0].v, b);
     EXPECT_FLOAT_EQ(v[2].u, a);
     EXPECT_EQ(v[1].u, 0.0f);
     EXPECT_EQ(v[3].v, 0.0f);
-    made.mech->batches[0].UnlockVertices();
+    made.object->batches[0].UnlockVertices();
     // Ten steps of 0.2 s make the cycle of 2 s (the first update only starts the clock).
     for (int i = 0; i <= 10; ++i)
-      made.mech->Update(0.2f * float(i));
+      made.object->Update(0.2f * float(i));
     EXPECT_NEAR(text.offset, c.end, 1e-5f) << c.direction;
   }
 
@@ -219,7 +219,7 @@ TEST_F(QuadTextTest, TheScrollCrossesTheQuadOncePerCycle) {
     Hold(description, state, 1.0f, cycle);
     auto made = MakeQuadText(description);
     for (int i = 0; i <= 5; ++i)
-      made.mech->Update(0.2f * float(i));
+      made.object->Update(0.2f * float(i));
     EXPECT_FLOAT_EQ(made.text->offset, -usedV) << int(state) << " " << cycle;
   }
 }

@@ -5,6 +5,7 @@
 #include "core/timing/random_timeline.h"
 #include "objects/text3d/ds_scrolling_text_constructor.h"
 #include "objects/text3d/ds_text_link_constructor.h"
+#include "platform/gfx/image/dds_reader.h"
 #include "text_object_fixture.h"
 
 namespace text_object_test {
@@ -188,6 +189,25 @@ TEST_F(SpriteTextRecords, ScrollingTextVersionsOneAndTwo) {
   EXPECT_EQ(older->pictureHeight, 0.0f);
   EXPECT_EQ(older->pictureWidth, 0.0f);
   ExpectSameText(*older, text);
+}
+
+// Save files the picture at the object's size under its GUID, for the document written after
+// the objects; a text without a picture leaves what is filed there.
+TEST_F(SpriteTextRecords, SaveFilesThePictureAtTheObjectsSize) {
+  DS_StaticTextConstructor text;
+  text.width.SetValue(8);
+  text.height.SetValue(4);
+  const FileDataRecord stored{u"", {1, 2, 3}};
+  Doc().guidPictureTable[text.PictureKey()] = stored;
+  RecordOf(text);
+  EXPECT_EQ(Doc().guidPictureTable[text.PictureKey()], stored) << "nothing to file";
+
+  text.textPicture = MakeTexture(2, 2, {0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFFFF0000});
+  RecordOf(text);
+  const auto picture = gfx::image::ReadDds(Doc().guidPictureTable[text.PictureKey()].bytes);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->width, 8u);
+  EXPECT_EQ(picture->height, 4u);
 }
 
 // A record cut anywhere fails the stream and reads what it holds, without a crash.

@@ -77,34 +77,29 @@ class TextObjectTest : public renderer_test::RendererTest {
     view.quad.FromBackBuffer();
   }
 
-  // The run-time object of a sprite text and the clone it draws.
-  template <class X>
-  struct SpriteText {
-    DS_SafePtr<ZKW_RenderObj> handle;  // as a slide keeps it
-    DS_FXObj* object;
+  // A run-time object of kind Object as a slide keeps it, and the clone of kind X it draws.
+  template <class Object, class X>
+  struct Made {
+    DS_SafePtr<ZKW_RenderObj> handle;
+    Object* object;
     X* text;
   };
-  template <class X>
-  static SpriteText<X> MakeSpriteText(X& description) {
+  template <class Object, class X, class Clone>
+  static Made<Object, X> MakeObject(X& description, Clone clone) {
     DS_SafePtr<ZKW_RenderObj> handle(description.CreateRuntimeObject());
-    auto* object = dynamic_cast<DS_FXObj*>(handle.Get());
+    auto* object = dynamic_cast<Object*>(handle.Get());
     EXPECT_NE(object, nullptr);
-    return {handle, object, dynamic_cast<X*>(&object->FXPreset())};
+    return {handle, object, object != nullptr ? dynamic_cast<X*>(clone(*object)) : nullptr};
   }
-
-  // The run-time object of a quad text and the clone it draws.
+  // A sprite text's DS_FXObj; a quad text's particle-system object.
   template <class X>
-  struct QuadText {
-    DS_SafePtr<ZKW_RenderObj> handle;  // as a slide keeps it
-    ZKW_ParticleSystemMech* mech;
-    X* text;
-  };
+  static Made<DS_FXObj, X> MakeSpriteText(X& description) {
+    return MakeObject<DS_FXObj>(description, [](DS_FXObj& o) { return &o.FXPreset(); });
+  }
   template <class X>
-  static QuadText<X> MakeQuadText(X& description) {
-    DS_SafePtr<ZKW_RenderObj> handle(description.CreateRuntimeObject());
-    auto* mech = dynamic_cast<ZKW_ParticleSystemMech*>(handle.Get());
-    EXPECT_NE(mech, nullptr);
-    return {handle, mech, dynamic_cast<X*>(mech->ctrl)};
+  static Made<ZKW_ParticleSystemMech, X> MakeQuadText(X& description) {
+    return MakeObject<ZKW_ParticleSystemMech>(description,
+                                              [](ZKW_ParticleSystemMech& o) { return o.ctrl; });
   }
 
   // Gives `link` the one frame of a `width` x `height` texture of `texels`, whose used part is

@@ -11,7 +11,7 @@
 #include "objects/text3d/ds_text_link.h"
 #include "objects/text3d/ds_text_link_constructor.h"
 #include "particles/classic/control/particle_system_mech.h"
-#include "platform/sys/file_paths.h"
+#include "player/support/demo_files.h"
 #include "player/support/scene_fixture.h"
 #include "tools/project_writer/demo_project.h"
 #include "tools/project_writer/demo_text.h"
@@ -21,25 +21,17 @@ namespace {
 
 class DemoMenuTest : public SceneTest {
  protected:
-  static NamedFile File(const std::filesystem::path& path) {
-    auto bytes = sys::ReadWholeFile(path);
-    EXPECT_TRUE(bytes) << path;
-    return NamedFile{FromUtf8(path.filename().string()), bytes ? *bytes : std::vector<uint8_t>()};
-  }
-
   std::vector<uint8_t> Demo() {
-    const std::filesystem::path assets = std::filesystem::path(SCENE_SOURCE_DIR) / "assets/demo";
     const std::filesystem::path art = SCENE_DEMO_TEXT_ART_DIR;
-    std::vector<NamedFile> pictures = {File(art / kDemoTitleFile), File(art / kDemoTitleHaloFile),
-                                       File(art / kDemoLineFile)};
+    std::vector<NamedFile> pictures = {FileNamed(art / kDemoTitleFile),
+                                       FileNamed(art / kDemoTitleHaloFile),
+                                       FileNamed(art / kDemoLineFile)};
     for (const char* name :
          {kDemoMenuTitleFile, kDemoMenuLineFile, kDemoMenuTickerFile, kDemoMenuBackFile})
-      pictures.push_back(File(art / name));
+      pictures.push_back(FileNamed(art / name));
     for (const char* name : kDemoMenuLinkFiles)
-      pictures.push_back(File(art / name));
-    return WriteDemoProject(
-        {File(assets / "dawn.png"), File(assets / "night.png"), File(assets / "sea.png")}, nullptr,
-        pictures);
+      pictures.push_back(FileNamed(art / name));
+    return WriteDemoProject(DemoBackgrounds(), nullptr, pictures);
   }
 
   template <class X>
