@@ -53,20 +53,23 @@ std::unique_ptr<X> QuadText(const MenuPicture& picture, D3DXVECTOR3 centre, floa
   return text;
 }
 
-// A sprite text of class X showing the picture stored under `guid` whole, at its size.
+// A sprite text of class X showing the picture stored under `guid` (a whole canvas, the text
+// in its top-left part) with its top-left corner at `topLeft`, `shownWidth` wide (0: the
+// canvas's width) and the canvas's height; `canvas` gets the canvas's size.
 template <class X>
 std::unique_ptr<X> SpriteText(ProjectBuilder& project, const NamedFile& file, const char16_t* guid,
-                              D3DXVECTOR3 centre, unsigned& width, unsigned& height) {
+                              D3DXVECTOR2 topLeft, unsigned shownWidth, D3DXVECTOR2& canvas) {
   auto decoded = gfx::image::ReadDds(file.bytes);
-  width = decoded ? decoded->width : 0;
-  height = decoded ? decoded->height : 0;
+  canvas = decoded ? D3DXVECTOR2(float(decoded->width), float(decoded->height)) : D3DXVECTOR2();
+  const unsigned w = shownWidth != 0 ? shownWidth : unsigned(canvas.x);
   auto text = std::make_unique<X>();
   text->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1901);
   text->pictureGuid = GUID::Parse(guid);
   project.StoreGuidPicture(text->pictureGuid, file.bytes);
-  text->position.SetValue(centre);
-  text->width.SetValue(width);
-  text->height.SetValue(height);
+  text->position.SetValue(
+      D3DXVECTOR3(topLeft.x + float(w) * 0.5f, topLeft.y + canvas.y * 0.5f, 0.0f));
+  text->width.SetValue(w);
+  text->height.SetValue(unsigned(canvas.y));
   text->colour.SetValue(0xFFFFFF);
   return text;
 }
@@ -103,19 +106,21 @@ void AddMenuSlide(ProjectBuilder& project, const DS_ImageFileLink& background, f
   slide.savedObjects.push_back(std::move(heading));
 
   // The line runs right to left across the middle once every twelve seconds.
-  auto scrolling = QuadText<DS_ScrollingTex>(*line, D3DXVECTOR3(x, height * 0.3f, 0), width * 0.7f);
+  auto scrolling =
+      QuadText<DS_ScrollingTex>(*line, D3DXVECTOR3(x, height * 0.31f, 0), width * 0.7f);
   scrolling->direction.SetValue(2);
   RandomPhases(*scrolling, 0, 0, 0, 1200, 1200, 0);
   slide.savedObjects.push_back(std::move(scrolling));
 
-  // The ticker: a sprite text whose phase moves a tenth a second.
-  unsigned w = 0, h = 0;
-  auto ticker =
-      SpriteText<DS_ScrollingTextConstructor>(project, *Find(files, kDemoMenuTickerFile),
-                                              kTickerGuid, D3DXVECTOR3(x, height * 0.42f, 0), w, h);
-  ticker->pictureWidth = float(w);
-  ticker->pictureHeight = float(h);
-  ticker->width.SetValue(std::min(w, unsigned(width * 0.6f)));
+  // The ticker under the line, left-aligned with the links below it: a sprite text whose phase
+  // moves a tenth a second.
+  const float left = x - width * 0.16f;
+  D3DXVECTOR2 canvas;
+  auto ticker = SpriteText<DS_ScrollingTextConstructor>(
+      project, *Find(files, kDemoMenuTickerFile), kTickerGuid, D3DXVECTOR2(left, height * 0.4f),
+      unsigned(width * 0.4f), canvas);
+  ticker->pictureWidth = canvas.x;
+  ticker->pictureHeight = canvas.y;
   ticker->direction.SetValue(3);
   ticker->scrollDivisor.SetValue(10);
   ticker->colour.SetValue(0x80FFFF);
@@ -123,14 +128,15 @@ void AddMenuSlide(ProjectBuilder& project, const DS_ImageFileLink& background, f
 
   // The links, and a link back to the menu on each slide they show.
   for (size_t i = 0; i < targets.size(); ++i) {
-    const D3DXVECTOR3 at(x, height * (0.58f + 0.12f * float(i)), 0);
+    const float top = height * (0.54f + 0.12f * float(i));
     if (i == 0) {
       auto link = SpriteText<DS_TextLinkConstructor>(project, *Find(files, kDemoMenuLinkFiles[0]),
-                                                     kLinkGuid, at, w, h);
+                                                     kLinkGuid, D3DXVECTOR2(left, top), 0, canvas);
       link->targetSlide.SetValue(static_cast<unsigned>(targets[i]));
       slide.savedObjects.push_back(std::move(link));
     } else if (const auto picture = FramePicture(project, Find(files, kDemoMenuLinkFiles[i]))) {
-      auto link = QuadText<DS_TextLink>(*picture, at);
+      auto link = QuadText<DS_TextLink>(
+          *picture, D3DXVECTOR3(left + picture->width * 0.5f, top + picture->height * 0.5f, 0));
       link->targetSlide.SetValue(static_cast<unsigned>(targets[i]));
       slide.savedObjects.push_back(std::move(link));
     }
