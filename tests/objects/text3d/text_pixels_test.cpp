@@ -1,6 +1,7 @@
 // What the text objects show: a quad text with its shadow to its right, a scrolling quad text
 // that moves, and a sprite text tinted by its colour and faded by its timeline.
 #include "objects/text3d/ds_scrolling_tex.h"
+#include "objects/text3d/ds_scrolling_text_constructor.h"
 #include "text_object_fixture.h"
 
 namespace text_object_test {
@@ -98,6 +99,36 @@ TEST_F(TextPixels, ASpriteTextIsTintedAndFaded) {
   made.text->textPicture = {};
   centre = At(Show(renderer, made.handle, 0.3f), 32, 32);
   EXPECT_EQ(centre, 0xFF000000u);
+}
+
+// A sprite text scrolling horizontally (direction 2, one phase a second): its picture's white
+// left half starts where the picture lies and moves left by 0.3 of the sprite as the phase
+// moves by 0.1; what scrolls past the picture's edge is clear.
+TEST_F(TextPixels, AScrollingSpriteTextMovesWithTime) {
+  DS_ScrollingTextConstructor description;
+  description.effectLink = DS_HLSLEffectFile(u"glimres.dll", 1901);
+  description.position.SetValue(D3DXVECTOR3(32, 32, 0));
+  description.width.SetValue(32);
+  description.height.SetValue(32);
+  description.pictureWidth = description.pictureHeight = 32.0f;
+  description.colour.SetValue(0xFFFFFF);
+  description.motionRate.SetValue(50);
+  description.scrollDivisor.SetValue(1);
+  description.direction.SetValue(2);
+  std::vector<uint32_t> texels(32 * 32);
+  for (size_t i = 0; i < texels.size(); ++i)
+    texels[i] = i % 32 < 16 ? 0xFFFFFFFF : 0x00000000;
+  Doc().guidTextures[description.PictureKey()] = MakeTexture(32, 32, texels);
+  auto made = MakeSpriteText(description);
+  DS_2D_Light renderer;
+  StartSlideOn(renderer, 64, 64, 0xFF000000);
+  std::vector<uint32_t> pixels = Show(renderer, made.handle, 0.0f);
+  EXPECT_EQ(At(pixels, 26, 32), 0xFFFFFFFFu);
+  EXPECT_EQ(At(pixels, 40, 32), 0xFF000000u);
+  pixels = Show(renderer, made.handle, 0.1f);
+  EXPECT_EQ(At(pixels, 18, 32), 0xFFFFFFFFu);
+  EXPECT_EQ(At(pixels, 26, 32), 0xFF000000u);
+  EXPECT_EQ(At(pixels, 46, 32), 0xFF000000u) << "past the picture's edge";
 }
 
 }  // namespace
