@@ -65,6 +65,10 @@
 #include "objects/text3d/ds_3d_in_2d_array_constructor.h"
 #include "objects/text3d/ds_butterfly_constructor.h"
 #include "objects/text3d/ds_clock_constructor.h"
+#include "objects/text3d/ds_scrolling_tex.h"
+#include "objects/text3d/ds_scrolling_text_constructor.h"
+#include "objects/text3d/ds_text_link.h"
+#include "objects/text3d/ds_text_link_constructor.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
 #include "particles/classic/kinds/brown_animation.h"
@@ -377,6 +381,80 @@ std::unique_ptr<DS_SlideContainer> SystemsSlide() {
     slide->savedObjects.emplace_back(std::move(kind));
   }
   return slide;
+}
+
+// A sprite text saved as the first version of its record did: durations near 2^32 ms, which
+// the reader turns into a random timeline.
+class LegacyStaticText : public DS_StaticTextConstructor {
+ public:
+  bool Save(DS_IOF_Archive& archive) const override {
+    WriteRecordHeader(archive, u"DS_StaticTextConstructor", 1);
+    DS_IOF_Virtual& io = archive.io();
+    io.WriteInt32(textSetting1.Value());
+    io.WriteInt32(textSetting2.Value());
+    io.WriteWideString(text.Value());
+    WriteFontData(archive, font.Value());
+    for (uint32_t duration : {0xFFFFFFFFu, 0xFFFFFFFEu, 0xFFFFFFF0u, 0xFFFFFFFFu})
+      io.WriteUInt32(duration);
+    return DS_StatBaseFXCtrl::Save(archive);
+  }
+};
+
+// A scrolling sprite text of the first record version: no picture size.
+class LegacyScrollingText : public DS_ScrollingTextConstructor {
+ public:
+  bool Save(DS_IOF_Archive& archive) const override {
+    WriteRecordHeader(archive, u"DS_ScrollingTextConstructor", 1);
+    archive.io().WriteUInt32(scrollDivisor.Value());
+    archive.io().WriteInt32(direction.Value());
+    return DS_StaticTextConstructor::Save(archive);
+  }
+};
+
+// The sprite and quad texts and links: a legacy static text, scrolling texts with a divisor of
+// 0 and of a picture size 0 (a first version record), links, and quad texts with a shadow, two
+// pictures and a scroll each way on a random timeline.
+void AddTextsAndLinks(DS_SlideContainer& slide) {
+  std::vector<std::unique_ptr<DS_StaticTextConstructor>> sprites;
+  sprites.push_back(std::make_unique<LegacyStaticText>());
+  auto link = std::make_unique<DS_TextLinkConstructor>();
+  link->targetSlide.RawValue() = 1;
+  sprites.push_back(std::move(link));
+  for (unsigned divisor : {0u, 3u}) {
+    auto scrolling = std::make_unique<DS_ScrollingTextConstructor>();
+    scrolling->scrollDivisor.RawValue() = divisor;
+    scrolling->direction.RawValue() = int(divisor);
+    scrolling->pictureWidth = 64.0f;
+    scrolling->pictureHeight = 16.0f;
+    sprites.push_back(std::move(scrolling));
+  }
+  sprites.push_back(std::make_unique<LegacyScrollingText>());
+  for (auto& sprite : sprites) {
+    sprite->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1901);
+    sprite->width.RawValue() = 16;
+    sprite->height.RawValue() = 8;
+    slide.savedObjects.push_back(std::move(sprite));
+  }
+  std::vector<std::unique_ptr<DS_StaticText>> quads;
+  quads.push_back(std::make_unique<DS_StaticText>());
+  auto quadLink = std::make_unique<DS_TextLink>();
+  quadLink->targetSlide.RawValue() = 0xFFFFFFFFu;
+  quads.push_back(std::move(quadLink));
+  for (int direction : {0, 1, 2, 3}) {
+    auto scrolling = std::make_unique<DS_ScrollingTex>();
+    scrolling->direction.RawValue() = direction;
+    scrolling->timing.SetValue(1);
+    quads.push_back(std::move(scrolling));
+  }
+  for (auto& quad : quads) {
+    quad->appearance.picture.RawValue().links = {DS_ImageFileLink(u"picture.png", 7),
+                                                 DS_ImageFileLink(u"picture.png", 7)};
+    quad->corners.SetRect(8, 4, D3DXVECTOR3(4, 2, 0));
+    quad->shadowOn.RawValue() = 1;
+    quad->shadowDistance.RawValue() = 3;
+    quad->shadowDirection.RawValue() = 45;
+    slide.savedObjects.push_back(std::move(quad));
+  }
 }
 
 // A 3D text whose glyph mesh is one triangle of glyph 1, with `damage` done to its block.
@@ -723,6 +801,7 @@ std::vector<uint8_t> TemplateProject() {
     b.stride = 0xFFFFFFFF;
     b.vertices.clear();
   }));
+  AddTextsAndLinks(*texts);
   root.slides.emplace_back(std::move(texts));
   // A slide of the direction, sky, water, copy and fire kinds at the values their arithmetic
   // and their links must survive: 2^32 - 1 waterfall layers, water surface values 0 and 10000,

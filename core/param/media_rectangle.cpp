@@ -4,10 +4,15 @@
 
 #include "platform/math/d3dx_math.h"
 
-bool MediaRectangle::HitTest(float x, float y, const D3DXMATRIX& inverseView) const {
+D3DXVECTOR4 ClientPointInScene(float x, float y, const D3DXMATRIX& inverseView) {
   const D3DXVECTOR4 point(x, y, 0, 1);
   D3DXVECTOR4 p;
   D3DXVec4Transform(&p, &point, &inverseView);
+  return p;
+}
+
+bool MediaRectangle::HitTest(float x, float y, const D3DXMATRIX& inverseView) const {
+  const D3DXVECTOR4 p = ClientPointInScene(x, y, inverseView);
   return static_cast<float>(xMin.Value()) <= p.x && p.x <= static_cast<float>(xMax.Value()) &&
          static_cast<float>(yMin.Value()) <= p.y && p.y <= static_cast<float>(yMax.Value());
 }

@@ -4,6 +4,11 @@
 #include "core/param/media_param_t.h"
 #include "platform/math/d3dx_types.h"
 
+// The target pixel (x, y) in picture units: (x, y, 0, 1) transformed by `inverseView` (the
+// inverseView of the calling thread's current render context). The hit tests of rectangles and
+// quads map the mouse this way.
+D3DXVECTOR4 ClientPointInScene(float x, float y, const D3DXMATRIX& inverseView);
+
 // An integer rectangle in picture units used for hit tests, with two further values that travel
 // with it (their meaning is the owner's; the hit test ignores them).
 class MediaRectangle : public MediaParam {

@@ -3,6 +3,10 @@
 #include "objects/text3d/ds_3d_in_2d_array_constructor.h"
 #include "objects/text3d/ds_butterfly_constructor.h"
 #include "objects/text3d/ds_clock_constructor.h"
+#include "objects/text3d/ds_scrolling_tex.h"
+#include "objects/text3d/ds_scrolling_text_constructor.h"
+#include "objects/text3d/ds_text_link.h"
+#include "objects/text3d/ds_text_link_constructor.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
 
@@ -15,4 +19,10 @@ void RegisterObjectsText3dClasses(ClassRegistries& r) {
   AddObjectClass<DS_3D_in_2D_array_Constructor>(r.objects, u"DS_3D_in_2D_array_Constructor");
   AddObjectClass<DS_ButterflyConstructor>(r.objects, u"DS_ButterflyConstructor");
   AddObjectClass<DS_ClockConstructor>(r.objects, u"DS_ClockConstructor");
+  AddObjectClass<DS_StaticTextConstructor>(r.objects, u"DS_StaticTextConstructor");
+  AddObjectClass<DS_TextLinkConstructor>(r.objects, u"DS_TextLinkConstructor");
+  AddObjectClass<DS_ScrollingTextConstructor>(r.objects, u"DS_ScrollingTextConstructor");
+  AddObjectClass<DS_StaticText>(r.objects, u"DS_StaticText");
+  AddObjectClass<DS_TextLink>(r.objects, u"DS_TextLink");
+  AddObjectClass<DS_ScrollingTex>(r.objects, u"DS_ScrollingTex");
 }

@@ -21,6 +21,7 @@
 #include "tools/project_writer/demo_garden.h"
 #include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_lines.h"
+#include "tools/project_writer/demo_menu.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_sprites.h"
 #include "tools/project_writer/demo_systems.h"
@@ -267,6 +268,7 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   const auto sea = stored.find(u"sea.png"), night = stored.find(u"night.png"),
              dawn = stored.find(u"dawn.png");
   // The particle systems on the night.
+  const size_t particleSlide = project.Root().slides.size();
   if (night != stored.end() && spot != nullptr && atlas != nullptr && puff != nullptr)
     AddParticleSlide(project, night->second.link, {frameOf(spot), frameOf(atlas), frameOf(puff)});
   // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
@@ -300,12 +302,18 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   // The air-brush generators on the night.
   if (night != stored.end()) AddNightSkySlide(project, night->second.link);
   // The garden of 3D models on the dawn.
+  const size_t gardenSlide = project.Root().slides.size();
   if (dawn != stored.end()) {
     const NamedFile* leafMesh = Find(meshes, u"leaf.x");
     const NamedFile* leafPicture = Find(pictures, u"leaf.png");
     AddGarden(AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"),
               leafMesh != nullptr ? leafMesh->bytes : std::vector<uint8_t>(),
               leafPicture != nullptr ? leafPicture->bytes : std::vector<uint8_t>());
+  }
+  // The menu last, with links to the title card, the particles and the garden.
+  if (night != stored.end()) {
+    AddMenuSlide(project, night->second.link, night->second.width, night->second.height,
+                 {0, particleSlide, gardenSlide}, pictures);
   }
   if (music != nullptr) project.AddTrack(u"Demo music", music->name, music->bytes);
   return project.Write();

@@ -20,3 +20,26 @@ inline constexpr char16_t kDemoLineFace[] = u"Arial";
 inline constexpr int kDemoLineWeight = 700;
 inline constexpr unsigned kDemoLineDepth = 40;  // the record's stored depth value
 inline constexpr char kDemoLineFile[] = "demo_line.glyphs";
+
+// The menu slide: a quad text title with a shadow, a line of quad text scrolling across, a
+// sprite text ticker scrolling the other way, and text links to other slides (the first a sprite
+// link, the others quad links), each of which has a quad link back. Sprite text pictures are
+// whole power-of-two canvases (the sprite shows its texture whole); quad text pictures are used
+// parts of their canvases.
+inline constexpr char16_t kDemoMenuFace[] = u"Georgia";
+inline constexpr char16_t kDemoMenuTitle[] = u"Menu";
+inline constexpr float kDemoMenuTitlePixels = 56.0f;
+inline constexpr char kDemoMenuTitleFile[] = "demo_menu_title.dds";
+inline constexpr char16_t kDemoMenuLine[] =
+    u"pictures, particles, sprites, brushes, text and light, slide after slide";
+inline constexpr char kDemoMenuLineFile[] = "demo_menu_line.dds";
+inline constexpr char16_t kDemoMenuTicker[] = u"click a line below to jump to its slide";
+inline constexpr char kDemoMenuTickerFile[] = "demo_menu_ticker.dds";
+inline constexpr float kDemoMenuTextPixels = 24.0f;
+// The links in menu order, and their pictures.
+inline constexpr const char16_t* kDemoMenuLinks[] = {u"The title card", u"Particles",
+                                                     u"The garden"};
+inline constexpr const char* kDemoMenuLinkFiles[] = {
+    "demo_link_title.dds", "demo_link_particles.dds", "demo_link_garden.dds"};
+inline constexpr char16_t kDemoMenuBack[] = u"back to the menu";
+inline constexpr char kDemoMenuBackFile[] = "demo_link_back.dds";

@@ -34,6 +34,12 @@ void ZKW_SingleParticle::WriteQuad() {
   if (mech == nullptr || mech->batches.empty()) return;
   DX_V::PCT* v = mech->batches[0].LockVertices();
   if (v == nullptr) return;
+  WriteCornerPositions(v);
+  mech->batches[0].UnlockVertices();
+  mech->FillBatchUVs(0, FirstFrames(appearance), &appearance);
+}
+
+void ZKW_SingleParticle::WriteCornerPositions(DX_V::PCT* v) const {
   static constexpr int kCornerOfVertex[4] = {1, 0, 3, 2};
   for (int i = 0; i < 4; ++i) {
     const D3DXVECTOR3& at = corners.corners[kCornerOfVertex[i]].Value();
@@ -41,8 +47,6 @@ void ZKW_SingleParticle::WriteQuad() {
     v[i].y = at.y;
     v[i].z = at.z;
   }
-  mech->batches[0].UnlockVertices();
-  mech->FillBatchUVs(0, FirstFrames(appearance), &appearance);
 }
 
 ZKW_StaticObject::ZKW_StaticObject() {

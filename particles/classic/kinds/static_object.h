@@ -7,6 +7,7 @@
 #include "core/param/media_quad.h"
 #include "core/param/media_speed_param.h"
 #include "particles/classic/control/particle_system_ctrl.h"
+#include "player/render/dx_vertex.h"
 
 // One textured quad at four stored corners, drawn through the classic control's run-time object
 // (one batch of one quad, no particles). Corner 0 is (-, -), 1 (-, +), 2 (+, -), 3 (+, +), as
@@ -34,6 +35,10 @@ class ZKW_SingleParticle : public ZKW_ParticleSystemCtrl {
   virtual void WriteQuad();
 
   MediaQuad corners;
+
+ protected:
+  // The quad's four vertex positions from the corners, in that order.
+  void WriteCornerPositions(DX_V::PCT* quad) const;
 };
 
 // A single quad that spins steadily about the middle of its corners 0 and 3 and shows at the

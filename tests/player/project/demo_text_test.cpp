@@ -10,7 +10,7 @@
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
 #include "objects/text3d/zkw_text_obj.h"
-#include "platform/sys/file_paths.h"
+#include "player/support/demo_files.h"
 #include "player/support/scene_fixture.h"
 #include "tools/project_writer/demo_project.h"
 #include "tools/project_writer/demo_text.h"
@@ -20,18 +20,11 @@ namespace {
 
 class DemoTextTest : public SceneTest {
  protected:
-  static NamedFile File(const std::filesystem::path& path) {
-    auto bytes = sys::ReadWholeFile(path);
-    EXPECT_TRUE(bytes) << path;
-    return NamedFile{FromUtf8(path.filename().string()), bytes ? *bytes : std::vector<uint8_t>()};
-  }
-
   std::vector<uint8_t> Demo() {
-    const std::filesystem::path assets = std::filesystem::path(SCENE_SOURCE_DIR) / "assets/demo";
     const std::filesystem::path art = SCENE_DEMO_TEXT_ART_DIR;
-    return WriteDemoProject(
-        {File(assets / "dawn.png"), File(assets / "night.png"), File(assets / "sea.png")}, nullptr,
-        {File(art / kDemoTitleFile), File(art / kDemoTitleHaloFile), File(art / kDemoLineFile)});
+    return WriteDemoProject(DemoBackgrounds(), nullptr,
+                            {FileNamed(art / kDemoTitleFile), FileNamed(art / kDemoTitleHaloFile),
+                             FileNamed(art / kDemoLineFile)});
   }
 
   template <class Kind>

@@ -8,7 +8,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/archive/ds_iof_w.h"
@@ -30,6 +32,34 @@ std::unique_ptr<TextFont> OpenFont(const char* program, std::u16string_view face
   std::unique_ptr<TextFont> font = TextFont::Open(ChooseDejaVuFace(face, weight, false), &error);
   if (!font) std::fprintf(stderr, "%s: %s\n", program, error.c_str());
   return font;
+}
+
+// The whole canvas of a picture as a picture file: what a sprite text shows whole.
+std::vector<uint8_t> CanvasAsDds(TextPicture picture) {
+  picture.usedWidth = picture.width;
+  picture.usedHeight = picture.height;
+  return UsedPartAsDds(picture);
+}
+
+// The menu slide's pictures: the title, the scrolling line and the links as used parts, the
+// ticker and the first link (sprite texts) as whole canvases.
+void AddMenuPictures(const TextFont& font,
+                     std::vector<std::pair<const char*, std::vector<uint8_t>>>& files) {
+  TextPictureStyle style;
+  style.pixelSize = kDemoMenuTitlePixels;
+  files.emplace_back(kDemoMenuTitleFile,
+                     UsedPartAsDds(DrawTextPicture(font, kDemoMenuTitle, style)));
+  style.pixelSize = kDemoMenuTextPixels;
+  style.colour = 0xFFFFE8B0;
+  files.emplace_back(kDemoMenuLineFile, UsedPartAsDds(DrawTextPicture(font, kDemoMenuLine, style)));
+  style.colour = 0xFFFFFFFF;
+  files.emplace_back(kDemoMenuTickerFile,
+                     CanvasAsDds(DrawTextPicture(font, kDemoMenuTicker, style)));
+  for (size_t i = 0; i < std::size(kDemoMenuLinks); ++i) {
+    const TextPicture link = DrawTextPicture(font, kDemoMenuLinks[i], style);
+    files.emplace_back(kDemoMenuLinkFiles[i], i == 0 ? CanvasAsDds(link) : UsedPartAsDds(link));
+  }
+  files.emplace_back(kDemoMenuBackFile, UsedPartAsDds(DrawTextPicture(font, kDemoMenuBack, style)));
 }
 
 int WriteDemo(const char* program, const std::filesystem::path& folder) {
@@ -56,10 +86,11 @@ int WriteDemo(const char* program, const std::filesystem::path& folder) {
   DS_IOF_Archive archive(std::move(writer));
   WriteGlyphSet(archive, line);
 
-  const std::pair<const char*, std::vector<uint8_t>> files[] = {
+  std::vector<std::pair<const char*, std::vector<uint8_t>>> files = {
       {kDemoTitleFile, UsedPartAsDds(title)},
       {kDemoTitleHaloFile, UsedPartAsDds(halo)},
       {kDemoLineFile, bytes.TakeBytes()}};
+  AddMenuPictures(*titleFont, files);
   for (const auto& [name, content] : files) {
     if (content.empty() || !WriteFile(folder / name, content)) {
       std::fprintf(stderr, "%s: cannot write %s\n", program, (folder / name).c_str());
