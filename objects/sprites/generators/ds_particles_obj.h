@@ -58,6 +58,8 @@ class DS_ParticlesObj : public DS_ABObj {
 
   unsigned LayerCount() const { return static_cast<unsigned>(layers_.size()); }
   const PCTSpriteArray& Layer(unsigned layer) const { return layers_[layer]; }
+  // The transform block that places the layer's quads in the scene.
+  TransformNode& LayerNode(unsigned layer) { return layers_[layer].node; }
   // The quads the layer is to draw, and of those the quads its buffers hold.
   unsigned QuadCount(unsigned layer) const { return quadCounts_[layer]; }
   unsigned DrawnQuads(unsigned layer) const;
