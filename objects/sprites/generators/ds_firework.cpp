@@ -71,13 +71,7 @@ void DS_Firework::StepSparks(float dt, float t) {
 void DS_Firework::FillLayers(DS_ParticlesObj& obj) {
   const size_t total = std::min<size_t>(sources.size() + particles.size(), kMaxParticlesPerList);
   const unsigned n = static_cast<unsigned>(total);
-  obj.SetQuadCount(0, n);
-  obj.SetQuadCount(1, n);
-  if (!obj.LockLayer(0)) return;
-  if (!obj.LockLayer(1)) {
-    obj.UnlockLayer(0);
-    return;
-  }
+  if (!obj.LockLayerPair(n)) return;
   const float v = timing.TimelineValue();
   const float size = static_cast<float>(sparkSize.Value());
   const float glow = size * glowSize.Scaled();

@@ -44,6 +44,8 @@ class DS_ParticlesObj : public DS_ABObj {
   // Locks the layer's vertices; false for a layer that does not exist or cannot be locked.
   [[nodiscard]] bool LockLayer(unsigned layer);
   void UnlockLayer(unsigned layer);
+  // n quads in layers 0 and 1 and both locked; false, neither left locked, unless both lock.
+  [[nodiscard]] bool LockLayerPair(unsigned n);
   // Copies the quad to quad `index` of the locked layer and records its bounding rectangle
   // {min x, min y, width, height}. Nothing on an unlocked layer or at or past the quad count.
   void WriteQuad(unsigned layer, unsigned index, const QuadVertices& quad);

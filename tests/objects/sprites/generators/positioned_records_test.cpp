@@ -16,20 +16,6 @@ class PositionedRecords : public ::testing::Test {
   static void SetUpTestSuite() { RegisterEveryClass(); }
 };
 
-template <class Kind>
-const Kind& As(const ReadResult& read) {
-  return dynamic_cast<const Kind&>(*read.object);
-}
-
-template <class Kind>
-ReadResult RoundTrip(const Kind& kind) {
-  const std::vector<uint8_t> bytes = SavedBytes(kind);
-  ReadResult read = ReadDescription(bytes);
-  EXPECT_TRUE(ReadWhole(read));
-  if (read.object != nullptr) EXPECT_EQ(SavedBytes(*read.object), bytes);
-  return read;
-}
-
 void Dress(DS_StaticGenerator& g) {
   g.name = u"Generator";
   g.pictures = {DS_ImageFileLink(u"glimres.dll", 80)};
