@@ -77,11 +77,12 @@ std::unique_ptr<DS_LightningGN> Lightning() {
   auto lightning = std::make_unique<DS_LightningGN>();
   lightning->name = u"Lightning";
   lightning->effectLink = DS_HLSLEffectFile(u"glimres.dll", kTwoMasks);
-  lightning->pictures = {DS_ImageFileLink(u"glimres.dll", 75)};
-  lightning->start.SetValue(D3DXVECTOR3(470, 8, 0));
-  lightning->end.SetValue(D3DXVECTOR3(420, 200, 0));
-  lightning->coreWidth.SetValue(3);
-  lightning->glowWidth.SetValue(14);
+  // The bolt strip: a jagged white line in a blue glow, repeated along the bolt.
+  lightning->pictures = {DS_ImageFileLink(u"glimres.dll", 95)};
+  lightning->start.SetValue(D3DXVECTOR3(520, 4, 0));
+  lightning->end.SetValue(D3DXVECTOR3(470, 200, 0));
+  lightning->coreWidth.SetValue(5);
+  lightning->glowWidth.SetValue(22);
   lightning->depth.SetValue(5);
   lightning->jitter.SetValue(45);
   lightning->seed.SetValue(2026);

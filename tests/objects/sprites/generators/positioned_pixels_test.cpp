@@ -3,6 +3,7 @@
 #include "core/crt_rand.h"
 #include "generator_fixture.h"
 #include "objects/sprites/generators/ds_firework.h"
+#include "objects/sprites/generators/ds_lightning_gn.h"
 #include "objects/sprites/generators/ds_smoke.h"
 
 namespace generator_test {
@@ -57,6 +58,28 @@ TEST_F(PositionedPixels, AFireworkGlowsAroundItsSparksAndKeepsThePictureBelow) {
   EXPECT_NEAR(Channel(glow, 0), 0x80, 2);
   EXPECT_EQ(At(2, 2), kGrey);
   EXPECT_EQ(At(60, 30), kGrey);
+}
+
+// A bolt's picture repeats along it: its first texture coordinate runs on far past 1 (by the
+// segment's length over the core width), and a picture clear at its ends still shows all along.
+TEST_F(PositionedPixels, ABoltRepeatsItsPictureAlongItsLength) {
+  const DS_ImageFileLink strip(u"strip.png", 4);
+  ProvidePicture(strip, 4, 4, 4, 1, {0x00000000, 0xFFFFFFFF, 0xFFFFFFFF, 0x00000000});
+  DS_LightningGN lightning;
+  lightning.pictures = {strip};
+  lightning.effectLink = DS_HLSLEffectFile(u"glimres.dll", 1802);
+  lightning.start.SetValue(D3DXVECTOR3(4, 16, 0));
+  lightning.end.SetValue(D3DXVECTOR3(60, 16, 0));
+  lightning.coreWidth.SetValue(6);
+  lightning.glowWidth.SetValue(6);
+  lightning.colour2.alpha.SetValue(100);
+  auto run = DrawFrame(lightning, 0.1f);
+  ASSERT_NE(run.obj, nullptr);
+  int lit = 0;
+  for (int x = 14; x < 40; ++x)
+    lit += Channel(At(x, 16), 8) > 0xC0;
+  EXPECT_GT(lit, 6);
+  EXPECT_EQ(At(30, 4), kGrey);
 }
 
 // The same smoke drawn through effect 1805 and with the fixed-function draw gives the same
