@@ -439,6 +439,28 @@ TEST_F(PositionedGenerators, TheFontBlockScalesTowardsItsPosition) {
   EXPECT_EQ(none.obj->QuadCount(0), 0u);
 }
 
+// A glyph of two frames of 0.5 s shows its second frame after 0.6 s of its clock: at speed 100
+// after 0.6 s of slide time, at speed 50 not yet.
+TEST_F(PositionedGenerators, GlyphFramesCycleAtTheAnimationSpeed) {
+  for (const auto& [speed, frame] : {std::pair{100u, 1u}, {50u, 0u}}) {
+    SCOPED_TRACE(speed);
+    const DS_ImageFileLink glyph(u"glyphs.dll", 3002);
+    ProvidePicture(glyph, 8, 8, 0xFFFFFFFF);
+    ImageTextureSet& set = Doc().imageTextureSets[glyph.Key()];
+    set.textures.push_back(set.textures.front());
+    set.delays = {0.5f, 0.5f};
+    DS_AnimatedFont font;
+    font.animationSpeed.SetValue(speed);
+    font.glyphPictures = {glyph};
+    font.sources.emplace_back(D3DXVECTOR3(0, 0, 0));
+    auto run = StartRuntime(font);
+    ASSERT_NE(run.obj, nullptr);
+    RunTo(run, 0.6f);
+    ASSERT_EQ(run.Clone().glyphTextures.size(), 1u);
+    EXPECT_EQ(run.Clone().glyphTextures[0].frameIndex, frame);
+  }
+}
+
 TEST_F(PositionedGenerators, AnUnplacedGeneratorMovesToTheSceneCentre) {
   DS_RadialRays rays = Rays(1);
   rays.keepGuid = 0;
