@@ -16,10 +16,20 @@ target_link_libraries(scene_platform PUBLIC JPEG::JPEG PNG::PNG)
 # depend on its own output. Only programs link the resources; libraries need not wait for them.
 include(${PROJECT_SOURCE_DIR}/cmake/ResourceCompiler.cmake)
 set(SCENE_DEMO_PROJECT ${PROJECT_BINARY_DIR}/assets/demo_project.bin)
+# The picture packs of the demo's animated glyphs, drawn by text_art (one per letter of
+# kDemoGlyphLine in tools/project_writer/demo_text.h).
+set(SCENE_DEMO_TEXT_ART_DIR ${PROJECT_BINARY_DIR}/assets/text_art)
+set(SCENE_DEMO_GLYPH_PACKS "")
+set(_glyph_resources "")
+foreach(_i RANGE 3)
+  list(APPEND SCENE_DEMO_GLYPH_PACKS ${SCENE_DEMO_TEXT_ART_DIR}/demo_glyph_${_i}.pack)
+  list(APPEND _glyph_resources demo_glyph_${_i} ${SCENE_DEMO_TEXT_ART_DIR}/demo_glyph_${_i}.pack)
+endforeach()
 add_library(scene_own_resources STATIC)
 target_include_directories(scene_own_resources PRIVATE ${PROJECT_SOURCE_DIR})
 scene_compile_resources(scene_own_resources ${PROJECT_SOURCE_DIR}/assets/resources.manifest
-                        res::OwnResourceTable GENERATED demo_project ${SCENE_DEMO_PROJECT})
+                        res::OwnResourceTable GENERATED demo_project ${SCENE_DEMO_PROJECT}
+                        ${_glyph_resources})
 set(_links_own_resources "$<AND:$<NOT:$<BOOL:$<TARGET_PROPERTY:SCENE_NO_OWN_RESOURCES>>>,\
 $<NOT:$<STREQUAL:$<TARGET_PROPERTY:TYPE>,STATIC_LIBRARY>>>")
 target_link_libraries(scene_platform PUBLIC "$<${_links_own_resources}:scene_own_resources>")

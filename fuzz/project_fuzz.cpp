@@ -17,6 +17,7 @@
 #include "core/guid.h"
 #include "core/registry/read_by_name.h"
 #include "core/startup/thread_slots.h"
+#include "core/timing/depended_timeline.h"
 #include "fx/colour/ds_color_shift_fx.h"
 #include "fx/colour/ds_day_to_night.h"
 #include "fx/colour/ds_saturation_fx.h"
@@ -58,9 +59,14 @@
 #include "objects/sprites/ds_rain_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
 #include "objects/sprites/ds_stat_obj_constructor.h"
+#include "objects/sprites/generators/ds_animated_font.h"
 #include "objects/sprites/generators/ds_aurora.h"
 #include "objects/sprites/generators/ds_bling.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
+#include "objects/sprites/generators/ds_firework.h"
+#include "objects/sprites/generators/ds_lightning_gn.h"
+#include "objects/sprites/generators/ds_radial_rays.h"
+#include "objects/sprites/generators/ds_smoke.h"
 #include "objects/sprites/generators/ds_twinkling_stars.h"
 #include "objects/text3d/ds_3d_in_2d_array_constructor.h"
 #include "objects/text3d/ds_butterfly_constructor.h"
@@ -282,6 +288,82 @@ std::unique_ptr<DS_SlideContainer> GeneratorSlide() {
     slide->savedObjects.emplace_back(std::move(kind));
     ++i;
   }
+  return slide;
+}
+
+// A slide of the positioned generators: a firework bursting on a random timeline and one
+// spraying, smoke emitting at a rate of 10^9 origins per second once its timeline shows it,
+// lightning 12 levels deep with many branches, jittered rays and an animated font of two glyphs, so
+// that the search reaches the caps and the divisions they guard.
+std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  const auto dress = [](DS_TexParticleGenerator& g, int64_t effect, int blendMode) {
+    g.pictures = {DS_ImageFileLink(u"glimres.dll", 75), DS_ImageFileLink(u"glimres.dll", 76)};
+    g.effectLink = DS_HLSLEffectFile(u"glimres.dll", effect);
+    g.blendMode.SetValue(blendMode);
+  };
+  const GUID sprayGuid = GUID::Create();
+  for (int timeline : {0, 1}) {
+    auto firework = std::make_unique<DS_FireworkSimple>();
+    if (timeline == 0) firework->guid = sprayGuid;
+    dress(*firework, 1802, timeline * 3);
+    firework->position.SetValue(D3DXVECTOR3(20, 20, 0));
+    firework->sparkCount.SetValue(16);
+    firework->sparkSize.SetValue(4);
+    firework->sparkSpeed.SetValue(10);
+    firework->ownSpeed.SetValue(50);
+    firework->emissionSwitch.SetValue(1);
+    firework->lifetime.SetValue(30);
+    firework->emissionRate.SetValue(2);
+    firework->timing.SetValue(timeline);
+    slide->savedObjects.push_back(std::move(firework));
+  }
+  auto smoke = std::make_unique<DS_Smoke>();
+  dress(*smoke, 1805, 0);
+  smoke->originLife.SetValue(10);
+  smoke->originRate.SetValue(1000000000u);
+  smoke->originSize.SetValue(6);
+  smoke->sector.spread.SetValue(30);
+  // The smoke mirrors the spraying firework's timeline: unbound during the five seconds of
+  // warm-up it is hidden (nothing is emitted, the accumulator stays), and the played frames emit
+  // up to the cap at each step.
+  smoke->timing.SetValue(3);
+  if (auto* mirror = dynamic_cast<ZKW_DependedTimeLine*>(smoke->timing.Current()))
+    mirror->master.SetValue(sprayGuid);
+  slide->savedObjects.push_back(std::move(smoke));
+  auto lightning = std::make_unique<DS_LightningGN>();
+  dress(*lightning, 1802, 1);
+  lightning->start.SetValue(D3DXVECTOR3(2, 2, 0));
+  lightning->end.SetValue(D3DXVECTOR3(40, 30, 0));
+  lightning->depth.SetValue(12);
+  lightning->jitter.SetValue(40);
+  lightning->coreWidth.SetValue(2);
+  lightning->glowWidth.SetValue(6);
+  lightning->branchLength.SetValue(50);
+  lightning->branchAngle.SetValue(40);
+  lightning->firstBranches.SetValue(400);
+  lightning->secondBranches.SetValue(300);
+  lightning->thirdBranches.SetValue(200);
+  slide->savedObjects.push_back(std::move(lightning));
+  auto rays = std::make_unique<DS_RadialRays>();
+  dress(*rays, 1801, 2);
+  rays->rayCount.SetValue(8);
+  rays->rayLength.SetValue(30);
+  rays->rayWidth.SetValue(4);
+  rays->random.SetValue(1);
+  rays->jitter.SetValue(50);
+  rays->rotationMode.SetValue(2);
+  rays->swingAmplitude.SetValue(50);
+  slide->savedObjects.push_back(std::move(rays));
+  auto font = std::make_unique<DS_AnimatedFont>();
+  dress(*font, 1805, 0);
+  font->scale.SetValue(50);
+  font->glyphMap[u'A'] = {u"A", 80};
+  font->glyphPictures = {DS_ImageFileLink(u"glimres.dll", 80),
+                         DS_ImageFileLink(u"glimres.dll", 79)};
+  font->sources.emplace_back(D3DXVECTOR3(4, 4, 0));
+  slide->savedObjects.push_back(std::move(font));
   return slide;
 }
 
@@ -849,6 +931,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(std::move(scenery));
   root.slides.emplace_back(SpriteFamiliesSlide());
   root.slides.emplace_back(GeneratorSlide());
+  root.slides.emplace_back(PositionedGeneratorSlide());
   root.slides.emplace_back(SystemsSlide());
   root.slides.emplace_back(LineSlide());
   root.slides.emplace_back(ModelSlide());

@@ -15,9 +15,14 @@
 #include "objects/sprites/ds_rain_constructor.h"
 #include "objects/sprites/ds_sparkle_constructor.h"
 #include "objects/sprites/ds_stat_obj_constructor.h"
+#include "objects/sprites/generators/ds_animated_font.h"
 #include "objects/sprites/generators/ds_aurora.h"
 #include "objects/sprites/generators/ds_bling.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
+#include "objects/sprites/generators/ds_firework.h"
+#include "objects/sprites/generators/ds_lightning_gn.h"
+#include "objects/sprites/generators/ds_radial_rays.h"
+#include "objects/sprites/generators/ds_smoke.h"
 #include "objects/sprites/generators/ds_twinkling_stars.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The preset bases are
@@ -42,4 +47,9 @@ void RegisterObjectsSpritesClasses(ClassRegistries& r) {
   AddObjectClass<DS_CustomAirBrush>(r.objects, u"DS_CustomAirBrush");
   AddObjectClass<DS_TwinklingStars>(r.objects, u"DS_TwinklingStars");
   AddObjectClass<DS_Aurora>(r.objects, u"DS_Aurora");
+  AddObjectClass<DS_AnimatedFont>(r.objects, u"DS_AnimatedFont");
+  AddObjectClass<DS_RadialRays>(r.objects, u"DS_RadialRays");
+  AddObjectClass<DS_Smoke>(r.objects, u"DS_Smoke");
+  AddObjectClass<DS_FireworkSimple>(r.objects, u"DS_FireworkSimple");
+  AddObjectClass<DS_LightningGN>(r.objects, u"DS_LightningGN");
 }

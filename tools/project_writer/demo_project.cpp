@@ -18,6 +18,7 @@
 #include "renderers/matrix_code/ds_matrix_code_light.h"
 #include "renderers/water_ring/ds_water_ring_light.h"
 #include "tools/project_writer/demo_brushes.h"
+#include "tools/project_writer/demo_festival.h"
 #include "tools/project_writer/demo_garden.h"
 #include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_lines.h"
@@ -301,6 +302,8 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   }
   // The air-brush generators on the night.
   if (night != stored.end()) AddNightSkySlide(project, night->second.link);
+  // The positioned generators at a festival by night.
+  if (night != stored.end()) AddFestivalSlide(project, night->second.link);
   // The garden of 3D models on the dawn.
   const size_t gardenSlide = project.Root().slides.size();
   if (dawn != stored.end()) {

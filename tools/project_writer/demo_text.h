@@ -43,3 +43,14 @@ inline constexpr const char* kDemoMenuLinkFiles[] = {
     "demo_link_title.dds", "demo_link_particles.dds", "demo_link_garden.dds"};
 inline constexpr char16_t kDemoMenuBack[] = u"back to the menu";
 inline constexpr char kDemoMenuBackFile[] = "demo_link_back.dds";
+// The festival line of animated glyphs: one picture pack per letter, a few tinted frames each,
+// stored among the player's own resources from kDemoGlyphFirstId on (letter i at first id + i)
+// and named by the animated font as ("glimres.dll", id).
+inline constexpr char16_t kDemoGlyphLine[] = u"FEST";
+inline constexpr int kDemoGlyphFirstId = 3101;
+inline constexpr char16_t kDemoGlyphFace[] = u"DejaVu Sans";
+inline constexpr int kDemoGlyphWeight = 700;
+inline constexpr float kDemoGlyphPixels = 40.0f;
+inline constexpr float kDemoGlyphDelay = 0.18f;  // seconds per tint
+// The pack of letter i is written as "demo_glyph_<i>.pack".
+inline constexpr char kDemoGlyphFilePrefix[] = "demo_glyph_";

@@ -105,13 +105,7 @@ void DS_Bling::Update(float t, DS_ParticlesObj& obj) {
   }
 
   const unsigned n = static_cast<unsigned>(std::min<size_t>(dabs.size(), kMaxParticlesPerList));
-  obj.SetQuadCount(0, n);
-  obj.SetQuadCount(1, n);
-  if (!obj.LockLayer(0)) return;
-  if (!obj.LockLayer(1)) {
-    obj.UnlockLayer(0);
-    return;
-  }
+  if (!obj.LockLayerPair(n)) return;
   const float timeline = timing.TimelineValue();
   const float s = static_cast<float>(size.Value());
   const float m = minimumSize.Scaled();

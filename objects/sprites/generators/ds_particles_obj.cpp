@@ -61,6 +61,15 @@ void DS_ParticlesObj::UnlockLayer(unsigned layer) {
   if (layer < layers_.size()) layers_[layer].vertices.Unlock();
 }
 
+bool DS_ParticlesObj::LockLayerPair(unsigned n) {
+  SetQuadCount(0, n);
+  SetQuadCount(1, n);
+  if (!LockLayer(0)) return false;
+  if (LockLayer(1)) return true;
+  UnlockLayer(0);
+  return false;
+}
+
 unsigned DS_ParticlesObj::DrawnQuads(unsigned layer) const {
   const PCTSpriteArray& mesh = layers_[layer];
   return std::min({quadCounts_[layer], mesh.QuadCapacity(), mesh.vertices.count / 4});

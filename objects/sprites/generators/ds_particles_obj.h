@@ -44,6 +44,8 @@ class DS_ParticlesObj : public DS_ABObj {
   // Locks the layer's vertices; false for a layer that does not exist or cannot be locked.
   [[nodiscard]] bool LockLayer(unsigned layer);
   void UnlockLayer(unsigned layer);
+  // n quads in layers 0 and 1 and both locked; false, neither left locked, unless both lock.
+  [[nodiscard]] bool LockLayerPair(unsigned n);
   // Copies the quad to quad `index` of the locked layer and records its bounding rectangle
   // {min x, min y, width, height}. Nothing on an unlocked layer or at or past the quad count.
   void WriteQuad(unsigned layer, unsigned index, const QuadVertices& quad);
@@ -58,6 +60,8 @@ class DS_ParticlesObj : public DS_ABObj {
 
   unsigned LayerCount() const { return static_cast<unsigned>(layers_.size()); }
   const PCTSpriteArray& Layer(unsigned layer) const { return layers_[layer]; }
+  // The transform block that places the layer's quads in the scene.
+  TransformNode& LayerNode(unsigned layer) { return layers_[layer].node; }
   // The quads the layer is to draw, and of those the quads its buffers hold.
   unsigned QuadCount(unsigned layer) const { return quadCounts_[layer]; }
   unsigned DrawnQuads(unsigned layer) const;

@@ -63,6 +63,13 @@ class DS_TexParticleGenerator : public DS_ParticleGenerator {
   // to transparent white ("JoinMask"), each over the ones before; a layer without its picture is
   // left out. Nothing without an effect or a mask texture.
   void RenderJoinMask(unsigned lastLayer, DS_2D_Light& renderer, DS_ParticlesObj& obj);
+  // The two-mask draw of fireworks and lightning: layer 0 (cores) and layer 1 (glows), both with
+  // the current frame of picture 0, each into one texture of the mask cleared to transparent
+  // black ("BlendMask_Max"); then "Main" redraws the picture below with the glow mask added and
+  // the core mask laid over, written whole. It always reads the picture below, whatever the
+  // blend mode, so its kinds answer NeedsTarget 1 while CanDrawMask. Without an effect or a mask
+  // texture the glows and then the cores are drawn straight with fixed-function blending.
+  void RenderTwoMasks(DS_2D_Light& renderer, DS_ParticlesObj& obj);
   // Composes the mask with the picture drawn so far by the blend mode (see the class comment),
   // drawn with the renderer's background quad. Nothing without an effect or a mask texture.
   void ApplyBlendMode(DS_2D_Light& renderer);

@@ -86,3 +86,36 @@ void DS_TexParticleGenerator::ApplyBlendMode(DS_2D_Light& renderer) {
   }
   renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), e);
 }
+
+void DS_TexParticleGenerator::RenderTwoMasks(DS_2D_Light& renderer, DS_ParticlesObj& obj) {
+  if (obj.LayerCount() < 2) return;
+  gfx::Texture* picture = PictureTexture(0);
+  if (!CanDrawMask()) {
+    gfx::Device* device = CurrentDevice();
+    if (device == nullptr || picture == nullptr) return;
+    device->SetTexture(0, picture);
+    renderer.DrawIndexedMesh(obj.Layer(1), nullptr, 0, obj.DrawnQuads(1));
+    renderer.DrawIndexedMesh(obj.Layer(0), nullptr, 0, obj.DrawnQuads(0));
+    return;
+  }
+  gfx::Effect* e = effect.Get();
+  RenderTargetSet& mask = *maskTarget;
+  e->SetTechnique("BlendMask_Max");
+  e->SetTexture("Texture1", picture);
+  mask.Begin();
+  renderer.PushView(mask.width, mask.height, 3);
+  gfx::Device* device = CurrentDevice();
+  if (device != nullptr) device->Clear(0, nullptr, gfx::ClearFlags::Target, 0, 1.0f, 0);
+  if (picture != nullptr) renderer.DrawIndexedMesh(obj.Layer(0), e, 0, obj.DrawnQuads(0));
+  const int cores = mask.currentIndex;
+  mask.Select((cores + 1) % 2);
+  if (device != nullptr) device->Clear(0, nullptr, gfx::ClearFlags::Target, 0, 1.0f, 0);
+  if (picture != nullptr) renderer.DrawIndexedMesh(obj.Layer(1), e, 0, obj.DrawnQuads(1));
+  mask.End(false);
+  renderer.PopView();
+  e->SetTechnique("Main");
+  e->SetTexture("Texture1", renderer.GetTargetTextureSlot()->Get());
+  e->SetTexture("Texture2", mask.current.Get());
+  e->SetTexture("Texture3", mask.textures[static_cast<size_t>(cores)].Get());
+  renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), e);
+}

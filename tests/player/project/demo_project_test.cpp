@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/scene/runtime_object_map.h"
+#include "objects/sprites/generators/ds_animated_font.h"
+#include "objects/sprites/generators/ds_particles_obj.h"
 #include "platform/sys/file_paths.h"
 #include "player/support/scene_fixture.h"
 #include "renderers/glass_ball/ds_glass_ball_light.h"
@@ -113,6 +116,31 @@ TEST_F(DemoProjectTest, TheGlassBallSwingsAndTheGlyphsFallOverTheNight) {
     green += Channel8(pixel, 8) > Channel8(pixel, 16) + 60 &&
              Channel8(pixel, 8) > Channel8(pixel, 0) + 60;
   EXPECT_GT(green, 20);
+}
+
+// The festival's glyph line finds its picture packs among the player's own resources: four
+// glyphs, each with its tinted frames, one quad each.
+TEST_F(DemoProjectTest, TheFestivalGlyphsComeFromThePlayersOwnPicturePacks) {
+  Play(WriteDemo());
+  const DS_AnimatedFont* font = nullptr;
+  const DS_ParticlesObj* holder = nullptr;
+  ASSERT_NE(GetRuntimeObjectMap(), nullptr);
+  for (const auto& [guid, object] : *GetRuntimeObjectMap()) {
+    auto* particles = dynamic_cast<DS_ParticlesObj*>(object);
+    if (particles == nullptr) continue;
+    if (auto* found = dynamic_cast<DS_AnimatedFont*>(particles->Generator())) {
+      font = found;
+      holder = particles;
+    }
+  }
+  ASSERT_NE(font, nullptr);
+  ASSERT_EQ(font->glyphTextures.size(), 4u);
+  for (const TextureFrameSet& glyph : font->glyphTextures) {
+    EXPECT_EQ(glyph.textures.size(), 3u);
+    EXPECT_EQ(glyph.delays.size(), 3u);
+    EXPECT_GT(glyph.width, 10u);
+  }
+  EXPECT_EQ(holder->QuadCount(0), 4u);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // text_art glyph-strip <out.png> <characters> <cell width> <cell height> [face file]
 // Draws the text art of the demo project (tools/project_writer/demo_text.h) into the folder:
 // the title's picture and its halo as DDS pictures, and the 3D line's glyph mesh in the stored
-// form of a 3D text's glyphs (mesh block, text bounds, glyph bounds).
+// form of a 3D text's glyphs (mesh block, text bounds, glyph bounds), and the picture packs of
+// the festival line's glyphs.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,7 @@
 
 #include "core/archive/ds_iof_w.h"
 #include "tools/project_writer/demo_text.h"
+#include "tools/text_art/glyph_pack.h"
 #include "tools/text_art/glyph_strip.h"
 #include "tools/text_art/text_mesh.h"
 #include "tools/text_art/text_picture.h"
@@ -67,7 +69,8 @@ int WriteDemo(const char* program, const std::filesystem::path& folder) {
   std::filesystem::create_directories(folder, made);
   auto titleFont = OpenFont(program, kDemoTitleFace, kDemoTitleWeight);
   auto lineFont = OpenFont(program, kDemoLineFace, kDemoLineWeight);
-  if (!titleFont || !lineFont) return 1;
+  auto glyphFont = OpenFont(program, kDemoGlyphFace, kDemoGlyphWeight);
+  if (!titleFont || !lineFont || !glyphFont) return 1;
 
   TextPictureStyle style;
   style.pixelSize = kDemoTitlePixels;
@@ -93,6 +96,21 @@ int WriteDemo(const char* program, const std::filesystem::path& folder) {
   AddMenuPictures(*titleFont, files);
   for (const auto& [name, content] : files) {
     if (content.empty() || !WriteFile(folder / name, content)) {
+      std::fprintf(stderr, "%s: cannot write %s\n", program, (folder / name).c_str());
+      return 1;
+    }
+  }
+  // Warm tints, each glyph starting one tint further on, so that the line shimmers along.
+  const std::vector<uint32_t> tints = {0xFFFFD040, 0xFFFF8030, 0xFFFFF0A0};
+  const std::u16string_view letters = kDemoGlyphLine;
+  for (size_t i = 0; i < letters.size(); ++i) {
+    std::vector<uint32_t> turned;
+    for (size_t k = 0; k < tints.size(); ++k)
+      turned.push_back(tints[(i + k) % tints.size()]);
+    const std::string name = kDemoGlyphFilePrefix + std::to_string(i) + ".pack";
+    const std::vector<uint8_t> pack =
+        GlyphPack(*glyphFont, letters[i], kDemoGlyphPixels, turned, kDemoGlyphDelay);
+    if (pack.empty() || !WriteFile(folder / name, pack)) {
       std::fprintf(stderr, "%s: cannot write %s\n", program, (folder / name).c_str());
       return 1;
     }

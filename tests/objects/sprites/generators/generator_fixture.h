@@ -49,6 +49,22 @@ Running<Kind> StartRuntime(Kind& description) {
   return run;
 }
 
+// The description a record read made, as its kind.
+template <class Kind>
+const Kind& As(const ReadResult& read) {
+  return dynamic_cast<const Kind&>(*read.object);
+}
+
+// What a description writes reads back whole into a description that writes the same bytes.
+template <class Kind>
+ReadResult RoundTrip(const Kind& kind) {
+  const std::vector<uint8_t> bytes = SavedBytes(kind);
+  ReadResult read = ReadDescription(bytes);
+  EXPECT_TRUE(ReadWhole(read));
+  if (read.object != nullptr) EXPECT_EQ(SavedBytes(*read.object), bytes);
+  return read;
+}
+
 // The vertices of the first `quads` quads of a layer as they stand.
 inline std::vector<DX_V::PCT> LayerVertices(const DS_ParticlesObj& obj, unsigned layer) {
   auto& mesh = const_cast<PCTSpriteArray&>(obj.Layer(layer));

@@ -46,21 +46,6 @@ void Dress(DS_AirBrush& brush) {
   }
 }
 
-template <class Kind>
-const Kind& As(const ReadResult& read) {
-  return dynamic_cast<const Kind&>(*read.object);
-}
-
-// What a description writes reads back whole into a description that writes the same bytes.
-template <class Kind>
-ReadResult RoundTrip(const Kind& kind) {
-  const std::vector<uint8_t> bytes = SavedBytes(kind);
-  ReadResult read = ReadDescription(bytes);
-  EXPECT_TRUE(ReadWhole(read));
-  if (read.object != nullptr) EXPECT_EQ(SavedBytes(*read.object), bytes);
-  return read;
-}
-
 TEST_F(GeneratorRecords, EveryKindRoundTrips) {
   DS_Bling bling;
   Dress(bling);
