@@ -8,9 +8,9 @@
 #include "core/ds_safe_ptr.h"
 #include "core/object/ds_iof_item.h"
 #include "core/param/media_speed_param.h"
+#include "core/param/smart_vector.h"
 #include "geometry/shape/zkw_vgeom2d.h"
 #include "particles/behaviour/particle/particle_record.h"
-#include "particles/behaviour/particle/smart_vector_ptr.h"
 
 // What an effect sees when it changes a particle: a clock of speed 1 whose step is the frame's
 // clamped step, and the shape of the emitter node's parent node (or null).

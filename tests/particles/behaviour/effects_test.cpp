@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -104,9 +105,9 @@ TEST_F(ParticleEffects, AnOlderBaseRecordHasFewerFields) {
 
 TEST_F(ParticleEffects, ClonesDrawTheirOwnNumbersAndRunOnAClampedClock) {
   EffectList effects;
-  effects.Append(DS_SafePtr<ZKW_ParticlSystem_Effect>(
-      std::make_unique<ZKW_PtclSysEffect<ZKW_PtclSysEffect_AngleBase>>()));
-  effects.Append(DS_SafePtr<ZKW_ParticlSystem_Effect>());  // an entry without an effect
+  effects.Insert(INT_MAX, DS_SafePtr<ZKW_ParticlSystem_Effect>(
+                              std::make_unique<ZKW_PtclSysEffect<ZKW_PtclSysEffect_AngleBase>>()));
+  effects.Insert(INT_MAX, DS_SafePtr<ZKW_ParticlSystem_Effect>());  // an entry without an effect
   ParticleRecord a, b;
   PtclTr_EffectsVector first(&effects, nullptr), second(&effects, nullptr);
   first.Restart(&a);
