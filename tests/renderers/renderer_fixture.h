@@ -117,6 +117,22 @@ class RendererTest : public ::testing::Test {
     return texture;
   }
 
+  // The frames of `link` as particle pictures load them: one texture of the texels (rows from
+  // the top) standing for a picture of width x height units, used whole.
+  gfx::Texture* ProvideFrames(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
+                              uint32_t texelsWide, uint32_t texelsHigh,
+                              const std::vector<uint32_t>& texels) {
+    ComRef<gfx::Texture> texture = MakeTexture(texelsWide, texelsHigh, texels);
+    LinkTextureSet& set = Doc().linkTextureSets[link.Key()];
+    set.textures = {texture};
+    set.sourceWidth = width;
+    set.sourceHeight = height;
+    set.textureWidth = texelsWide;
+    set.textureHeight = texelsHigh;
+    set.aspect = float(height) / float(width);
+    return texture.Get();
+  }
+
   // The renderer ready to draw as a slide starts it: prepared, viewing the back buffer with
   // the camera on and the device state reset.
   void StartSlide(DS_2D_Light& renderer) {

@@ -160,23 +160,6 @@ class ClassicRenderTest : public renderer_test::RendererTest {
     RegisterClassicTestClasses();
   }
 
-  // The frames of `link` as the appearance loads them: one texture of the texels (rows from the
-  // top) standing for a picture of width x height units, used whole.
-  gfx::Texture* ProvideFrames(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
-                              uint32_t texelsWide, uint32_t texelsHigh,
-                              const std::vector<uint32_t>& texels) {
-    gfx::Texture* texture =
-        gfx_test::TextureFromTexels(device_.Get(), texelsWide, texelsHigh, texels).Detach();
-    LinkTextureSet& set = Doc().linkTextureSets[link.Key()];
-    set.textures = {ComRef<gfx::Texture>(texture)};
-    set.sourceWidth = width;
-    set.sourceHeight = height;
-    set.textureWidth = texelsWide;
-    set.textureHeight = texelsHigh;
-    set.aspect = float(height) / float(width);
-    return texture;
-  }
-
   // A look that draws a white square picture of `link` with effect 202.
   void WhiteLook(ParticleAppearance& look, const DS_ImageFileLink& link, unsigned size) {
     ProvideFrames(link, 4, 4, 2, 2, std::vector<uint32_t>(4, 0xFFFFFFFF));
