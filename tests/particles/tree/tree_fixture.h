@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/archive/ds_iof_w.h"
+#include "particles/behaviour/physics/point_groups.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "player/entry/program_class_lists.h"
