@@ -21,6 +21,7 @@
 #include "tools/project_writer/demo_garden.h"
 #include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_lines.h"
+#include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_sprites.h"
 #include "tools/project_writer/demo_systems.h"
@@ -269,6 +270,10 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   // The particle systems on the night.
   if (night != stored.end() && spot != nullptr && atlas != nullptr && puff != nullptr)
     AddParticleSlide(project, night->second.link, {frameOf(spot), frameOf(atlas), frameOf(puff)});
+  // The node-tree particle system on the night.
+  if (const NamedFile* flare = Find(pictures, u"flare_atlas.png");
+      night != stored.end() && flare != nullptr && spot != nullptr)
+    AddNodeTreeSlide(project, night->second.link, {frameOf(flare), frameOf(spot)});
   // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
   if (sea != stored.end() && night != stored.end() && dawn != stored.end() && spot != nullptr &&
       atlas != nullptr && puff != nullptr && drops != nullptr && bokeh != nullptr &&

@@ -11,7 +11,7 @@
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
-#include "player/entry/program_class_lists.h"
+#include "player/support/every_class.h"
 #include "renderers/renderer_fixture.h"
 
 namespace tree_test {
@@ -44,14 +44,15 @@ DS_SafePtr<ZKW_PtclSys_Node> Node(unsigned count) {
   return DS_SafePtr<ZKW_PtclSys_Node>(std::move(node));
 }
 
-// A headless renderer, the document and render context, with the program's classes.
+// A headless renderer, the document and render context, with the classes every fixture of the
+// program registers.
 class TreeRenderTest : public renderer_test::RendererTest {
  protected:
   TreeRenderTest() : RendererTest(64, 64) {}
 
   static void SetUpTestSuite() {
     UseHeadlessSdl();
-    RegisterProgramClasses();
+    RegisterEveryClass();
   }
 
   // The picture of `picture`: a source of one link whose frames are `texels` (texelsWide x
