@@ -17,13 +17,17 @@ bool ZKW_PtclSysNode_Emitter::Save(DS_IOF_Archive& archive) const {
   return ZKW_PtclSys_Node::Save(archive);
 }
 
-void ZKW_PtclSysNode_Emitter::ReadBody(DS_IOF_Archive& archive, uint32_t) {
+void ZKW_PtclSysNode_Emitter::ReadPhysics(DS_IOF_Archive& archive) {
   std::unique_ptr<ZKW_PtclSys_Physics> read = ReadPhysicsByName(archive);
   physics.Release();
   if (auto* points = dynamic_cast<ZKW_PtclSysPhys_Points*>(read.get())) {
     read.release();
     SetPhysics(std::unique_ptr<ZKW_PtclSysPhys_Points>(points));
   }
+}
+
+void ZKW_PtclSysNode_Emitter::ReadBody(DS_IOF_Archive& archive, uint32_t) {
+  ReadPhysics(archive);
   ReadNodePart(archive);
 }
 

@@ -39,6 +39,9 @@ class ZKW_PtclSysNode_Emitter : public ZKW_PtclSys_Node {
   void ReadEmitterPart(DS_IOF_Archive& archive) {
     ZKW_PtclSysNode_Emitter::ReadBody(archive, ReadBaseHeader(archive));
   }
+  // A physics record by class name: a point physics becomes the node's, anything else leaves the
+  // node without one.
+  void ReadPhysics(DS_IOF_Archive& archive);
   // Physics update, new particles initialised, children spawned for them.
   void MoveAndSpawn(float step, ParticleList* parents);
   int ChildBatches(float step, ParticleList* parents);

@@ -109,12 +109,7 @@ void ZKW_PtclSysNode_Picture::ReadBody(DS_IOF_Archive& archive, uint32_t version
     if (version == 9) ReadShadowOption(archive, options.shadow);
   }
   if (version == 1) {
-    std::unique_ptr<ZKW_PtclSys_Physics> read = ReadPhysicsByName(archive);
-    physics.Release();
-    if (auto* points = dynamic_cast<ZKW_PtclSysPhys_Points*>(read.get())) {
-      read.release();
-      SetPhysics(std::unique_ptr<ZKW_PtclSysPhys_Points>(points));
-    }
+    ReadPhysics(archive);
     ReadNodePart(archive);
   } else {
     ReadEmitterPart(archive);
