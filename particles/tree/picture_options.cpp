@@ -30,11 +30,8 @@ ZKW_PtclSysOption_Shadow::ZKW_PtclSysOption_Shadow() : ZKW_PtclSys_Option(u"Shad
   angle.SetValue(315);
 }
 
-void WriteOptions(DS_IOF_Archive& archive, const PictureOptions& options) {
+void WriteGlowOption(DS_IOF_Archive& archive, const ZKW_PtclSysOption_Glow& glow) {
   DS_IOF_Virtual& io = archive.io();
-  io.WriteInt32(1);
-
-  const ZKW_PtclSysOption_Glow& glow = options.glow;
   WriteOptionBase(archive, glow);
   io.WriteInt32(2);
   io.WriteInt32(glow.mode.Value());
@@ -42,8 +39,10 @@ void WriteOptions(DS_IOF_Archive& archive, const PictureOptions& options) {
   io.WriteDword(glow.colour.Value());
   io.WriteUInt32(glow.brightness.Value());
   io.WriteUInt32(glow.reduction.Value());
+}
 
-  const ZKW_PtclSysOption_RadialGlow& radial = options.radialGlow;
+void WriteRadialGlowOption(DS_IOF_Archive& archive, const ZKW_PtclSysOption_RadialGlow& radial) {
+  DS_IOF_Virtual& io = archive.io();
   WriteOptionBase(archive, radial);
   io.WriteInt32(1);
   io.WriteUInt32(radial.size.Value());
@@ -54,8 +53,10 @@ void WriteOptions(DS_IOF_Archive& archive, const PictureOptions& options) {
   } else {
     ZKW_SoftCircleTex().Save(archive);
   }
+}
 
-  const ZKW_PtclSysOption_Shadow& shadow = options.shadow;
+void WriteShadowOption(DS_IOF_Archive& archive, const ZKW_PtclSysOption_Shadow& shadow) {
+  DS_IOF_Virtual& io = archive.io();
   io.WriteInt32(1);
   io.WriteInt32(1);
   WriteOptionBase(archive, shadow);
@@ -65,6 +66,13 @@ void WriteOptions(DS_IOF_Archive& archive, const PictureOptions& options) {
   io.WriteUInt32(shadow.brightness.Value());
   WriteGraphSpreadPrm(archive, shadow.distance);
   io.WriteUInt32(shadow.angle.Value());
+}
+
+void WriteOptions(DS_IOF_Archive& archive, const PictureOptions& options) {
+  archive.io().WriteInt32(1);
+  WriteGlowOption(archive, options.glow);
+  WriteRadialGlowOption(archive, options.radialGlow);
+  WriteShadowOption(archive, options.shadow);
 }
 
 void ReadGlowOption(DS_IOF_Archive& archive, ZKW_PtclSysOption_Glow& glow) {

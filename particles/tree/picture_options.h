@@ -57,6 +57,10 @@ struct PictureOptions {
 // The block of picture records of version 10 and later, after the node's own first Int32: Int32 1,
 // then the three records.
 void WriteOptions(DS_IOF_Archive& archive, const PictureOptions& options);
+// Each option's own record (older picture records carry them one by one).
+void WriteGlowOption(DS_IOF_Archive& archive, const ZKW_PtclSysOption_Glow& glow);
+void WriteRadialGlowOption(DS_IOF_Archive& archive, const ZKW_PtclSysOption_RadialGlow& glow);
+void WriteShadowOption(DS_IOF_Archive& archive, const ZKW_PtclSysOption_Shadow& shadow);
 void ReadGlowOption(DS_IOF_Archive& archive, ZKW_PtclSysOption_Glow& glow);
 void ReadRadialGlowOption(DS_IOF_Archive& archive, ZKW_PtclSysOption_RadialGlow& glow);
 void ReadShadowOption(DS_IOF_Archive& archive, ZKW_PtclSysOption_Shadow& shadow);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/param/color_set_params.h"
 #include "core/registry/read_by_name.h"
 #include "particles/behaviour/physics/exploding_pic.h"
 #include "tree_fixture.h"
@@ -189,6 +190,75 @@ TEST_F(TreeObject, FillAndRenderTakeTheSameBatches) {
       if (e.technique == "BlendNormal_PMTexture") drawn.push_back(e.vertexCount);
     // Six indices a quad: each node draws the batch it filled.
     EXPECT_EQ(drawn, (std::vector<uint32_t>{24, order == 0 ? 36u : 12u, order == 0 ? 12u : 36u}));
+  }
+}
+
+}  // namespace
+}  // namespace tree_test
+
+namespace tree_test {
+namespace {
+
+// A picture record of an older `version` with size 30, flipped vertically, a glow of mode 2
+// (versions 4 to 9), additive (above 4), a radial glow of size 80 (7 to 9), a shadow at 45
+// degrees (9), and a point group of 5 (a physics record of its own in version 1).
+std::vector<uint8_t> OldPicture(uint32_t version) {
+  return Bytes([version](DS_IOF_Archive& a) {
+    DS_IOF_Virtual& io = a.io();
+    WriteRecordHeader(a, u"ZKW_PtclSysNode_Picture", version);
+    WriteFileLink(a, DS_HLSLEffectFile(u"glimres.dll", 306));
+    ZKW_AlerterTextureSRC texture;
+    texture.SetValueSilently(DS_SafePtr<ZKW_TextureSRC>(std::make_unique<ZKW_ResIDTex>()));
+    WriteAlerterTextureSRC(a, texture);
+    io.WriteUInt32(30);
+    io.WriteInt32(1);
+    io.WriteInt32(0);
+    if (version < 6) {
+      WriteColorSetParams(a, ColorSetParams());
+    } else {
+      ColorAlphaParam colour;
+      colour.SetValue(0x123456);
+      WriteColorAlphaParam(a, colour);
+    }
+    PictureOptions options;
+    options.glow.mode.SetValue(2);
+    options.radialGlow.size.SetValue(80);
+    options.shadow.angle.SetValue(45);
+    if (version >= 4) WriteGlowOption(a, options.glow);
+    if (version > 4) io.WriteInt32(1);
+    if (version >= 7) WriteRadialGlowOption(a, options.radialGlow);
+    if (version == 9) WriteShadowOption(a, options.shadow);
+    ZKW_PtclSysNode_Emitter emitter;
+    emitter.SetPhysics(Group(5));
+    if (version == 1) {
+      emitter.physics->Save(a);
+      emitter.ZKW_PtclSys_Node::Save(a);
+    } else {
+      emitter.Save(a);
+    }
+  });
+}
+
+TEST_F(TreeRecords, OlderPicturesRead) {
+  for (const uint32_t version : {1u, 5u, 8u, 9u}) {
+    SCOPED_TRACE(version);
+    renderer_test::ReadArchive source(OldPicture(version));
+    auto item = ReadByName(source.archive(), GetIofItemRegistry());
+    auto* picture = dynamic_cast<ZKW_PtclSysNode_Picture*>(item.get());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(source.archive().Failed());
+    EXPECT_EQ(source.Remaining(), 0u);
+    EXPECT_EQ(picture->size.Value(), 30u);
+    EXPECT_EQ(picture->flipVertical.Value(), 1);
+    EXPECT_NE(dynamic_cast<ZKW_ResIDTex*>(picture->texture.Source()), nullptr);
+    EXPECT_EQ(picture->colour.Value(), version >= 6 ? 0x123456u : 0xFFFFFFu);
+    EXPECT_EQ(picture->options.glow.mode.Value(), version >= 4 ? 2 : 3);
+    EXPECT_EQ(picture->additive.Value(), version > 4 ? 1 : 0);
+    EXPECT_EQ(picture->options.radialGlow.size.Value(), version >= 7 ? 80u : 50u);
+    EXPECT_EQ(picture->options.shadow.angle.Value(), version == 9 ? 45u : 315u);
+    auto* group = dynamic_cast<ZKW_PtclSysPhys_ConstPntGroup*>(picture->physics.Get());
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->count.Value(), 5u);
   }
 }
 
