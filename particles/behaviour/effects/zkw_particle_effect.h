@@ -62,7 +62,12 @@ class ZKW_PtclSysEffect final : public X, public ZKW_PtclTransform {
     return std::make_unique<ZKW_PtclSysEffect>(*this);
   }
   bool Apply(float, ParticleRecord* particle) override {
-    EffectContext context;
+    // Effects only read their context: one per thread, set back to a fresh clock for each call,
+    // spares making its parameters for every particle and frame.
+    thread_local EffectContext context;
+    context.clock.step = 0.0f;
+    context.clock.localTime = 0.0f;
+    context.sourceShape = nullptr;
     return X::ApplyToParticle(&context, particle);
   }
 };

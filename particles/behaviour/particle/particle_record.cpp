@@ -14,12 +14,6 @@ D3DXMATRIX Identity() {
   return m;
 }
 
-D3DXMATRIX Translation(const D3DXVECTOR3& v) {
-  D3DXMATRIX m;
-  D3DXMatrixTranslation(&m, v.x, v.y, v.z);
-  return m;
-}
-
 D3DXMATRIX ScalingAbout(const D3DXVECTOR3& pivot, float s) {
   D3DXMATRIX m;
   ScalingAboutPivot(&m, &pivot, s, s, s);
@@ -91,10 +85,20 @@ bool ParticleRecord::Update(float dt) {
 }
 
 D3DXMATRIX ParticleRecord::WorldMatrix() const {
-  D3DXMATRIX scaling;
-  D3DXMatrixScaling(&scaling, floats[kScale], floats[kScale], floats[kScale]);
-  const D3DXMATRIX local =
-      scaling * rotationB * rotationA * Translation(vectors[kPosition] + vectors[kPositionOffset]);
+  // Scaling(s) x B x A x Translation(t), with the scaling and the translation applied in place
+  // rather than as matrix products: s scales the rows of B x A, t adds to each row its w times t.
+  D3DXMATRIX local = rotationB * rotationA;
+  const float s = floats[kScale];
+  const D3DXVECTOR3 t = vectors[kPosition] + vectors[kPositionOffset];
+  for (int r = 0; r < 4; ++r) {
+    if (r < 3)
+      for (int c = 0; c < 4; ++c)
+        local(r, c) *= s;
+    const float w = local(r, 3);
+    local(r, 0) += w * t.x;
+    local(r, 1) += w * t.y;
+    local(r, 2) += w * t.z;
+  }
   return local * (Parent() != nullptr ? Parent()->WorldMatrix() : baseMatrix);
 }
 
