@@ -103,6 +103,28 @@ TEST_F(TreeRecords, OlderAndDamagedRecordsRead) {
   EXPECT_EQ(system->Root().Physics().position.Value().y, 6.0f);
   ASSERT_EQ(system->Root().children.Value().size(), 1u);
 
+  // A child record of another class (a physics) is dropped, and a root physics of another class
+  // leaves the default root point.
+  const std::vector<uint8_t> strays = Bytes([](DS_IOF_Archive& a) {
+    WriteRecordHeader(a, u"ZKW_PtclSysNode_Root", 1);
+    ZKW_PtclSysPhys_ConstPntGroup().Save(a);
+    WriteRecordHeader(a, u"ZKW_PtclSys_Node", 2);
+    a.io().WriteWideString(u"strays");
+    a.io().WriteDword(2);
+    ZKW_PtclSysPhys_ConstPntGroup().Save(a);
+    ZKW_PtclSysNode_Blank().Save(a);
+    a.io().WriteWideString(u"");
+    a.io().WriteDword(0);
+  });
+  renderer_test::ReadArchive strayRecord(strays);
+  auto strayItem = ReadByName(strayRecord.archive(), GetIofItemRegistry());
+  auto* strayRoot = dynamic_cast<ZKW_PtclSysNode_Root*>(strayItem.get());
+  ASSERT_NE(strayRoot, nullptr);
+  EXPECT_EQ(strayRecord.Remaining(), 0u);
+  ASSERT_EQ(strayRoot->children.Value().size(), 1u);
+  EXPECT_NE(dynamic_cast<ZKW_PtclSysNode_Blank*>(strayRoot->children.Value()[0].Get()), nullptr);
+  EXPECT_EQ(strayRoot->Physics().particles.size(), 1u) << "the default root point";
+
   // A root record of another class leaves a default root that still plays.
   const std::vector<uint8_t> foreign = Bytes([](DS_IOF_Archive& a) {
     WriteRecordHeader(a, u"ZKW_PtclSys_Constructor", 2);
