@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -304,6 +305,15 @@ inline std::vector<uint32_t> Ramp(uint32_t size = 64) {
 // One 8-bit channel of a 0xAARRGGBB colour.
 inline uint32_t Channel(uint32_t colour, int shift) {
   return (colour >> shift) & 0xFF;
+}
+
+// What `write` stores through a writing archive.
+inline std::vector<uint8_t> Bytes(const std::function<void(DS_IOF_Archive&)>& write) {
+  auto writer = std::make_unique<DS_IOF_W>();
+  DS_IOF_W& w = *writer;
+  DS_IOF_Archive archive(std::move(writer));
+  write(archive);
+  return w.TakeBytes();
 }
 
 // An archive that reads `bytes`.

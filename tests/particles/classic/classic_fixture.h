@@ -26,14 +26,7 @@ inline void RegisterClassicTestClasses() {
   RegisterEveryClass();
 }
 
-// A writing archive: what `write` stores.
-inline std::vector<uint8_t> Bytes(const std::function<void(DS_IOF_Archive&)>& write) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  DS_IOF_Archive archive(std::move(writer));
-  write(archive);
-  return w.TakeBytes();
-}
+using renderer_test::Bytes;
 
 using renderer_test::ReadArchive;
 

@@ -16,14 +16,7 @@
 
 namespace tree_test {
 
-// What `write` stores.
-inline std::vector<uint8_t> Bytes(const std::function<void(DS_IOF_Archive&)>& write) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  DS_IOF_Archive archive(std::move(writer));
-  write(archive);
-  return w.TakeBytes();
-}
+using renderer_test::Bytes;
 
 inline std::vector<uint8_t> Saved(const DS_IOF_Item& item) {
   return Bytes([&](DS_IOF_Archive& a) { item.Save(a); });
