@@ -5,6 +5,7 @@
 // are laid over a small valid project at the offset their next four bytes give, so that the
 // search reaches the records behind the header.
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -45,6 +46,7 @@
 #include "fx/water/ds_water_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
+#include "geometry/shape/zkw_vgeom2d.h"
 #include "objects/sprites/ds_bird_constructor.h"
 #include "objects/sprites/ds_discharge_constructor.h"
 #include "objects/sprites/ds_discharge_fx_constructor.h"
@@ -77,6 +79,7 @@
 #include "objects/text3d/ds_text_link_constructor.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
+#include "particles/behaviour/physics/point_groups.h"
 #include "particles/classic/kinds/brown_animation.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
 #include "particles/classic/kinds/field_ptcl_sys.h"
@@ -98,6 +101,8 @@
 #include "particles/classic/lines/waving_line.h"
 #include "particles/classic/paths/particle_path.h"
 #include "particles/classic/paths/particle_trace.h"
+#include "particles/tree/picture_node.h"
+#include "particles/tree/ptclsys_constructor.h"
 #include "platform/gfx/fvf.h"
 #include "player/document/doc_res_manager.h"
 #include "player/entry/program_class_lists.h"
@@ -698,6 +703,59 @@ std::unique_ptr<DS_SlideContainer> ModelSlide() {
   return slide;
 }
 
+// A node-tree particle system with every class of the tree: a spinning root; an emitter whose
+// effects are every registered effect kind; a picture of each texture-source kind (one with an
+// atlas, one with the glow and radial glow on); a Blank node; an exploding picture. Stored once
+// as the constructor and once as the builder.
+std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  for (const bool builder : {false, true}) {
+    std::unique_ptr<ZKW_PtclSys_Constructor> system =
+        builder ? std::make_unique<ZKW_PtclSys_Builder>()
+                : std::make_unique<ZKW_PtclSys_Constructor>();
+    system->Root().Physics().spinSpeed.RawValue() = 50;
+    auto emitter = std::make_unique<ZKW_PtclSysNode_Emitter>();
+    auto group = std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>();
+    group->count.RawValue() = 2;
+    group->SetGeometry(CreateVGeom2DByName("ZKW_VGeom2D_Rect"));
+    emitter->SetPhysics(std::move(group));
+    for (const char* effect :
+         {"ZKW_OrientationInMotion", "ZKW_PtclSysEffect_AlignToSource",
+          "ZKW_PtclSysEffect_AngleBase", "ZKW_PtclSysEffect_AngleDyn", "ZKW_PtclSysEffect_Spin"}) {
+      std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(effect);
+      auto* typed = dynamic_cast<ZKW_ParticlSystem_Effect*>(item.get());
+      if (typed == nullptr) continue;
+      item.release();
+      emitter->effects.Insert(INT_MAX, DS_SafePtr<ZKW_ParticlSystem_Effect>(
+                                           std::unique_ptr<ZKW_ParticlSystem_Effect>(typed)));
+    }
+    const char16_t* sources[] = {u"ZKW_ResIDTex", u"ZKW_ImgFileTex", u"ZKW_SoftCircleTex",
+                                 u"ZKW_TextTexure", u"ZKW_PolygonTex"};
+    for (size_t i = 0; i < std::size(sources); ++i) {
+      auto picture = std::make_unique<ZKW_PtclSysNode_Picture>();
+      auto source = CreateByName(GetTextureSrcRegistry(), sources[i]);
+      source->links = {DS_ImageFileLink(u"picture.png", 7)};
+      source->valueA = static_cast<uint32_t>(i);
+      source->valueB = 2;
+      source->modeParam.RawValue() = static_cast<int>(i % 2);
+      picture->texture.SetValueSilently(DS_SafePtr<ZKW_TextureSRC>(std::move(source)));
+      picture->size.RawValue() = 8;
+      picture->childrenOrder.RawValue() = static_cast<int>(i % 2);
+      picture->additive.RawValue() = static_cast<int>(i / 2 % 2);
+      picture->options.glow.enabled.RawValue() = i == 3 ? 1 : 0;
+      picture->options.radialGlow.enabled.RawValue() = i == 3 ? 1 : 0;
+      emitter->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(picture)));
+    }
+    auto blank = std::make_unique<ZKW_PtclSysNode_Blank>();
+    blank->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::make_unique<ZKW_PtclSysNodePic_Explode>()));
+    emitter->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(blank)));
+    system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(emitter)));
+    slide->savedObjects.emplace_back(std::move(system));
+  }
+  return slide;
+}
+
 // Drifting copies with the largest stored count, on a slide of their own that is started
 // (its objects made, and their count capped) but not played: updating the capped number of
 // copies every frame would slow every run of the template down.
@@ -935,6 +993,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(SystemsSlide());
   root.slides.emplace_back(LineSlide());
   root.slides.emplace_back(ModelSlide());
+  root.slides.emplace_back(NodeTreeSlide());
   // Every slide before this one is played.
   playedSlides = root.slides.size();
   root.slides.emplace_back(CountSlide());

@@ -624,6 +624,28 @@ def spark_atlas(size):
     return atlas(size, [white(cell) for cell in cells])
 
 
+def flare_atlas(size):
+    """Sixteen frames of a white sparkle that flares up, turns and fades, in a 4 x 4 atlas read
+    row by row from the top left."""
+    quarter = size // 4
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            frame = (y // quarter) * 4 + x // quarter
+            phase = frame / 15.0
+            grow = 0.35 + 0.65 * math.sin(math.pi * phase)
+            turn = phase * math.pi / 2.0
+            u = ((x % quarter) + 0.5) / quarter * 2.0 - 1.0
+            v = ((y % quarter) + 0.5) / quarter * 2.0 - 1.0
+            ru = (u * math.cos(turn) - v * math.sin(turn)) / grow
+            rv = (u * math.sin(turn) + v * math.cos(turn)) / grow
+            alpha = sparkle(ru, rv, 4, 20.0) if abs(ru) <= 1.0 and abs(rv) <= 1.0 else 0.0
+            row.append(tuple(clamp8(c) for c in (1.0, 1.0, 1.0, alpha)))
+        rows.append(row)
+    return size, size, rows
+
+
 def atlas(size, cells):
     """A 2 x 2 atlas of four pictures, cells[i] shaded (r, g, b, a) at (u, v) in [-1, 1] of its
     cell: top left, top right, bottom left, bottom right."""
@@ -722,6 +744,7 @@ def leaf_picture(u, v):
 
 def particle_pictures():
     return {"soft_spot": render(64, white(soft_dot)), "spark_atlas": spark_atlas(128),
+            "flare_atlas": flare_atlas(128),
             "smoke_puff": smoke_puff(64), "drop_atlas": drop_atlas(128),
             "bokeh_disc": render(64, white(bokeh_disc)), "light_band": render(64, white(light_band)),
             "soft_streak": render(32, white(soft_streak)), "tear_drop": render(32, tear_drop, 48),

@@ -1,6 +1,30 @@
 #include "particles/behaviour/behaviour_class_list.h"
 
+#include "particles/behaviour/effects/angle_effects.h"
+#include "particles/behaviour/physics/exploding_pic.h"
+#include "particles/behaviour/physics/point_groups.h"
+#include "particles/behaviour/physics/root_point.h"
+
 // One line per class, in the form of core/registry/core_class_list.cpp. The parameter blocks
 // here are stored inline in their owners' records and have no entry; the sources, physics,
 // effects and motion laws register here.
-void RegisterParticlesBehaviourClasses(ClassRegistries& /*registries*/) {}
+void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
+  AddClass<ZKW_PtclSysPhys_RootPnt, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_RootPnt");
+  AddClass<ZKW_PtclSysPhys_ConstPntGroup, ZKW_IOF_Item>(r.iofItems,
+                                                        u"ZKW_PtclSysPhys_ConstPntGroup");
+  // The older name of the point group.
+  AddClass<ZKW_PtclSysPhys_ConstPntGroup, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_PntCloud");
+  AddClass<ZKW_PtclSysPhys_ExplodingPic, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_ExplodingPic");
+
+  // Effects; the picture node's rotation and the exploding picture's spinner are only members.
+  AddClass<ZKW_PtclSysEffect<ZKW_OrientationInMotion>, ZKW_IOF_Item>(r.iofItems,
+                                                                     u"ZKW_OrientationInMotion");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_AlignToSource>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_AlignToSource");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_AngleBase>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_AngleBase");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_AngleDyn>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_AngleDyn");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_Spin>, ZKW_IOF_Item>(r.iofItems,
+                                                                    u"ZKW_PtclSysEffect_Spin");
+}

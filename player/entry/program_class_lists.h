@@ -11,6 +11,7 @@
 #include "objects/text3d/text3d_class_list.h"
 #include "particles/behaviour/behaviour_class_list.h"
 #include "particles/classic/particles_classic_class_list.h"
+#include "particles/tree/tree_class_list.h"
 #include "player/player_class_list.h"
 #include "renderers/renderers_class_list.h"
 
@@ -22,6 +23,7 @@ inline constexpr ClassList kProgramClassLists[] = {
     RegisterGeometryClasses,
     RegisterParticlesBehaviourClasses,
     RegisterParticlesClassicClasses,
+    RegisterParticlesTreeClasses,
     RegisterPlayerClasses,
     RegisterRendererClasses,
     RegisterFxClasses,

@@ -54,8 +54,8 @@ void DS_SpriteArrayT<V>::InitQuads(uint32_t quads) {
 }
 
 template <class V>
-void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique,
-                              uint32_t quads) const {
+void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads,
+                              bool wrap) const {
   gfx::Device* device = CurrentDevice();
   if (device == nullptr || effect == nullptr || !vertices.buffer || !indices) return;
   if (RenderContext* context = RenderContextTlsSlot::Get()) {
@@ -68,6 +68,12 @@ void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique,
   effect->Begin(&passes, 0);
   for (uint32_t i = 0; i < passes; ++i) {
     effect->BeginPass(i);
+    if (wrap) {
+      for (uint32_t stage : {0u, 1u}) {
+        device->SetSamplerState(stage, gfx::SamplerState::AddressU, gfx::TextureAddress::Wrap);
+        device->SetSamplerState(stage, gfx::SamplerState::AddressV, gfx::TextureAddress::Wrap);
+      }
+    }
     device->SetIndices(indices.Get());
     device->SetFVF(V::kFvf);
     device->SetStreamSource(0, vertices.buffer.Get(), 0, kStride);
@@ -78,6 +84,7 @@ void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique,
 }
 
 template class DS_SpriteArrayT<DX_V::PCT>;
+template class DS_SpriteArrayT<DX_V::PCT2>;
 
 void SetQuadVertexColors(uint32_t rgb, float alpha, DX_V::PCT* quad) {
   if (quad == nullptr) return;

@@ -41,11 +41,14 @@ class DS_SpriteArrayT : public IndexedMesh {
   void UnlockVertices() { vertices.Unlock(); }
 
   // Draws the first `quads` quads (at most the capacity) through every pass of `technique`:
-  // view and projection from the render context, the world of the batch's node.
-  void Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads) const;
+  // view and projection from the render context, the world of the batch's node. With `wrap`,
+  // samplers 0 and 1 address their textures with WRAP in every pass.
+  void Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads,
+            bool wrap = false) const;
 };
 
 using PCTSpriteArray = DS_SpriteArrayT<DX_V::PCT>;
+using PCT2SpriteArray = DS_SpriteArrayT<DX_V::PCT2>;
 
 // Writes one ARGB into the four vertices of `quad`: red, green and blue from the COLORREF
 // 0x00BBGGRR, alpha from `alpha` (0 to 255; clamped, rounded, NaN as 0).

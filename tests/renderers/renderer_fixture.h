@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,6 +116,22 @@ class RendererTest : public ::testing::Test {
     set.height = height;
     set.aspect = float(height) / float(width);
     return texture;
+  }
+
+  // The frames of `link` as particle pictures load them: one texture of the texels (rows from
+  // the top) standing for a picture of width x height units, used whole.
+  gfx::Texture* ProvideFrames(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
+                              uint32_t texelsWide, uint32_t texelsHigh,
+                              const std::vector<uint32_t>& texels) {
+    ComRef<gfx::Texture> texture = MakeTexture(texelsWide, texelsHigh, texels);
+    LinkTextureSet& set = Doc().linkTextureSets[link.Key()];
+    set.textures = {texture};
+    set.sourceWidth = width;
+    set.sourceHeight = height;
+    set.textureWidth = texelsWide;
+    set.textureHeight = texelsHigh;
+    set.aspect = float(height) / float(width);
+    return texture.Get();
   }
 
   // The renderer ready to draw as a slide starts it: prepared, viewing the back buffer with
@@ -288,6 +305,15 @@ inline std::vector<uint32_t> Ramp(uint32_t size = 64) {
 // One 8-bit channel of a 0xAARRGGBB colour.
 inline uint32_t Channel(uint32_t colour, int shift) {
   return (colour >> shift) & 0xFF;
+}
+
+// What `write` stores through a writing archive.
+inline std::vector<uint8_t> Bytes(const std::function<void(DS_IOF_Archive&)>& write) {
+  auto writer = std::make_unique<DS_IOF_W>();
+  DS_IOF_W& w = *writer;
+  DS_IOF_Archive archive(std::move(writer));
+  write(archive);
+  return w.TakeBytes();
 }
 
 // An archive that reads `bytes`.

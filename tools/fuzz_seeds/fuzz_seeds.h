@@ -14,13 +14,14 @@ struct Seed {
 };
 using Seeds = std::vector<Seed>;
 
-Seeds PictureSeeds();       // picture_fuzz: PNG, JPEG, BMP, TGA, GIF and DDS files
-Seeds ProjectSeeds();       // project_fuzz: projects written by the project writer
-Seeds DocumentBodySeeds();  // document_body_fuzz: document bodies of every version
-Seeds PakSeeds();           // unreal_scan_fuzz: the archive structures the scanners look for
-Seeds PeSeeds();            // pe_resource_fuzz: resource-only PE modules
-Seeds WaveSeeds();          // riff_fuzz: WAVE files of every sample format the reader takes
-Seeds XMeshSeeds();         // xmesh_fuzz: .x meshes as text, binary and compressed files
-Seeds ShapeSeeds();         // curves_fuzz: a record of each shape kind
+Seeds PictureSeeds();        // picture_fuzz: PNG, JPEG, BMP, TGA, GIF and DDS files
+Seeds ProjectSeeds();        // project_fuzz: projects written by the project writer
+Seeds DocumentBodySeeds();   // document_body_fuzz: document bodies of every version
+Seeds PakSeeds();            // unreal_scan_fuzz: the archive structures the scanners look for
+Seeds PeSeeds();             // pe_resource_fuzz: resource-only PE modules
+Seeds WaveSeeds();           // riff_fuzz: WAVE files of every sample format the reader takes
+Seeds XMeshSeeds();          // xmesh_fuzz: .x meshes as text, binary and compressed files
+Seeds ShapeSeeds();          // curves_fuzz: a record of each shape kind
+Seeds TextureSourceSeeds();  // texture_source_fuzz: two alerter records of each source kind
 
 }  // namespace fuzz_seeds

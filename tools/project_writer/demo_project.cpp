@@ -23,6 +23,7 @@
 #include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_lines.h"
 #include "tools/project_writer/demo_menu.h"
+#include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_sprites.h"
 #include "tools/project_writer/demo_systems.h"
@@ -272,6 +273,10 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   const size_t particleSlide = project.Root().slides.size();
   if (night != stored.end() && spot != nullptr && atlas != nullptr && puff != nullptr)
     AddParticleSlide(project, night->second.link, {frameOf(spot), frameOf(atlas), frameOf(puff)});
+  // The node-tree particle system on the night.
+  if (const NamedFile* flare = Find(pictures, u"flare_atlas.png");
+      night != stored.end() && flare != nullptr && spot != nullptr)
+    AddNodeTreeSlide(project, night->second.link, {frameOf(flare), frameOf(spot)});
   // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
   if (sea != stored.end() && night != stored.end() && dawn != stored.end() && spot != nullptr &&
       atlas != nullptr && puff != nullptr && drops != nullptr && bokeh != nullptr &&

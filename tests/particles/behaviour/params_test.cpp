@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "behaviour_classes.h"
 #include "core/crt_rand.h"
 #include "core/registry/core_class_list.h"
 #include "core/timing/timing_test_support.h"
@@ -164,7 +165,7 @@ TEST(SpreadParams, BlockLayouts) {
 
 // Each block reads back what it writes, with every value changed from its default.
 TEST(SpreadParams, BlocksRoundTrip) {
-  RegisterClasses({RegisterCoreClasses, RegisterGeometryClasses});
+  RegisterBehaviourTestClasses();
   SpinPrm spin;
   spin.direction.SetValue(1);
   spin.angle.spread.SetValue(33);
@@ -246,7 +247,7 @@ TEST(SpreadParams, BlocksRoundTrip) {
 
 // Version 1 records lack a field: it keeps the value it had.
 TEST(SpreadParams, OlderVersionsKeepMissingFields) {
-  RegisterClasses({RegisterCoreClasses, RegisterGeometryClasses});
+  RegisterBehaviourTestClasses();
   VelocityFieldPrm field;
   ArchiveSource fieldSource(SourceMode::Memory, Words({1, 5, 6, 7, 8, 45}));
   ReadVelocityFieldPrm(fieldSource.archive(), field);

@@ -26,14 +26,7 @@ inline void RegisterClassicTestClasses() {
   RegisterEveryClass();
 }
 
-// A writing archive: what `write` stores.
-inline std::vector<uint8_t> Bytes(const std::function<void(DS_IOF_Archive&)>& write) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  DS_IOF_Archive archive(std::move(writer));
-  write(archive);
-  return w.TakeBytes();
-}
+using renderer_test::Bytes;
 
 using renderer_test::ReadArchive;
 
@@ -158,23 +151,6 @@ class ClassicRenderTest : public renderer_test::RendererTest {
   static void SetUpTestSuite() {
     UseHeadlessSdl();
     RegisterClassicTestClasses();
-  }
-
-  // The frames of `link` as the appearance loads them: one texture of the texels (rows from the
-  // top) standing for a picture of width x height units, used whole.
-  gfx::Texture* ProvideFrames(const DS_ImageFileLink& link, uint32_t width, uint32_t height,
-                              uint32_t texelsWide, uint32_t texelsHigh,
-                              const std::vector<uint32_t>& texels) {
-    gfx::Texture* texture =
-        gfx_test::TextureFromTexels(device_.Get(), texelsWide, texelsHigh, texels).Detach();
-    LinkTextureSet& set = Doc().linkTextureSets[link.Key()];
-    set.textures = {ComRef<gfx::Texture>(texture)};
-    set.sourceWidth = width;
-    set.sourceHeight = height;
-    set.textureWidth = texelsWide;
-    set.textureHeight = texelsHigh;
-    set.aspect = float(height) / float(width);
-    return texture;
   }
 
   // A look that draws a white square picture of `link` with effect 202.

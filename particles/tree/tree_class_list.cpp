@@ -1,0 +1,16 @@
+#include "particles/tree/tree_class_list.h"
+
+#include "particles/tree/picture_node.h"
+#include "particles/tree/ptclsys_constructor.h"
+
+// One line per class, in the form of core/registry/core_class_list.cpp. The tex-dynamic picture
+// is only a base part of other nodes and has no entry.
+void RegisterParticlesTreeClasses(ClassRegistries& r) {
+  AddObjectClass<ZKW_PtclSys_Constructor>(r.objects, u"ZKW_PtclSys_Constructor");
+  AddObjectClass<ZKW_PtclSys_Builder>(r.objects, u"ZKW_PtclSys_Builder");
+  AddClass<ZKW_PtclSysNode_Root, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Root");
+  AddClass<ZKW_PtclSysNode_Emitter, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Emitter");
+  AddClass<ZKW_PtclSysNode_Picture, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Picture");
+  AddClass<ZKW_PtclSysNode_Blank, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Blank");
+  AddClass<ZKW_PtclSysNodePic_Explode, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNodePic_Explode");
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/archive/ds_iof_w.h"
+#include "particles/behaviour/physics/point_groups.h"
+#include "particles/tree/picture_node.h"
+#include "particles/tree/ptclsys_constructor.h"
+#include "player/support/every_class.h"
+#include "renderers/renderer_fixture.h"
+
+namespace tree_test {
+
+using renderer_test::Bytes;
+
+inline std::vector<uint8_t> Saved(const DS_IOF_Item& item) {
+  return Bytes([&](DS_IOF_Archive& a) { item.Save(a); });
+}
+
+// A point group physics of `count` children per parent particle.
+inline std::unique_ptr<ZKW_PtclSysPhys_ConstPntGroup> Group(unsigned count) {
+  auto group = std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>();
+  group->count.RawValue() = count;
+  return group;
+}
+
+// A node of kind N with a point group of `count`.
+template <class N>
+DS_SafePtr<ZKW_PtclSys_Node> Node(unsigned count) {
+  auto node = std::make_unique<N>();
+  node->SetPhysics(Group(count));
+  return DS_SafePtr<ZKW_PtclSys_Node>(std::move(node));
+}
+
+// A headless renderer, the document and render context, with the classes every fixture of the
+// program registers.
+class TreeRenderTest : public renderer_test::RendererTest {
+ protected:
+  TreeRenderTest() : RendererTest(64, 64) {}
+
+  static void SetUpTestSuite() {
+    UseHeadlessSdl();
+    RegisterEveryClass();
+  }
+
+  // The picture of `picture`: a source of one link whose frames are `texels` (texelsWide x
+  // texelsHigh) standing for a picture of width x height units, in an atlas of columns x rows.
+  void UsePicture(ZKW_PtclSysNode_Picture& picture, const DS_ImageFileLink& link, uint32_t width,
+                  uint32_t height, uint32_t texelsWide, uint32_t texelsHigh,
+                  const std::vector<uint32_t>& texels, uint32_t columns = 1, uint32_t rows = 1) {
+    ProvideFrames(link, width, height, texelsWide, texelsHigh, texels);
+    auto source = std::make_unique<ZKW_ImgFileTex>();
+    source->links = {link};
+    source->valueA = columns;
+    source->valueB = rows;
+    source->premultiplied = true;
+    picture.texture.SetValueSilently(DS_SafePtr<ZKW_TextureSRC>(std::move(source)));
+  }
+
+  DS_2D_Light renderer_;
+
+  uint32_t PixelAt(int x, int y) { return BackBufferPixels()[size_t(y) * width_ + x]; }
+};
+
+}  // namespace tree_test

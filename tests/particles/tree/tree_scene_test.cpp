@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "particles/tree/ptclsys_constructor.h"
+#include "player/support/scene_fixture.h"
+#include "tools/project_writer/demo_project.h"
+
+namespace scene_test {
+namespace {
+
+using TreeSceneTest = SceneTest;
+
+TEST_F(TreeSceneTest, TheDemoPlaysANodeTreeSystem) {
+  const std::vector<NamedFile> backgrounds = {{u"night.png", SolidPng(0xFF101020, 575, 269)}};
+  std::vector<NamedFile> pictures;
+  for (const char16_t* name :
+       {u"soft_spot.png", u"spark_atlas.png", u"smoke_puff.png", u"flare_atlas.png"})
+    pictures.push_back({name, SolidPng(0x80FFFFFF, 8, 8)});
+  DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
+  size_t index = scene.slides.size();
+  ZKW_PtclSys_Obj* system = nullptr;
+  for (size_t i = 0; i < scene.slides.size() && system == nullptr; ++i)
+    for (const auto& object : scene.slides[i]->objects)
+      if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get())) {
+        system = found;
+        index = i;
+      }
+  ASSERT_NE(system, nullptr) << "a slide with a node-tree system";
+  EXPECT_EQ(scene.slides[index]->name.Value(), u"Particles");
+  EXPECT_NE(dynamic_cast<ZKW_PtclSys_Builder*>(&system->System()), nullptr);
+  Frame(scene, 0.5);
+  scene.JumpTo(index);
+  for (double t = 0.5; t < 3.0; t += 0.1)
+    Frame(scene, t);
+  EXPECT_EQ(system->Batches().size(), 3u) << "the Blank node, the flare and the burst";
+  const uint32_t before = BackBufferPixels()[0];
+  size_t lit = 0;
+  for (uint32_t pixel : BackBufferPixels())
+    lit += (pixel & 0xFFFFFF) != (before & 0xFFFFFF);
+  EXPECT_GT(lit, 50u) << "the particles show over the picture";
+}
+
+}  // namespace
+}  // namespace scene_test
