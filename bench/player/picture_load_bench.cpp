@@ -1,0 +1,81 @@
+// Opening a project of 20 full-HD JPEG slides to its first frame at 1920 x 1080 (load, start
+// every slide, draw: what the player does before the first picture shows) against
+// libjpeg-turbo's plain decode of the same 20 pictures, in the same run. Reports both times and
+// their ratio (player / library); the target is a ratio of at most 3.
+#include <benchmark/benchmark.h>
+#include <jpeglib.h>
+
+#include <chrono>
+#include <vector>
+
+#include "player/photo_player.h"
+#include "tools/project_writer/photo_slides.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kSlides = 20, kWidth = 1920, kHeight = 1080;
+
+const PhotoSlides& Slides() {
+  static const PhotoSlides slides = [] {
+    RegisterProgramClasses();
+    return WritePhotoSlides(kSlides, kWidth, kHeight);
+  }();
+  return slides;
+}
+
+// libjpeg-turbo's own decode of a file to RGB, every row into one buffer.
+void PlainJpeg(const std::vector<uint8_t>& file, std::vector<uint8_t>& out) {
+  jpeg_decompress_struct d;
+  jpeg_error_mgr errors;
+  d.err = jpeg_std_error(&errors);
+  jpeg_create_decompress(&d);
+  jpeg_mem_src(&d, file.data(), static_cast<unsigned long>(file.size()));
+  jpeg_read_header(&d, TRUE);
+  jpeg_start_decompress(&d);
+  const size_t stride = size_t(d.output_width) * d.output_components;
+  out.resize(stride * d.output_height);
+  while (d.output_scanline < d.output_height) {
+    JSAMPROW row = out.data() + stride * d.output_scanline;
+    jpeg_read_scanlines(&d, &row, 1);
+  }
+  jpeg_finish_decompress(&d);
+  jpeg_destroy_decompress(&d);
+}
+
+void BM_OpenPhotoSlides(benchmark::State& state) {
+  const PhotoSlides& slides = Slides();
+  PhotoPlayer player(kWidth, kHeight);
+  if (!player.Ready()) {
+    state.SkipWithError("no headless device");
+    return;
+  }
+  player.SetProject(slides.project);
+  double ours = 0, library = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    if (!player.Open()) {
+      state.SkipWithError("project not opened");
+      return;
+    }
+    const auto t1 = Clock::now();
+    for (const auto& picture : slides.pictures) {
+      std::vector<uint8_t> pixels;  // a new picture each time, as the player's are
+      PlainJpeg(picture, pixels);
+      benchmark::DoNotOptimize(pixels.data());
+    }
+    const auto t2 = Clock::now();
+    player.Close();
+    ours += std::chrono::duration<double>(t1 - t0).count();
+    library += std::chrono::duration<double>(t2 - t1).count();
+  }
+  const double n = double(state.iterations());
+  state.counters["player_ms"] = ours / n * 1e3;
+  state.counters["library_ms"] = library / n * 1e3;
+  state.counters["ratio"] = library > 0 ? ours / library : 0;
+}
+
+BENCHMARK(BM_OpenPhotoSlides)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+}  // namespace
