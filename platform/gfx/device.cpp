@@ -344,6 +344,7 @@ bool Device::BindTarget() {
 bool Device::BindForRead(const Surface* surface) {
   MakeCurrent();
   const Texture* texture = surface->Container();
+  if (texture) texture->ClearUnwrittenLevels();
   const GLuint fbo = texture ? cache_->Framebuffer(texture->GlName(), GLint(surface->Level()), 0, 0)
                              : cache_->Framebuffer(0, 0, surface->GlRenderbuffer(), 0);
   if (!fbo) return false;

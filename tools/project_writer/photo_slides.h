@@ -40,8 +40,8 @@ inline PhotoSlides WritePhotoSlides(int count, int width, int height, float hold
   ProjectBuilder project;
   for (int i = 0; i < count; ++i) {
     out.pictures.push_back(PhotoJpeg(width, height, uint32_t(i) * 7919u + 1u));
-    const DS_ImageFileLink link = project.StorePicture(
-        u"photo" + FromUtf8(std::to_string(i)) + u".jpg", out.pictures.back());
+    const DS_ImageFileLink link =
+        project.StorePicture(u"photo" + FromUtf8(std::to_string(i)) + u".jpg", out.pictures.back());
     DS_SlideContainer& slide = project.AddSlide(0.5f, hold, 0.5f);
     if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide)) renderer->backgroundLink = link;
   }
