@@ -28,6 +28,8 @@ class PhotoPlayer {
     RegisterProgramClasses();
     if (gfx::Failed(gfx::Device::CreateHeadless(width, height, device_.Put()))) return;
     GetDeviceValues() = DeviceValues{device_.Get(), width, height};
+    // As the player's device: red, green and blue only.
+    device_->SetRenderState(gfx::RenderState::ColorWriteEnable, 7);
     RenderContextTlsSlot::Set(&context_);
     ChronoTlsSlot::Set(&clock_);
   }

@@ -169,6 +169,10 @@ void DS_SlideShow_Light::ViewBackBuffer(DS_2D_Light& renderer) {
 void DS_SlideShow_Light::RestartSlide() {
   DS_SafePtr<DS_SlideContainer> slide = currentSlide;
   if (!slide) return;
+  // Only the showing slide draws: the others' render targets go until they show again.
+  for (const auto& other : slides)
+    if (other && other != slide && other->renderer && other->renderer != slide->renderer)
+      other->renderer->ReleaseTargets();
   DS_SafePtr<DS_2D_Light> r = slide->renderer;
   if (!r) return;
   ViewBackBuffer(*r);
