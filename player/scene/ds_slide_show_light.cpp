@@ -133,7 +133,8 @@ void DS_SlideShow_Light::Render(int arg) {
   if (!r) return;
   slide->RenderPass(slide->objects, arg);
   r->Compose(nullptr);
-  if (fadeOverlay) r->DrawFadeOverlay(fadeOverlay.get());
+  // A clear overlay changes no pixel: it is drawn only while the slide fades.
+  if (fadeOverlay && fadeAlpha_ > 0.0f) r->DrawFadeOverlay(fadeOverlay.get());
   if (gfx::Device* device = CurrentDevice())
     device->SetRenderState(gfx::RenderState::AlphaBlendEnable, 0);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "player/support/probe_object.h"
 #include "player/support/scene_fixture.h"
 
@@ -36,6 +38,23 @@ TEST_F(SlideShowTest, FadesFollowTheSlideTimingAndWrap) {
     EXPECT_NEAR(Red(pixel), step.red, 3);
   }
   EXPECT_DOUBLE_EQ(scene.slideStart, 28.05);
+}
+
+// The fade overlay is drawn only while it darkens the picture.
+TEST_F(SlideShowTest, AClearFadeOverlayIsNotDrawn) {
+  Play(WriteSlides({{}, {}}));
+  device_->EnableFrameLog(true);
+  auto draws = [&](double t) {
+    const size_t before = device_->CurrentFrameLog().size();
+    Frame(t);
+    const auto& log = device_->CurrentFrameLog();
+    return std::count_if(log.begin() + ptrdiff_t(before), log.end(),
+                         [](const auto& e) { return e.kind == gfx::FrameLogEntry::Kind::Draw; });
+  };
+  const auto clear = draws(5.0), fading = draws(15.5);
+  EXPECT_EQ(fading, clear + 1);
+  EXPECT_EQ(draws(6.0), clear);
+  device_->EnableFrameLog(false);
 }
 
 TEST_F(SlideShowTest, ASlideOfModeOneStaysAndFadesOnlyIn) {
