@@ -3,11 +3,11 @@
 // libjpeg-turbo's plain decode of the same 20 pictures, in the same run. Reports both times and
 // their ratio (player / library); the target is a ratio of at most 3.
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 
 #include <chrono>
 #include <vector>
 
+#include "plain_jpeg.h"
 #include "player/photo_player.h"
 #include "tools/project_writer/photo_slides.h"
 
@@ -23,25 +23,6 @@ const PhotoSlides& Slides() {
     return WritePhotoSlides(kSlides, kWidth, kHeight);
   }();
   return slides;
-}
-
-// libjpeg-turbo's own decode of a file to RGB, every row into one buffer.
-void PlainJpeg(const std::vector<uint8_t>& file, std::vector<uint8_t>& out) {
-  jpeg_decompress_struct d;
-  jpeg_error_mgr errors;
-  d.err = jpeg_std_error(&errors);
-  jpeg_create_decompress(&d);
-  jpeg_mem_src(&d, file.data(), static_cast<unsigned long>(file.size()));
-  jpeg_read_header(&d, TRUE);
-  jpeg_start_decompress(&d);
-  const size_t stride = size_t(d.output_width) * d.output_components;
-  out.resize(stride * d.output_height);
-  while (d.output_scanline < d.output_height) {
-    JSAMPROW row = out.data() + stride * d.output_scanline;
-    jpeg_read_scanlines(&d, &row, 1);
-  }
-  jpeg_finish_decompress(&d);
-  jpeg_destroy_decompress(&d);
 }
 
 void BM_OpenPhotoSlides(benchmark::State& state) {
