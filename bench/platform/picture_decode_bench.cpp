@@ -14,6 +14,7 @@
 #include "plain_jpeg.h"
 #include "platform/gfx/image/picture_decoder.h"
 #include "platform/gfx_image/library_pictures.h"
+#include "ratio_counters.h"
 
 namespace {
 
@@ -105,10 +106,7 @@ void Compare(benchmark::State& state, const std::vector<uint8_t>& file,
     ours += std::chrono::duration<double>(t1 - t0).count();
     library += std::chrono::duration<double>(t2 - t1).count();
   }
-  const double n = double(state.iterations());
-  state.counters["ours_ms"] = ours / n * 1e3;
-  state.counters["library_ms"] = library / n * 1e3;
-  state.counters["ratio"] = library > 0 ? ours / library : 0;
+  ReportRatio(state, "ours_ms", ours, "library_ms", library);
   state.counters["file_kb"] = double(file.size()) / 1024;
 }
 

@@ -11,6 +11,7 @@
 #include <ctime>
 
 #include "player/photo_player.h"
+#include "ratio_counters.h"
 #include "renderers/light/ds_2d_light.h"
 #include "tools/project_writer/photo_slides.h"
 
@@ -141,10 +142,7 @@ void BM_PhotoSlideFrame(benchmark::State& state) {
     ours += t1 - t0;
     theirs += t2 - t1;
   }
-  const double n = double(state.iterations());
-  state.counters["player_ms"] = ours / n * 1e3;
-  state.counters["handwritten_ms"] = theirs / n * 1e3;
-  state.counters["ratio"] = theirs > 0 ? ours / theirs : 0;
+  ReportRatio(state, "player_ms", ours, "handwritten_ms", theirs);
 }
 
 BENCHMARK(BM_PhotoSlideFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();

@@ -9,6 +9,7 @@
 
 #include "plain_jpeg.h"
 #include "player/photo_player.h"
+#include "ratio_counters.h"
 #include "tools/project_writer/photo_slides.h"
 
 namespace {
@@ -51,10 +52,7 @@ void BM_OpenPhotoSlides(benchmark::State& state) {
     ours += std::chrono::duration<double>(t1 - t0).count();
     library += std::chrono::duration<double>(t2 - t1).count();
   }
-  const double n = double(state.iterations());
-  state.counters["player_ms"] = ours / n * 1e3;
-  state.counters["library_ms"] = library / n * 1e3;
-  state.counters["ratio"] = library > 0 ? ours / library : 0;
+  ReportRatio(state, "player_ms", ours, "library_ms", library);
 }
 
 BENCHMARK(BM_OpenPhotoSlides)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
