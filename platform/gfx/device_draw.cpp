@@ -158,6 +158,7 @@ HResult Device::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertexIndex
 
 HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, int32_t baseVertex,
                      uint32_t first, const CallSite& site) {
+  lastClear_.reset();
   const char* call = indexed ? "DrawIndexedPrimitive" : "DrawPrimitive";
   const uint32_t count = VertexCount(type, primitiveCount);
   FvfLayout layout = FvfLayout::Decode(state_.fvf);

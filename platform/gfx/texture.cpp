@@ -83,6 +83,7 @@ void Texture::ClearLevel(uint32_t level) const {
 }
 
 void Texture::DefineLevel(uint32_t level, const void* bytes) const {
+  device_->ForgetClear();
   const Level& l = levels_[level];
   device_->Gl().TexImage2D(GL_TEXTURE_2D, GLint(level), GLint(info_.internalFormat),
                            GLsizei(l.width), GLsizei(l.height), 0, info_.uploadFormat,
@@ -101,6 +102,7 @@ void Texture::Upload(uint32_t level, const uint8_t* bytes) {
     bytes = decoded.data();
   }
   device_->BindForUpload(name_);
+  device_->ForgetClear();
   if (define)
     DefineLevel(level, bytes);
   else
