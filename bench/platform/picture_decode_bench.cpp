@@ -11,8 +11,10 @@
 #include <cstring>
 #include <vector>
 
+#include "plain_jpeg.h"
 #include "platform/gfx/image/picture_decoder.h"
 #include "platform/gfx_image/library_pictures.h"
+#include "ratio_counters.h"
 
 namespace {
 
@@ -55,26 +57,6 @@ struct Files {
 const Files& TheFiles() {
   static const Files files;
   return files;
-}
-
-// libjpeg-turbo's plain decode: its default RGB output, every row into one buffer.
-bool PlainJpeg(const std::vector<uint8_t>& file, std::vector<uint8_t>& out) {
-  jpeg_decompress_struct d;
-  jpeg_error_mgr errors;
-  d.err = jpeg_std_error(&errors);
-  jpeg_create_decompress(&d);
-  jpeg_mem_src(&d, file.data(), static_cast<unsigned long>(file.size()));
-  jpeg_read_header(&d, TRUE);
-  jpeg_start_decompress(&d);
-  const size_t stride = size_t(d.output_width) * d.output_components;
-  out.resize(stride * d.output_height);
-  while (d.output_scanline < d.output_height) {
-    JSAMPROW row = out.data() + stride * d.output_scanline;
-    jpeg_read_scanlines(&d, &row, 1);
-  }
-  jpeg_finish_decompress(&d);
-  jpeg_destroy_decompress(&d);
-  return true;
 }
 
 // libpng's plain decode: rows as stored, without transformations.
@@ -124,10 +106,7 @@ void Compare(benchmark::State& state, const std::vector<uint8_t>& file,
     ours += std::chrono::duration<double>(t1 - t0).count();
     library += std::chrono::duration<double>(t2 - t1).count();
   }
-  const double n = double(state.iterations());
-  state.counters["ours_ms"] = ours / n * 1e3;
-  state.counters["library_ms"] = library / n * 1e3;
-  state.counters["ratio"] = library > 0 ? ours / library : 0;
+  ReportRatio(state, "ours_ms", ours, "library_ms", library);
   state.counters["file_kb"] = double(file.size()) / 1024;
 }
 

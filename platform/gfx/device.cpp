@@ -249,6 +249,7 @@ void Device::DropDefaultPool() {
 }
 
 void Device::SimulateLoss() {
+  lastClear_.reset();
   if (status_ != Status::Operational) return;
   status_ = Status::Lost;
   inScene_ = false;
@@ -306,6 +307,7 @@ HResult Device::EndScene(CallSite site) {
 }
 
 HResult Device::Present(CallSite site) {
+  lastClear_.reset();
   if (status_ != Status::Operational) return kDeviceLost;
   if (inScene_) return Refuse(kInvalidCall, site, "Present", "the scene has not ended");
   MakeCurrent();
@@ -344,6 +346,7 @@ bool Device::BindTarget() {
 bool Device::BindForRead(const Surface* surface) {
   MakeCurrent();
   const Texture* texture = surface->Container();
+  if (texture) texture->ClearUnwrittenLevels();
   const GLuint fbo = texture ? cache_->Framebuffer(texture->GlName(), GLint(surface->Level()), 0, 0)
                              : cache_->Framebuffer(0, 0, surface->GlRenderbuffer(), 0);
   if (!fbo) return false;
@@ -358,8 +361,26 @@ HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uin
   if (rectCount && !rects)
     return Refuse(kInvalidCall, site, "Clear", "a rectangle count without rectangles");
   if (status_ != Status::Operational) return kOk;
-  MakeCurrent();
-  if (!BindTarget()) return kOk;
+  const ClearRecord record{flags, color, stencil, z, state_.viewport};
+  if (rectCount != 0 || lastClear_ != record) {
+    lastClear_.reset();
+    MakeCurrent();
+    if (!BindTarget()) return kOk;
+    ClearTarget(rectCount, rects, flags, color, z, stencil);
+    if (rectCount == 0) lastClear_ = record;
+  }
+  if (logEnabled_) {
+    FrameLogEntry e;
+    e.kind = FrameLogEntry::Kind::Clear;
+    e.clearFlags = flags;
+    e.clearColor = color;
+    Log(std::move(e));
+  }
+  return kOk;
+}
+
+void Device::ClearTarget(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t color,
+                         float z, uint32_t stencil) {
   GLbitfield mask = 0;
   if (flags & ClearFlags::Target) {
     gl_.ClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
@@ -399,19 +420,12 @@ HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uin
     gl_.Disable(GL_SCISSOR_TEST);
     cache_->Invalidate();
   }
-  if (logEnabled_) {
-    FrameLogEntry e;
-    e.kind = FrameLogEntry::Kind::Clear;
-    e.clearFlags = flags;
-    e.clearColor = color;
-    Log(std::move(e));
-  }
-  return kOk;
 }
 
 // ---- targets ----
 
 HResult Device::SetRenderTarget(uint32_t index, Surface* surface, CallSite site) {
+  lastClear_.reset();
   if (index != 0) return Refuse(kInvalidCall, site, "SetRenderTarget", "only target 0 exists");
   if (!surface) return Refuse(kInvalidCall, site, "SetRenderTarget", "no surface");
   SurfaceDesc desc;
@@ -433,6 +447,7 @@ HResult Device::GetRenderTarget(uint32_t index, Surface** surface, CallSite site
 }
 
 HResult Device::SetDepthStencilSurface(Surface* surface, CallSite site) {
+  lastClear_.reset();
   if (surface && surface->GetKind() != Surface::Kind::DepthStencil)
     return Refuse(kInvalidCall, site, "SetDepthStencilSurface", "the surface is no depth surface");
   depthStencil_ = ComPtr<Surface>::Copy(surface);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -202,6 +203,8 @@ class Device final : public Unknown {
 
   // ---- for the platform layer's own GL code ----
   const GlFunctions& Gl() const { return gl_; }
+  // Something wrote to a surface without a draw (a texture upload): the next clear is done.
+  void ForgetClear() { lastClear_.reset(); }
   // Makes this device's context current when another device's was.
   void MakeCurrent() const;
   void Register(Resource* resource) { resources_.insert(resource); }
@@ -236,6 +239,9 @@ class Device final : public Unknown {
   void DropDefaultPool();
   void Log(FrameLogEntry entry);
   bool BindTarget();
+  // The GL work of Clear on the bound target.
+  void ClearTarget(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t color, float z,
+                   uint32_t stencil);
   HResult Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, int32_t baseVertex,
                uint32_t first, const CallSite& site);
 
@@ -265,6 +271,16 @@ class Device final : public Unknown {
   HookId nextHook_ = 1;
   bool logEnabled_ = false;
   std::vector<FrameLogEntry> log_, lastLog_;
+  // The last clear of the whole viewport of the bound surfaces while nothing has written to
+  // them since: the same clear again changes no pixel and does no GL work. Draws, uploads,
+  // target changes, Present and losses forget it.
+  struct ClearRecord {
+    uint32_t flags = 0, color = 0, stencil = 0;
+    float z = 0.0f;
+    Viewport viewport;
+    friend bool operator==(const ClearRecord&, const ClearRecord&) = default;
+  };
+  std::optional<ClearRecord> lastClear_;
 
   // Bumped when the values behind the fixed-function uniforms change, so that programs upload
   // them only then.

@@ -158,6 +158,7 @@ HResult Device::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertexIndex
 
 HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, int32_t baseVertex,
                      uint32_t first, const CallSite& site) {
+  lastClear_.reset();
   const char* call = indexed ? "DrawIndexedPrimitive" : "DrawPrimitive";
   const uint32_t count = VertexCount(type, primitiveCount);
   FvfLayout layout = FvfLayout::Decode(state_.fvf);
@@ -236,6 +237,7 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
     const Texture* t = textures_[i].Get();
     if (t && !t->IsLost() && t->GlName()) {
       textured |= 1u << i;
+      t->ClearUnwrittenLevels();
       cache_->BindTexture(i, t->GlName());
       const auto& ss = state_.samplerStates[i];
       const bool mipmapped = t->GetLevelCount() > 1;

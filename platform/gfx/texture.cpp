@@ -51,12 +51,12 @@ bool Texture::CreateStorage() {
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(levels_.size()) - 1);
   gl.TexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, info_.swizzle.data());
   for (uint32_t i = 0; i < levels_.size(); ++i) {
-    gl.TexImage2D(GL_TEXTURE_2D, GLint(i), GLint(info_.internalFormat), GLsizei(levels_[i].width),
-                  GLsizei(levels_[i].height), 0, info_.uploadFormat, info_.uploadType, nullptr);
-    if (!levels_[i].cpu.empty())
-      Upload(i, levels_[i].cpu.data());
-    else if (Lockable())
-      ClearLevel(i);
+    // A lockable level without a copy is defined by its first write (or by its clear), in one
+    // upload: the driver need not make and clear storage that is written over at once.
+    levels_[i].unwritten = Lockable() && levels_[i].cpu.empty();
+    if (levels_[i].unwritten) continue;
+    DefineLevel(i, nullptr);
+    if (!levels_[i].cpu.empty()) Upload(i, levels_[i].cpu.data());
   }
   return gl.GetError() == GL_NO_ERROR;
 }
@@ -66,20 +66,35 @@ bool Texture::KeepsCopy() const {
   return format_ != Format::A8R8G8B8 && format_ != Format::X8R8G8B8 && format_ != Format::A8;
 }
 
-void Texture::ClearLevel(uint32_t level) {
+void Texture::ClearUnwrittenLevels() const {
+  for (uint32_t i = 0; i < levels_.size(); ++i)
+    if (levels_[i].unwritten) ClearLevel(i);
+}
+
+void Texture::ClearLevel(uint32_t level) const {
   const Level& l = levels_[level];
+  l.unwritten = false;
   // calloc: large blocks come as fresh zero pages that cost no memory until written.
   const std::unique_ptr<void, void (*)(void*)> zeros(
       std::calloc(size_t(info_.Pitch(l.width)) * info_.Rows(l.height), 1), std::free);
   if (!zeros) return;
   device_->BindForUpload(name_);
-  device_->Gl().TexSubImage2D(GL_TEXTURE_2D, GLint(level), 0, 0, GLsizei(l.width),
-                              GLsizei(l.height), info_.uploadFormat, info_.uploadType, zeros.get());
+  DefineLevel(level, zeros.get());
+}
+
+void Texture::DefineLevel(uint32_t level, const void* bytes) const {
+  device_->ForgetClear();
+  const Level& l = levels_[level];
+  device_->Gl().TexImage2D(GL_TEXTURE_2D, GLint(level), GLint(info_.internalFormat),
+                           GLsizei(l.width), GLsizei(l.height), 0, info_.uploadFormat,
+                           info_.uploadType, bytes);
 }
 
 void Texture::Upload(uint32_t level, const uint8_t* bytes) {
   const GlFunctions& gl = device_->Gl();
   const Level& l = levels_[level];
+  const bool define = l.unwritten;
+  l.unwritten = false;
   std::vector<uint8_t> decoded;
   if (info_.compressed) {
     decoded.resize(size_t(l.width) * l.height * 4);
@@ -87,8 +102,12 @@ void Texture::Upload(uint32_t level, const uint8_t* bytes) {
     bytes = decoded.data();
   }
   device_->BindForUpload(name_);
-  gl.TexSubImage2D(GL_TEXTURE_2D, GLint(level), 0, 0, GLsizei(l.width), GLsizei(l.height),
-                   info_.uploadFormat, info_.uploadType, bytes);
+  device_->ForgetClear();
+  if (define)
+    DefineLevel(level, bytes);
+  else
+    gl.TexSubImage2D(GL_TEXTURE_2D, GLint(level), 0, 0, GLsizei(l.width), GLsizei(l.height),
+                     info_.uploadFormat, info_.uploadType, bytes);
 }
 
 void Texture::DropStorage() {
@@ -159,6 +178,7 @@ HResult Texture::LockRect(uint32_t level, LockedRect* out, const Rect* rect, uin
     if (KeepsCopy() || !name_ || !device_)
       return Refuse(kInvalidCall, site, "LockRect", "the level has neither a copy nor a texture");
     device_->MakeCurrent();
+    if (l.unwritten) ClearLevel(level);
     l.cpu.assign(size_t(pitch) * l.height, 0);
     device_->BindForUpload(name_);
     device_->Gl().GetTexImage(GL_TEXTURE_2D, GLint(level), info_.uploadFormat, info_.uploadType,
@@ -232,6 +252,7 @@ HResult Texture::ReadLevel(uint32_t level, std::vector<uint8_t>* bytes, uint32_t
     return Refuse(kInvalidCall, site, "ReadLevel", "compressed levels are not read from the GPU");
   if (!name_ || !device_) return Refuse(kInvalidCall, site, "ReadLevel", kLost);
   device_->MakeCurrent();
+  if (l.unwritten) ClearLevel(level);
   bytes->assign(size_t(*pitch) * l.height, 0);
   device_->BindForUpload(name_);
   device_->Gl().GetTexImage(GL_TEXTURE_2D, GLint(level), info_.uploadFormat, info_.uploadType,

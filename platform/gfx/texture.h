@@ -49,6 +49,10 @@ class Texture final : public Resource {
   uint32_t Height() const { return levels_.empty() ? 0 : levels_[0].height; }
   const TextureFormatInfo& FormatInfo() const { return info_; }
   GLuint GlName() const { return name_; }
+  // Gives levels that nothing has written since the texture was made their zero bytes. The
+  // clear waits until something samples, reads or locks the texture, since the picture loaders
+  // write every level first and a clear would be a full upload for nothing.
+  void ClearUnwrittenLevels() const;
 
  private:
   friend class Device;
@@ -58,7 +62,8 @@ class Texture final : public Resource {
     std::vector<uint8_t> cpu;  // empty when not lockable, or not locked without KeepsCopy()
     bool locked = false;
     bool readOnlyLock = false;
-    Surface* surface = nullptr;  // not held: the surface holds the texture
+    mutable bool unwritten = false;  // no GL storage yet: the first write or a clear makes it
+    Surface* surface = nullptr;      // not held: the surface holds the texture
   };
 
   Texture(Device* device, uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
@@ -71,7 +76,9 @@ class Texture final : public Resource {
   // Whether lockable levels keep their CPU copy while unlocked.
   bool KeepsCopy() const;
   // Fills a level in GL with zero bytes, as a new texture's contents.
-  void ClearLevel(uint32_t level);
+  void ClearLevel(uint32_t level) const;
+  // Makes a level's GL storage from `bytes` (null: undefined contents) on the bound texture.
+  void DefineLevel(uint32_t level, const void* bytes) const;
 
   Format format_;
   uint32_t usage_;

@@ -133,7 +133,8 @@ void DS_SlideShow_Light::Render(int arg) {
   if (!r) return;
   slide->RenderPass(slide->objects, arg);
   r->Compose(nullptr);
-  if (fadeOverlay) r->DrawFadeOverlay(fadeOverlay.get());
+  // A clear overlay changes no pixel: it is drawn only while the slide fades.
+  if (fadeOverlay && fadeAlpha_ > 0.0f) r->DrawFadeOverlay(fadeOverlay.get());
   if (gfx::Device* device = CurrentDevice())
     device->SetRenderState(gfx::RenderState::AlphaBlendEnable, 0);
 }
@@ -169,6 +170,10 @@ void DS_SlideShow_Light::ViewBackBuffer(DS_2D_Light& renderer) {
 void DS_SlideShow_Light::RestartSlide() {
   DS_SafePtr<DS_SlideContainer> slide = currentSlide;
   if (!slide) return;
+  // Only the showing slide draws: the others' render targets go until they show again.
+  for (const auto& other : slides)
+    if (other && other != slide && other->renderer && other->renderer != slide->renderer)
+      other->renderer->ReleaseTargets();
   DS_SafePtr<DS_2D_Light> r = slide->renderer;
   if (!r) return;
   ViewBackBuffer(*r);

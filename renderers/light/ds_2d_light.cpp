@@ -112,8 +112,14 @@ void DS_2D_Light::ResetDeviceState() {
 }
 
 void DS_2D_Light::CreateTargets() {
-  // Without any size the renderer draws on the frame; its readers read the picture itself.
-  (void)CreateAtBackBufferMultiple(targets);
+  // Targets of the old size go; the first pass with readers makes them at the new one.
+  ReleaseTargets();
+}
+
+void DS_2D_Light::ReleaseTargets() {
+  if (targets.Begun()) return;
+  targets.Release();
+  targetTexture.Reset();
 }
 
 void DS_2D_Light::ReleaseDeviceObjects() {

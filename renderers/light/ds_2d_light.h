@@ -138,8 +138,12 @@ class DS_2D_Light : public DS_ABRender, public DS_IOF_Item {
 
   // A world-space colour quad with the transforms in force.
   void DrawColorQuad(const ColorQuadMesh& quad);
-  // The targets at n, n - 1, ... 1 times the back buffer's size, the first that can be made.
+  // Drops the targets after a reset: the next pass with readers makes them at n, n - 1, ... 1
+  // times the back buffer's size, the first that can be made.
   void CreateTargets();
+  // Releases the render targets and the target texture (not while a pass draws into them): a
+  // slide that stops showing holds no full-screen targets.
+  void ReleaseTargets();
 
   Size PictureSize() const { return {picture.width, picture.height}; }
 

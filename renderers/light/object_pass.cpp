@@ -57,6 +57,9 @@ void DS_2D_Light::PopView() {
 
 void DS_2D_Light::BeginTargets() {
   fitMode = ContextFitMode();
+  // Made only now that a pass has readers. Without any size the renderer draws on the frame;
+  // its readers read the picture itself.
+  if (!targets.current) (void)CreateAtBackBufferMultiple(targets);
   targets.Begin();
   // Without targets the pass draws on the frame as it is, in the frame's view.
   if (!targets.Begun()) return;

@@ -409,9 +409,16 @@ TEST_F(ObjectPass, ChangingThePictureLinkRefreshesTheView) {
   EXPECT_EQ(renderer.GetTargetTextureSlot(), &renderer.targetTexture);
 }
 
-TEST_F(ObjectPass, TargetsAreMadeAtTheLargestScaleThatCanBeMade) {
+TEST_F(ObjectPass, TargetsAreMadeByAPassWithReadersAtTheLargestScaleThatCanBeMade) {
   DS_2D_Light renderer;
   StartSlide(renderer);
+  renderer.ResetDeviceState();
+  EXPECT_FALSE(renderer.targets.current) << "a reset drops them; nothing has read since";
+  auto pass = [&] {
+    renderer.BeginTargets();
+    renderer.EndTargets(false);
+  };
+  pass();
   EXPECT_EQ(renderer.targets.width, 96u) << "three times the back buffer";
   gfx::Caps caps;
   EXPECT_EQ(device_->GetDeviceCaps(&caps), gfx::kOk);
@@ -420,6 +427,8 @@ TEST_F(ObjectPass, TargetsAreMadeAtTheLargestScaleThatCanBeMade) {
   GetDeviceValues().backBufferWidth = wide;
   GetDeviceValues().backBufferHeight = 1;
   renderer.ResetDeviceState();
+  EXPECT_FALSE(renderer.targets.current) << "the old size went with the reset";
+  pass();
   EXPECT_EQ(renderer.targets.width, wide);
   EXPECT_EQ(renderer.targets.height, 1u);
   renderer.ReleaseDeviceObjects();

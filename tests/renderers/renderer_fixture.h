@@ -135,7 +135,8 @@ class RendererTest : public ::testing::Test {
   }
 
   // The renderer ready to draw as a slide starts it: prepared, viewing the back buffer with
-  // the camera on and the device state reset.
+  // the camera on and the device state reset; and its targets made, as the first pass with
+  // readers makes them, so that tests can name them before the first frame.
   void StartSlide(DS_2D_Light& renderer) {
     renderer.Prepare();
     QuadCorners unit;
@@ -146,6 +147,7 @@ class RendererTest : public ::testing::Test {
     renderer.SetViewQuad(backBuffer);
     renderer.EnableCamera(true);
     renderer.ResetDeviceState();
+    (void)CreateAtBackBufferMultiple(renderer.targets);  // none without a size to make them at
   }
 
   // What a slide does each frame: the offscreen targets when anything reads the picture drawn

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gfx/image/color_lanes.h"
 #include "platform/gfx/image/dxt_encoder.h"
 #include "platform/gfx/texture_format.h"
 
@@ -14,8 +15,10 @@ float Unit(uint8_t byte) {
   return float(byte) / 255.0f;
 }
 
+// Rounds half up: the value is never negative here, where that is what lround does, without
+// its call per sample.
 uint8_t Byte(float unit) {
-  return uint8_t(std::lround(std::clamp(unit, 0.0f, 1.0f) * 255.0f));
+  return uint8_t(std::clamp(unit, 0.0f, 1.0f) * 255.0f + 0.5f);
 }
 
 // Signed normalised components: -128 and -127 both read as -1.
@@ -68,6 +71,14 @@ void LevelReader::Next(Color4* out) {
     return;
   }
   const uint8_t* row = bytes_ + size_t(y) * pitch_;
+  if (format_ == Format::A8R8G8B8 || format_ == Format::X8R8G8B8) {
+    const bool opaque = format_ == Format::X8R8G8B8;
+    for (uint32_t x = 0; x < width_; ++x, row += 4) {
+      out[x] = FromBgra(row);
+      if (opaque) out[x].a = 1.0f;
+    }
+    return;
+  }
   for (uint32_t x = 0; x < width_; ++x) {
     Color4& c = out[x];
     switch (format_) {
@@ -112,6 +123,14 @@ void LevelEncoder::Write(uint32_t y, const Color4* in) {
     return;
   }
   uint8_t* row = &out_[size_t(y) * pitch_];
+  if (format_ == Format::A8R8G8B8 || format_ == Format::X8R8G8B8) {
+    const bool opaque = format_ == Format::X8R8G8B8;
+    for (uint32_t x = 0; x < width_; ++x, row += 4) {
+      ToBgra(in[x], row);
+      if (opaque) row[3] = 255;
+    }
+    return;
+  }
   for (uint32_t x = 0; x < width_; ++x) {
     const Color4 c = Finite(in[x]);
     switch (format_) {

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <vector>
+
+#include "platform/gfx/image/color_lanes.h"
 
 namespace gfx::image {
 
@@ -84,44 +85,64 @@ std::vector<std::vector<Tap>> Weights(uint32_t in, uint32_t out, bool box) {
   return taps;
 }
 
+// The taps of every target pixel in one block: pixel x uses index/weight[first[x] ..
+// first[x + 1]). Walking flat arrays keeps the inner loop free of pointer chasing.
+struct FlatTaps {
+  std::vector<uint32_t> first, index;
+  std::vector<float> weight;
+  explicit FlatTaps(const std::vector<std::vector<Tap>>& taps) {
+    first.reserve(taps.size() + 1);
+    for (const std::vector<Tap>& t : taps) {
+      first.push_back(uint32_t(index.size()));
+      for (const Tap& tap : t)
+        index.push_back(tap.index), weight.push_back(tap.weight);
+    }
+    first.push_back(uint32_t(index.size()));
+  }
+};
+
+// One source row filtered across; each channel sums its taps in order.
+void FilterAcross(const Color4* in, const FlatTaps& taps, uint32_t width, Color4* out) {
+  for (uint32_t x = 0; x < width; ++x) {
+    Lanes sum = Zero();
+    for (uint32_t i = taps.first[x], end = taps.first[x + 1]; i < end; ++i)
+      sum = AddScaled(sum, Load(in[taps.index[i]]), taps.weight[i]);
+    Store(sum, out[x]);
+  }
+}
+
 // Rows first, then columns: each source row is filtered across as it is read, and kept while
-// a target row still draws on it.
+// a target row still draws on it. The kept rows live in a ring as long as the widest span of
+// source rows that one target row draws on, made once.
 bool Filtered(uint32_t sourceWidth, uint32_t sourceHeight, const RowReader& read, uint32_t width,
               uint32_t height, bool box, const RowWriter& write) {
-  const auto across = Weights(sourceWidth, width, box);
+  const FlatTaps across(Weights(sourceWidth, width, box));
   const auto down = Weights(sourceHeight, height, box);
-  Row in(sourceWidth), out(width);
-  std::deque<Row> wide;  // filtered rows first .. next - 1
-  uint32_t first = 0, next = 0;
+  // Every target row's span of source rows [lo, hi]; both only grow from row to row.
+  std::vector<std::pair<uint32_t, uint32_t>> spans(height);
+  size_t ringSize = 1;
   for (uint32_t y = 0; y < height; ++y) {
     uint32_t lo = down[y].front().index, hi = lo;
     for (const Tap& t : down[y])
       lo = std::min(lo, t.index), hi = std::max(hi, t.index);
-    for (; first < lo && !wide.empty(); ++first)
-      wide.pop_front();
-    for (; next <= hi; ++next) {
+    spans[y] = {lo, hi};
+    ringSize = std::max<size_t>(ringSize, hi - lo + 1);
+  }
+  Row in(sourceWidth), out(width);
+  std::vector<Color4> ring(ringSize * width);
+  auto wide = [&](uint32_t sourceRow) { return &ring[(sourceRow % ringSize) * width]; };
+  uint32_t next = 0;  // the next source row to read
+  for (uint32_t y = 0; y < height; ++y) {
+    for (; next <= spans[y].second; ++next) {
       if (!read(in.data())) return false;
-      if (wide.empty()) first = next;
-      Row& row = wide.emplace_back(width);
-      for (uint32_t x = 0; x < width; ++x) {
-        Color4 sum;
-        for (const Tap& t : across[x]) {
-          const Color4& c = in[t.index];
-          sum.r += c.r * t.weight, sum.g += c.g * t.weight, sum.b += c.b * t.weight;
-          sum.a += c.a * t.weight;
-        }
-        row[x] = sum;
-      }
+      FilterAcross(in.data(), across, width, wide(next));
     }
-    std::fill(out.begin(), out.end(), Color4{});
-    for (const Tap& t : down[y]) {
-      const Row& row = wide[t.index - first];
-      for (uint32_t x = 0; x < width; ++x) {
-        const Color4& c = row[x];
-        Color4& o = out[x];
-        o.r += c.r * t.weight, o.g += c.g * t.weight, o.b += c.b * t.weight;
-        o.a += c.a * t.weight;
-      }
+    // The first tap starts from zero, as every sum does.
+    for (size_t i = 0; i < down[y].size(); ++i) {
+      const Color4* row = wide(down[y][i].index);
+      const float w = down[y][i].weight;
+      for (uint32_t x = 0; x < width; ++x)
+        Store(AddScaled(i == 0 ? Zero() : Load(out[x]), Load(row[x]), w), out[x]);
     }
     write(y, out.data());
   }

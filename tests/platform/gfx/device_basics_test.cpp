@@ -1,3 +1,6 @@
+#include <functional>
+#include <utility>
+
 #include "gfx_fixture.h"
 
 namespace gfx_test {
@@ -19,6 +22,41 @@ TEST_F(GfxTest, ClearFillsTheViewportAndIgnoresTheWriteMask) {
       const bool inside = x >= 2 && x < 6 && y >= 3 && y < 5;
       EXPECT_EQ(pixels[y * kSize + x], inside ? 0xFF000000u : 0x80336699u) << x << "," << y;
     }
+}
+
+// A clear repeated with nothing drawn since does no GL work; anything that wrote to the target
+// in between makes it clear again.
+TEST_F(GfxTest, ARepeatedClearStillClearsWhatWasWrittenSince) {
+  device_->SetRenderState(RenderState::Lighting, 0);
+  device_->SetRenderState(RenderState::ZEnable, 0);
+  ComPtr<Texture> target;
+  ASSERT_EQ(device_->CreateTexture(kSize, kSize, 1, Usage::RenderTarget, Format::A8R8G8B8,
+                                   Pool::Default, target.Put()),
+            kOk);
+  ComPtr<Surface> back, level;
+  ASSERT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, back.Put()), kOk);
+  ASSERT_EQ(target->GetSurfaceLevel(0, level.Put()), kOk);
+  const std::vector<uint32_t> green(kSize * kSize, 0xFF00FF00);
+  const std::pair<const char*, std::function<void()>> writes[] = {
+      {"a draw", [&] { DrawScreenQuad(0, 0, kSize, kSize, 0xFF00FF00); }},
+      {"an upload", [&] { ASSERT_EQ(target->WriteLevel(0, green.data(), kSize * 4), kOk); }},
+  };
+  for (const auto& [what, write] : writes) {
+    SCOPED_TRACE(what);
+    ASSERT_EQ(device_->SetRenderTarget(0, level.Get()), kOk);
+    device_->Clear(0, nullptr, ClearFlags::Target, 0xFFFF0000, 1.0f, 0);
+    write();
+    device_->Clear(0, nullptr, ClearFlags::Target, 0xFFFF0000, 1.0f, 0);
+    EXPECT_EQ(Pixels(level.Get())[kSize * kSize / 2 + 3], 0xFFFF0000u);
+  }
+  // The same clear of another target is another clear.
+  ASSERT_EQ(device_->SetRenderTarget(0, back.Get()), kOk);
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFF00FF00, 1.0f, 0);
+  ASSERT_EQ(device_->SetRenderTarget(0, level.Get()), kOk);
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFFFF0000, 1.0f, 0);
+  ASSERT_EQ(device_->SetRenderTarget(0, back.Get()), kOk);
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFFFF0000, 1.0f, 0);
+  EXPECT_EQ(Pixel(3, 3), 0xFFFF0000u);
 }
 
 }  // namespace

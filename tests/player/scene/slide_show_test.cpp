@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "player/support/probe_object.h"
 #include "player/support/scene_fixture.h"
 
@@ -36,6 +38,23 @@ TEST_F(SlideShowTest, FadesFollowTheSlideTimingAndWrap) {
     EXPECT_NEAR(Red(pixel), step.red, 3);
   }
   EXPECT_DOUBLE_EQ(scene.slideStart, 28.05);
+}
+
+// The fade overlay is drawn only while it darkens the picture.
+TEST_F(SlideShowTest, AClearFadeOverlayIsNotDrawn) {
+  Play(WriteSlides({{}, {}}));
+  device_->EnableFrameLog(true);
+  auto draws = [&](double t) {
+    const size_t before = device_->CurrentFrameLog().size();
+    Frame(t);
+    const auto& log = device_->CurrentFrameLog();
+    return std::count_if(log.begin() + ptrdiff_t(before), log.end(),
+                         [](const auto& e) { return e.kind == gfx::FrameLogEntry::Kind::Draw; });
+  };
+  const auto clear = draws(5.0), fading = draws(15.5);
+  EXPECT_EQ(fading, clear + 1);
+  EXPECT_EQ(draws(6.0), clear);
+  device_->EnableFrameLog(false);
 }
 
 TEST_F(SlideShowTest, ASlideOfModeOneStaysAndFadesOnlyIn) {
@@ -148,6 +167,33 @@ TEST_F(SlideShowTest, AResetToAnotherBackBufferSizeRefitsTheSlide) {
     EXPECT_EQ(px[y * 128 + x] & 0xFFFFFF, 0u) << x << "," << y;
 }
 
+// Pictures keep no copy in memory once uploaded (their textures are managed and GL keeps
+// their bytes across a loss): after a loss and reset the slide shows exactly what it showed.
+TEST_F(SlideShowTest, AResetAfterPicturesDroppedTheirCopiesShowsTheSamePixels) {
+  const int w = 32, h = 16;
+  gfx_image_test::Words pattern(size_t(w) * h);
+  for (size_t i = 0; i < pattern.size(); ++i)
+    pattern[i] = 0xFF000000u | uint32_t(i * 2654435761u >> 8 & 0xFFFFFF);
+  ProjectBuilder project;
+  for (int i = 0; i < 2; ++i) {
+    DS_SlideContainer& slide = project.AddSlide(1.0f, 10.0f, 1.0f);
+    ProjectBuilder::RendererOf(slide)->backgroundLink = project.StorePicture(
+        u"pattern.png",
+        gfx_image_test::EncodePicture(gfx_image_test::FileKind::Png, w, h, 3, pattern));
+  }
+  DS_SlideShow_Light& scene = Play(project.Write());
+  Frame(5.0);
+  const std::vector<uint32_t> before = BackBufferPixels();
+
+  scene.OnLostDevice();
+  device_->SimulateLoss();
+  device_->EndSimulatedLoss();
+  ASSERT_EQ(device_->Reset(device_->GetPresentParameters()), gfx::kOk);
+  scene.ResetRenderer(0);
+  Frame(5.0);
+  EXPECT_EQ(BackBufferPixels(), before);
+}
+
 ProbeObject& ProbeOf(const DS_SafePtr<ZKW_RenderObj>& object) {
   return *static_cast<ProbeObject*>(object.Get());
 }
@@ -187,6 +233,37 @@ TEST_F(SlideShowTest, ObjectsFollowTheirSlide) {
   scene.JumpTo(0);
   EXPECT_EQ(second.activations, (std::vector<bool>{true, false}));
   EXPECT_TRUE(first.IsActive());
+}
+
+// Render targets belong to the slide that shows, and only while a pass reads the picture below:
+// a plain slide makes none, a slide whose renderer draws off screen makes them on its first
+// frame, and they go when another slide takes over, so that playing on holds no more.
+TEST_F(SlideShowTest, OnlyTheShowingSlideHoldsRenderTargetsAndOnlyWithReaders) {
+  ProjectBuilder project;
+  const char16_t* renderers[] = {u"FakeUndervater", u"DS_2D_Light", u"FakeUndervater"};
+  for (const char16_t* renderer : renderers) {
+    DS_SlideContainer& slide = project.AddSlide(1.0f, 1.0f, 1.0f, renderer);
+    ProjectBuilder::RendererOf(slide)->backgroundLink =
+        project.StorePicture(u"white.png", SolidPng(0xFFFFFFFF));
+  }
+  DS_SlideShow_Light& scene = Play(project.Write());
+  auto holds = [&](int index) {
+    return bool(scene.slides[size_t(index)]->renderer->targets.current);
+  };
+  EXPECT_FALSE(holds(0) || holds(1) || holds(2)) << "nothing is made before a frame";
+  Frame(10.0);
+  EXPECT_TRUE(holds(0));
+  Frame(12.5);  // the plain slide: no reader
+  ASSERT_EQ(CurrentIndex(), 1);
+  EXPECT_FALSE(holds(0) || holds(1) || holds(2));
+  Frame(15.6);
+  ASSERT_EQ(CurrentIndex(), 2);
+  EXPECT_TRUE(holds(2));
+  EXPECT_FALSE(holds(0) || holds(1));
+  scene.JumpTo(0);
+  Frame(15.7);
+  EXPECT_TRUE(holds(0));
+  EXPECT_FALSE(holds(1) || holds(2));
 }
 
 }  // namespace
