@@ -545,8 +545,8 @@ std::unique_ptr<DS_SlideContainer> ModelSlide() {
 
 // A node-tree particle system with every class of the tree: a spinning root; an emitter whose
 // effects are every registered effect kind; a picture of each texture-source kind (one with an
-// atlas, one with the glow and radial glow on); a Blank node; an exploding picture. Stored once
-// as the constructor and once as the builder.
+// atlas, one with the glow, radial glow and shadow on); a Blank node; an exploding picture. Stored
+// once as the constructor and once as the builder.
 std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -562,7 +562,10 @@ std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
     emitter->SetPhysics(std::move(group));
     for (const char* effect :
          {"ZKW_OrientationInMotion", "ZKW_PtclSysEffect_AlignToSource",
-          "ZKW_PtclSysEffect_AngleBase", "ZKW_PtclSysEffect_AngleDyn", "ZKW_PtclSysEffect_Spin"}) {
+          "ZKW_PtclSysEffect_AngleBase", "ZKW_PtclSysEffect_AngleDyn", "ZKW_PtclSysEffect_Spin",
+          "ZKW_PtclSysEffect_Pulsation", "ZKW_PtclSysEffect_Vibration",
+          "ZKW_PtclSysEffect_Deformation", "ZKW_PtclSysEffect_Swinging", "ZKW_PtclSysEffect_ColorD",
+          "ZKW_PtclSysEffect_ColorV", "ZKW_PtclSysEff_VariatorMF", "ZKW_PtclSysEff_Graph"}) {
       std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(effect);
       auto* typed = dynamic_cast<ZKW_ParticlSystem_Effect*>(item.get());
       if (typed == nullptr) continue;
@@ -585,6 +588,7 @@ std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
       picture->additive.RawValue() = static_cast<int>(i / 2 % 2);
       picture->options.glow.enabled.RawValue() = i == 3 ? 1 : 0;
       picture->options.radialGlow.enabled.RawValue() = i == 3 ? 1 : 0;
+      picture->options.shadow.enabled.RawValue() = i == 3 ? 1 : 0;
       emitter->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(picture)));
     }
     auto blank = std::make_unique<ZKW_PtclSysNode_Blank>();

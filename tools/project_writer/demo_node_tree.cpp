@@ -8,6 +8,7 @@
 #include "particles/tree/ptclsys_constructor.h"
 #include "player/scene/ds_slide_container.h"
 #include "renderers/light/ds_2d_light.h"
+#include "tools/project_writer/demo_particle_effects.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
@@ -63,4 +64,5 @@ void AddNodeTreeSlide(ProjectBuilder& project, const DS_ImageFileLink& backgroun
   system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(burst)));
 
   slide.savedObjects.emplace_back(std::move(system));
+  AddParticleEffectsRow(slide, pictures);
 }

@@ -20,11 +20,12 @@ TEST_F(TreeSceneTest, TheDemoPlaysANodeTreeSystem) {
   ZKW_PtclSys_Obj* system = nullptr;
   for (size_t i = 0; i < scene.slides.size() && system == nullptr; ++i)
     for (const auto& object : scene.slides[i]->objects)
-      if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get())) {
+      if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get());
+          found != nullptr && dynamic_cast<ZKW_PtclSys_Builder*>(&found->System()) != nullptr) {
         system = found;
         index = i;
       }
-  ASSERT_NE(system, nullptr) << "a slide with a node-tree system";
+  ASSERT_NE(system, nullptr) << "a slide with a node-tree system stored as its builder";
   EXPECT_EQ(scene.slides[index]->name.Value(), u"Particles");
   EXPECT_NE(dynamic_cast<ZKW_PtclSys_Builder*>(&system->System()), nullptr);
   Frame(scene, 0.5);
