@@ -13,16 +13,6 @@
 
 namespace {
 
-DS_SafePtr<ZKW_TextureSRC> SoftSpot(const DS_ImageFileLink& link) {
-  auto source = std::make_unique<ZKW_ImgFileTex>();
-  source->links = {link};
-  source->currentName = link.name;
-  source->currentId = link.id;
-  source->valueA = 1;
-  source->valueB = 1;
-  return DS_SafePtr<ZKW_TextureSRC>(std::move(source));
-}
-
 template <class E>
 E& AddEffect(ZKW_PtclSysNode_Picture& picture) {
   auto effect = std::make_unique<ZKW_PtclSysEffect<E>>();
@@ -45,7 +35,7 @@ ZKW_PtclSysNode_Picture& AddPicture(DS_SlideContainer& slide, float x, float y, 
     group->SetGeometry(std::move(circle));
   }
   picture->SetPhysics(std::move(group));
-  picture->texture.SetValueSilently(SoftSpot(pictures.softSpot));
+  picture->texture.SetValueSilently(NodeTreeSource(pictures.softSpot, 1, 1));
   picture->size.SetValue(40);
   ZKW_PtclSysNode_Picture& added = *picture;
   system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(picture)));
@@ -92,5 +82,5 @@ void AddParticleEffectsRow(DS_SlideContainer& slide, const DemoNodeTreePictures&
   sparks.options.radialGlow.enabled.SetValue(1);
   sparks.options.radialGlow.size.SetValue(300);  // three times the spark
   sparks.options.radialGlow.colour.SetValue(0x60A0FF);
-  sparks.options.radialGlow.texture.SetValueSilently(SoftSpot(pictures.softSpot));
+  sparks.options.radialGlow.texture.SetValueSilently(NodeTreeSource(pictures.softSpot, 1, 1));
 }

@@ -177,15 +177,7 @@ TEST_F(ColourAndMultiplierEffects, EveryKindReadsBack) {
   variator.spreadValue->spread.SetValue(40);
   ZKW_PtclSysEffect<ZKW_PtclSysEff_Graph> graph;
   graph.parameterIndex = 2;
-  for (const DS_IOF_Item* item :
-       std::initializer_list<const DS_IOF_Item*>{&byLife, &byRandom, &variator, &graph}) {
-    const std::vector<uint8_t> bytes = Written(*item);
-    bool whole = false;
-    const std::unique_ptr<ZKW_IOF_Item> read = Read(bytes, &whole);
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(whole);
-    EXPECT_EQ(Written(*read), bytes);
-  }
+  ExpectEachReadsBack({&byLife, &byRandom, &variator, &graph});
 }
 
 TEST_F(ColourAndMultiplierEffects, AVersionOneMultiplicatorKeepsModeZero) {

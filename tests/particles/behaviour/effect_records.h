@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -29,6 +32,18 @@ inline std::unique_ptr<ZKW_IOF_Item> Read(const std::vector<uint8_t>& bytes, boo
   std::unique_ptr<ZKW_IOF_Item> item = ReadByName(archive, GetIofItemRegistry());
   *whole = !archive.Failed() && buffer.Remaining() == 0;
   return item;
+}
+
+// Each item's record reads back, whole, into an object that writes the same bytes.
+inline void ExpectEachReadsBack(std::initializer_list<const DS_IOF_Item*> items) {
+  for (const DS_IOF_Item* item : items) {
+    const std::vector<uint8_t> bytes = Written(*item);
+    bool whole = false;
+    const std::unique_ptr<ZKW_IOF_Item> read = Read(bytes, &whole);
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(whole);
+    EXPECT_EQ(Written(*read), bytes);
+  }
 }
 
 // Writes records by hand (older versions) into bytes.

@@ -44,15 +44,7 @@ TEST_F(ParticleEffects, EveryKindReadsBack) {
   exploding.explodedTime.jitter.SetValue(250);
   exploding.pieceSpeed.value.SetValue(7);
 
-  for (const DS_IOF_Item* item : std::initializer_list<const DS_IOF_Item*>{
-           &motion, &align, &angleBase, &angleDyn, &spin, &exploding}) {
-    const std::vector<uint8_t> bytes = Written(*item);
-    bool whole = false;
-    const std::unique_ptr<ZKW_IOF_Item> read = Read(bytes, &whole);
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(whole);
-    EXPECT_EQ(Written(*read), bytes);
-  }
+  ExpectEachReadsBack({&motion, &align, &angleBase, &angleDyn, &spin, &exploding});
 }
 
 TEST_F(ParticleEffects, AnOlderBaseRecordHasFewerFields) {

@@ -169,15 +169,7 @@ TEST_F(PeriodicEffects, EveryKindReadsBack) {
   ZKW_PtclSysEffect<ZKW_PtclSysEffect_Swinging> swing;
   swing.wave->amplitude.SetValue(20);
   swing.wave->third.SetValue(5);
-  for (const DS_IOF_Item* item :
-       std::initializer_list<const DS_IOF_Item*>{&pulse, &shake, &stretch, &swing}) {
-    const std::vector<uint8_t> bytes = Written(*item);
-    bool whole = false;
-    const std::unique_ptr<ZKW_IOF_Item> read = Read(bytes, &whole);
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(whole);
-    EXPECT_EQ(Written(*read), bytes);
-  }
+  ExpectEachReadsBack({&pulse, &shake, &stretch, &swing});
   bool whole = false;
   const auto read = Read(Written(stretch), &whole);
   const auto& back = dynamic_cast<ZKW_PtclSysEffect_Deformation&>(*read);

@@ -12,26 +12,19 @@ namespace {
 
 using Groups = TreeRenderTest;
 
-std::unique_ptr<ZKW_IOF_Item> ReadItem(const std::vector<uint8_t>& bytes, bool* whole) {
-  renderer_test::ReadArchive source(bytes);
-  auto item = ReadByName(source.archive(), GetIofItemRegistry());
-  *whole = !source.archive().Failed() && source.Remaining() == 0;
-  return item;
-}
-
-std::unique_ptr<DS_ABObj_Constructor> ReadObject(const std::vector<uint8_t>& bytes, bool* whole) {
-  renderer_test::ReadArchive source(bytes);
-  auto object = ReadByName(source.archive(), GetObjectRegistry());
-  *whole = !source.archive().Failed() && source.Remaining() == 0;
-  return object;
-}
-
 // A group of two particle systems, held as records.
 std::unique_ptr<ZKW_Group_Constructor> TwoMemberGroup() {
   auto group = std::make_unique<ZKW_Group_Constructor>();
   for (int i = 0; i < 2; ++i)
     group->memberRecords->push_back(std::make_unique<ZKW_PtclSys_Constructor>());
   return group;
+}
+
+// Starts `group` as a slide does: its run-time object, then its members; answers the object.
+ZKW_Group_Obj& Start(ZKW_Group_Constructor& group, RuntimeObjectList& slide) {
+  RuntimeObjectsByGuid made;
+  group.GetOrCreateRuntimeObject(slide, made);
+  return dynamic_cast<ZKW_Group_Obj&>(*slide.at(0));
 }
 
 TEST_F(Groups, TheOffsetFollowsTheRootPointOrThePath) {
@@ -59,11 +52,8 @@ TEST_F(Groups, TheOffsetFollowsTheRootPointOrThePath) {
 TEST_F(Groups, MembersAreMadeOnceAndLinkedToTheGroup) {
   auto group = TwoMemberGroup();
   RuntimeObjectList slide;
-  RuntimeObjectsByGuid made;
-  group->GetOrCreateRuntimeObject(slide, made);
+  ZKW_Group_Obj* object = &Start(*group, slide);
   ASSERT_EQ(slide.size(), 1u);
-  auto* object = dynamic_cast<ZKW_Group_Obj*>(slide[0].Get());
-  ASSERT_NE(object, nullptr);
   ZKW_Group_Constructor& bound = object->Group();
   ASSERT_EQ(bound.members.size(), 2u);
   for (const auto& member : bound.members) {
@@ -76,18 +66,14 @@ TEST_F(Groups, MembersAreMadeOnceAndLinkedToTheGroup) {
 
   // A second start makes no members (the records are gone, not dangling).
   RuntimeObjectList again;
-  RuntimeObjectsByGuid madeAgain;
-  group->GetOrCreateRuntimeObject(again, madeAgain);
-  ASSERT_EQ(again.size(), 1u);
-  EXPECT_TRUE(static_cast<ZKW_Group_Obj&>(*again[0]).Group().members.empty());
+  EXPECT_TRUE(Start(*group, again).Group().members.empty());
+  EXPECT_EQ(again.size(), 1u);
 }
 
 TEST_F(Groups, CollectingStopsAtTheFirstUnlinkedObject) {
   auto group = TwoMemberGroup();
   RuntimeObjectList slide;
-  RuntimeObjectsByGuid made;
-  group->GetOrCreateRuntimeObject(slide, made);
-  auto& object = static_cast<ZKW_Group_Obj&>(*slide[0]);
+  ZKW_Group_Obj& object = Start(*group, slide);
   RuntimeObjectList objects;
   std::vector<bool> linked = {true, true, false, true};
   for (const bool link : linked) {
@@ -105,9 +91,7 @@ TEST_F(Groups, CollectingStopsAtTheFirstUnlinkedObject) {
 TEST_F(Groups, TwoRemovalsTakeTheMembersOutAndPutThemBack) {
   auto group = TwoMemberGroup();
   RuntimeObjectList slide;
-  RuntimeObjectsByGuid made;
-  group->GetOrCreateRuntimeObject(slide, made);
-  auto& object = static_cast<ZKW_Group_Obj&>(*slide[0]);
+  ZKW_Group_Obj& object = Start(*group, slide);
   for (const auto& member : object.Group().members)
     slide.push_back(member);
   auto plain = std::make_unique<ZKW_PtclSys_Constructor>();
@@ -133,9 +117,7 @@ TEST_F(Groups, HeldMembersFollowTheOffsetAndAreDrawnByTheGroup) {
   group->membersOutside.SetValue(false);
   group->node->Physics().position.SetValue(D3DXVECTOR3(42, 32, 0));
   RuntimeObjectList slide;
-  RuntimeObjectsByGuid made;
-  group->GetOrCreateRuntimeObject(slide, made);
-  auto& object = static_cast<ZKW_Group_Obj&>(*slide[0]);
+  ZKW_Group_Obj& object = Start(*group, slide);
   object.Update(0.0f);
   for (const auto& member : object.Group().members) {
     const auto& system = static_cast<ZKW_PtclSys_Obj&>(*member).System();

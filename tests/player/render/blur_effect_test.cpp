@@ -191,5 +191,37 @@ TEST_F(BlurEffectTest, BlendTechniquesDrawTextureTimesVertexColourOverOrAdded) {
   }
 }
 
+// Effect 185 draws radial-glow quads with the picture's alpha multiplied in.
+TEST_F(BlurEffectTest, RadialGlowTechniquesDrawThePremultipliedPictureOverOrAdded) {
+  ComRef<gfx::Effect> effect = Doc().GetEffect(DS_HLSLEffectFile(u"glimres.dll", 185));
+  ASSERT_TRUE(effect) << "the player's own effect 185";
+  RenderTargetSet targets;
+  ASSERT_TRUE(targets.Create(kSize, kSize));
+  gfx::Texture* target = targets.textures[0].Get();
+  auto halfRed = gfx_test::TextureFromTexels(device_.Get(), 1, 1, {0x80800000});
+  struct Case {
+    const char* technique;
+    gfx::Texture* texture;
+    uint32_t colour;
+    uint32_t expected;
+  } cases[] = {
+      {"BlendNormal_AlphaPM", halfRed.Get(), 0xFFFFFFFF, 0xFF80007F},
+      // The vertex alpha scales the colour as well: a quarter of red over three quarters of blue.
+      {"BlendNormal_AlphaPM", halfRed.Get(), 0x80FFFFFF, 0xFF4000BF},
+      {"BlendSum", halfRed.Get(), 0xFFFFFFFF, 0xFF8000FF},
+      {"BlendSum", halfRed.Get(), 0xFF00FF00, 0xFF0000FF},       // green light on red adds nothing
+      {"BlendNormal_AlphaPM", nullptr, 0xFFFFFFFF, 0xFF0000FF},  // unset: transparent
+      {"BlendSum", nullptr, 0xFFFFFFFF, 0xFF0000FF},
+  };
+  for (const Case& c : cases) {
+    effect->SetTexture("Texture0", c.texture);
+    Draw(effect.Get(), c.technique, target, 0xFF0000FF, c.colour);
+    const uint32_t pixel = gfx_test::TexturePixels(target)[8 * kSize + 8];
+    for (int shift : {0, 8, 16, 24})
+      EXPECT_NEAR(int((pixel >> shift) & 0xFF), int((c.expected >> shift) & 0xFF), 1)
+          << c.technique << " " << std::hex << c.colour << " got " << pixel;
+  }
+}
+
 }  // namespace
 }  // namespace document_test
