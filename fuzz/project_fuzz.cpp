@@ -91,6 +91,7 @@
 #include "particles/classic/lines/waving_line.h"
 #include "particles/classic/paths/particle_path.h"
 #include "particles/classic/paths/particle_trace.h"
+#include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "platform/gfx/fvf.h"
@@ -546,7 +547,7 @@ std::unique_ptr<DS_SlideContainer> ModelSlide() {
 // A node-tree particle system with every class of the tree: a spinning root; an emitter whose
 // effects are every registered effect kind; a picture of each texture-source kind (one with an
 // atlas, one with the glow, radial glow and shadow on); a Blank node; an exploding picture. Stored
-// once as the constructor and once as the builder.
+// once as the constructor and once as the builder. Then a group holding two systems.
 std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -597,6 +598,14 @@ std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
     system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(emitter)));
     slide->savedObjects.emplace_back(std::move(system));
   }
+  // A group that holds two systems and moves them along a path of two points.
+  auto group = std::make_unique<ZKW_Group_Constructor>();
+  group->membersOutside.RawValue() = false;
+  group->node->pathMode.RawValue() = 1;
+  AppendPathNodes(*group->node, {D3DXVECTOR3(0, 10, 0), D3DXVECTOR3(40, 10, 0)});
+  for (int i = 0; i < 2; ++i)
+    group->memberRecords->push_back(std::make_unique<ZKW_PtclSys_Constructor>());
+  slide->savedObjects.emplace_back(std::move(group));
   return slide;
 }
 
