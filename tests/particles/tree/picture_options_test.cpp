@@ -87,6 +87,13 @@ TEST_F(OptionPixels, TheGlowReadsThePictureBelowOnlyAboveModeZero) {
     EXPECT_TRUE(Drew(c.technique));
     EXPECT_FALSE(Drew(c.absent));
     EXPECT_TRUE(Drew("BlendNormal_AlphaPM")) << "the particles drawn into the glow surface";
+    // The picture below is handed to the composition above mode 0 only (the shared effect has
+    // never had one before the first case).
+    gfx::Texture* below = nullptr;
+    ASSERT_TRUE(picture->options.glow.blur.effect);
+    picture->options.glow.blur.effect->GetTexture("Background", &below);
+    EXPECT_EQ(below != nullptr, c.below == 1);
+    if (below != nullptr) below->Release();
     // The yellow glow brightens the grey beyond the 16-unit quad (x 24 to 40) in every mode.
     const uint32_t beside = PixelAt(43, 32);
     EXPECT_GT(Channel(beside, 16), 0x50);
