@@ -101,6 +101,7 @@
 #include "particles/classic/lines/waving_line.h"
 #include "particles/classic/paths/particle_path.h"
 #include "particles/classic/paths/particle_trace.h"
+#include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "platform/gfx/fvf.h"
@@ -705,8 +706,8 @@ std::unique_ptr<DS_SlideContainer> ModelSlide() {
 
 // A node-tree particle system with every class of the tree: a spinning root; an emitter whose
 // effects are every registered effect kind; a picture of each texture-source kind (one with an
-// atlas, one with the glow and radial glow on); a Blank node; an exploding picture. Stored once
-// as the constructor and once as the builder.
+// atlas, one with the glow, radial glow and shadow on); a Blank node; an exploding picture. Stored
+// once as the constructor and once as the builder. Then a group holding two systems.
 std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -722,7 +723,10 @@ std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
     emitter->SetPhysics(std::move(group));
     for (const char* effect :
          {"ZKW_OrientationInMotion", "ZKW_PtclSysEffect_AlignToSource",
-          "ZKW_PtclSysEffect_AngleBase", "ZKW_PtclSysEffect_AngleDyn", "ZKW_PtclSysEffect_Spin"}) {
+          "ZKW_PtclSysEffect_AngleBase", "ZKW_PtclSysEffect_AngleDyn", "ZKW_PtclSysEffect_Spin",
+          "ZKW_PtclSysEffect_Pulsation", "ZKW_PtclSysEffect_Vibration",
+          "ZKW_PtclSysEffect_Deformation", "ZKW_PtclSysEffect_Swinging", "ZKW_PtclSysEffect_ColorD",
+          "ZKW_PtclSysEffect_ColorV", "ZKW_PtclSysEff_VariatorMF", "ZKW_PtclSysEff_Graph"}) {
       std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(effect);
       auto* typed = dynamic_cast<ZKW_ParticlSystem_Effect*>(item.get());
       if (typed == nullptr) continue;
@@ -745,6 +749,7 @@ std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
       picture->additive.RawValue() = static_cast<int>(i / 2 % 2);
       picture->options.glow.enabled.RawValue() = i == 3 ? 1 : 0;
       picture->options.radialGlow.enabled.RawValue() = i == 3 ? 1 : 0;
+      picture->options.shadow.enabled.RawValue() = i == 3 ? 1 : 0;
       emitter->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(picture)));
     }
     auto blank = std::make_unique<ZKW_PtclSysNode_Blank>();
@@ -753,6 +758,14 @@ std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
     system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(emitter)));
     slide->savedObjects.emplace_back(std::move(system));
   }
+  // A group that holds two systems and moves them along a path of two points.
+  auto group = std::make_unique<ZKW_Group_Constructor>();
+  group->membersOutside.RawValue() = false;
+  group->node->pathMode.RawValue() = 1;
+  AppendPathNodes(*group->node, {D3DXVECTOR3(0, 10, 0), D3DXVECTOR3(40, 10, 0)});
+  for (int i = 0; i < 2; ++i)
+    group->memberRecords->push_back(std::make_unique<ZKW_PtclSys_Constructor>());
+  slide->savedObjects.emplace_back(std::move(group));
   return slide;
 }
 

@@ -1,6 +1,9 @@
 #include "particles/behaviour/behaviour_class_list.h"
 
 #include "particles/behaviour/effects/angle_effects.h"
+#include "particles/behaviour/effects/color_effects.h"
+#include "particles/behaviour/effects/multiplier_effects.h"
+#include "particles/behaviour/effects/periodic_effects.h"
 #include "particles/behaviour/physics/exploding_pic.h"
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/behaviour/physics/root_point.h"
@@ -27,4 +30,22 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
       r.iofItems, u"ZKW_PtclSysEffect_AngleDyn");
   AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_Spin>, ZKW_IOF_Item>(r.iofItems,
                                                                     u"ZKW_PtclSysEffect_Spin");
+  // The periodic effects.
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_Pulsation>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_Pulsation");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_Vibration>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_Vibration");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_Deformation>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_Deformation");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_Swinging>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_Swinging");
+  // The colour and multiplier effects.
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_ColorD>, ZKW_IOF_Item>(r.iofItems,
+                                                                      u"ZKW_PtclSysEffect_ColorD");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_ColorV>, ZKW_IOF_Item>(r.iofItems,
+                                                                      u"ZKW_PtclSysEffect_ColorV");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEff_VariatorMF>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEff_VariatorMF");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEff_Graph>, ZKW_IOF_Item>(r.iofItems,
+                                                                  u"ZKW_PtclSysEff_Graph");
 }

@@ -121,6 +121,7 @@ void ZKW_PtclSysNode_Picture::CreateDeviceObjects() {
   DS_DocResManager* document = CurrentDocument();
   effect = document != nullptr ? document->GetEffect(effectLink) : ComRef<gfx::Effect>();
   OnTextureChanged();
+  options.CreateDeviceObjects();
 }
 
 void ZKW_PtclSysNode_Picture::OnTextureChanged() {
@@ -179,8 +180,13 @@ void ZKW_PtclSysNode_Picture::FillVertices(QuadBatches& batches, size_t* index) 
   backgroundFlags = 0;
   if (*index < batches.size()) FillOwnBatch(batches[*index]);
   ++*index;
-  // The radial glow's batch is counted but not filled: its pass is not drawn.
-  if (options.radialGlow.enabled.Value() != 0) ++*index;
+  if (options.radialGlow.enabled.Value() != 0) {
+    const ParticleList empty;
+    if (*index < batches.size())
+      options.radialGlow.FillQuads(batches[*index], physics ? physics->particles : empty,
+                                   static_cast<float>(size.Value()));
+    ++*index;
+  }
   if (childrenOrder.Value() != 0) FillChildren(batches, index);
 }
 
@@ -252,17 +258,23 @@ void ZKW_PtclSysNode_Picture::Render(QuadBatches& batches, size_t* index, DS_2D_
   if (childrenOrder.Value() == 0) RenderChildren(batches, index, renderer, readerCount);
   if (*index < batches.size()) DrawOwnBatch(batches[*index], renderer, readerCount);
   ++*index;
-  if (options.radialGlow.enabled.Value() != 0) ++*index;
+  if (options.radialGlow.enabled.Value() != 0) {
+    if (*index < batches.size() && CanDraw()) options.radialGlow.Draw(batches[*index]);
+    ++*index;
+  }
   if (childrenOrder.Value() != 0) RenderChildren(batches, index, renderer, readerCount);
 }
 
-void ZKW_PtclSysNode_Picture::DrawOwnBatch(const ParticleQuadBatch& batch, DS_2D_Light& renderer,
+void ZKW_PtclSysNode_Picture::DrawOwnBatch(ParticleQuadBatch& batch, DS_2D_Light& renderer,
                                            int* readerCount) {
-  // The glow reads the picture below: the target is switched even though its pass is not drawn,
-  // as many times as the node announced.
-  if (options.glow.enabled.Value() != 0 && options.glow.mode.Value() > 0)
-    renderer.SwitchTarget(readerCount, false);
-  if (!CanDraw()) return;
+  // The glow reads the picture below only in modes above 0: the target is switched exactly as
+  // often as the node announced, whether or not the node can draw.
+  const bool glowOn = options.glow.enabled.Value() != 0;
+  const bool readsBelow = glowOn && options.glow.mode.Value() > 0;
+  if (!CanDraw()) {
+    if (readsBelow) renderer.SwitchTarget(readerCount, false);
+    return;
+  }
   bool wrap = false;
   for (const DS_SafePtr<ZKW_ParticlSystem_Effect>& e : effects.Value())
     wrap = wrap || (e && e->NeedsWrapAddressing());
@@ -275,6 +287,14 @@ void ZKW_PtclSysNode_Picture::DrawOwnBatch(const ParticleQuadBatch& batch, DS_2D
   } else {
     effect->SetTexture("Texture1", frame.Get());
     technique += "_PMTexture";
+  }
+  options.shadow.Draw(renderer, batch, effect.Get());
+  if (readsBelow) renderer.SwitchTarget(readerCount, false);
+  // Without blur targets there is no blurred picture: the glow pass is left out.
+  if (glowOn && options.glow.blur.HasTargets()) {
+    options.glow.blur.BeginFirstPass(renderer);
+    batch.Draw(effect.Get(), "BlendNormal_AlphaPM", wrap);
+    options.glow.Compose(renderer);
   }
   batch.Draw(effect.Get(), technique.c_str(), wrap);
 }

@@ -16,7 +16,7 @@
 // the effect {"glimres.dll", 306}. The picture comes from a texture source whose atlas (columns x
 // rows cells) the particles either step through or show one random cell of. Each particle gets a
 // random turn from the node's rotation effect and follows its parent (its position is relative).
-// The glow, radial glow and shadow options are read and written; their passes are not drawn.
+// The glow, shadow and radial glow options add their passes to the node's drawing.
 class ZKW_PtclSysNode_Picture : public ZKW_PtclSysNode_Emitter {
  public:
   // A point group physics and the picture defaults.
@@ -76,7 +76,7 @@ class ZKW_PtclSysNode_Picture : public ZKW_PtclSysNode_Emitter {
   // Whether the node can draw: an effect and a first frame of some width.
   bool CanDraw() const;
   void FillOwnBatch(ParticleQuadBatch& batch);
-  void DrawOwnBatch(const ParticleQuadBatch& batch, DS_2D_Light& renderer, int* readerCount);
+  void DrawOwnBatch(ParticleQuadBatch& batch, DS_2D_Light& renderer, int* readerCount);
 };
 
 // Keeps the picture's parameters and counts its batch, but draws nothing (its children draw).

@@ -26,8 +26,13 @@ ZKW_PtclSysOption_RadialGlow::ZKW_PtclSysOption_RadialGlow() : ZKW_PtclSys_Optio
       DS_SafePtr<ZKW_TextureSRC>(CreateByName(GetTextureSrcRegistry(), u"ZKW_SoftCircleTex")));
 }
 
+ZKW_PtclSysOption_Glow::ZKW_PtclSysOption_Glow() : ZKW_PtclSys_Option(u"Outer Glow") {
+  reduction.SetValueSilently(50);
+}
+
 ZKW_PtclSysOption_Shadow::ZKW_PtclSysOption_Shadow() : ZKW_PtclSys_Option(u"Shadow") {
   angle.SetValue(315);
+  reduction.SetValueSilently(50);
 }
 
 void WriteGlowOption(DS_IOF_Archive& archive, const ZKW_PtclSysOption_Glow& glow) {
@@ -95,7 +100,7 @@ void ReadRadialGlowOption(DS_IOF_Archive& archive, ZKW_PtclSysOption_RadialGlow&
   ReadChangedUInt32(archive, glow.size);
   io.ReadInt32(glow.blend.RawValue());
   ReadColorAlphaParam(archive, glow.colour);
-  glow.texture.SetValueSilently(DS_SafePtr<ZKW_TextureSRC>(ReadTextureSrc(archive)));
+  glow.SetTextureSource(ReadTextureSrc(archive));
 }
 
 void ReadShadowOption(DS_IOF_Archive& archive, ZKW_PtclSysOption_Shadow& shadow) {

@@ -1,5 +1,6 @@
 #include "particles/tree/tree_class_list.h"
 
+#include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
 
@@ -13,4 +14,6 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_PtclSysNode_Picture, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Picture");
   AddClass<ZKW_PtclSysNode_Blank, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Blank");
   AddClass<ZKW_PtclSysNodePic_Explode, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNodePic_Explode");
+  AddObjectClass<ZKW_Group_Constructor>(r.objects, u"ZKW_Group_Constructor");
+  AddClass<ZKW_GroupNode, ZKW_IOF_Item>(r.iofItems, u"ZKW_GroupNode");
 }

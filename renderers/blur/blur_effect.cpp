@@ -142,3 +142,12 @@ void ZKW_InnerGlowEffect::OnSizeParamChanged() {
   ReleaseTargets();
   CreateTargets();
 }
+
+void SetGlowInputs(gfx::Effect* effect, gfx::Texture* glow, uint32_t colour, float brightness) {
+  effect->SetTexture("GlowTexture", glow);
+  const float rgb[3] = {static_cast<float>(colour & 0xFF) / 255.0f,
+                        static_cast<float>((colour >> 8) & 0xFF) / 255.0f,
+                        static_cast<float>((colour >> 16) & 0xFF) / 255.0f};
+  effect->SetFloatArray("GlowColor", rgb, 3);
+  effect->SetFloat("GlowBrightness", brightness);
+}

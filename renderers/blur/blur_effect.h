@@ -13,6 +13,13 @@
 
 class DS_2D_Light;
 
+// Most extra blur rounds an owner runs: a count read from a file does not bound the work.
+constexpr int kMaxBlurRounds = 16;
+
+// The glow composition's inputs on effect 202: "GlowTexture" the blurred picture, "GlowColor"
+// the colour 0x00BBGGRR as three floats, "GlowBrightness".
+void SetGlowInputs(gfx::Effect* effect, gfx::Texture* glow, uint32_t colour, float brightness);
+
 // Marks the prerendering effects.
 class ZKW_PrerenderEffect {};
 

@@ -90,6 +90,9 @@ class DS_2D_Light : public DS_ABRender, public DS_IOF_Item {
   // The slot of the picture drawn so far; the same address for the renderer's life.
   virtual ComRef<gfx::Texture>* GetTargetTextureSlot() { return &targetTexture; }
   virtual BackgroundQuad& GetBackgroundNode() { return background; }
+  // Whether the target slot holds a picture below for glows to be laid on: every renderer has
+  // one.
+  virtual bool HasPictureBelow() const { return true; }
   virtual uint32_t GetPictureWidth() const { return picture.width; }
   virtual uint32_t GetPictureHeight() const { return picture.height; }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstdint>
+
+#include "core/ds_safe_ptr.h"
 #include "core/link/ds_file_link.h"
+#include "player/resources/zkw_texture_src.h"
 
 class ProjectBuilder;
 
@@ -9,6 +13,11 @@ struct DemoNodeTreePictures {
   DS_ImageFileLink flareAtlas;  // 16 frames of a flaring sparkle, 4 x 4
   DS_ImageFileLink softSpot;    // a white soft spot
 };
+
+// A texture source of the picture stored under `link`, in an atlas of columns x rows cells that
+// the particles play (mode 0).
+DS_SafePtr<ZKW_TextureSRC> NodeTreeSource(const DS_ImageFileLink& link, uint32_t columns,
+                                          uint32_t rows);
 
 // A "Particles" slide on `background` (a 575 x 269 picture) with one node-tree system, stored as
 // its builder: a spinning root; a Blank node over a picture that plays its atlas; an exploding

@@ -21,6 +21,7 @@
 #include "tools/project_writer/demo_festival.h"
 #include "tools/project_writer/demo_garden.h"
 #include "tools/project_writer/demo_generators.h"
+#include "tools/project_writer/demo_group.h"
 #include "tools/project_writer/demo_lines.h"
 #include "tools/project_writer/demo_menu.h"
 #include "tools/project_writer/demo_node_tree.h"
@@ -277,6 +278,8 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   if (const NamedFile* flare = Find(pictures, u"flare_atlas.png");
       night != stored.end() && flare != nullptr && spot != nullptr)
     AddNodeTreeSlide(project, night->second.link, {frameOf(flare), frameOf(spot)});
+  if (night != stored.end() && spot != nullptr)
+    AddGroupSlide(project, night->second.link, frameOf(spot));
   // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
   if (sea != stored.end() && night != stored.end() && dawn != stored.end() && spot != nullptr &&
       atlas != nullptr && puff != nullptr && drops != nullptr && bokeh != nullptr &&

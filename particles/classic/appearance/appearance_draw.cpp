@@ -12,9 +12,6 @@
 
 namespace {
 
-// At most this many extra blur rounds: a stored pass count is a number from a file.
-constexpr int kMaxGlowRounds = 16;
-
 constexpr gfx::EffectHandle kBlendTechniques[] = {"BlendNormal", "BlendSum"};
 
 }  // namespace
@@ -137,15 +134,9 @@ void ParticleAppearance::DrawGlow(ZKW_ParticleSystemMech& mech, uint8_t batch,
   effect->SetTexture("Texture0", CurrentFrame().Get());
   glowSurface.BeginFirstPass(renderer);
   mech.DrawBatch(effect.Get(), "BlendNormal", batch);
-  glowSurface.Apply(renderer, std::clamp(glowPasses.Value(), 0, kMaxGlowRounds));
+  glowSurface.Apply(renderer, std::clamp(glowPasses.Value(), 0, kMaxBlurRounds));
   const ComRef<gfx::Texture> glow = glowSurface.targetA;
-  effect->SetTexture("Texture0", glow.Get());
-  const uint32_t c = glowColour.Value();
-  const float colour[3] = {static_cast<float>(c & 0xFF) / 255.0f,
-                           static_cast<float>((c >> 8) & 0xFF) / 255.0f,
-                           static_cast<float>((c >> 16) & 0xFF) / 255.0f};
-  effect->SetFloatArray("GlowColor", colour, 3);
-  effect->SetFloat("GlowBrightness", glowBrightness.Scaled());
+  SetGlowInputs(effect.Get(), glow.Get(), glowColour.Value(), glowBrightness.Scaled());
   if (mode == kScreenGlow) {
     effect->SetTexture("Background", renderer.GetTargetTextureSlot()->Get());
     effect->SetTechnique("DrawGlowScreen");

@@ -12,6 +12,7 @@
 #include "core/archive/resource_buffer.h"
 #include "core/crt_rand.h"
 #include "core/registry/read_by_name.h"
+#include "effect_records.h"
 #include "particles/behaviour/effects/angle_effects.h"
 #include "particles/behaviour/particle/particle_transforms.h"
 #include "particles/behaviour/physics/exploding_pic.h"
@@ -23,35 +24,6 @@ class ParticleEffects : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterBehaviourTestClasses(); }
 };
-
-std::vector<uint8_t> Written(const DS_IOF_Item& item) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  DS_IOF_Archive archive(std::move(writer));
-  item.Save(archive);
-  return w.TakeBytes();
-}
-
-std::unique_ptr<ZKW_IOF_Item> Read(const std::vector<uint8_t>& bytes, bool* whole) {
-  ResourceBuffer buffer;
-  buffer.SetMemory(bytes.data(), bytes.size());
-  DS_IOF_Archive archive(std::make_unique<DS_IOF_R<ResourceBuffer>>(&buffer));
-  std::unique_ptr<ZKW_IOF_Item> item = ReadByName(archive, GetIofItemRegistry());
-  *whole = !archive.Failed() && buffer.Remaining() == 0;
-  return item;
-}
-
-void ExpectMatrixNear(const D3DXMATRIX& got, const D3DXMATRIX& want) {
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j)
-      EXPECT_NEAR(got(i, j), want(i, j), 1e-5f) << i << "," << j;
-}
-
-D3DXMATRIX RotationZ(float radians) {
-  D3DXMATRIX m;
-  D3DXMatrixRotationZ(&m, radians);
-  return m;
-}
 
 TEST_F(ParticleEffects, EveryKindReadsBack) {
   ZKW_PtclSysEffect<ZKW_OrientationInMotion> motion;
@@ -72,15 +44,7 @@ TEST_F(ParticleEffects, EveryKindReadsBack) {
   exploding.explodedTime.jitter.SetValue(250);
   exploding.pieceSpeed.value.SetValue(7);
 
-  for (const DS_IOF_Item* item : std::initializer_list<const DS_IOF_Item*>{
-           &motion, &align, &angleBase, &angleDyn, &spin, &exploding}) {
-    const std::vector<uint8_t> bytes = Written(*item);
-    bool whole = false;
-    const std::unique_ptr<ZKW_IOF_Item> read = Read(bytes, &whole);
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(whole);
-    EXPECT_EQ(Written(*read), bytes);
-  }
+  ExpectEachReadsBack({&motion, &align, &angleBase, &angleDyn, &spin, &exploding});
 }
 
 TEST_F(ParticleEffects, AnOlderBaseRecordHasFewerFields) {

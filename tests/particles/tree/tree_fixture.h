@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/archive/ds_iof_w.h"
+#include "core/registry/read_by_name.h"
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
@@ -20,6 +21,23 @@ using renderer_test::Bytes;
 
 inline std::vector<uint8_t> Saved(const DS_IOF_Item& item) {
   return Bytes([&](DS_IOF_Archive& a) { item.Save(a); });
+}
+
+// One scene object read by class name; `whole` tells whether the bytes held exactly it.
+inline std::unique_ptr<DS_ABObj_Constructor> ReadObject(const std::vector<uint8_t>& bytes,
+                                                        bool* whole) {
+  renderer_test::ReadArchive source(bytes);
+  auto object = ReadByName(source.archive(), GetObjectRegistry());
+  *whole = !source.archive().Failed() && source.Remaining() == 0;
+  return object;
+}
+
+// The same for a particle-engine part.
+inline std::unique_ptr<ZKW_IOF_Item> ReadItem(const std::vector<uint8_t>& bytes, bool* whole) {
+  renderer_test::ReadArchive source(bytes);
+  auto item = ReadByName(source.archive(), GetIofItemRegistry());
+  *whole = !source.archive().Failed() && source.Remaining() == 0;
+  return item;
 }
 
 // A point group physics of `count` children per parent particle.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "particles/tree/group_constructor.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "player/support/scene_fixture.h"
 #include "tools/project_writer/demo_project.h"
@@ -20,11 +23,12 @@ TEST_F(TreeSceneTest, TheDemoPlaysANodeTreeSystem) {
   ZKW_PtclSys_Obj* system = nullptr;
   for (size_t i = 0; i < scene.slides.size() && system == nullptr; ++i)
     for (const auto& object : scene.slides[i]->objects)
-      if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get())) {
+      if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get());
+          found != nullptr && dynamic_cast<ZKW_PtclSys_Builder*>(&found->System()) != nullptr) {
         system = found;
         index = i;
       }
-  ASSERT_NE(system, nullptr) << "a slide with a node-tree system";
+  ASSERT_NE(system, nullptr) << "a slide with a node-tree system stored as its builder";
   EXPECT_EQ(scene.slides[index]->name.Value(), u"Particles");
   EXPECT_NE(dynamic_cast<ZKW_PtclSys_Builder*>(&system->System()), nullptr);
   Frame(scene, 0.5);
@@ -37,6 +41,32 @@ TEST_F(TreeSceneTest, TheDemoPlaysANodeTreeSystem) {
   for (uint32_t pixel : BackBufferPixels())
     lit += (pixel & 0xFFFFFF) != (before & 0xFFFFFF);
   EXPECT_GT(lit, 50u) << "the particles show over the picture";
+}
+
+TEST_F(TreeSceneTest, TheDemoGroupMovesItsSystemsAlongItsPath) {
+  const std::vector<NamedFile> backgrounds = {{u"night.png", SolidPng(0xFF101020, 575, 269)}};
+  const std::vector<NamedFile> pictures = {{u"soft_spot.png", SolidPng(0x80FFFFFF, 8, 8)}};
+  DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
+  size_t index = scene.slides.size();
+  ZKW_Group_Obj* group = nullptr;
+  for (size_t i = 0; i < scene.slides.size() && group == nullptr; ++i)
+    for (const auto& object : scene.slides[i]->objects)
+      if (auto* found = dynamic_cast<ZKW_Group_Obj*>(object.Get())) {
+        group = found;
+        index = i;
+      }
+  ASSERT_NE(group, nullptr) << "a slide with a group";
+  EXPECT_EQ(scene.slides[index]->name.Value(), u"Group");
+  ASSERT_EQ(group->Group().members.size(), 2u);
+  Frame(scene, 0.5);
+  scene.JumpTo(index);
+  std::vector<float> xs;
+  for (double t = 0.6; t < 6.0; t += 0.1) {
+    Frame(scene, t);
+    const auto& member = dynamic_cast<ZKW_PtclSys_Obj&>(*group->Group().members[0]);
+    xs.push_back(member.System().Root().Physics().targetOffset[0]);
+  }
+  EXPECT_GT(xs.back(), xs.front() + 100.0f) << "the members travel along the path";
 }
 
 }  // namespace

@@ -15,13 +15,6 @@ namespace {
 
 using TreeRecords = TreeRenderTest;
 
-std::unique_ptr<DS_ABObj_Constructor> ReadObject(const std::vector<uint8_t>& bytes, bool* whole) {
-  renderer_test::ReadArchive source(bytes);
-  auto object = ReadByName(source.archive(), GetObjectRegistry());
-  *whole = !source.archive().Failed() && source.Remaining() == 0;
-  return object;
-}
-
 // A tree under the root: a picture with a Blank child over an exploding picture.
 std::unique_ptr<ZKW_PtclSys_Constructor> SampleSystem(bool builder) {
   std::unique_ptr<ZKW_PtclSys_Constructor> system =

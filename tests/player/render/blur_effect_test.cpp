@@ -161,29 +161,42 @@ TEST_F(BlurEffectTest, GlowTechniquesLayTheGlowOnThePictureBelow) {
   }
 }
 
+// Effect 202's quad blends and effect 185's radial-glow blends (whose picture has its alpha
+// multiplied in, transparent while unset).
 TEST_F(BlurEffectTest, BlendTechniquesDrawTextureTimesVertexColourOverOrAdded) {
-  ComRef<gfx::Effect> effect = Doc().GetEffect(DS_HLSLEffectFile(u"glimres.dll", 202));
-  ASSERT_TRUE(effect);
+  ComRef<gfx::Effect> blur = Doc().GetEffect(DS_HLSLEffectFile(u"glimres.dll", 202));
+  ComRef<gfx::Effect> radial = Doc().GetEffect(DS_HLSLEffectFile(u"glimres.dll", 185));
+  ASSERT_TRUE(blur);
+  ASSERT_TRUE(radial) << "the player's own effect 185";
   RenderTargetSet targets;
   ASSERT_TRUE(targets.Create(kSize, kSize));
   gfx::Texture* target = targets.textures[0].Get();
   auto halfRed = gfx_test::TextureFromTexels(device_.Get(), 1, 1, {0x80FF0000});
+  auto halfRedPremultiplied = gfx_test::TextureFromTexels(device_.Get(), 1, 1, {0x80800000});
   struct Case {
+    gfx::Effect* effect;
     const char* technique;
     gfx::Texture* texture;
     uint32_t colour;
     uint32_t expected;
   } cases[] = {
       // Alpha blends like the colour: 0.5 x 0.5 + 0.5 x 1.
-      {"BlendNormal", halfRed.Get(), 0xFFFFFFFF, 0xBF80007F},
-      {"BlendSum", halfRed.Get(), 0xFFFFFFFF, 0xFF8000FF},
-      {"BlendNormal", halfRed.Get(), 0xFF00FF00, 0xBF00007F},  // green light on red: black
-      {"BlendNormal", nullptr, 0xFF00FF00, 0xFF00FF00},        // no texture: the vertex colour
-      {"BlendSum", nullptr, 0x8000FF00, 0xFF0080FF},
+      {blur.Get(), "BlendNormal", halfRed.Get(), 0xFFFFFFFF, 0xBF80007F},
+      {blur.Get(), "BlendSum", halfRed.Get(), 0xFFFFFFFF, 0xFF8000FF},
+      {blur.Get(), "BlendNormal", halfRed.Get(), 0xFF00FF00, 0xBF00007F},  // green on red: black
+      {blur.Get(), "BlendNormal", nullptr, 0xFF00FF00, 0xFF00FF00},  // no texture: vertex colour
+      {blur.Get(), "BlendSum", nullptr, 0x8000FF00, 0xFF0080FF},
+      {radial.Get(), "BlendNormal_AlphaPM", halfRedPremultiplied.Get(), 0xFFFFFFFF, 0xFF80007F},
+      // The vertex alpha scales the colour as well: a quarter of red over three quarters of blue.
+      {radial.Get(), "BlendNormal_AlphaPM", halfRedPremultiplied.Get(), 0x80FFFFFF, 0xFF4000BF},
+      {radial.Get(), "BlendSum", halfRedPremultiplied.Get(), 0xFFFFFFFF, 0xFF8000FF},
+      {radial.Get(), "BlendSum", halfRedPremultiplied.Get(), 0xFF00FF00, 0xFF0000FF},
+      {radial.Get(), "BlendNormal_AlphaPM", nullptr, 0xFFFFFFFF, 0xFF0000FF},  // unset: nothing
+      {radial.Get(), "BlendSum", nullptr, 0xFFFFFFFF, 0xFF0000FF},
   };
   for (const Case& c : cases) {
-    effect->SetTexture("Texture0", c.texture);
-    Draw(effect.Get(), c.technique, target, 0xFF0000FF, c.colour);
+    c.effect->SetTexture("Texture0", c.texture);
+    Draw(c.effect, c.technique, target, 0xFF0000FF, c.colour);
     const uint32_t pixel = gfx_test::TexturePixels(target)[8 * kSize + 8];
     for (int shift : {0, 8, 16, 24})
       EXPECT_NEAR(int((pixel >> shift) & 0xFF), int((c.expected >> shift) & 0xFF), 1)
