@@ -1,6 +1,9 @@
 #include "particles/behaviour/behaviour_class_list.h"
 
 #include "particles/behaviour/effects/angle_effects.h"
+#include "particles/behaviour/laws/centred_laws.h"
+#include "particles/behaviour/laws/motion_law.h"
+#include "particles/behaviour/physics/emitting_physics.h"
 #include "particles/behaviour/physics/exploding_pic.h"
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/behaviour/physics/root_point.h"
@@ -27,4 +30,19 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
       r.iofItems, u"ZKW_PtclSysEffect_AngleDyn");
   AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_Spin>, ZKW_IOF_Item>(r.iofItems,
                                                                     u"ZKW_PtclSysEffect_Spin");
+
+  // Emitting physics; the life limit and the plain source are bases only.
+  AddClass<ZKW_PtclSysPhys_SourceFig, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_SourceFig");
+  AddClass<ZKW_PtclSysPhys_Lattice, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Lattice");
+
+  // Motion laws; the base and the centred base are not registered.
+  AddClass<ZKW_PtclSysMLaw_Kinematic, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Kinematic");
+  AddClass<ZKW_PtclSysMLaw_Vector, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Vector");
+  AddClass<ZKW_PtclSysMLaw_Normal, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Normal");
+  AddClass<ZKW_PtclSysMLaw_VelocityField, ZKW_IOF_Item>(r.iofItems,
+                                                        u"ZKW_PtclSysMLaw_VelocityField");
+  AddClass<ZKW_PtclSysMLaw_Loop, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Loop");
+  AddClass<ZKW_PtclSysMLaw_Radial, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Radial");
+  AddClass<ZKW_PtclSysMLaw_Spiral, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Spiral");
+  AddClass<ZKW_PtclSysMLCentred_Tunel, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLCentred_Tunel");
 }
