@@ -1,6 +1,7 @@
 #include "particles/behaviour/behaviour_class_list.h"
 
 #include "particles/behaviour/effects/angle_effects.h"
+#include "particles/behaviour/effects/motion_effects.h"
 #include "particles/behaviour/laws/centred_laws.h"
 #include "particles/behaviour/laws/motion_law.h"
 #include "particles/behaviour/physics/emitting_physics.h"
@@ -45,4 +46,16 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
   AddClass<ZKW_PtclSysMLaw_Radial, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Radial");
   AddClass<ZKW_PtclSysMLaw_Spiral, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Spiral");
   AddClass<ZKW_PtclSysMLCentred_Tunel, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLCentred_Tunel");
+
+  // Force, texture and motion-law effects.
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_ForceGravitation>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_ForceGravitation");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_ForceDrag>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_ForceDrag");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_ScrollTex>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_ScrollTex");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_BgTex>, ZKW_IOF_Item>(r.iofItems,
+                                                                     u"ZKW_PtclSysEffect_BgTex");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_MotionLaw>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_MotionLaw");
 }
