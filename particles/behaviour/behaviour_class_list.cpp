@@ -8,6 +8,7 @@
 #include "particles/behaviour/physics/exploding_pic.h"
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/behaviour/physics/root_point.h"
+#include "particles/behaviour/physics/shaped_points.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The parameter blocks
 // here are stored inline in their owners' records and have no entry; the sources, physics,
@@ -58,4 +59,9 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
                                                                      u"ZKW_PtclSysEffect_BgTex");
   AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_MotionLaw>, ZKW_IOF_Item>(
       r.iofItems, u"ZKW_PtclSysEffect_MotionLaw");
+
+  // Point physics on a shape; the nest is a base only.
+  AddClass<ZKW_PtclSysPhys_Swarm, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Swarm");
+  AddClass<ZKW_PtclSysPhys_Flow, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Flow");
+  AddClass<ZKW_PtclSysPhys_FixedSpots, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_FixedSpots");
 }
