@@ -9,6 +9,7 @@
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/behaviour/physics/root_point.h"
 #include "particles/behaviour/physics/shaped_points.h"
+#include "particles/behaviour/physics/track_physics.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The parameter blocks
 // here are stored inline in their owners' records and have no entry; the sources, physics,
@@ -64,4 +65,9 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
   AddClass<ZKW_PtclSysPhys_Swarm, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Swarm");
   AddClass<ZKW_PtclSysPhys_Flow, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Flow");
   AddClass<ZKW_PtclSysPhys_FixedSpots, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_FixedSpots");
+
+  // Tracks along a curve.
+  AddClass<ZKW_PtclSysPhys_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Track");
+  AddClass<ZKW_PtclSysPhys_TrackPerspective, ZKW_IOF_Item>(r.iofItems,
+                                                           u"ZKW_PtclSysPhys_TrackPerspective");
 }
