@@ -2,6 +2,7 @@
 
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
+#include "particles/tree/track_node.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The tex-dynamic picture
 // is only a base part of other nodes and has no entry.
@@ -13,4 +14,5 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_PtclSysNode_Picture, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Picture");
   AddClass<ZKW_PtclSysNode_Blank, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Blank");
   AddClass<ZKW_PtclSysNodePic_Explode, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNodePic_Explode");
+  AddClass<ZKW_PtclSysNode_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Track");
 }
