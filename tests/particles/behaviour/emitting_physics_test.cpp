@@ -14,6 +14,7 @@
 namespace {
 
 using behaviour_test::Bytes;
+using behaviour_test::ExpectRoundTrip;
 using behaviour_test::ReadAs;
 using behaviour_test::Saved;
 
@@ -221,12 +222,7 @@ TEST_F(EmittingPhysics, RecordsReadBack) {
   lattice.stepA.SetValue(5);
   for (const ZKW_PtclSys_Physics* physics :
        std::initializer_list<const ZKW_PtclSys_Physics*>{&source, &lattice}) {
-    const std::vector<uint8_t> bytes = Saved(*physics);
-    bool whole = false;
-    const auto read = ReadAs<ZKW_PtclSys_Physics>(bytes, &whole);
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(whole);
-    EXPECT_EQ(Saved(*read), bytes);
+    ExpectRoundTrip<ZKW_PtclSys_Physics>(*physics);
   }
 }
 

@@ -11,6 +11,7 @@
 
 namespace {
 
+using behaviour_test::ExpectRoundTrip;
 using behaviour_test::ReadAs;
 using behaviour_test::Saved;
 
@@ -103,12 +104,7 @@ TEST_F(MotionEffects, RecordsReadBack) {
   for (const ZKW_ParticlSystem_Effect* effect :
        std::initializer_list<const ZKW_ParticlSystem_Effect*>{&gravity, &drag, &scroll, &bg, &law,
                                                               &noLaw}) {
-    const std::vector<uint8_t> bytes = Saved(*effect);
-    bool whole = false;
-    const auto read = ReadAs<ZKW_ParticlSystem_Effect>(bytes, &whole);
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(whole);
-    EXPECT_EQ(Saved(*read), bytes);
+    ExpectRoundTrip<ZKW_ParticlSystem_Effect>(*effect);
   }
 }
 

@@ -16,6 +16,7 @@
 namespace {
 
 using behaviour_test::Bytes;
+using behaviour_test::ExpectRoundTrip;
 using behaviour_test::ReadAs;
 using behaviour_test::Saved;
 
@@ -197,12 +198,7 @@ TEST_F(MotionLaws, EveryLawReadsBack) {
   tunnel->reverse.RawValue() = 1;
   laws.push_back(std::move(tunnel));
   for (const auto& law : laws) {
-    const std::vector<uint8_t> bytes = Saved(*law);
-    bool whole = false;
-    const auto read = ReadAs<ZKW_PtclSys_MotionLaw>(bytes, &whole);
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(whole);
-    EXPECT_EQ(Saved(*read), bytes);
+    ExpectRoundTrip<ZKW_PtclSys_MotionLaw>(*law);
   }
 }
 

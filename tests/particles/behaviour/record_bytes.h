@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -36,6 +38,17 @@ std::unique_ptr<T> ReadAs(const std::vector<uint8_t>& bytes, bool* whole) {
   T* typed = dynamic_cast<T*>(item.get());
   if (typed != nullptr) item.release();
   return std::unique_ptr<T>(typed);
+}
+
+// What `item` writes reads back, to its end, into an object of kind T that writes the same bytes.
+template <class T>
+void ExpectRoundTrip(const DS_IOF_Item& item) {
+  const std::vector<uint8_t> bytes = Saved(item);
+  bool whole = false;
+  const auto read = ReadAs<T>(bytes, &whole);
+  ASSERT_NE(read, nullptr);
+  EXPECT_TRUE(whole);
+  EXPECT_EQ(Saved(*read), bytes);
 }
 
 }  // namespace behaviour_test

@@ -14,6 +14,7 @@
 namespace {
 
 using behaviour_test::Bytes;
+using behaviour_test::ExpectRoundTrip;
 using behaviour_test::ReadAs;
 using behaviour_test::Saved;
 
@@ -145,12 +146,7 @@ TEST_F(Tracks, RecordsReadBack) {
   none.curve.Set(nullptr);
   for (const ZKW_PtclSys_Physics* physics :
        std::initializer_list<const ZKW_PtclSys_Physics*>{&track, &perspective}) {
-    const std::vector<uint8_t> bytes = Saved(*physics);
-    bool whole = false;
-    const auto read = ReadAs<ZKW_PtclSys_Physics>(bytes, &whole);
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(whole);
-    EXPECT_EQ(Saved(*read), bytes);
+    ExpectRoundTrip<ZKW_PtclSys_Physics>(*physics);
   }
   bool whole = false;
   EXPECT_NE(ReadAs<ZKW_PtclSysPhys_Track>(Saved(none), &whole), nullptr);
