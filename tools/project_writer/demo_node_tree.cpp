@@ -15,9 +15,10 @@ namespace {
 constexpr float kFadeSeconds = 1.5f;
 constexpr float kHoldSeconds = 10.0f;
 
-// A texture source of the picture stored under `link`, in an atlas of columns x rows cells that
-// the particles play (mode 0).
-DS_SafePtr<ZKW_TextureSRC> Source(const DS_ImageFileLink& link, uint32_t columns, uint32_t rows) {
+}  // namespace
+
+DS_SafePtr<ZKW_TextureSRC> NodeTreeSource(const DS_ImageFileLink& link, uint32_t columns,
+                                          uint32_t rows) {
   auto source = std::make_unique<ZKW_ImgFileTex>();
   source->links = {link};
   source->currentName = link.name;
@@ -27,8 +28,6 @@ DS_SafePtr<ZKW_TextureSRC> Source(const DS_ImageFileLink& link, uint32_t columns
   source->modeParam.RawValue() = 0;
   return DS_SafePtr<ZKW_TextureSRC>(std::move(source));
 }
-
-}  // namespace
 
 void AddNodeTreeSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
                       const DemoNodeTreePictures& pictures) {
@@ -44,7 +43,7 @@ void AddNodeTreeSlide(ProjectBuilder& project, const DS_ImageFileLink& backgroun
 
   // The flare plays its 16 frames at 12 a second, under a Blank node that only carries it.
   auto flare = std::make_unique<ZKW_PtclSysNode_Picture>();
-  flare->texture.SetValueSilently(Source(pictures.flareAtlas, 4, 4));
+  flare->texture.SetValueSilently(NodeTreeSource(pictures.flareAtlas, 4, 4));
   flare->texture.speed.SetValue(12);
   flare->size.SetValue(90);
   flare->colour.SetValue(0x80E0FF);  // warm white
@@ -55,7 +54,7 @@ void AddNodeTreeSlide(ProjectBuilder& project, const DS_ImageFileLink& backgroun
 
   // The soft spot, whole for a second, then 100 spinning pieces for a second.
   auto burst = std::make_unique<ZKW_PtclSysNodePic_Explode>();
-  burst->texture.SetValueSilently(Source(pictures.softSpot, 1, 1));
+  burst->texture.SetValueSilently(NodeTreeSource(pictures.softSpot, 1, 1));
   burst->size.SetValue(70);
   burst->colour.SetValue(0xFFC080);  // pale blue
   if (auto* pieces = dynamic_cast<ZKW_PtclSysPhys_ExplodingPic*>(burst->physics.Get()))

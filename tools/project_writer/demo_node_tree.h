@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
+
+#include "core/ds_safe_ptr.h"
 #include "core/link/ds_file_link.h"
 
 class ProjectBuilder;
+class ZKW_TextureSRC;
 
 // The pictures the demo's node-tree particle system draws with, stored as frames.
 struct DemoNodeTreePictures {
@@ -15,3 +19,8 @@ struct DemoNodeTreePictures {
 // picture that bursts into 100 spinning pieces every second and comes back whole.
 void AddNodeTreeSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
                       const DemoNodeTreePictures& pictures);
+
+// A texture source of the picture stored under `link`, in an atlas of columns x rows cells that
+// the particles play (mode 0).
+DS_SafePtr<ZKW_TextureSRC> NodeTreeSource(const DS_ImageFileLink& link, uint32_t columns,
+                                          uint32_t rows);

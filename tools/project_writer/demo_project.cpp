@@ -24,6 +24,7 @@
 #include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_sprites.h"
+#include "tools/project_writer/demo_streams.h"
 #include "tools/project_writer/demo_systems.h"
 #include "tools/project_writer/demo_text_objects.h"
 #include "tools/project_writer/project_builder.h"
@@ -274,6 +275,9 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   if (const NamedFile* flare = Find(pictures, u"flare_atlas.png");
       night != stored.end() && flare != nullptr && spot != nullptr)
     AddNodeTreeSlide(project, night->second.link, {frameOf(flare), frameOf(spot)});
+  // Particle streams on the dawn.
+  if (dawn != stored.end() && spot != nullptr && band != nullptr)
+    AddStreamsSlide(project, dawn->second.link, {frameOf(spot), frameOf(band)});
   // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
   if (sea != stored.end() && night != stored.end() && dawn != stored.end() && spot != nullptr &&
       atlas != nullptr && puff != nullptr && drops != nullptr && bokeh != nullptr &&
