@@ -9,6 +9,7 @@
 #include "particles/behaviour/laws/centred_laws.h"
 #include "particles/behaviour/laws/motion_law.h"
 #include "particles/behaviour/particle/motion_transforms.h"
+#include "particles/behaviour/particle/process_clock.h"
 #include "particles/behaviour/physics/emitting_physics.h"
 #include "platform/math/d3dx_math.h"
 #include "record_bytes.h"
@@ -169,6 +170,34 @@ TEST_F(MotionLaws, SpiralAndLoopAttachTheirTransforms) {
   ParticleRecord detached;
   loop.ApplyToParticle(&detached, rect.get());
   EXPECT_TRUE(detached.transforms.empty());
+}
+
+int64_t g_now = 0;
+int64_t FixedClock() {
+  return g_now;
+}
+
+TEST_F(MotionLaws, AVelocityFieldFlowsOnTheProcessClock) {
+  SetProcessClockForTesting(&FixedClock);
+  ZKW_PtclSysMLaw_VelocityField law;
+  law.field.drift.value.SetValue(10);
+  law.field.driftDirection.SetValue(270);  // +y
+  ParticleRecord p(D3DXVECTOR3(37, 11, 0));
+  law.ApplyToParticle(&p, nullptr);
+  ASSERT_EQ(p.transforms.size(), 1u);
+  g_now = 1000;
+  p.transforms[0]->Apply(0.1f, &p);
+  const D3DXVECTOR3 first = p.Velocity();
+  p.transforms[0]->Apply(0.1f, &p);
+  EXPECT_EQ(p.Velocity(), first) << "the same clock time, the same field";
+  g_now = 4000;
+  p.transforms[0]->Apply(0.1f, &p);
+  EXPECT_NE(p.Velocity(), first) << "the field moves with the clock";
+  law.field.strength.SetValue(0);
+  p.transforms[0]->Apply(0.1f, &p);
+  EXPECT_NEAR(p.Velocity().x, 0.0f, 1e-4f);
+  EXPECT_NEAR(p.Velocity().y, 10.0f, 1e-4f) << "the drift alone";
+  SetProcessClockForTesting(nullptr);
 }
 
 TEST_F(MotionLaws, EveryLawReadsBack) {
