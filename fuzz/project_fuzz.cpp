@@ -616,10 +616,14 @@ std::unique_ptr<DS_SlideContainer> StreamsSlide() {
     if (points) points->SetGeometry(CreateVGeom2DByName("ZKW_VGeom2D_Rect"));
     return points;
   };
-  const auto picture = [&](std::unique_ptr<ZKW_PtclSysPhys_Points> points) {
-    auto node = std::make_unique<ZKW_PtclSysNode_Picture>();
-    node->size.RawValue() = 8;
+  // An emitter moved by `points` drawing a picture on each of its particles.
+  const auto stream = [&](std::unique_ptr<ZKW_PtclSysPhys_Points> points) {
+    auto node = std::make_unique<ZKW_PtclSysNode_Emitter>();
     node->SetPhysics(std::move(points));
+    auto drawn = std::make_unique<ZKW_PtclSysNode_Picture>();
+    drawn->size.RawValue() = 8;
+    drawn->SetPhysics(std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>());
+    node->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(drawn)));
     return node;
   };
   for (const char* law :
@@ -634,9 +638,9 @@ std::unique_ptr<DS_SlideContainer> StreamsSlide() {
     item.release();
     fig->law = DS_SafePtr<ZKW_PtclSys_MotionLaw>(std::unique_ptr<ZKW_PtclSys_MotionLaw>(typed));
     fig->emission.RawValue() = 4;
-    system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(picture(std::move(source))));
+    system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(stream(std::move(source))));
   }
-  auto effects = picture(physics("ZKW_PtclSysPhys_Lattice"));
+  auto effects = stream(physics("ZKW_PtclSysPhys_Lattice"));
   for (const char* effect :
        {"ZKW_PtclSysEffect_ForceGravitation", "ZKW_PtclSysEffect_ForceDrag",
         "ZKW_PtclSysEffect_ScrollTex", "ZKW_PtclSysEffect_BgTex", "ZKW_PtclSysEffect_MotionLaw"}) {
@@ -655,7 +659,7 @@ std::unique_ptr<DS_SlideContainer> StreamsSlide() {
       spots->loopMode.RawValue() = 1;
     if (auto* track = dynamic_cast<ZKW_PtclSysPhys_Track*>(points.get()))
       track->curve.Get()->InitAsSegment(0, 0, 0, 50, 20, 0);
-    system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(picture(std::move(points))));
+    system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(stream(std::move(points))));
   }
   auto trackNode = std::make_unique<ZKW_PtclSysNode_Track>();
   if (auto* track = dynamic_cast<ZKW_PtclSysPhys_Track*>(trackNode->physics.Get())) {
@@ -664,7 +668,7 @@ std::unique_ptr<DS_SlideContainer> StreamsSlide() {
     track->pauses.hideAtStart.RawValue() = 1;
   }
   trackNode->AddChild(
-      DS_SafePtr<ZKW_PtclSys_Node>(picture(physics("ZKW_PtclSysPhys_ConstPntGroup"))));
+      DS_SafePtr<ZKW_PtclSys_Node>(stream(physics("ZKW_PtclSysPhys_ConstPntGroup"))));
   system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(trackNode)));
   slide->savedObjects.emplace_back(std::move(system));
   return slide;

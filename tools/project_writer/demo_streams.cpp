@@ -44,7 +44,7 @@ std::unique_ptr<ZKW_VGeom2D_Curve> Spline(float x0, float y0, float x1, float y1
 }
 
 template <class E>
-E* AddEffect(ZKW_PtclSysNode_Picture& node) {
+E* AddEffect(ZKW_PtclSysNode_Emitter& node) {
   auto effect = std::make_unique<ZKW_PtclSysEffect<E>>();
   E* raw = effect.get();
   node.effects.Insert(INT_MAX, DS_SafePtr<ZKW_ParticlSystem_Effect>(
@@ -64,6 +64,18 @@ std::unique_ptr<ZKW_PtclSysNode_Picture> Picture(const DS_ImageFileLink& link, u
   picture->additive.SetValue(1);
   picture->SetPhysics(std::move(physics));
   return picture;
+}
+
+// An emitter moved by `physics` that draws one picture (as Picture makes it) on each of its
+// particles; the picture takes its particle's age.
+std::unique_ptr<ZKW_PtclSysNode_Emitter> Drawn(std::unique_ptr<ZKW_PtclSysPhys_Points> physics,
+                                               const DS_ImageFileLink& link, unsigned size,
+                                               uint32_t colour) {
+  auto emitter = std::make_unique<ZKW_PtclSysNode_Emitter>();
+  emitter->SetPhysics(std::move(physics));
+  auto one = std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>();
+  emitter->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(Picture(link, size, colour, std::move(one))));
+  return emitter;
 }
 
 // A figure source of `emission` particles a second living `life` tenths of a second, placed and
@@ -102,16 +114,15 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   up->direction.SetValue(90);
   up->spread.SetValue(40);
   up->speed.value.SetValue(170);
-  auto fountain =
-      Picture(spot, 14, 0xFFD0A0, Stream(40, 20, std::move(up), Rect(-230, 110, 10, 2)));
+  auto fountain = Drawn(Stream(40, 20, std::move(up), Rect(-230, 110, 10, 2)), spot, 14, 0xFFD0A0);
   AddEffect<ZKW_PtclSysEffect_ForceGravitation>(*fountain)->strength->SetValue(150);
   add(std::move(fountain));
 
   // A radial burst, slowed by drag.
   auto radial = std::make_unique<ZKW_PtclSysMLaw_Radial>();
-  radial->speed.value.SetValue(90);
+  radial->speed.value.SetValue(60);
   auto burst =
-      Picture(spot, 12, 0x80C0FF, Stream(30, 15, std::move(radial), Rect(-150, -70, 20, 20)));
+      Drawn(Stream(30, 15, std::move(radial), Rect(-150, -40, 20, 20)), spot, 12, 0x80C0FF);
   AddEffect<ZKW_PtclSysEffect_ForceDrag>(*burst)->strength->SetValue(20);
   add(std::move(burst));
 
@@ -119,24 +130,24 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   auto spiral = std::make_unique<ZKW_PtclSysMLaw_Spiral>();
   spiral->spiral.angularSpeed.value.SetValue(120);
   spiral->spiral.radialSpeed.value.SetValue(25);
-  add(Picture(spot, 10, 0xFF80FF, Stream(20, 40, std::move(spiral), Rect(-40, -80, 30, 30))));
+  add(Drawn(Stream(20, 40, std::move(spiral), Rect(-40, -80, 30, 30)), spot, 10, 0xFF80FF));
 
   // A tunnel about a rectangle's centre.
   auto tunnel = std::make_unique<ZKW_PtclSysMLCentred_Tunel>();
   tunnel->depth.SetValue(60);
-  add(Picture(spot, 16, 0xC0FFC0, Stream(25, 30, std::move(tunnel), Rect(80, -70, 120, 80))));
+  add(Drawn(Stream(25, 30, std::move(tunnel), Rect(80, -70, 120, 80)), spot, 16, 0xC0FFC0));
 
   // A swarm and a flow in rectangles.
   auto swarm = std::make_unique<ZKW_PtclSysPhys_Swarm>();
   swarm->count.RawValue() = 25;
   swarm->SetGeometry(Rect(200, -70, 120, 80));
-  add(Picture(spot, 8, 0x60FFFF, std::move(swarm)));
+  add(Drawn(std::move(swarm), spot, 8, 0x60FFFF));
   auto flow = std::make_unique<ZKW_PtclSysPhys_Flow>();
   flow->count.RawValue() = 30;
   flow->flow.speed.value.SetValue(60);
   flow->flow.scatter.SetValue(20);
   flow->SetGeometry(Rect(-200, 30, 140, 50));
-  add(Picture(spot, 8, 0xFFFFFF, std::move(flow)));
+  add(Drawn(std::move(flow), spot, 8, 0xFFFFFF));
 
   // Fixed spots looping over a rectangle.
   auto spots = std::make_unique<ZKW_PtclSysPhys_FixedSpots>();
@@ -146,7 +157,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   spots->loop.speed.value.SetValue(40);
   spots->loop.direction.SetValue(30);
   spots->SetGeometry(Rect(-40, 30, 120, 60));
-  add(Picture(spot, 10, 0xA0A0FF, std::move(spots)));
+  add(Drawn(std::move(spots), spot, 10, 0xA0A0FF));
 
   // A lattice sweeping its rows over a rectangle.
   auto lattice = std::make_unique<ZKW_PtclSysPhys_Lattice>();
@@ -154,7 +165,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   lattice->countB.RawValue() = 6;
   lattice->life.value.SetValue(15);
   lattice->SetGeometry(Rect(110, 30, 120, 60));
-  add(Picture(spot, 10, 0xFFC0C0, std::move(lattice)));
+  add(Drawn(std::move(lattice), spot, 10, 0xFFC0C0));
 
   // A bouncing track along a B-spline and a perspective track, both turned to their way.
   auto track = std::make_unique<ZKW_PtclSysPhys_Track>();
@@ -163,12 +174,12 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   track->motion.speed.SetValue(120);
   track->motion.easing.RawValue() = 3;
   track->pauses.endPause.SetValue(50);
-  add(Picture(spot, 24, 0x40FFFF, std::move(track)));
+  add(Drawn(std::move(track), spot, 24, 0x40FFFF));
   auto perspective = std::make_unique<ZKW_PtclSysPhys_TrackPerspective>();
   perspective->curve.Set(Spline(260, 120, -100, 0));
   perspective->motion.speed.SetValue(25);
   perspective->motion.bounce.RawValue() = 0;
-  add(Picture(spot, 40, 0xFFFFA0, std::move(perspective)));
+  add(Drawn(std::move(perspective), spot, 40, 0xFFFFA0));
 
   // A band of light whose texture scrolls.
   auto band = std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>();
