@@ -6,6 +6,7 @@
 
 #include "behaviour_classes.h"
 #include "core/crt_rand.h"
+#include "geometry/shape/zkw_vgeom2d_rect.h"
 #include "particles/behaviour/laws/centred_laws.h"
 #include "particles/behaviour/laws/motion_law.h"
 #include "particles/behaviour/particle/motion_transforms.h"
@@ -84,6 +85,25 @@ TEST_F(MotionLaws, RadialAimsAwayFromTheCentre) {
     ParticleRecord p;
     law.ApplyToParticle(&p, nullptr);
     EXPECT_NEAR(D3DXVec3Length(&p.vectors[ParticleRecord::kDirection]), 1.0f, 1e-5f);
+    EXPECT_NEAR(D3DXVec3Length(&p.Velocity()), 50.0f, 1e-3f);
+  }
+  {
+    SCOPED_TRACE("at the exact centre of a shape: the shape's random direction");
+    auto dot = std::make_unique<ZKW_VGeom2D_Rect>();
+    dot->width.RawValue() = 0;
+    dot->height.RawValue() = 0;
+    dot->position.RawValue() = D3DXVECTOR3(5, 6, 0);
+    ParticleRecord p;
+    crt_srand(11);
+    law.ApplyToParticle(&p, dot.get());
+    EXPECT_EQ(p.Position(), D3DXVECTOR3(5, 6, 0));
+    crt_srand(11);
+    crt_rand();
+    crt_rand();  // the shape's random point
+    D3DXVECTOR3 expected;
+    dot->RandomDirection(&expected);
+    EXPECT_NEAR(p.vectors[ParticleRecord::kDirection].x, expected.x, 1e-5f);
+    EXPECT_NEAR(p.vectors[ParticleRecord::kDirection].y, expected.y, 1e-5f);
     EXPECT_NEAR(D3DXVec3Length(&p.Velocity()), 50.0f, 1e-3f);
   }
   const auto rect = CreateVGeom2DByName("ZKW_VGeom2D_Rect");
