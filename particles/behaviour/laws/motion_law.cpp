@@ -42,22 +42,12 @@ std::unique_ptr<ZKW_PtclSys_MotionLaw> ReadMotionLaw(DS_IOF_Archive& archive) {
   RecordNestingScope nesting;
   zkw_string name;
   uint32_t version = 0;
-  archive.io().ReadWideString(name);
-  archive.io().ReadDword(version);
-  if (nesting.TooDeep()) {
-    archive.io().Fail("records nest more than " + std::to_string(kMaxRecordNesting) + " deep");
-    return nullptr;
-  }
+  if (!ReadRecordHeader(archive, nesting, name, version)) return nullptr;
   if (name == kBaseName) {
     NoMotionLaw().ReadBody(archive, version);
     return nullptr;
   }
-  const auto* reader = GetIofItemRegistry().Find(name);
-  if (reader == nullptr) {
-    if (!archive.Failed()) archive.io().Fail("no class is registered as " + QuoteForLog(name));
-    return nullptr;
-  }
-  std::unique_ptr<ZKW_IOF_Item> item = reader->Read(archive, version);
+  std::unique_ptr<ZKW_IOF_Item> item = ReadBodyByName(archive, GetIofItemRegistry(), name, version);
   auto* law = dynamic_cast<ZKW_PtclSys_MotionLaw*>(item.get());
   if (law == nullptr) return nullptr;
   item.release();
