@@ -76,6 +76,19 @@ TEST_F(Tracks, APerspectiveHalfwayStandsAtSixSeventhsAndTwoSevenths) {
   EXPECT_NEAR(p.floats[ParticleRecord::kScale], 2.0f / 7.0f, 1e-6f);
 }
 
+TEST_F(Tracks, APerspectiveOfDepthZeroIsAPlainTrack) {
+  ZKW_PtclSysPhys_TrackPerspective track;
+  track.curve.Set(Line(70));
+  track.motion.bounce.RawValue() = 0;
+  track.motion.depth.SetValue(0);
+  ParticleRecord p;
+  auto* follower = Moving<PtclTr_PerspectivePath>(track, p, 40.0f, 100.0f);
+  p.floats[ParticleRecord::kScale] = 1.0f;
+  follower->Apply(0.2f, &p);
+  EXPECT_NEAR(p.Position().x, 35.0f, 1e-3f);
+  EXPECT_EQ(p.floats[ParticleRecord::kScale], 1.0f);
+}
+
 TEST_F(Tracks, HidingLastsOnlyWhileWaiting) {
   ZKW_PtclSysPhys_Track track;
   track.curve.Set(Line(100));
