@@ -79,7 +79,11 @@
 #include "objects/text3d/ds_text_link_constructor.h"
 #include "objects/text3d/zkw_2d_tex.h"
 #include "objects/text3d/zkw_3d_tex.h"
+#include "particles/behaviour/laws/motion_law.h"
+#include "particles/behaviour/physics/emitting_physics.h"
 #include "particles/behaviour/physics/point_groups.h"
+#include "particles/behaviour/physics/shaped_points.h"
+#include "particles/behaviour/physics/track_physics.h"
 #include "particles/classic/kinds/brown_animation.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
 #include "particles/classic/kinds/field_ptcl_sys.h"
@@ -104,6 +108,7 @@
 #include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
+#include "particles/tree/track_node.h"
 #include "platform/gfx/fvf.h"
 #include "player/document/doc_res_manager.h"
 #include "player/entry/program_class_lists.h"
@@ -769,6 +774,79 @@ std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
   return slide;
 }
 
+// Particle streams with every stream class: a figure source for each motion law, a lattice, a
+// swarm, a flow, looping fixed spots, a track and a perspective track under a track node, and the
+// force, texture, background and motion-law effects. Small counts keep the runs fast.
+std::unique_ptr<DS_SlideContainer> StreamsSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  auto system = std::make_unique<ZKW_PtclSys_Builder>();
+  const auto physics = [](const char* name) {
+    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(name);
+    auto* typed = dynamic_cast<ZKW_PtclSysPhys_Points*>(item.get());
+    if (typed != nullptr) item.release();
+    std::unique_ptr<ZKW_PtclSysPhys_Points> points(typed);
+    if (points) points->SetGeometry(CreateVGeom2DByName("ZKW_VGeom2D_Rect"));
+    return points;
+  };
+  // An emitter moved by `points` drawing a picture on each of its particles.
+  const auto stream = [&](std::unique_ptr<ZKW_PtclSysPhys_Points> points) {
+    auto node = std::make_unique<ZKW_PtclSysNode_Emitter>();
+    node->SetPhysics(std::move(points));
+    auto drawn = std::make_unique<ZKW_PtclSysNode_Picture>();
+    drawn->size.RawValue() = 8;
+    drawn->SetPhysics(std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>());
+    node->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(drawn)));
+    return node;
+  };
+  for (const char* law :
+       {"ZKW_PtclSysMLaw_Kinematic", "ZKW_PtclSysMLaw_Vector", "ZKW_PtclSysMLaw_Normal",
+        "ZKW_PtclSysMLaw_VelocityField", "ZKW_PtclSysMLaw_Loop", "ZKW_PtclSysMLaw_Radial",
+        "ZKW_PtclSysMLaw_Spiral", "ZKW_PtclSysMLCentred_Tunel"}) {
+    auto source = physics("ZKW_PtclSysPhys_SourceFig");
+    auto* fig = dynamic_cast<ZKW_PtclSysPhys_SourceFig*>(source.get());
+    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(law);
+    auto* typed = dynamic_cast<ZKW_PtclSys_MotionLaw*>(item.get());
+    if (fig == nullptr || typed == nullptr) continue;
+    item.release();
+    fig->law = DS_SafePtr<ZKW_PtclSys_MotionLaw>(std::unique_ptr<ZKW_PtclSys_MotionLaw>(typed));
+    fig->emission.RawValue() = 4;
+    system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(stream(std::move(source))));
+  }
+  auto effects = stream(physics("ZKW_PtclSysPhys_Lattice"));
+  for (const char* effect :
+       {"ZKW_PtclSysEffect_ForceGravitation", "ZKW_PtclSysEffect_ForceDrag",
+        "ZKW_PtclSysEffect_ScrollTex", "ZKW_PtclSysEffect_BgTex", "ZKW_PtclSysEffect_MotionLaw"}) {
+    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(effect);
+    auto* typed = dynamic_cast<ZKW_ParticlSystem_Effect*>(item.get());
+    if (typed == nullptr) continue;
+    item.release();
+    effects->effects.Insert(INT_MAX, DS_SafePtr<ZKW_ParticlSystem_Effect>(
+                                         std::unique_ptr<ZKW_ParticlSystem_Effect>(typed)));
+  }
+  system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(effects)));
+  for (const char* kind : {"ZKW_PtclSysPhys_Swarm", "ZKW_PtclSysPhys_Flow",
+                           "ZKW_PtclSysPhys_FixedSpots", "ZKW_PtclSysPhys_TrackPerspective"}) {
+    auto points = physics(kind);
+    if (auto* spots = dynamic_cast<ZKW_PtclSysPhys_FixedSpots*>(points.get()))
+      spots->loopMode.RawValue() = 1;
+    if (auto* track = dynamic_cast<ZKW_PtclSysPhys_Track*>(points.get()))
+      track->curve.Get()->InitAsSegment(0, 0, 0, 50, 20, 0);
+    system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(stream(std::move(points))));
+  }
+  auto trackNode = std::make_unique<ZKW_PtclSysNode_Track>();
+  if (auto* track = dynamic_cast<ZKW_PtclSysPhys_Track*>(trackNode->physics.Get())) {
+    track->curve.Get()->InitAsSegment(0, 0, 0, 80, 0, 0);
+    track->pauses.startPause.RawValue() = 10;
+    track->pauses.hideAtStart.RawValue() = 1;
+  }
+  trackNode->AddChild(
+      DS_SafePtr<ZKW_PtclSys_Node>(stream(physics("ZKW_PtclSysPhys_ConstPntGroup"))));
+  system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(trackNode)));
+  slide->savedObjects.emplace_back(std::move(system));
+  return slide;
+}
+
 // Drifting copies with the largest stored count, on a slide of their own that is started
 // (its objects made, and their count capped) but not played: updating the capped number of
 // copies every frame would slow every run of the template down.
@@ -1007,6 +1085,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(LineSlide());
   root.slides.emplace_back(ModelSlide());
   root.slides.emplace_back(NodeTreeSlide());
+  root.slides.emplace_back(StreamsSlide());
   // Every slide before this one is played.
   playedSlides = root.slides.size();
   root.slides.emplace_back(CountSlide());

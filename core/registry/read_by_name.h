@@ -31,22 +31,25 @@ class RecordNestingScope {
   bool TooDeep() const;
 };
 
-// Reads a record by class name: the class name and the Dword version, then the registered
-// reader's Read with that version. A name that the registry does not hold leaves the stream out
-// of step (the record's length is not stored, so its body cannot be skipped): the stream is
-// failed at that point, the rest reads as defaults, and the result is null.
-template <class Reader>
-auto ReadByName(DS_IOF_Archive& archive, const ClassRegistry<Reader>& registry)
-    -> decltype(std::declval<const Reader&>().Read(archive, 0u)) {
-  RecordNestingScope nesting;
-  zkw_string name;
-  uint32_t version = 0;
+// Reads a record header, the class name and the Dword version, inside `nesting`; false (the
+// stream failed) when records nest deeper than the limit.
+inline bool ReadRecordHeader(DS_IOF_Archive& archive, const RecordNestingScope& nesting,
+                             zkw_string& name, uint32_t& version) {
   archive.io().ReadWideString(name);
   archive.io().ReadDword(version);
-  if (nesting.TooDeep()) {
-    archive.io().Fail("records nest more than " + std::to_string(kMaxRecordNesting) + " deep");
-    return nullptr;
-  }
+  if (!nesting.TooDeep()) return true;
+  archive.io().Fail("records nest more than " + std::to_string(kMaxRecordNesting) + " deep");
+  return false;
+}
+
+// The registered reader's Read of the record whose header named `name` and `version`. A name that
+// the registry does not hold leaves the stream out of step (the record's length is not stored, so
+// its body cannot be skipped): the stream is failed at that point, the rest reads as defaults,
+// and the result is null.
+template <class Reader>
+auto ReadBodyByName(DS_IOF_Archive& archive, const ClassRegistry<Reader>& registry,
+                    const zkw_string& name, uint32_t version)
+    -> decltype(std::declval<const Reader&>().Read(archive, 0u)) {
   const Reader* reader = registry.Find(name);
   if (reader == nullptr) {
     // A failed stream reads empty names; only the first failure is worth naming.
@@ -54,6 +57,18 @@ auto ReadByName(DS_IOF_Archive& archive, const ClassRegistry<Reader>& registry)
     return nullptr;
   }
   return reader->Read(archive, version);
+}
+
+// Reads a record by class name: the class name and the Dword version, then the registered
+// reader's Read with that version (see ReadBodyByName for a name the registry lacks).
+template <class Reader>
+auto ReadByName(DS_IOF_Archive& archive, const ClassRegistry<Reader>& registry)
+    -> decltype(std::declval<const Reader&>().Read(archive, 0u)) {
+  RecordNestingScope nesting;
+  zkw_string name;
+  uint32_t version = 0;
+  if (!ReadRecordHeader(archive, nesting, name, version)) return nullptr;
+  return ReadBodyByName(archive, registry, name, version);
 }
 
 // A new object of the class registered under `name` with its defaults, or null.

@@ -21,6 +21,9 @@ bool ZKW_SmartOffsetBSpline::PointAtLength(float length, float offset, D3DXVECTO
 void ZKW_SmartOffsetBSpline::Rebuild() {
   std::vector<CurveSample> discarded;
   Tessellate(discarded, kOffsetSamplesPerSegment);
+  // The zero line answers the curve's length and points; without a build it has none, and the
+  // curve would have no length for anything that follows it.
+  if (ZKW_CurveOffsetMaker* offsetter = GetOffsetMaker()) offsetter->Build(0.0f);
 }
 
 void ZKW_SmartOffsetBSpline::Tessellate(std::vector<CurveSample>& out, int samplesPerSegment) {

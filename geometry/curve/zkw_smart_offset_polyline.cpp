@@ -21,6 +21,9 @@ bool ZKW_SmartOffsetPolyline::PointAtLength(float length, float offset, D3DXVECT
 void ZKW_SmartOffsetPolyline::Rebuild() {
   std::vector<CurveSample> discarded;
   Tessellate(discarded, 0);
+  // The zero line answers the curve's length and points; without a build it has none, and the
+  // curve would have no length for anything that follows it.
+  if (ZKW_CurveOffsetMaker* offsetter = GetOffsetMaker()) offsetter->Build(0.0f);
 }
 
 void ZKW_SmartOffsetPolyline::Tessellate(std::vector<CurveSample>& out, int /*samplesPerSegment*/) {

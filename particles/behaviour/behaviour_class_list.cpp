@@ -4,9 +4,15 @@
 #include "particles/behaviour/effects/color_effects.h"
 #include "particles/behaviour/effects/multiplier_effects.h"
 #include "particles/behaviour/effects/periodic_effects.h"
+#include "particles/behaviour/effects/motion_effects.h"
+#include "particles/behaviour/laws/centred_laws.h"
+#include "particles/behaviour/laws/motion_law.h"
+#include "particles/behaviour/physics/emitting_physics.h"
 #include "particles/behaviour/physics/exploding_pic.h"
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/behaviour/physics/root_point.h"
+#include "particles/behaviour/physics/shaped_points.h"
+#include "particles/behaviour/physics/track_physics.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The parameter blocks
 // here are stored inline in their owners' records and have no entry; the sources, physics,
@@ -48,4 +54,41 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
       r.iofItems, u"ZKW_PtclSysEff_VariatorMF");
   AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEff_Graph>, ZKW_IOF_Item>(r.iofItems,
                                                                   u"ZKW_PtclSysEff_Graph");
+
+  // Emitting physics; the life limit and the plain source are bases only.
+  AddClass<ZKW_PtclSysPhys_SourceFig, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_SourceFig");
+  AddClass<ZKW_PtclSysPhys_Lattice, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Lattice");
+
+  // Motion laws; the base and the centred base are not registered.
+  AddClass<ZKW_PtclSysMLaw_Kinematic, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Kinematic");
+  AddClass<ZKW_PtclSysMLaw_Vector, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Vector");
+  AddClass<ZKW_PtclSysMLaw_Normal, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Normal");
+  AddClass<ZKW_PtclSysMLaw_VelocityField, ZKW_IOF_Item>(r.iofItems,
+                                                        u"ZKW_PtclSysMLaw_VelocityField");
+  AddClass<ZKW_PtclSysMLaw_Loop, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Loop");
+  AddClass<ZKW_PtclSysMLaw_Radial, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Radial");
+  AddClass<ZKW_PtclSysMLaw_Spiral, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLaw_Spiral");
+  AddClass<ZKW_PtclSysMLCentred_Tunel, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysMLCentred_Tunel");
+
+  // Force, texture and motion-law effects.
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_ForceGravitation>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_ForceGravitation");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_ForceDrag>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_ForceDrag");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_ScrollTex>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_ScrollTex");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_BgTex>, ZKW_IOF_Item>(r.iofItems,
+                                                                     u"ZKW_PtclSysEffect_BgTex");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_MotionLaw>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEffect_MotionLaw");
+
+  // Point physics on a shape; the nest is a base only.
+  AddClass<ZKW_PtclSysPhys_Swarm, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Swarm");
+  AddClass<ZKW_PtclSysPhys_Flow, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Flow");
+  AddClass<ZKW_PtclSysPhys_FixedSpots, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_FixedSpots");
+
+  // Tracks along a curve.
+  AddClass<ZKW_PtclSysPhys_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Track");
+  AddClass<ZKW_PtclSysPhys_TrackPerspective, ZKW_IOF_Item>(r.iofItems,
+                                                           u"ZKW_PtclSysPhys_TrackPerspective");
 }

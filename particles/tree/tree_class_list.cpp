@@ -3,6 +3,7 @@
 #include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
+#include "particles/tree/track_node.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The tex-dynamic picture
 // is only a base part of other nodes and has no entry.
@@ -16,4 +17,5 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_PtclSysNodePic_Explode, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNodePic_Explode");
   AddObjectClass<ZKW_Group_Constructor>(r.objects, u"ZKW_Group_Constructor");
   AddClass<ZKW_GroupNode, ZKW_IOF_Item>(r.iofItems, u"ZKW_GroupNode");
+  AddClass<ZKW_PtclSysNode_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Track");
 }

@@ -7,6 +7,7 @@
 #include "player/resources/zkw_texture_src.h"
 
 class ProjectBuilder;
+class ZKW_TextureSRC;
 
 // The pictures the demo's node-tree particle system draws with, stored as frames.
 struct DemoNodeTreePictures {

@@ -27,6 +27,7 @@
 #include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_sprites.h"
+#include "tools/project_writer/demo_streams.h"
 #include "tools/project_writer/demo_systems.h"
 #include "tools/project_writer/demo_text_objects.h"
 #include "tools/project_writer/project_builder.h"
@@ -280,6 +281,9 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     AddNodeTreeSlide(project, night->second.link, {frameOf(flare), frameOf(spot)});
   if (night != stored.end() && spot != nullptr)
     AddGroupSlide(project, night->second.link, frameOf(spot));
+  // Particle streams on the dawn.
+  if (dawn != stored.end() && spot != nullptr && band != nullptr)
+    AddStreamsSlide(project, dawn->second.link, {frameOf(spot), frameOf(band)});
   // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
   if (sea != stored.end() && night != stored.end() && dawn != stored.end() && spot != nullptr &&
       atlas != nullptr && puff != nullptr && drops != nullptr && bokeh != nullptr &&

@@ -222,4 +222,16 @@ TEST(CurveShapes, VisitorsMeetTheKindAndTheSegmentAsAPolyline) {
   EXPECT_EQ(visitor.loops, 1);
 }
 
+TEST(CurveShapes, OffsetCurvesHaveTheirLengthOnceBuilt) {
+  ZKW_VGeom2D_BSpline spline;
+  ZKW_VGeom2D_LineSegment segment;
+  for (ZKW_VGeom2D_Curve* curve : std::initializer_list<ZKW_VGeom2D_Curve*>{&spline, &segment}) {
+    curve->InitAsSegment(0, 0, 0, 100, 0, 0);
+    EXPECT_NEAR(curve->Length(), 100.0f, 1e-2f);
+    V at;
+    EXPECT_TRUE(curve->PointAtLength(25.0f, 0.0f, &at, nullptr));
+    EXPECT_NEAR(at.x, 25.0f, 1e-2f);
+  }
+}
+
 }  // namespace

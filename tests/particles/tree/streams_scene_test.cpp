@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "particles/tree/picture_node.h"
+#include "particles/tree/ptclsys_constructor.h"
+#include "player/support/scene_fixture.h"
+#include "tools/project_writer/demo_project.h"
+
+namespace scene_test {
+namespace {
+
+using StreamsSceneTest = SceneTest;
+
+// The demo's Streams slide: after 3 s every stream has particles, and most of them are on the
+// slide's 575 x 269 picture.
+TEST_F(StreamsSceneTest, TheDemoPlaysEveryStreamOnItsPicture) {
+  const std::vector<NamedFile> backgrounds = {{u"dawn.png", SolidPng(0xFF102030, 575, 269)}};
+  std::vector<NamedFile> pictures;
+  for (const char16_t* name : {u"soft_spot.png", u"light_band.png"})
+    pictures.push_back({name, SolidPng(0x80FFFFFF, 8, 8)});
+  DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
+  size_t index = scene.slides.size();
+  for (size_t i = 0; i < scene.slides.size(); ++i)
+    if (scene.slides[i]->name.Value() == u"Streams") index = i;
+  ASSERT_LT(index, scene.slides.size()) << "a Streams slide";
+  ZKW_PtclSys_Obj* system = nullptr;
+  for (const auto& object : scene.slides[index]->objects)
+    if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get())) system = found;
+  ASSERT_NE(system, nullptr);
+  Frame(scene, 0.5);
+  scene.JumpTo(index);
+  for (double t = 0.5; t < 3.5; t += 0.05)
+    Frame(scene, t);
+  size_t node = 0;
+  for (const DS_SafePtr<ZKW_PtclSys_Node>& child : system->System().Root().children.Value()) {
+    SCOPED_TRACE(node++);
+    ParticleList* particles = child->GetParticles();
+    ASSERT_NE(particles, nullptr);
+    EXPECT_FALSE(particles->empty());
+    size_t inside = 0;
+    for (const ParticleHandle& p : *particles) {
+      const D3DXVECTOR3 at = p->WorldOrigin();
+      inside += at.x >= 0 && at.x <= 575 && at.y >= 0 && at.y <= 269;
+    }
+    EXPECT_GE(inside * 4, particles->size() * 3) << inside << " of " << particles->size();
+  }
+}
+
+}  // namespace
+}  // namespace scene_test
