@@ -731,7 +731,8 @@ std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
           "ZKW_PtclSysEffect_AngleBase", "ZKW_PtclSysEffect_AngleDyn", "ZKW_PtclSysEffect_Spin",
           "ZKW_PtclSysEffect_Pulsation", "ZKW_PtclSysEffect_Vibration",
           "ZKW_PtclSysEffect_Deformation", "ZKW_PtclSysEffect_Swinging", "ZKW_PtclSysEffect_ColorD",
-          "ZKW_PtclSysEffect_ColorV", "ZKW_PtclSysEff_VariatorMF", "ZKW_PtclSysEff_Graph"}) {
+          "ZKW_PtclSysEffect_ColorV", "ZKW_PtclSysEff_VariatorMF", "ZKW_PtclSysEff_Graph",
+          "ZKW_PtclSysEff_ColorGradient", "ZKW_PtclSysEff_Gradient"}) {
       std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(effect);
       auto* typed = dynamic_cast<ZKW_ParticlSystem_Effect*>(item.get());
       if (typed == nullptr) continue;

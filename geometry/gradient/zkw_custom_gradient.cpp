@@ -6,3 +6,7 @@ ZKW_CustomGradient::ZKW_CustomGradient() {
   SetValue(
       DS_SafePtr<ZKW_VGradient>(CreateByName(GetVGradientRegistry(), u"ZKW_VGradient_Linear")));
 }
+
+void ZKW_CustomGradient::ReadGradient(DS_IOF_Archive& archive) {
+  SetValue(DS_SafePtr<ZKW_VGradient>(ReadVGradient(archive)));
+}

@@ -9,8 +9,12 @@
 class ZKW_CustomGradient : public MediaParamT<DS_SafePtr<ZKW_VGradient>> {
  public:
   ZKW_CustomGradient();
-  ZKW_CustomGradient(const ZKW_CustomGradient&) = delete;
+  // Shares the other's gradient (the handle's count goes up); fresh observers and undo control.
+  ZKW_CustomGradient(const ZKW_CustomGradient&) = default;
   ZKW_CustomGradient& operator=(const ZKW_CustomGradient&) = delete;
 
   ZKW_VGradient* Gradient() const { return Value().Get(); }
+  // Reads a gradient record by class name and installs what it read, notifying the observers:
+  // an unregistered class leaves the holder without a gradient.
+  void ReadGradient(DS_IOF_Archive& archive);
 };

@@ -50,10 +50,14 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
                                                                       u"ZKW_PtclSysEffect_ColorD");
   AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_ColorV>, ZKW_IOF_Item>(r.iofItems,
                                                                       u"ZKW_PtclSysEffect_ColorV");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEff_ColorGradient>, ZKW_IOF_Item>(
+      r.iofItems, u"ZKW_PtclSysEff_ColorGradient");
   AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEff_VariatorMF>, ZKW_IOF_Item>(
       r.iofItems, u"ZKW_PtclSysEff_VariatorMF");
   AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEff_Graph>, ZKW_IOF_Item>(r.iofItems,
                                                                   u"ZKW_PtclSysEff_Graph");
+  AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEff_Gradient>, ZKW_IOF_Item>(r.iofItems,
+                                                                     u"ZKW_PtclSysEff_Gradient");
 
   // Emitting physics; the life limit and the plain source are bases only.
   AddClass<ZKW_PtclSysPhys_SourceFig, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_SourceFig");

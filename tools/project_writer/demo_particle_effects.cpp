@@ -3,6 +3,7 @@
 #include <climits>
 #include <memory>
 
+#include "geometry/gradient/zkw_vgradient_linear.h"
 #include "geometry/shape/zkw_vgeom2d.h"
 #include "particles/behaviour/effects/color_effects.h"
 #include "particles/behaviour/effects/periodic_effects.h"
@@ -83,4 +84,12 @@ void AddParticleEffectsRow(DS_SlideContainer& slide, const DemoNodeTreePictures&
   sparks.options.radialGlow.size.SetValue(300);  // three times the spark
   sparks.options.radialGlow.colour.SetValue(0x60A0FF);
   sparks.options.radialGlow.texture.SetValueSilently(NodeTreeSource(pictures.softSpot, 1, 1));
+  // The sparks share one colour from where their system stands on a ramp that falls from 1 at
+  // the row's left to 0 at x = 600: at x = 480 it reads 0.2, so 0.8 of the way to yellow.
+  ZKW_PtclSysEff_ColorGradient& byPlace = AddEffect<ZKW_PtclSysEff_ColorGradient>(sparks);
+  auto ramp = std::make_unique<ZKW_VGradient_Linear>();
+  ramp->start.SetValue(D3DXVECTOR3(0, kRow, 0));
+  ramp->end.SetValue(D3DXVECTOR3(600, kRow, 0));
+  byPlace.gradient.SetValue(DS_SafePtr<ZKW_VGradient>(std::move(ramp)));
+  byPlace.source->gradient.RawValue().second = {{0.0f, 0x4040FFu}, {1.0f, 0x40FFFFu}};
 }

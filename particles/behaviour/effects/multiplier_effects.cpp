@@ -4,6 +4,7 @@
 
 #include "core/crt_rand.h"
 #include "core/graph/vgraph_registry.h"
+#include "particles/behaviour/effects/parent_gradient.h"
 #include "particles/behaviour/params/spread_handles.h"
 
 bool ZKW_PtclSysEff_Multiplicator::ApplyToParticle(EffectContext* context, ParticleRecord* p) {
@@ -88,4 +89,20 @@ void ZKW_PtclSysEff_Graph::ReadBody(DS_IOF_Archive& archive, uint32_t) {
 float ZKW_PtclSysEff_Graph::GetFactor(float, float life, ParticleRecord*) {
   unsigned cursor = 1;
   return envelope.ValueAt(life, &cursor);
+}
+
+bool ZKW_PtclSysEff_Gradient::Save(DS_IOF_Archive& archive) const {
+  WriteRecordHeader(archive, u"ZKW_PtclSysEff_Gradient", 1);
+  if (const ZKW_VGradient* held = gradient.Gradient()) held->Save(archive);
+  SaveMultiplicator(archive);
+  return true;
+}
+
+void ZKW_PtclSysEff_Gradient::ReadBody(DS_IOF_Archive& archive, uint32_t) {
+  gradient.ReadGradient(archive);
+  ReadMultiplicator(archive);
+}
+
+float ZKW_PtclSysEff_Gradient::GetFactor(float, float, ParticleRecord* p) {
+  return p != nullptr ? GradientAtParent(gradient, *p).value_or(1.0f) : 1.0f;
 }

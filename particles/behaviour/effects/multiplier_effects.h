@@ -5,6 +5,7 @@
 #include "core/ds_safe_ptr.h"
 #include "core/graph/zkw_custom_graph.h"
 #include "core/param/value_spread_prm.h"
+#include "geometry/gradient/zkw_custom_gradient.h"
 #include "particles/behaviour/effects/zkw_particle_effect.h"
 
 // Effects that scale one parameter of the particle by a factor each frame: float parameter
@@ -54,4 +55,19 @@ class ZKW_PtclSysEff_Graph : public ZKW_PtclSysEff_Multiplicator {
   float GetFactor(float clockTime, float life, ParticleRecord* p) override;
 
   ZKW_CustomGraph envelope;
+};
+
+// The gradient's value at the particle's parent: all children of one parent get one factor. A
+// particle without a parent, or an effect without a gradient, gets the factor 1 (no change).
+class ZKW_PtclSysEff_Gradient : public ZKW_PtclSysEff_Multiplicator {
+ public:
+  ZKW_PtclSysEff_Gradient() = default;
+  // Shares the gradient.
+  ZKW_PtclSysEff_Gradient(const ZKW_PtclSysEff_Gradient&) = default;
+  // The header, the gradient's record, then the Multiplicator record.
+  bool Save(DS_IOF_Archive& archive) const override;
+  void ReadBody(DS_IOF_Archive& archive, uint32_t version);
+  float GetFactor(float clockTime, float life, ParticleRecord* p) override;
+
+  ZKW_CustomGradient gradient;
 };
