@@ -2,9 +2,9 @@
 
 #include "particles/behaviour/effects/angle_effects.h"
 #include "particles/behaviour/effects/color_effects.h"
+#include "particles/behaviour/effects/motion_effects.h"
 #include "particles/behaviour/effects/multiplier_effects.h"
 #include "particles/behaviour/effects/periodic_effects.h"
-#include "particles/behaviour/effects/motion_effects.h"
 #include "particles/behaviour/laws/centred_laws.h"
 #include "particles/behaviour/laws/motion_law.h"
 #include "particles/behaviour/physics/emitting_physics.h"
@@ -13,6 +13,7 @@
 #include "particles/behaviour/physics/root_point.h"
 #include "particles/behaviour/physics/shaped_points.h"
 #include "particles/behaviour/physics/track_physics.h"
+#include "particles/behaviour/sources/emitter_kinds.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The parameter blocks
 // here are stored inline in their owners' records and have no entry; the sources, physics,
@@ -91,4 +92,12 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
   AddClass<ZKW_PtclSysPhys_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Track");
   AddClass<ZKW_PtclSysPhys_TrackPerspective, ZKW_IOF_Item>(r.iofItems,
                                                            u"ZKW_PtclSysPhys_TrackPerspective");
+
+  // The preset-tree sources; the emitter base is only ever a part of these.
+  AddClass<ZKW_PSGeomEmit_Point, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Point");
+  AddClass<ZKW_PSGeomEmit_Circular, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Circular");
+  AddClass<ZKW_PSGeomEmit_Sector, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Sector");
+  AddClass<ZKW_PSGeomEmit_Rect, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Rect");
+  AddClass<ZKW_PSGeomEmit_Field, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Field");
+  AddClass<ZKW_PSGeomEmit_Stream, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Stream");
 }
