@@ -14,6 +14,7 @@
 #include "particles/behaviour/physics/shaped_points.h"
 #include "particles/behaviour/physics/track_physics.h"
 #include "particles/behaviour/sources/emitter_kinds.h"
+#include "particles/behaviour/sources/line_emitters.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The parameter blocks
 // here are stored inline in their owners' records and have no entry; the sources, physics,
@@ -100,4 +101,6 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
   AddClass<ZKW_PSGeomEmit_Rect, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Rect");
   AddClass<ZKW_PSGeomEmit_Field, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Field");
   AddClass<ZKW_PSGeomEmit_Stream, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Stream");
+  AddClass<ZKW_PSGeomEmit_Line, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Line");
+  AddClass<ZKW_PSGeomEmit_Path, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Path");
 }
