@@ -15,6 +15,7 @@
 #include "particles/behaviour/physics/track_physics.h"
 #include "particles/behaviour/sources/emitter_kinds.h"
 #include "particles/behaviour/sources/line_emitters.h"
+#include "particles/behaviour/sources/parent_sources.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The parameter blocks
 // here are stored inline in their owners' records and have no entry; the sources, physics,
@@ -103,4 +104,8 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
   AddClass<ZKW_PSGeomEmit_Stream, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Stream");
   AddClass<ZKW_PSGeomEmit_Line, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Line");
   AddClass<ZKW_PSGeomEmit_Path, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Path");
+  AddClass<ZKW_PSGeometry_Point, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Point");
+  AddClass<ZKW_PSGeometry_Swarm, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Swarm");
+  AddClass<ZKW_PSGeometry_Trace, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Trace");
+  AddClass<ZKW_PSSource_Group, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSSource_Group");
 }
