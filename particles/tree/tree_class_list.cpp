@@ -1,4 +1,5 @@
 #include "particles/tree/tree_class_list.h"
+#include "particles/tree/preset/pstree_node.h"
 
 #include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
@@ -18,4 +19,5 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddObjectClass<ZKW_Group_Constructor>(r.objects, u"ZKW_Group_Constructor");
   AddClass<ZKW_GroupNode, ZKW_IOF_Item>(r.iofItems, u"ZKW_GroupNode");
   AddClass<ZKW_PtclSysNode_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Track");
+  AddClass<ZKW_PSTree_Stem, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Stem");
 }
