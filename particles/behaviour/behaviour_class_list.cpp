@@ -95,7 +95,9 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
   AddClass<ZKW_PtclSysPhys_TrackPerspective, ZKW_IOF_Item>(r.iofItems,
                                                            u"ZKW_PtclSysPhys_TrackPerspective");
 
-  // The preset-tree sources; the emitter base is only ever a part of these.
+  // The preset-tree sources; the emitter base is only ever a part of these. The geometry base
+  // makes nothing and stands in for a node's missing source.
+  AddClass<ZKW_PtclSys_Geometry, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSys_Geometry");
   AddClass<ZKW_PSGeomEmit_Point, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Point");
   AddClass<ZKW_PSGeomEmit_Circular, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Circular");
   AddClass<ZKW_PSGeomEmit_Sector, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Sector");

@@ -1,5 +1,6 @@
 #include "particles/tree/tree_class_list.h"
 #include "particles/tree/preset/pstree_node.h"
+#include "particles/tree/preset/pstree_root.h"
 
 #include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
@@ -20,4 +21,5 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_GroupNode, ZKW_IOF_Item>(r.iofItems, u"ZKW_GroupNode");
   AddClass<ZKW_PtclSysNode_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Track");
   AddClass<ZKW_PSTree_Stem, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Stem");
+  AddObjectClass<ZKW_PSTree_Root>(r.objects, u"ZKW_PSTree_Root");
 }

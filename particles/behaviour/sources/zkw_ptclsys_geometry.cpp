@@ -57,6 +57,10 @@ void ReadGeometryBase(DS_IOF_Archive& archive, ZKW_PtclSys_Geometry& g) {
   ReadSpinPrm(archive, g.spin);
 }
 
+void ZKW_PtclSys_Geometry::ReadBody(DS_IOF_Archive& archive, uint32_t) {
+  ReadGeometryBase(archive, *this);
+}
+
 void ReadGeometryBasePart(DS_IOF_Archive& archive, ZKW_PtclSys_Geometry& geometry) {
   ReadBaseHeader(archive);
   ReadGeometryBase(archive, geometry);

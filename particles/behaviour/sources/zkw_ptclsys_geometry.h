@@ -30,6 +30,9 @@ class ZKW_PtclSys_Geometry : public ZKW_IOF_Item {
   // size, translucency, the two envelopes, the along and across oscillations, spin. Kinds write
   // their own part first and end with this one.
   bool Save(DS_IOF_Archive& archive) const override;
+  // The base record's fields (the registry has read its name and version). A node whose source
+  // record is missing gets a base geometry, so its saved record must read back.
+  void ReadBody(DS_IOF_Archive& archive, uint32_t version);
 
   virtual void InitParticle(ParticleRecord& particle);
   virtual ParticleList SpawnForParent(ParticleHandle /*parent*/) { return {}; }
