@@ -7,6 +7,7 @@
 #include "core/archive/ds_iof_r.h"
 #include "core/archive/resource_buffer.h"
 #include "particles/behaviour/params/forces_prm.h"
+#include "particles/behaviour/particle/colour_transforms.h"
 #include "particles/behaviour/particle/force_transforms.h"
 #include "particles/behaviour/particle/oscillation_transforms.h"
 #include "platform/math/d3dx_math.h"
@@ -169,6 +170,63 @@ TEST(SourceTransforms, SpinKeepsTurnsOrAligns) {
   spin.direction.SetValue(0);
   spinning.Apply(1.0f, &p);
   EXPECT_NEAR(spinning.spinAngle, 0.0f, 1e-5f);
+}
+
+TEST(SourceTransforms, ColourFromTheSetByModeAndTime) {
+  ColorSetParams colours;
+  colours.colors.SetValue({0x0000FF, 0x00FF00, 0xFF0000});
+  const struct {
+    int mode;
+    float life;
+    D3DXVECTOR3 colour;
+  } cases[] = {
+      {0, 0.7f, {255, 0, 0}},          // the first colour
+      {1, 0.5f, {127.5f, 127.5f, 0}},  // halfway from the first to the second
+      {2, 0.5f, {0, 255, 0}},          // the middle entry of three
+      {2, 1.0f, {0, 0, 255}},          // t = 1 takes the last
+  };
+  for (const auto& c : cases) {
+    colours.mode1.SetValue(c.mode);
+    ParticleRecord p;
+    p.floats[ParticleRecord::kLife] = c.life;
+    PtclTr_Color colour(&colours, 0.0f);
+    colour.Apply(0.0f, &p);
+    const D3DXVECTOR3& got = p.vectors[ParticleRecord::kColour];
+    EXPECT_NEAR(got.x, c.colour.x, 1e-3f) << c.mode << " " << c.life;
+    EXPECT_NEAR(got.y, c.colour.y, 1e-3f) << c.mode << " " << c.life;
+    EXPECT_NEAR(got.z, c.colour.z, 1e-3f) << c.mode << " " << c.life;
+  }
+  // The second mode value picks the particle's own number instead of its life.
+  colours.mode1.SetValue(2);
+  colours.mode2.SetValue(1);
+  ParticleRecord q;
+  PtclTr_Color own(&colours, 0.0f);
+  own.Apply(0.0f, &q);
+  EXPECT_FLOAT_EQ(q.vectors[ParticleRecord::kColour].x, 255.0f);
+
+  // Too few colours for the blend: the colour stays.
+  colours.mode1.SetValue(1);
+  colours.colors.SetValue({0x123456});
+  q.vectors[ParticleRecord::kColour] = D3DXVECTOR3(1, 2, 3);
+  own.Apply(0.0f, &q);
+  EXPECT_FLOAT_EQ(q.vectors[ParticleRecord::kColour].y, 2.0f);
+  colours.colors.SetValue({});
+  colours.mode1.SetValue(2);
+  own.Apply(0.0f, &q);
+  EXPECT_FLOAT_EQ(q.vectors[ParticleRecord::kColour].z, 3.0f);
+}
+
+TEST(SourceTransforms, TimeParameterFollowsSpreadAndEnvelope) {
+  GraphSpreadPrm param;
+  param.value.SetValue(2);
+  param.spread.SetValue(50);
+  ParticleRecord p;
+  p.floats[ParticleRecord::kRandom7] = 0.5f;
+  p.floats[ParticleRecord::kScale] = 1.0f;
+  PtclTr_TimePrm time(ParticleRecord::kScale, &param);
+  time.Apply(0.0f, &p);
+  // No graph: the envelope is 1.
+  EXPECT_NEAR(p.floats[ParticleRecord::kScale], 2.0f * 0.75f, 1e-5f);
 }
 
 }  // namespace
