@@ -8,6 +8,7 @@
 #include "core/registry/read_by_name.h"
 #include "particles/behaviour/sources/parent_sources.h"
 #include "particles/tree/preset/pstree_root.h"
+#include "particles/tree/preset/ptclsys_preset.h"
 #include "player/support/every_class.h"
 
 namespace {
@@ -135,6 +136,63 @@ TEST_F(PresetRoot, RecordsRoundTripAndOldVersionsKeepDefaults) {
   EXPECT_EQ(v1->scale.Value(), 100u);
   EXPECT_EQ(v1->transparency.Value(), 0u);
   EXPECT_EQ(v1->speed.Value(), 100u);
+}
+
+TEST_F(PresetRoot, PresetKeepsItsListsAndRunsAsAPlainTree) {
+  ZKW_PtclSysPreset preset;
+  preset.presetValue = 12;
+  preset.floats = {0.5f, -2.0f};
+  preset.values.emplace_back(7u);
+  preset.speed.SetValue(80);
+  EXPECT_EQ(preset.GetObjectKind(), 3);
+  const std::vector<uint8_t> bytes = SavedBytes(preset);
+  bool whole = false;
+  auto read = ReadRoot(bytes, &whole);
+  auto* typed = dynamic_cast<ZKW_PtclSysPreset*>(read.get());
+  ASSERT_NE(typed, nullptr);
+  EXPECT_TRUE(whole);
+  EXPECT_EQ(SavedBytes(*typed), bytes);
+  ASSERT_EQ(typed->values.size(), 1u);
+  EXPECT_EQ(typed->values[0].Value(), 7u);
+
+  auto mesh = MakeMesh(preset);
+  ASSERT_NE(mesh, nullptr);
+  EXPECT_EQ(dynamic_cast<ZKW_PtclSysPreset*>(&mesh->Root()), nullptr);
+  EXPECT_EQ(mesh->GetObjectKind(), 8);
+  EXPECT_EQ(mesh->Root().speed.Value(), 80u);
+
+  // Versions 1 and 2 (with a root record of version 4), and a value count beyond the record.
+  ZKW_PSTree_Root plain;
+  const std::vector<uint8_t> rootPart = SavedBytes(plain);
+  const struct {
+    uint32_t version;
+    std::vector<uint32_t> words;
+    size_t floats;
+    bool whole;
+  } cases[] = {
+      {1, {5}, 0, true},
+      {2, {5, 1, 0x3F800000}, 1, true},
+      {3, {5, 0, 0x7FFFFFFF}, 0, false},
+  };
+  for (const auto& c : cases) {
+    std::vector<uint8_t> record = [&] {
+      auto writer = std::make_unique<DS_IOF_W>();
+      DS_IOF_W& w = *writer;
+      DS_IOF_Archive a(std::move(writer));
+      WriteRecordHeader(a, u"ZKW_PtclSysPreset", c.version);
+      for (uint32_t word : c.words)
+        a.io().WriteDword(word);
+      return w.TakeBytes();
+    }();
+    record.insert(record.end(), rootPart.begin(), rootPart.end());
+    auto old = ReadRoot(record, &whole);
+    auto* oldPreset = dynamic_cast<ZKW_PtclSysPreset*>(old.get());
+    ASSERT_NE(oldPreset, nullptr) << c.version;
+    EXPECT_EQ(whole, c.whole) << c.version;
+    EXPECT_EQ(oldPreset->presetValue, 5u);
+    EXPECT_EQ(oldPreset->floats.size(), c.floats);
+    EXPECT_TRUE(oldPreset->values.empty());
+  }
 }
 
 }  // namespace
