@@ -4,14 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "core/archive/ds_iof_r.h"
-#include "core/archive/ds_iof_w.h"
-#include "core/archive/resource_buffer.h"
-#include "core/registry/read_by_name.h"
 #include "particles/behaviour/sources/emitter_kinds.h"
 #include "particles/behaviour/sources/parent_sources.h"
 #include "particles/tree/preset/pstree_node.h"
 #include "player/support/every_class.h"
+#include "tree_fixture.h"
 
 namespace {
 
@@ -131,19 +128,9 @@ TEST_F(PresetNodes, DepthsAndRestart) {
   EXPECT_TRUE(topNode->source->particles.empty());
 }
 
-std::vector<uint8_t> SavedBytes(const DS_IOF_Item& item) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  DS_IOF_Archive archive(std::move(writer));
-  item.Save(archive);
-  return w.TakeBytes();
-}
-
 std::unique_ptr<ZKW_PSTree_Stem> ReadStem(const std::vector<uint8_t>& bytes) {
-  ResourceBuffer buffer;
-  buffer.SetMemory(bytes.data(), bytes.size());
-  DS_IOF_Archive archive(std::make_unique<DS_IOF_R<ResourceBuffer>>(&buffer));
-  std::unique_ptr<ZKW_IOF_Item> item = ReadByName(archive, GetIofItemRegistry());
+  bool whole = false;
+  std::unique_ptr<ZKW_IOF_Item> item = tree_test::ReadItem(bytes, &whole);
   auto* stem = dynamic_cast<ZKW_PSTree_Stem*>(item.get());
   if (stem != nullptr) item.release();
   return std::unique_ptr<ZKW_PSTree_Stem>(stem);
@@ -157,32 +144,27 @@ TEST_F(PresetNodes, StemRecordsRoundTripWithSelectionAndDepths) {
         DS_SafePtr<ZKW_PtclSys_Geometry>(std::make_unique<ZKW_PSGeometry_Swarm>()));
     stem.AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(child)));
   }
-  const std::vector<uint8_t> bytes = SavedBytes(stem);
+  const std::vector<uint8_t> bytes = tree_test::Saved(stem);
   auto read = ReadStem(bytes);
   ASSERT_NE(read, nullptr);
-  EXPECT_EQ(SavedBytes(*read), bytes);
+  EXPECT_EQ(tree_test::Saved(*read), bytes);
   EXPECT_EQ(read->children.Value().size(), 3u);
   EXPECT_EQ(read->children.currentIndex.Value(), 2);
   EXPECT_EQ(read->children.Value()[0]->parentLink, read.get());
 
   ZKW_PSTree_Stem empty;
-  auto readEmpty = ReadStem(SavedBytes(empty));
+  auto readEmpty = ReadStem(tree_test::Saved(empty));
   ASSERT_NE(readEmpty, nullptr);
   EXPECT_EQ(readEmpty->children.currentIndex.Value(), -1);
 }
 
 TEST_F(PresetNodes, MissingSourceBecomesABaseGeometry) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  std::vector<uint8_t> bytes;
-  {
-    DS_IOF_Archive archive(std::move(writer));
+  const std::vector<uint8_t> bytes = tree_test::Bytes([](DS_IOF_Archive& archive) {
     WriteRecordHeader(archive, u"ZKW_PSTree_Stem", 1);
     WriteRecordHeader(archive, u"ZKW_PSTree_Node", 1);
     archive.io().WriteWideString(u"n");
     WriteRecordHeader(archive, u"ZKW_PSGeometry_Unheard", 1);
-    bytes = w.TakeBytes();
-  }
+  });
   auto read = ReadStem(bytes);
   ASSERT_NE(read, nullptr);
   ASSERT_TRUE(read->source);

@@ -2,14 +2,11 @@
 
 #include <memory>
 
-#include "core/archive/ds_iof_r.h"
-#include "core/archive/ds_iof_w.h"
-#include "core/archive/resource_buffer.h"
-#include "core/registry/read_by_name.h"
 #include "particles/behaviour/sources/parent_sources.h"
 #include "particles/tree/preset/pstree_root.h"
 #include "particles/tree/preset/ptclsys_preset.h"
 #include "player/support/every_class.h"
+#include "tree_fixture.h"
 
 namespace {
 
@@ -25,20 +22,8 @@ std::unique_ptr<ZKW_PtclSys_Mesh> MakeMesh(ZKW_PSTree_Root& root) {
   return std::unique_ptr<ZKW_PtclSys_Mesh>(mesh);
 }
 
-std::vector<uint8_t> SavedBytes(const DS_IOF_Item& item) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  DS_IOF_Archive archive(std::move(writer));
-  item.Save(archive);
-  return w.TakeBytes();
-}
-
 std::unique_ptr<ZKW_PSTree_Root> ReadRoot(const std::vector<uint8_t>& bytes, bool* whole) {
-  ResourceBuffer buffer;
-  buffer.SetMemory(bytes.data(), bytes.size());
-  DS_IOF_Archive archive(std::make_unique<DS_IOF_R<ResourceBuffer>>(&buffer));
-  std::unique_ptr<DS_ABObj_Constructor> object = ReadByName(archive, GetObjectRegistry());
-  *whole = !archive.Failed() && buffer.Remaining() == 0;
+  std::unique_ptr<DS_ABObj_Constructor> object = tree_test::ReadObject(bytes, whole);
   auto* root = dynamic_cast<ZKW_PSTree_Root*>(object.get());
   if (root != nullptr) object.release();
   return std::unique_ptr<ZKW_PSTree_Root>(root);
@@ -103,20 +88,17 @@ TEST_F(PresetRoot, RecordsRoundTripAndOldVersionsKeepDefaults) {
   root.transparency.SetValue(20);
   root.speed.SetValue(60);
   root.AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::make_unique<ZKW_PSTree_Stem>()));
-  const std::vector<uint8_t> bytes = SavedBytes(root);
+  const std::vector<uint8_t> bytes = tree_test::Saved(root);
   bool whole = false;
   auto read = ReadRoot(bytes, &whole);
   ASSERT_NE(read, nullptr);
   EXPECT_TRUE(whole);
-  EXPECT_EQ(SavedBytes(*read), bytes);
+  EXPECT_EQ(tree_test::Saved(*read), bytes);
   EXPECT_EQ(read->children.Value()[0]->parentLink, read.get());
 
   // Version 1: position, reserved and children only.
   ZKW_PSTree_Root plain;
-  const std::vector<uint8_t> old = [&] {
-    auto writer = std::make_unique<DS_IOF_W>();
-    DS_IOF_W& w = *writer;
-    DS_IOF_Archive a(std::move(writer));
+  const std::vector<uint8_t> old = tree_test::Bytes([&](DS_IOF_Archive& a) {
     WriteRecordHeader(a, u"ZKW_PSTree_Root", 1);
     WriteFileLink(a, plain.effectLink);
     a.io().WriteFloat(4);
@@ -125,8 +107,7 @@ TEST_F(PresetRoot, RecordsRoundTripAndOldVersionsKeepDefaults) {
     a.io().WriteInt32(9);
     a.io().WriteDword(0);
     plain.DS_ABObj_Constructor::Save(a);
-    return w.TakeBytes();
-  }();
+  });
   auto v1 = ReadRoot(old, &whole);
   ASSERT_NE(v1, nullptr);
   EXPECT_TRUE(whole);
@@ -145,13 +126,13 @@ TEST_F(PresetRoot, PresetKeepsItsListsAndRunsAsAPlainTree) {
   preset.values.emplace_back(7u);
   preset.speed.SetValue(80);
   EXPECT_EQ(preset.GetObjectKind(), 3);
-  const std::vector<uint8_t> bytes = SavedBytes(preset);
+  const std::vector<uint8_t> bytes = tree_test::Saved(preset);
   bool whole = false;
   auto read = ReadRoot(bytes, &whole);
   auto* typed = dynamic_cast<ZKW_PtclSysPreset*>(read.get());
   ASSERT_NE(typed, nullptr);
   EXPECT_TRUE(whole);
-  EXPECT_EQ(SavedBytes(*typed), bytes);
+  EXPECT_EQ(tree_test::Saved(*typed), bytes);
   ASSERT_EQ(typed->values.size(), 1u);
   EXPECT_EQ(typed->values[0].Value(), 7u);
 
@@ -163,7 +144,7 @@ TEST_F(PresetRoot, PresetKeepsItsListsAndRunsAsAPlainTree) {
 
   // Versions 1 and 2 (with a root record of version 4), and a value count beyond the record.
   ZKW_PSTree_Root plain;
-  const std::vector<uint8_t> rootPart = SavedBytes(plain);
+  const std::vector<uint8_t> rootPart = tree_test::Saved(plain);
   const struct {
     uint32_t version;
     std::vector<uint32_t> words;
