@@ -2,9 +2,9 @@
 
 #include "particles/behaviour/effects/angle_effects.h"
 #include "particles/behaviour/effects/color_effects.h"
+#include "particles/behaviour/effects/motion_effects.h"
 #include "particles/behaviour/effects/multiplier_effects.h"
 #include "particles/behaviour/effects/periodic_effects.h"
-#include "particles/behaviour/effects/motion_effects.h"
 #include "particles/behaviour/laws/centred_laws.h"
 #include "particles/behaviour/laws/motion_law.h"
 #include "particles/behaviour/physics/emitting_physics.h"
@@ -13,6 +13,9 @@
 #include "particles/behaviour/physics/root_point.h"
 #include "particles/behaviour/physics/shaped_points.h"
 #include "particles/behaviour/physics/track_physics.h"
+#include "particles/behaviour/sources/emitter_kinds.h"
+#include "particles/behaviour/sources/line_emitters.h"
+#include "particles/behaviour/sources/parent_sources.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The parameter blocks
 // here are stored inline in their owners' records and have no entry; the sources, physics,
@@ -95,4 +98,20 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
   AddClass<ZKW_PtclSysPhys_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_Track");
   AddClass<ZKW_PtclSysPhys_TrackPerspective, ZKW_IOF_Item>(r.iofItems,
                                                            u"ZKW_PtclSysPhys_TrackPerspective");
+
+  // The preset-tree sources; the emitter base is only ever a part of these. The geometry base
+  // makes nothing and stands in for a node's missing source.
+  AddClass<ZKW_PtclSys_Geometry, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSys_Geometry");
+  AddClass<ZKW_PSGeomEmit_Point, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Point");
+  AddClass<ZKW_PSGeomEmit_Circular, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Circular");
+  AddClass<ZKW_PSGeomEmit_Sector, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Sector");
+  AddClass<ZKW_PSGeomEmit_Rect, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Rect");
+  AddClass<ZKW_PSGeomEmit_Field, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Field");
+  AddClass<ZKW_PSGeomEmit_Stream, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Stream");
+  AddClass<ZKW_PSGeomEmit_Line, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Line");
+  AddClass<ZKW_PSGeomEmit_Path, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeomEmit_Path");
+  AddClass<ZKW_PSGeometry_Point, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Point");
+  AddClass<ZKW_PSGeometry_Swarm, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Swarm");
+  AddClass<ZKW_PSGeometry_Trace, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Trace");
+  AddClass<ZKW_PSSource_Group, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSSource_Group");
 }

@@ -1,4 +1,7 @@
 #include "particles/tree/tree_class_list.h"
+#include "particles/tree/preset/pstree_node.h"
+#include "particles/tree/preset/pstree_root.h"
+#include "particles/tree/preset/ptclsys_preset.h"
 
 #include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
@@ -18,4 +21,7 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddObjectClass<ZKW_Group_Constructor>(r.objects, u"ZKW_Group_Constructor");
   AddClass<ZKW_GroupNode, ZKW_IOF_Item>(r.iofItems, u"ZKW_GroupNode");
   AddClass<ZKW_PtclSysNode_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Track");
+  AddClass<ZKW_PSTree_Stem, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Stem");
+  AddObjectClass<ZKW_PSTree_Root>(r.objects, u"ZKW_PSTree_Root");
+  AddObjectClass<ZKW_PtclSysPreset>(r.objects, u"ZKW_PtclSysPreset");
 }
