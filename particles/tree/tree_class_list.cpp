@@ -1,4 +1,5 @@
 #include "particles/tree/tree_class_list.h"
+#include "particles/tree/preset/pstree_leaf.h"
 #include "particles/tree/preset/pstree_node.h"
 #include "particles/tree/preset/pstree_root.h"
 #include "particles/tree/preset/ptclsys_preset.h"
@@ -22,6 +23,7 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_GroupNode, ZKW_IOF_Item>(r.iofItems, u"ZKW_GroupNode");
   AddClass<ZKW_PtclSysNode_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Track");
   AddClass<ZKW_PSTree_Stem, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Stem");
+  AddClass<ZKW_PSTree_Leaf, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Leaf");
   AddObjectClass<ZKW_PSTree_Root>(r.objects, u"ZKW_PSTree_Root");
   AddObjectClass<ZKW_PtclSysPreset>(r.objects, u"ZKW_PtclSysPreset");
 }

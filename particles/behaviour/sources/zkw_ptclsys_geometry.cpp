@@ -71,6 +71,15 @@ void ZKW_PtclSys_Geometry::SetAtlasGrid(int columns, int rows) {
   atlasRows = std::max(rows, 1);
 }
 
+void ZKW_PtclSys_Geometry::DrawAtlasCell(ParticleRecord& p) const {
+  const int columns = std::max(atlasColumns, 1);
+  const int rows = std::max(atlasRows, 1);
+  p.presetCell[0] = 1.0f / static_cast<float>(columns);
+  p.presetCell[1] = 1.0f / static_cast<float>(rows);
+  p.presetCell[2] = static_cast<float>(crt_rand() % columns) / static_cast<float>(columns);
+  p.presetCell[3] = static_cast<float>(crt_rand() % rows) / static_cast<float>(rows);
+}
+
 ParticleHandle ZKW_PtclSys_Geometry::NewParticle(const ParticleHandle* parent) {
   ParticleHandle particle = MakeChildParticle(parent != nullptr ? *parent : ParticleHandle());
   particle->Position() = position.Value();
@@ -84,13 +93,7 @@ void ZKW_PtclSys_Geometry::InitParticle(ParticleRecord& particle) {
 }
 
 void ZKW_PtclSys_Geometry::InitParticleWithPhase(ParticleRecord& p, const float* phase) {
-  // The atlas cell: width, height, left, top; the column is drawn first.
-  const int columns = std::max(atlasColumns, 1);
-  const int rows = std::max(atlasRows, 1);
-  p.presetCell[0] = 1.0f / static_cast<float>(columns);
-  p.presetCell[1] = 1.0f / static_cast<float>(rows);
-  p.presetCell[2] = static_cast<float>(crt_rand() % columns) / static_cast<float>(columns);
-  p.presetCell[3] = static_cast<float>(crt_rand() % rows) / static_cast<float>(rows);
+  DrawAtlasCell(p);
 
   AttachTransform<PtclTr_JitterCtrl>(p, ParticleRecord::kScale, &size);
   AttachTransform<PtclTr_JitterUpdater>(p, ParticleRecord::kAlpha, &translucency);

@@ -48,6 +48,9 @@ class ZKW_PtclSys_Geometry : public ZKW_IOF_Item {
   void UpdateParticles(float dt);
   // The frame grid of the texture atlas (values below 1 count as 1).
   void SetAtlasGrid(int columns, int rows);
+  // Draws the particle a random cell of the atlas grid: width, height, left, top (the column
+  // is drawn first).
+  void DrawAtlasCell(ParticleRecord& particle) const;
 
   zkw_string name;
   MediaParamT<D3DXVECTOR3> position{D3DXVECTOR3(0, 0, 0)};

@@ -8,6 +8,7 @@
 #include "core/param/smart_vector.h"
 #include "particles/behaviour/sources/zkw_ptclsys_geometry.h"
 #include "particles/tree/particle_quad_batch.h"
+#include "platform/gfx/effect/effect.h"
 
 class DS_2D_Light;
 class ZKW_PSTree_Node;
@@ -19,6 +20,10 @@ class ZKW_PSTree_Node_Parent {
   // Makes the child's particles again for every particle of this parent.
   virtual void SpawnChild(ZKW_PSTree_Node& child) = 0;
   virtual void SetParent(ZKW_PSTree_Node_Parent* parent) { parentLink = parent; }
+  // The effect the tree draws with: the root's; none in a tree without a root.
+  virtual gfx::Effect* TreeEffect() const {
+    return parentLink != nullptr ? parentLink->TreeEffect() : nullptr;
+  }
 
   ZKW_PSTree_Node_Parent* parentLink = nullptr;
 };

@@ -45,6 +45,7 @@ class ZKW_PSTree_Root : public DS_ABObj_Constructor, public ZKW_PSTree_Node_Pare
   void SpawnChild(ZKW_PSTree_Node& child) override { child.SpawnForParent(rootParticle); }
   // The root has nothing above it.
   void SetParent(ZKW_PSTree_Node_Parent*) override {}
+  gfx::Effect* TreeEffect() const override { return effect.Get(); }
   // Appends a top node under the root.
   void AddChild(DS_SafePtr<ZKW_PSTree_Node> child);
 

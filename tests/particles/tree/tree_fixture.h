@@ -68,9 +68,11 @@ class TreeRenderTest : public renderer_test::RendererTest {
 
   // The picture of `picture`: a source of one link whose frames are `texels` (texelsWide x
   // texelsHigh) standing for a picture of width x height units, in an atlas of columns x rows.
-  void UsePicture(ZKW_PtclSysNode_Picture& picture, const DS_ImageFileLink& link, uint32_t width,
-                  uint32_t height, uint32_t texelsWide, uint32_t texelsHigh,
-                  const std::vector<uint32_t>& texels, uint32_t columns = 1, uint32_t rows = 1) {
+  // Any node with a `texture` (a ZKW_AlerterTextureSRC) takes it.
+  template <class Node>
+  void UsePicture(Node& picture, const DS_ImageFileLink& link, uint32_t width, uint32_t height,
+                  uint32_t texelsWide, uint32_t texelsHigh, const std::vector<uint32_t>& texels,
+                  uint32_t columns = 1, uint32_t rows = 1) {
     ProvideFrames(link, width, height, texelsWide, texelsHigh, texels);
     auto source = std::make_unique<ZKW_ImgFileTex>();
     source->links = {link};
