@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/crt_rand.h"
@@ -203,6 +204,88 @@ TEST_F(PresetLeaf, WithoutAPictureTheBatchStaysEmpty) {
   index = 0;
   leaf.Render(batches, &index, renderer_, nullptr);
   EXPECT_EQ(index, 1u);
+}
+
+class PresetLeafPixels : public TreeRenderTest {
+ protected:
+  // A root with one leaf of a point source drawing a `size`-unit white quad at the centre.
+  std::unique_ptr<ZKW_PSTree_Root> OneLeaf(unsigned size) {
+    auto root = std::make_unique<ZKW_PSTree_Root>();
+    root->keepGuid = 1;  // placed, so it keeps its position
+    root->position.SetValue(D3DXVECTOR3(32, 32, 0));
+    auto point = std::make_unique<ZKW_PSGeometry_Point>();
+    point->size.value.SetValue(100);
+    auto node =
+        std::make_unique<ZKW_PSTree_Leaf>(DS_SafePtr<ZKW_PtclSys_Geometry>(std::move(point)));
+    node->size.SetValue(size);
+    leaf = node.get();
+    UsePicture(*leaf, DS_ImageFileLink(u"leaf.png", 1), 2, 2, 2, 2,
+               std::vector<uint32_t>(4, 0xFFFFFFFF));
+    root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(node)));
+    return root;
+  }
+
+  RuntimeObjectList Draw(ZKW_PSTree_Root& root, uint32_t background) {
+    StartSlideOn(renderer_, 64, 64, background);
+    RuntimeObjectList objects{DS_SafePtr<ZKW_RenderObj>(root.CreateRuntimeObject())};
+    objects.front()->Update(0.0f);
+    ClearLog();
+    Frame(renderer_, objects);
+    return objects;
+  }
+
+  bool Drew(const std::string& technique) {
+    return std::any_of(Log().begin(), Log().end(), [&](const gfx::FrameLogEntry& e) {
+      return e.kind == gfx::FrameLogEntry::Kind::Draw && e.technique == technique;
+    });
+  }
+
+  ZKW_PSTree_Leaf* leaf = nullptr;
+};
+
+int Red(uint32_t pixel) {
+  return int((pixel >> 16) & 0xFF);
+}
+
+TEST_F(PresetLeafPixels, BothBlendsAndAScreenGlow) {
+  const struct {
+    int blend;
+    const char* technique;
+  } blends[] = {{0, "BlendNormal_AlphaPM"}, {1, "BlendSum"}};
+  for (const auto& b : blends) {
+    SCOPED_TRACE(b.technique);
+    auto root = OneLeaf(16);
+    leaf->blend.SetValue(b.blend);
+    Draw(*root, 0xFF404040);
+    EXPECT_TRUE(Drew(b.technique));
+    EXPECT_GT(Red(PixelAt(32, 32)), 0xF0) << "white over grey, laid or added";
+    EXPECT_EQ(PixelAt(4, 4), 0xFF404040u);
+    EXPECT_EQ(PixelAt(45, 32), 0xFF404040u) << "no glow";
+  }
+
+  // A yellow glow screened over the grey around the quad; the quads go into the glow surface
+  // with the leaf's own blend.
+  auto root = OneLeaf(16);
+  leaf->blend.SetValue(1);
+  leaf->glowMode.SetValue(2);
+  leaf->glowColour.SetValue(0x00FFFF);
+  leaf->glowBrightness.SetValue(100);
+  leaf->glowRepeats.SetValue(1);
+  EXPECT_EQ(leaf->NeedsPictureBelow(), 1);
+  Draw(*root, 0xFF404040);
+  EXPECT_TRUE(Drew("DrawGlowScreen"));
+  EXPECT_FALSE(Drew("DrawGlowNormal"));
+  EXPECT_EQ(std::count_if(Log().begin(), Log().end(),
+                          [](const gfx::FrameLogEntry& e) {
+                            return e.kind == gfx::FrameLogEntry::Kind::Draw &&
+                                   e.technique == "BlendSum";
+                          }),
+            2);
+  const uint32_t beside = PixelAt(42, 32);
+  EXPECT_GT(Red(beside), 0x50);
+  EXPECT_GT(int((beside >> 8) & 0xFF), 0x50);
+  EXPECT_LT(int(beside & 0xFF), 0x50) << "yellow, no blue";
+  EXPECT_GT(Red(PixelAt(32, 32)), 0xF0);
 }
 
 }  // namespace
