@@ -1,4 +1,5 @@
 #include "particles/tree/tree_class_list.h"
+#include "particles/tree/preset/party_balloon.h"
 #include "particles/tree/preset/pstree_leaf.h"
 #include "particles/tree/preset/pstree_node.h"
 #include "particles/tree/preset/pstree_root.h"
@@ -24,6 +25,7 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_PtclSysNode_Track, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Track");
   AddClass<ZKW_PSTree_Stem, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Stem");
   AddClass<ZKW_PSTree_Leaf, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Leaf");
+  AddClass<ZKW_PartyBalloon, ZKW_IOF_Item>(r.iofItems, u"ZKW_PartyBalloon");
   AddObjectClass<ZKW_PSTree_Root>(r.objects, u"ZKW_PSTree_Root");
   AddObjectClass<ZKW_PtclSysPreset>(r.objects, u"ZKW_PtclSysPreset");
 }

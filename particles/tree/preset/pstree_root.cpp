@@ -63,6 +63,11 @@ bool ZKW_PSTree_Root::ReadBody(DS_IOF_Archive& archive, uint32_t version) {
   return DS_ABObj_Constructor::ReadBody(archive, ReadBaseHeader(archive));
 }
 
+ZKW_PSTree_Root::~ZKW_PSTree_Root() {
+  for (const DS_SafePtr<ZKW_PSTree_Node>& child : children.Value())
+    if (child && child->parentLink == this) child->SetParent(nullptr);
+}
+
 void ZKW_PSTree_Root::AddChild(DS_SafePtr<ZKW_PSTree_Node> child) {
   if (!child) return;
   child->SetParent(this);

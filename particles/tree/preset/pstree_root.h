@@ -26,6 +26,9 @@ class ZKW_PSTree_Root : public DS_ABObj_Constructor, public ZKW_PSTree_Node_Pare
   ZKW_PSTree_Root();
   // Shares the node tree, the root particle and the effect; parameters get fresh observers.
   ZKW_PSTree_Root(const ZKW_PSTree_Root& other);
+  // Nodes it still leads (they are shared with its copies) are left without a parent rather than
+  // with a link to a root that is gone.
+  ~ZKW_PSTree_Root() override;
 
   // "ZKW_PSTree_Root" version 4: effect link, position, reserved, restart flag, scale,
   // transparency and speed percent, the children, then the base part.

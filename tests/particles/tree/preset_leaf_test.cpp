@@ -8,6 +8,7 @@
 #include "core/crt_rand.h"
 #include "core/link/ds_named_file_link.h"
 #include "particles/behaviour/sources/parent_sources.h"
+#include "particles/tree/preset/party_balloon.h"
 #include "particles/tree/preset/pstree_leaf.h"
 #include "particles/tree/preset/pstree_root.h"
 #include "player/resources/zkw_texture_src.h"
@@ -286,6 +287,71 @@ TEST_F(PresetLeafPixels, BothBlendsAndAScreenGlow) {
   EXPECT_GT(int((beside >> 8) & 0xFF), 0x50);
   EXPECT_LT(int(beside & 0xFF), 0x50) << "yellow, no blue";
   EXPECT_GT(Red(PixelAt(32, 32)), 0xF0);
+}
+
+TEST_F(PresetLeaf, BalloonRecordsRoundTrip) {
+  ZKW_PartyBalloon balloon;
+  balloon.firstLightMapOpacity.SetValue(30);
+  balloon.secondLightMapOpacity.SetValue(100);
+  balloon.glowMode.SetValue(2);
+  balloon.size.SetValue(24);
+  EXPECT_EQ(balloon.NeedsPictureBelow(), 0) << "it never switches the target";
+  const std::vector<uint8_t> bytes = Saved(balloon);
+  bool whole = false;
+  std::unique_ptr<ZKW_IOF_Item> item = ReadItem(bytes, &whole);
+  auto* read = dynamic_cast<ZKW_PartyBalloon*>(item.get());
+  ASSERT_NE(read, nullptr);
+  EXPECT_TRUE(whole);
+  EXPECT_FLOAT_EQ(read->firstLightMapOpacity.Scaled(), 0.3f);
+  EXPECT_EQ(read->size.Value(), 24u);
+  EXPECT_EQ(Saved(*read), bytes);
+}
+
+TEST_F(PresetLeafPixels, BalloonLightMaps) {
+  const DS_ImageFileLink links[3] = {DS_ImageFileLink(u"balloon.png", 1),
+                                     DS_ImageFileLink(u"highlight.png", 2),
+                                     DS_ImageFileLink(u"shade.png", 3)};
+  const uint32_t texels[3] = {0xFF404040, 0xFF808080, 0xFF808080};
+  const struct {
+    unsigned first, second;
+    int grey;
+  } cases[] = {{0, 100, 0x20}, {100, 0, 0xC0}, {0, 0, 0x40}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.grey);
+    auto root = std::make_unique<ZKW_PSTree_Root>();
+    root->keepGuid = 1;
+    root->position.SetValue(D3DXVECTOR3(32, 32, 0));
+    auto point = std::make_unique<ZKW_PSGeometry_Point>();
+    point->size.value.SetValue(100);
+    auto balloon =
+        std::make_unique<ZKW_PartyBalloon>(DS_SafePtr<ZKW_PtclSys_Geometry>(std::move(point)));
+    balloon->size.SetValue(16);
+    balloon->firstLightMapOpacity.SetValue(c.first);
+    balloon->secondLightMapOpacity.SetValue(c.second);
+    auto source = std::make_unique<ZKW_ImgFileTex>();
+    source->links = {links[0], links[1], links[2]};
+    for (int i = 0; i < 3; ++i)
+      ProvideFrames(links[i], 2, 2, 2, 2, std::vector<uint32_t>(4, texels[i]));
+    source->premultiplied = true;
+    balloon->texture.SetValueSilently(DS_SafePtr<ZKW_TextureSRC>(std::move(source)));
+    ZKW_PartyBalloon* drawn = balloon.get();
+    root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(balloon)));
+    RuntimeObjectList objects = Draw(*root, 0xFF000000);
+    EXPECT_TRUE(Drew("PartyBalloon"));
+    EXPECT_NEAR(Red(PixelAt(32, 32)), c.grey, 3);
+    if (c.first == 0 && c.second == 100) {
+      float opacities[3] = {};
+      gfx::Effect* effect = drawn->TreeEffect();
+      ASSERT_NE(effect, nullptr) << "the running copy's";
+      effect->GetFloatArray("LightMapsOpacity", opacities, 3);
+      EXPECT_EQ(opacities[0], 1.0f);
+      EXPECT_EQ(opacities[1], 0.0f);
+      EXPECT_EQ(opacities[2], 1.0f);
+    }
+    // Once the running copy is gone, the shared nodes no longer reach it.
+    objects.clear();
+    EXPECT_EQ(drawn->TreeEffect(), nullptr);
+  }
 }
 
 }  // namespace
