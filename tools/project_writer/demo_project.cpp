@@ -26,6 +26,7 @@
 #include "tools/project_writer/demo_menu.h"
 #include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
+#include "tools/project_writer/demo_presets.h"
 #include "tools/project_writer/demo_sprites.h"
 #include "tools/project_writer/demo_streams.h"
 #include "tools/project_writer/demo_systems.h"
@@ -281,6 +282,12 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     AddNodeTreeSlide(project, night->second.link, {frameOf(flare), frameOf(spot)});
   if (night != stored.end() && spot != nullptr)
     AddGroupSlide(project, night->second.link, frameOf(spot));
+  if (const NamedFile* flare = Find(pictures, u"flare_atlas.png");
+      night != stored.end() && flare != nullptr && spot != nullptr && band != nullptr &&
+      puff != nullptr) {
+    AddPresetsSlide(project, night->second.link,
+                    {frameOf(spot), frameOf(flare), frameOf(band), frameOf(puff)});
+  }
   // Particle streams on the dawn.
   if (dawn != stored.end() && spot != nullptr && band != nullptr)
     AddStreamsSlide(project, dawn->second.link, {frameOf(spot), frameOf(band)});

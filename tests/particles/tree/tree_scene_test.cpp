@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "particles/tree/group_constructor.h"
+#include "particles/tree/preset/pstree_root.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "player/support/scene_fixture.h"
 #include "tools/project_writer/demo_project.h"
@@ -67,6 +68,40 @@ TEST_F(TreeSceneTest, TheDemoGroupMovesItsSystemsAlongItsPath) {
     xs.push_back(member.System().Root().Physics().targetOffset[0]);
   }
   EXPECT_GT(xs.back(), xs.front() + 100.0f) << "the members travel along the path";
+}
+
+TEST_F(TreeSceneTest, TheDemoPlaysPresetTrees) {
+  const std::vector<NamedFile> backgrounds = {{u"night.png", SolidPng(0xFF101020, 575, 269)}};
+  std::vector<NamedFile> pictures;
+  for (const char16_t* name :
+       {u"soft_spot.png", u"flare_atlas.png", u"light_band.png", u"smoke_puff.png"})
+    pictures.push_back({name, SolidPng(0x80FFFFFF, 8, 8)});
+  DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
+  size_t index = scene.slides.size();
+  std::vector<ZKW_PtclSys_Mesh*> meshes;
+  for (size_t i = 0; i < scene.slides.size() && meshes.empty(); ++i)
+    for (const auto& object : scene.slides[i]->objects)
+      if (auto* found = dynamic_cast<ZKW_PtclSys_Mesh*>(object.Get())) {
+        meshes.push_back(found);
+        index = i;
+      }
+  ASSERT_EQ(meshes.size(), 2u) << "the tree and the preset";
+  EXPECT_EQ(scene.slides[index]->name.Value(), u"Presets");
+  Frame(scene, 0.5);
+  scene.JumpTo(index);
+  for (double t = 0.5; t < 3.0; t += 0.1)
+    Frame(scene, t);
+  EXPECT_EQ(meshes[0]->Batches().size(), 3u) << "spots, balloons and the swarm";
+  EXPECT_EQ(meshes[1]->Batches().size(), 1u);
+  size_t quads = 0;
+  for (const ParticleQuadBatch& batch : meshes[0]->Batches())
+    quads += batch.QuadCount();
+  EXPECT_GT(quads, 16u) << "the swarm and emitted particles";
+  const uint32_t before = BackBufferPixels()[0];
+  size_t lit = 0;
+  for (uint32_t pixel : BackBufferPixels())
+    lit += (pixel & 0xFFFFFF) != (before & 0xFFFFFF);
+  EXPECT_GT(lit, 50u) << "the particles show over the picture";
 }
 
 }  // namespace
