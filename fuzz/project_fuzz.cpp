@@ -107,6 +107,10 @@
 #include "particles/classic/paths/particle_trace.h"
 #include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
+#include "particles/tree/preset/party_balloon.h"
+#include "particles/tree/preset/pstree_leaf.h"
+#include "particles/tree/preset/pstree_root.h"
+#include "particles/tree/preset/ptclsys_preset.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "particles/tree/track_node.h"
 #include "platform/gfx/fvf.h"
@@ -848,6 +852,48 @@ std::unique_ptr<DS_SlideContainer> StreamsSlide() {
   return slide;
 }
 
+// A preset tree: a point stem carrying a stem of every source kind, each with a glowing leaf and
+// a balloon below it, and a ready-made preset of one leaf.
+std::unique_ptr<DS_SlideContainer> PresetTreeSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  const auto source = [](const char* name) {
+    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(name);
+    auto* typed = dynamic_cast<ZKW_PtclSys_Geometry*>(item.get());
+    if (typed != nullptr) item.release();
+    return DS_SafePtr<ZKW_PtclSys_Geometry>(std::unique_ptr<ZKW_PtclSys_Geometry>(typed));
+  };
+  const auto leaf = [&](int glowMode) {
+    auto node = std::make_unique<ZKW_PSTree_Leaf>(source("ZKW_PSGeometry_Point"));
+    node->size.RawValue() = 8;
+    node->glowMode.RawValue() = glowMode;
+    return DS_SafePtr<ZKW_PSTree_Node>(std::move(node));
+  };
+  auto root = std::make_unique<ZKW_PSTree_Root>();
+  auto top = std::make_unique<ZKW_PSTree_Stem>(source("ZKW_PSGeometry_Point"));
+  int glowMode = 0;
+  for (const char* kind :
+       {"ZKW_PSGeomEmit_Point", "ZKW_PSGeomEmit_Circular", "ZKW_PSGeomEmit_Sector",
+        "ZKW_PSGeomEmit_Rect", "ZKW_PSGeomEmit_Field", "ZKW_PSGeomEmit_Stream",
+        "ZKW_PSGeomEmit_Line", "ZKW_PSGeomEmit_Path", "ZKW_PSGeometry_Swarm",
+        "ZKW_PSGeometry_Trace", "ZKW_PSSource_Group", "ZKW_PtclSys_Geometry"}) {
+    auto stem = std::make_unique<ZKW_PSTree_Stem>(source(kind));
+    stem->AddChild(leaf(glowMode++ % 3));
+    auto balloon = std::make_unique<ZKW_PartyBalloon>(source("ZKW_PSGeometry_Point"));
+    balloon->secondLightMapOpacity.RawValue() = 100;
+    stem->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(balloon)));
+    top->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(stem)));
+  }
+  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(top)));
+  slide->savedObjects.emplace_back(std::move(root));
+  auto preset = std::make_unique<ZKW_PtclSysPreset>();
+  preset->floats = {1.0f};
+  preset->values.emplace_back(2u);
+  preset->AddChild(leaf(1));
+  slide->savedObjects.emplace_back(std::move(preset));
+  return slide;
+}
+
 // Drifting copies with the largest stored count, on a slide of their own that is started
 // (its objects made, and their count capped) but not played: updating the capped number of
 // copies every frame would slow every run of the template down.
@@ -1087,6 +1133,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(ModelSlide());
   root.slides.emplace_back(NodeTreeSlide());
   root.slides.emplace_back(StreamsSlide());
+  root.slides.emplace_back(PresetTreeSlide());
   // Every slide before this one is played.
   playedSlides = root.slides.size();
   root.slides.emplace_back(CountSlide());

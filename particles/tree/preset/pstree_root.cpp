@@ -140,7 +140,8 @@ void ZKW_PtclSys_Mesh::Update(float now) {
 }
 
 void ZKW_PtclSys_Mesh::Render(DS_2D_Light& renderer, int* readerCount) {
-  if (!root_->effect) return;
+  // Walked even without an effect: the nodes that announced a reader of the picture below switch
+  // the target, and none draws.
   size_t index = 0;
   const auto& list = root_->children.Value();
   for (auto it = list.rbegin(); it != list.rend(); ++it)

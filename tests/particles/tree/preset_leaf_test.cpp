@@ -307,6 +307,15 @@ TEST_F(PresetLeaf, BalloonRecordsRoundTrip) {
   EXPECT_EQ(Saved(*read), bytes);
 }
 
+TEST_F(PresetLeafPixels, WithoutAnEffectNothingIsDrawnButTheTargetIsSwitched) {
+  auto root = OneLeaf(16);
+  root->effectLink = DS_HLSLEffectFile(u"nowhere.dll", 99999);
+  leaf->glowMode.SetValue(2);
+  // The frame checks that the announced reader of the picture below switched the target.
+  Draw(*root, 0xFF404040);
+  EXPECT_EQ(PixelAt(32, 32), 0xFF404040u);
+}
+
 TEST_F(PresetLeafPixels, BalloonLightMaps) {
   const DS_ImageFileLink links[3] = {DS_ImageFileLink(u"balloon.png", 1),
                                      DS_ImageFileLink(u"highlight.png", 2),
