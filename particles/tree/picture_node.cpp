@@ -13,6 +13,7 @@
 #include "particles/behaviour/particle/particle_transforms.h"
 #include "particles/behaviour/physics/exploding_pic.h"
 #include "particles/behaviour/physics/point_groups.h"
+#include "particles/tree/vertex_math.h"
 #include "platform/gfx/image/d3dx_image_types.h"
 #include "platform/math/d3dx_math.h"
 #include "player/document/doc_res_manager.h"
@@ -20,20 +21,9 @@
 
 namespace {
 
-// A channel as the vertex colour takes it: the integer part, low 8 bits kept.
-uint32_t Channel(float value) {
-  return static_cast<uint32_t>(SaturatingTruncate<int64_t>(value)) & 0xFFu;
-}
-
 D3DXVECTOR3 Direction(const D3DXVECTOR3& v, const D3DXMATRIX& m) {
   D3DXVECTOR3 out;
   D3DXVec3TransformNormal(&out, &v, &m);
-  return out;
-}
-
-D3DXVECTOR3 Point(const D3DXVECTOR3& v, const D3DXMATRIX& m) {
-  D3DXVECTOR3 out;
-  D3DXVec3TransformCoord(&out, &v, &m);
   return out;
 }
 
@@ -216,14 +206,14 @@ void ZKW_PtclSysNode_Picture::FillOwnBatch(ParticleQuadBatch& batch) {
     const D3DXVECTOR3& scale = p.vectors[ParticleRecord::kScaleXYZ];
     const D3DXVECTOR3 a = Direction(axisX * (s * scale.x), world) * 0.5f;
     const D3DXVECTOR3 b = Direction(axisY * (s * scale.y), world) * 0.5f;
-    const D3DXVECTOR3 c = Point(centreOffset, world);
+    const D3DXVECTOR3 c = TransformedPoint(centreOffset, world);
 
     float alpha = p.floats[ParticleRecord::kAlpha];
     if (const ParticleRecord* parentParticle = p.Parent()) alpha *= parentParticle->WorldAlpha();
     alpha = std::min(alpha, 1.0f);
     const D3DXVECTOR3& tint = p.vectors[ParticleRecord::kColour];
-    const uint32_t argb = Channel(alpha * opacity) << 24 | Channel(red * tint.x) << 16 |
-                          Channel(green * tint.y) << 8 | Channel(blue * tint.z);
+    const uint32_t argb = VertexChannel(alpha * opacity) << 24 | VertexChannel(red * tint.x) << 16 |
+                          VertexChannel(green * tint.y) << 8 | VertexChannel(blue * tint.z);
 
     const float i = p.atlasCell[0], j = p.atlasCell[2];
     float ua = i * cw + p.texRect[0] * cw, ub = i * cw + p.texRect[1] * cw;
@@ -240,7 +230,7 @@ void ZKW_PtclSysNode_Picture::FillOwnBatch(ParticleQuadBatch& batch) {
       const float h = s / 2.0f;
       const D3DXVECTOR3 a2 = Direction(axisX * h, p.birthMatrix);
       const D3DXVECTOR3 b2 = Direction(axisY * h, p.birthMatrix);
-      const D3DXVECTOR3 c2 = Point(offset * k, p.birthMatrix);
+      const D3DXVECTOR3 c2 = TransformedPoint(offset * k, p.birthMatrix);
       const D3DXVECTOR3 corners[4] = {c2 - a2 + b2, c2 - a2 - b2, c2 + a2 + b2, c2 + a2 - b2};
       float w = 0.0f, t = 0.0f;
       CurrentTargetSize(w, t);

@@ -9,26 +9,12 @@
 #include "core/link/ds_named_file_link.h"
 #include "core/param/param_reads.h"
 #include "particles/behaviour/particle/colour_transforms.h"
+#include "particles/tree/vertex_math.h"
 #include "platform/gfx/image/d3dx_image_types.h"
 #include "platform/math/d3dx_math.h"
 #include "player/document/doc_res_manager.h"
 #include "player/resources/zkw_texture_src.h"
 #include "renderers/light/ds_2d_light.h"
-
-namespace {
-
-// A channel as the vertex colour takes it: the integer part, low 8 bits kept.
-uint32_t Channel(float value) {
-  return static_cast<uint32_t>(SaturatingTruncate<int64_t>(value)) & 0xFFu;
-}
-
-D3DXVECTOR3 Point(const D3DXVECTOR3& v, const D3DXMATRIX& m) {
-  D3DXVECTOR3 out;
-  D3DXVec3TransformCoord(&out, &v, &m);
-  return out;
-}
-
-}  // namespace
 
 ZKW_PSTree_Leaf::ZKW_PSTree_Leaf(DS_SafePtr<ZKW_PtclSys_Geometry> geometry)
     : ZKW_PSTree_Node(std::move(geometry)) {}
@@ -183,10 +169,11 @@ void ZKW_PSTree_Leaf::FillVertices(QuadBatches& batches, size_t* index) {
     const D3DXVECTOR3 at = p.WorldPosition();
 
     const D3DXVECTOR3& rgb = p.vectors[ParticleRecord::kColour];
-    const uint32_t argb =
-        Channel(a) << 24 | Channel(rgb.x) << 16 | Channel(rgb.y) << 8 | Channel(rgb.z);
+    const uint32_t argb = VertexChannel(a) << 24 | VertexChannel(rgb.x) << 16 |
+                          VertexChannel(rgb.y) << 8 | VertexChannel(rgb.z);
     for (int n = 0; n < 4; ++n) {
-      const D3DXVECTOR3 corner = Point(Point(corners[n], m) + at, p.scaleMatrix);
+      const D3DXVECTOR3 corner =
+          TransformedPoint(TransformedPoint(corners[n], m) + at, p.scaleMatrix);
       const float u = p.presetCell[0] * us[n] + p.presetCell[2];
       const float tv = p.presetCell[1] * vs[n] + p.presetCell[3];
       v[n] = DX_V::PCT2{corner.x, corner.y, corner.z, argb, u, tv, u, tv};

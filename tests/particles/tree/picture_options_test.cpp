@@ -49,18 +49,7 @@ class OptionPixels : public TreeRenderTest {
   }
 
   RuntimeObjectList Draw(ZKW_PtclSys_Constructor& system, uint32_t background = kBlack) {
-    StartSlideOn(renderer_, 64, 64, background);
-    RuntimeObjectList objects{DS_SafePtr<ZKW_RenderObj>(system.CreateRuntimeObject())};
-    objects.front()->Update(0.0f);
-    ClearLog();
-    Frame(renderer_, objects);
-    return objects;
-  }
-
-  bool Drew(const std::string& technique) {
-    return std::any_of(Log().begin(), Log().end(), [&](const gfx::FrameLogEntry& e) {
-      return e.kind == gfx::FrameLogEntry::Kind::Draw && e.technique == technique;
-    });
+    return DrawOnce(system, background);
   }
 
   ZKW_PtclSysNode_Picture* picture = nullptr;

@@ -227,18 +227,7 @@ class PresetLeafPixels : public TreeRenderTest {
   }
 
   RuntimeObjectList Draw(ZKW_PSTree_Root& root, uint32_t background) {
-    StartSlideOn(renderer_, 64, 64, background);
-    RuntimeObjectList objects{DS_SafePtr<ZKW_RenderObj>(root.CreateRuntimeObject())};
-    objects.front()->Update(0.0f);
-    ClearLog();
-    Frame(renderer_, objects);
-    return objects;
-  }
-
-  bool Drew(const std::string& technique) {
-    return std::any_of(Log().begin(), Log().end(), [&](const gfx::FrameLogEntry& e) {
-      return e.kind == gfx::FrameLogEntry::Kind::Draw && e.technique == technique;
-    });
+    return DrawOnce(root, background);
   }
 
   ZKW_PSTree_Leaf* leaf = nullptr;

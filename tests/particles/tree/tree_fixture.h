@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/archive/ds_iof_w.h"
@@ -80,6 +82,24 @@ class TreeRenderTest : public renderer_test::RendererTest {
     source->valueB = rows;
     source->premultiplied = true;
     picture.texture.SetValueSilently(DS_SafePtr<ZKW_TextureSRC>(std::move(source)));
+  }
+
+  // The run-time object of `object`, updated once at 0 and drawn in one frame on `background`
+  // (the log holds that frame's entries).
+  RuntimeObjectList DrawOnce(DS_ABObj_Constructor& object, uint32_t background) {
+    StartSlideOn(renderer_, 64, 64, background);
+    RuntimeObjectList objects{DS_SafePtr<ZKW_RenderObj>(object.CreateRuntimeObject())};
+    objects.front()->Update(0.0f);
+    ClearLog();
+    Frame(renderer_, objects);
+    return objects;
+  }
+
+  // Whether the frame logged a draw with `technique`.
+  bool Drew(const std::string& technique) {
+    return std::any_of(Log().begin(), Log().end(), [&](const gfx::FrameLogEntry& e) {
+      return e.kind == gfx::FrameLogEntry::Kind::Draw && e.technique == technique;
+    });
   }
 
   DS_2D_Light renderer_;
