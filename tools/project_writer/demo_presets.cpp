@@ -3,7 +3,9 @@
 #include <memory>
 #include <utility>
 
+#include "geometry/figure/zkw_vfigure_rect.h"
 #include "particles/behaviour/sources/emitter_kinds.h"
+#include "particles/behaviour/sources/line_emitters.h"
 #include "particles/behaviour/sources/parent_sources.h"
 #include "particles/tree/preset/party_balloon.h"
 #include "particles/tree/preset/pstree_leaf.h"
@@ -100,6 +102,54 @@ void AddPresetsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   flares->glowColour.SetValue(0x80FFFF);
   flares->glowBrightness.SetValue(80);
   root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(flares)));
+
+  // A second swarm whose parents each leave a trail of fading spots behind them.
+  auto trailed = std::make_unique<ZKW_PSGeometry_Swarm>();
+  trailed->count.SetValue(4);
+  trailed->speed.SetValue(140);
+  trailed->width.SetValue(360);
+  trailed->height.SetValue(120);
+  auto trailStem = std::make_unique<ZKW_PSTree_Stem>(Sized(std::move(trailed)));
+  auto trail = std::make_unique<ZKW_PSTree_Leaf>(Sized(std::make_unique<ZKW_PSGeometry_Trace>()));
+  trail->texture.SetValueSilently(NodeTreeSource(pictures.softSpot, 1, 1));
+  trail->size.SetValue(12);
+  trail->blend.SetValue(1);
+  Add(*trailStem, std::move(trail));
+  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(trailStem)));
+
+  // A grid of 4 x 6 spots on a rectangle, breathing in waves spread over rows and columns.
+  auto grid = std::make_unique<ZKW_PSSource_Group>();
+  auto rect = std::make_unique<ZKW_VFigure_Rect>();
+  rect->width.SetValue(240);
+  rect->height.SetValue(120);
+  grid->figure.SetFigure(DS_SafePtr<ZKW_VFigure>(std::move(rect)), nullptr);
+  grid->rows.SetValue(4);
+  grid->columns.SetValue(6);
+  grid->rowPhase.SetValue(30);
+  grid->columnPhase.SetValue(60);
+  grid->sizeOscillation.mode.SetValue(OscillationParams::kHarmonic);
+  grid->sizeOscillation.frequency.SetValue(10);
+  grid->sizeOscillation.amplitude.SetValue(120);
+  grid->position.SetValue(D3DXVECTOR3(-150, 60, 0));
+  auto gridStem = std::make_unique<ZKW_PSTree_Stem>(Sized(std::move(grid)));
+  Add(*gridStem, PointLeaf(NodeTreeSource(pictures.softSpot, 1, 1), 16));
+  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(gridStem)));
+
+  // Sparks starting along a curved path across the lower half, heading along it.
+  auto along = Emitting<ZKW_PSGeomEmit_Path>(10, 60);
+  for (const D3DXVECTOR3& at : {D3DXVECTOR3(-250, -60, 0), D3DXVECTOR3(-80, -110, 0),
+                                D3DXVECTOR3(80, -20, 0), D3DXVECTOR3(250, -90, 0)}) {
+    DX_SmartPnt point;
+    point.SetValueSilently(at);
+    along->path.AppendPoint(point, nullptr);
+  }
+  along->path.Rebuild();
+  auto pathStem =
+      std::make_unique<ZKW_PSTree_Stem>(DS_SafePtr<ZKW_PtclSys_Geometry>(std::move(along)));
+  auto sparks = PointLeaf(NodeTreeSource(pictures.softSpot, 1, 1), 14);
+  sparks->blend.SetValue(1);
+  Add(*pathStem, std::move(sparks));
+  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(pathStem)));
   slide.savedObjects.emplace_back(std::move(root));
 
   auto preset = std::make_unique<ZKW_PtclSysPreset>();

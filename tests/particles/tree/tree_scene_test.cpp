@@ -91,7 +91,8 @@ TEST_F(TreeSceneTest, TheDemoPlaysPresetTrees) {
   scene.JumpTo(index);
   for (double t = 0.5; t < 3.0; t += 0.1)
     Frame(scene, t);
-  EXPECT_EQ(meshes[0]->Batches().size(), 3u) << "spots, balloons and the swarm";
+  EXPECT_EQ(meshes[0]->Batches().size(), 6u)
+      << "spots, balloons, the swarm, the trail, the grid and the path's sparks";
   EXPECT_EQ(meshes[1]->Batches().size(), 1u);
   size_t quads = 0;
   for (const ParticleQuadBatch& batch : meshes[0]->Batches())
