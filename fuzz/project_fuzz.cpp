@@ -67,6 +67,7 @@
 #include "objects/sprites/generators/ds_custom_air_brush.h"
 #include "objects/sprites/generators/ds_firework.h"
 #include "objects/sprites/generators/ds_lightning_gn.h"
+#include "objects/sprites/generators/ds_path_animtion.h"
 #include "objects/sprites/generators/ds_radial_rays.h"
 #include "objects/sprites/generators/ds_smoke.h"
 #include "objects/sprites/generators/ds_twinkling_stars.h"
@@ -375,6 +376,30 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
                          DS_ImageFileLink(u"glimres.dll", 79)};
   font->sources.emplace_back(D3DXVECTOR3(4, 4, 0));
   slide->savedObjects.push_back(std::move(font));
+  return slide;
+}
+
+// A slide of the picture generators: walkers on a path whose points coincide in places and at
+// the highest path speed, turned, mirrored and flipped by the orientation modes.
+std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  for (int mode = 0; mode < 4; ++mode) {
+    auto walker = std::make_unique<DS_PathAnimtion>();
+    walker->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
+    walker->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1805);
+    walker->pictureScale.SetValue(50);
+    walker->pathSpeed.SetValue(mode == 3 ? 0xFFFFFFFFu : 20u);
+    walker->orientationMode.SetValue(mode);
+    walker->horizontalFlip.SetValue(mode & 1);
+    for (const D3DXVECTOR3& at : {D3DXVECTOR3(4, 4, 0), D3DXVECTOR3(4, 4, 0),
+                                  D3DXVECTOR3(40, 20, 0), D3DXVECTOR3(40, 20, 0)}) {
+      DX_SmartPnt point;
+      point.SetValueSilently(at);
+      walker->path.AppendPoint(point, nullptr);
+    }
+    slide->savedObjects.push_back(std::move(walker));
+  }
   return slide;
 }
 
@@ -1082,6 +1107,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(SpriteFamiliesSlide());
   root.slides.emplace_back(GeneratorSlide());
   root.slides.emplace_back(PositionedGeneratorSlide());
+  root.slides.emplace_back(PictureGeneratorSlide());
   root.slides.emplace_back(SystemsSlide());
   root.slides.emplace_back(LineSlide());
   root.slides.emplace_back(ModelSlide());

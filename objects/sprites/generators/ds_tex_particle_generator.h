@@ -70,6 +70,9 @@ class DS_TexParticleGenerator : public DS_ParticleGenerator {
   // blend mode, so its kinds answer NeedsTarget 1 while CanDrawMask. Without an effect or a mask
   // texture the glows and then the cores are drawn straight with fixed-function blending.
   void RenderTwoMasks(DS_2D_Light& renderer, DS_ParticlesObj& obj);
+  // The single-layer draw: the current frame of picture 0 at stage 0, then layer 0 through the
+  // effect as it stands (fixed-function alpha blending without one).
+  void RenderSingleLayer(DS_2D_Light& renderer, DS_ParticlesObj& obj);
   // Composes the mask with the picture drawn so far by the blend mode (see the class comment),
   // drawn with the renderer's background quad. Nothing without an effect or a mask texture.
   void ApplyBlendMode(DS_2D_Light& renderer);

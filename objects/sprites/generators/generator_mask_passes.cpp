@@ -1,5 +1,5 @@
-// The mask passes of the drawn generators and the composition of the mask with the picture
-// drawn so far.
+// The draws of the drawn generators: the mask passes, the composition of the mask with the
+// picture drawn so far, and the single-layer draw.
 #include "objects/sprites/generators/ds_particles_obj.h"
 #include "objects/sprites/generators/ds_tex_particle_generator.h"
 #include "platform/gfx/device.h"
@@ -118,4 +118,11 @@ void DS_TexParticleGenerator::RenderTwoMasks(DS_2D_Light& renderer, DS_Particles
   e->SetTexture("Texture2", mask.current.Get());
   e->SetTexture("Texture3", mask.textures[static_cast<size_t>(cores)].Get());
   renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), e);
+}
+
+void DS_TexParticleGenerator::RenderSingleLayer(DS_2D_Light& renderer, DS_ParticlesObj& obj) {
+  gfx::Device* device = CurrentDevice();
+  if (device == nullptr || obj.LayerCount() == 0) return;
+  device->SetTexture(0, PictureTexture(0));
+  renderer.DrawIndexedMesh(obj.Layer(0), effect.Get(), 0, obj.DrawnQuads(0));
 }

@@ -1,0 +1,40 @@
+#include "tools/project_writer/demo_garden_generators.h"
+
+#include <memory>
+
+#include "objects/sprites/generators/ds_path_animtion.h"
+#include "player/scene/ds_slide_container.h"
+#include "tools/project_writer/demo_looks.h"
+#include "tools/project_writer/project_builder.h"
+
+namespace {
+
+constexpr float kFadeSeconds = 1.5f;
+constexpr float kHoldSeconds = 12.0f;
+// The single-layer effect of the generators.
+constexpr int64_t kOneLayer = 1805;
+
+// A small figure that walks a zigzag along the lawn and back, mirrored while it goes left.
+std::unique_ptr<DS_PathAnimtion> Walker() {
+  auto walker = std::make_unique<DS_PathAnimtion>();
+  walker->name = u"Walker";
+  walker->effectLink = DS_HLSLEffectFile(u"glimres.dll", kOneLayer);
+  walker->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
+  walker->pictureScale.SetValue(60);
+  walker->pathSpeed.SetValue(20);
+  walker->orientationMode.SetValue(2);
+  for (const D3DXVECTOR3& at : {D3DXVECTOR3(60, 230, 0), D3DXVECTOR3(200, 215, 0),
+                                D3DXVECTOR3(330, 240, 0), D3DXVECTOR3(510, 220, 0)}) {
+    DX_SmartPnt point;
+    point.SetValueSilently(at);
+    walker->path.AppendPoint(point, nullptr);
+  }
+  return walker;
+}
+
+}  // namespace
+
+void AddGeneratorGardenSlide(ProjectBuilder& project, const DS_ImageFileLink& background) {
+  DS_SlideContainer& slide = AddSlideOn(project, background, kFadeSeconds, kHoldSeconds);
+  slide.savedObjects.push_back(Walker());
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "core/link/ds_file_link.h"
+
+class ProjectBuilder;
+
+// A garden slide on `background` (the dawn): a walker that strolls back and forth along a path
+// across the lawn.
+void AddGeneratorGardenSlide(ProjectBuilder& project, const DS_ImageFileLink& background);
