@@ -70,6 +70,7 @@
 #include "objects/sprites/generators/ds_path_animtion.h"
 #include "objects/sprites/generators/ds_radial_rays.h"
 #include "objects/sprites/generators/ds_smoke.h"
+#include "objects/sprites/generators/ds_static_animation.h"
 #include "objects/sprites/generators/ds_twinkling_stars.h"
 #include "objects/text3d/ds_3d_in_2d_array_constructor.h"
 #include "objects/text3d/ds_butterfly_constructor.h"
@@ -380,7 +381,8 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
 }
 
 // A slide of the picture generators: walkers on a path whose points coincide in places and at
-// the highest path speed, turned, mirrored and flipped by the orientation modes.
+// the highest path speed, turned, mirrored and flipped by the orientation modes; static
+// animations played both ways, mirrored.
 std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -399,6 +401,16 @@ std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
       walker->path.AppendPoint(point, nullptr);
     }
     slide->savedObjects.push_back(std::move(walker));
+  }
+  for (int mode = 0; mode < 2; ++mode) {
+    auto lamp = std::make_unique<DS_StaticAnimation>();
+    lamp->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
+    lamp->rectangle.SetRect(20, 10, D3DXVECTOR3(20, 10, 0));
+    lamp->frameSpeed.SetValue(1000);
+    lamp->reverse.SetValue(mode);
+    lamp->secondMode.SetValue(mode);
+    lamp->thirdMode.SetValue(1 - mode);
+    slide->savedObjects.push_back(std::move(lamp));
   }
   return slide;
 }

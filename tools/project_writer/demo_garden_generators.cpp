@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "objects/sprites/generators/ds_path_animtion.h"
+#include "objects/sprites/generators/ds_static_animation.h"
 #include "player/scene/ds_slide_container.h"
 #include "tools/project_writer/demo_looks.h"
 #include "tools/project_writer/project_builder.h"
@@ -32,9 +33,24 @@ std::unique_ptr<DS_PathAnimtion> Walker() {
   return walker;
 }
 
+// A lamp by the path that flickers: its picture's frames played backwards, on a timeline that
+// dims and brightens it now and then.
+std::unique_ptr<DS_StaticAnimation> Lamp() {
+  auto lamp = std::make_unique<DS_StaticAnimation>();
+  lamp->name = u"Lamp";
+  lamp->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
+  lamp->rectangle.SetRect(40, 40, D3DXVECTOR3(470, 180, 0));
+  lamp->frameSpeed.SetValue(150);
+  lamp->reverse.SetValue(1);
+  lamp->colour1.SetValue(0x80E0FF);
+  RandomPhases(*lamp, 20, 60, 10, 80, 200, 10);
+  return lamp;
+}
+
 }  // namespace
 
 void AddGeneratorGardenSlide(ProjectBuilder& project, const DS_ImageFileLink& background) {
   DS_SlideContainer& slide = AddSlideOn(project, background, kFadeSeconds, kHoldSeconds);
   slide.savedObjects.push_back(Walker());
+  slide.savedObjects.push_back(Lamp());
 }
