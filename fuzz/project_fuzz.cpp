@@ -68,6 +68,7 @@
 #include "objects/sprites/generators/ds_firework.h"
 #include "objects/sprites/generators/ds_lightning_gn.h"
 #include "objects/sprites/generators/ds_path_animtion.h"
+#include "objects/sprites/generators/ds_plant.h"
 #include "objects/sprites/generators/ds_radial_rays.h"
 #include "objects/sprites/generators/ds_smoke.h"
 #include "objects/sprites/generators/ds_static_animation.h"
@@ -382,7 +383,7 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
 
 // A slide of the picture generators: walkers on a path whose points coincide in places and at
 // the highest path speed, turned, mirrored and flipped by the orientation modes; static
-// animations played both ways, mirrored.
+// animations played both ways, mirrored; a plant at the highest frequency.
 std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -412,6 +413,15 @@ std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
     lamp->thirdMode.SetValue(1 - mode);
     slide->savedObjects.push_back(std::move(lamp));
   }
+  auto plant = std::make_unique<DS_Plant>();
+  plant->pictures = {DS_ImageFileLink(u"glimres.dll", 76)};
+  plant->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1804);
+  plant->rectangle.SetRect(10, 30, D3DXVECTOR3(30, 15, 0));
+  plant->frequency.SetValue(0xFFFFFFFFu);
+  plant->swayMagnitude.SetValue(500);
+  plant->bendMagnitude.SetValue(500);
+  plant->timing.timeMode.SetValue(1);
+  slide->savedObjects.push_back(std::move(plant));
   return slide;
 }
 

@@ -22,6 +22,7 @@
 #include "objects/sprites/generators/ds_firework.h"
 #include "objects/sprites/generators/ds_lightning_gn.h"
 #include "objects/sprites/generators/ds_path_animtion.h"
+#include "objects/sprites/generators/ds_plant.h"
 #include "objects/sprites/generators/ds_radial_rays.h"
 #include "objects/sprites/generators/ds_smoke.h"
 #include "objects/sprites/generators/ds_static_animation.h"
@@ -54,6 +55,7 @@ void RegisterObjectsSpritesClasses(ClassRegistries& r) {
   AddObjectClass<DS_Smoke>(r.objects, u"DS_Smoke");
   AddObjectClass<DS_PathAnimtion>(r.objects, u"DS_PathAnimtion");
   AddObjectClass<DS_StaticAnimation>(r.objects, u"DS_StaticAnimation");
+  AddObjectClass<DS_Plant>(r.objects, u"DS_Plant");
   AddObjectClass<DS_FireworkSimple>(r.objects, u"DS_FireworkSimple");
   AddObjectClass<DS_LightningGN>(r.objects, u"DS_LightningGN");
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "objects/sprites/generators/ds_path_animtion.h"
+#include "objects/sprites/generators/ds_plant.h"
 #include "objects/sprites/generators/ds_static_animation.h"
 #include "player/scene/ds_slide_container.h"
 #include "tools/project_writer/demo_looks.h"
@@ -12,8 +13,9 @@ namespace {
 
 constexpr float kFadeSeconds = 1.5f;
 constexpr float kHoldSeconds = 12.0f;
-// The single-layer effect of the generators.
+// The single-layer effect of the generators and the plants' sway.
 constexpr int64_t kOneLayer = 1805;
+constexpr int64_t kSway = 1804;
 
 // A small figure that walks a zigzag along the lawn and back, mirrored while it goes left.
 std::unique_ptr<DS_PathAnimtion> Walker() {
@@ -47,10 +49,27 @@ std::unique_ptr<DS_StaticAnimation> Lamp() {
   return lamp;
 }
 
+// A stalk of light standing on the lawn at `x`, swaying at its own pace.
+std::unique_ptr<DS_Plant> Stalk(float x, float height, unsigned frequency) {
+  auto plant = std::make_unique<DS_Plant>();
+  plant->name = u"Plant";
+  plant->effectLink = DS_HLSLEffectFile(u"glimres.dll", kSway);
+  plant->pictures = {DS_ImageFileLink(u"glimres.dll", 76)};
+  plant->rectangle.SetRect(height * 0.4f, height, D3DXVECTOR3(x, 262.0f - height * 0.5f, 0));
+  plant->plantSpeed.SetValue(50);
+  plant->frequency.SetValue(frequency);
+  plant->swayMagnitude.SetValue(60);
+  plant->bendMagnitude.SetValue(40);
+  return plant;
+}
+
 }  // namespace
 
 void AddGeneratorGardenSlide(ProjectBuilder& project, const DS_ImageFileLink& background) {
   DS_SlideContainer& slide = AddSlideOn(project, background, kFadeSeconds, kHoldSeconds);
   slide.savedObjects.push_back(Walker());
   slide.savedObjects.push_back(Lamp());
+  slide.savedObjects.push_back(Stalk(90.0f, 70.0f, 14));
+  slide.savedObjects.push_back(Stalk(250.0f, 90.0f, 10));
+  slide.savedObjects.push_back(Stalk(420.0f, 60.0f, 18));
 }

@@ -5,5 +5,5 @@
 class ProjectBuilder;
 
 // A garden slide on `background` (the dawn): a walker that strolls back and forth along a path
-// across the lawn and a flickering lamp.
+// across the lawn, a flickering lamp and stalks swaying in the wind.
 void AddGeneratorGardenSlide(ProjectBuilder& project, const DS_ImageFileLink& background);
