@@ -65,6 +65,7 @@
 #include "objects/sprites/generators/ds_aurora.h"
 #include "objects/sprites/generators/ds_bling.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
+#include "objects/sprites/generators/ds_falling_stars.h"
 #include "objects/sprites/generators/ds_firework.h"
 #include "objects/sprites/generators/ds_lightning_gn.h"
 #include "objects/sprites/generators/ds_path_animtion.h"
@@ -383,7 +384,8 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
 
 // A slide of the picture generators: walkers on a path whose points coincide in places and at
 // the highest path speed, turned, mirrored and flipped by the orientation modes; static
-// animations played both ways, mirrored; a plant at the highest frequency.
+// animations played both ways, mirrored; a plant at the highest frequency; falling stars at the
+// highest rate, with and without a trail, one in a region of a single column.
 std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -422,6 +424,22 @@ std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
   plant->bendMagnitude.SetValue(500);
   plant->timing.timeMode.SetValue(1);
   slide->savedObjects.push_back(std::move(plant));
+  for (int trail : {0, 1}) {
+    auto stars = std::make_unique<DS_FallingStars>();
+    stars->pictures = {DS_ImageFileLink(u"glimres.dll", 80), DS_ImageFileLink(u"glimres.dll", 2)};
+    stars->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1802);
+    stars->region.SetRect(float(trail) * 40.0f, 20, D3DXVECTOR3(20, 10, 0));
+    stars->starRate.SetValue(0xFFFFFFFFu);
+    stars->starSize.SetValue(4);
+    stars->fallSpeed.SetValue(50);
+    stars->fallDirection.SetValue(270);
+    stars->shownTime.SetValue(trail * 100u);
+    stars->emissionSwitch.SetValue(trail);
+    stars->emissionRate.SetValue(1000000u);
+    stars->lifetime.SetValue(100);
+    stars->auxiliary.SetValue(50);
+    slide->savedObjects.push_back(std::move(stars));
+  }
   return slide;
 }
 

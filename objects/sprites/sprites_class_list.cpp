@@ -19,6 +19,7 @@
 #include "objects/sprites/generators/ds_aurora.h"
 #include "objects/sprites/generators/ds_bling.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
+#include "objects/sprites/generators/ds_falling_stars.h"
 #include "objects/sprites/generators/ds_firework.h"
 #include "objects/sprites/generators/ds_lightning_gn.h"
 #include "objects/sprites/generators/ds_path_animtion.h"
@@ -56,6 +57,7 @@ void RegisterObjectsSpritesClasses(ClassRegistries& r) {
   AddObjectClass<DS_PathAnimtion>(r.objects, u"DS_PathAnimtion");
   AddObjectClass<DS_StaticAnimation>(r.objects, u"DS_StaticAnimation");
   AddObjectClass<DS_Plant>(r.objects, u"DS_Plant");
+  AddObjectClass<DS_FallingStars>(r.objects, u"DS_FallingStars");
   AddObjectClass<DS_FireworkSimple>(r.objects, u"DS_FireworkSimple");
   AddObjectClass<DS_LightningGN>(r.objects, u"DS_LightningGN");
 }

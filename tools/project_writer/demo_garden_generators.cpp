@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "objects/sprites/generators/ds_falling_stars.h"
 #include "objects/sprites/generators/ds_path_animtion.h"
 #include "objects/sprites/generators/ds_plant.h"
 #include "objects/sprites/generators/ds_static_animation.h"
@@ -13,7 +14,8 @@ namespace {
 
 constexpr float kFadeSeconds = 1.5f;
 constexpr float kHoldSeconds = 12.0f;
-// The single-layer effect of the generators and the plants' sway.
+// The single-layer effect of the generators, the plants' sway and the two masks of the stars.
+constexpr int64_t kTwoMasks = 1802;
 constexpr int64_t kOneLayer = 1805;
 constexpr int64_t kSway = 1804;
 
@@ -63,10 +65,38 @@ std::unique_ptr<DS_Plant> Stalk(float x, float height, unsigned frequency) {
   return plant;
 }
 
+// Stars falling slantwise through the sky above the lawn, trailing sparks.
+std::unique_ptr<DS_FallingStars> FallingStars() {
+  auto stars = std::make_unique<DS_FallingStars>();
+  stars->name = u"Falling stars";
+  stars->effectLink = DS_HLSLEffectFile(u"glimres.dll", kTwoMasks);
+  stars->pictures = {DS_ImageFileLink(u"glimres.dll", 80), DS_ImageFileLink(u"glimres.dll", 2),
+                     DS_ImageFileLink(u"glimres.dll", 75), DS_ImageFileLink(u"glimres.dll", 75)};
+  stars->region.SetRect(540.0f, 110.0f, D3DXVECTOR3(287.0f, 60.0f, 0));
+  stars->fallSpeed.SetValue(12);
+  stars->fallDirection.SetValue(240);
+  stars->starRate.SetValue(60);
+  stars->starSize.SetValue(12);
+  stars->glowSize.SetValue(60);
+  stars->shownTime.SetValue(120);
+  stars->fadeInTime.SetValue(30);
+  stars->fadeOutTime.SetValue(60);
+  stars->emissionSwitch.SetValue(1);
+  stars->emissionRate.SetValue(15);
+  stars->lifetime.SetValue(60);
+  stars->auxiliary.SetValue(35);
+  stars->startSpeed.SetValue(4);
+  stars->colour1.SetValue(0xE0F8FF);
+  stars->colour2.SetValue(0xFFC080);
+  stars->colour2.alpha.SetValue(50);
+  return stars;
+}
+
 }  // namespace
 
 void AddGeneratorGardenSlide(ProjectBuilder& project, const DS_ImageFileLink& background) {
   DS_SlideContainer& slide = AddSlideOn(project, background, kFadeSeconds, kHoldSeconds);
+  slide.savedObjects.push_back(FallingStars());
   slide.savedObjects.push_back(Walker());
   slide.savedObjects.push_back(Lamp());
   slide.savedObjects.push_back(Stalk(90.0f, 70.0f, 14));
