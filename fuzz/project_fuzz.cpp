@@ -64,6 +64,7 @@
 #include "objects/sprites/generators/ds_animated_font.h"
 #include "objects/sprites/generators/ds_aurora.h"
 #include "objects/sprites/generators/ds_bling.h"
+#include "objects/sprites/generators/ds_brown_animation.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
 #include "objects/sprites/generators/ds_falling_stars.h"
 #include "objects/sprites/generators/ds_firework.h"
@@ -385,7 +386,8 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
 // A slide of the picture generators: walkers on a path whose points coincide in places and at
 // the highest path speed, turned, mirrored and flipped by the orientation modes; static
 // animations played both ways, mirrored; a plant at the highest frequency; falling stars at the
-// highest rate, with and without a trail, one in a region of a single column.
+// highest rate, with and without a trail, one in a region of a single column; wanderers, some
+// past the cap.
 std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -439,6 +441,17 @@ std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
     stars->lifetime.SetValue(100);
     stars->auxiliary.SetValue(50);
     slide->savedObjects.push_back(std::move(stars));
+  }
+  for (unsigned count : {5u, 200000u}) {
+    auto flies = std::make_unique<DS_BrownAnimation>();
+    flies->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
+    flies->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1805);
+    flies->region.SetRect(30, 20, D3DXVECTOR3(20, 10, 0));
+    flies->wandererCount.SetValue(count);
+    flies->pictureScale.SetValue(20);
+    flies->motionScale.SetValue(50);
+    flies->impulseTime.SetValue(count == 5 ? 0u : 10u);
+    slide->savedObjects.push_back(std::move(flies));
   }
   return slide;
 }

@@ -18,6 +18,7 @@
 #include "objects/sprites/generators/ds_animated_font.h"
 #include "objects/sprites/generators/ds_aurora.h"
 #include "objects/sprites/generators/ds_bling.h"
+#include "objects/sprites/generators/ds_brown_animation.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
 #include "objects/sprites/generators/ds_falling_stars.h"
 #include "objects/sprites/generators/ds_firework.h"
@@ -58,6 +59,7 @@ void RegisterObjectsSpritesClasses(ClassRegistries& r) {
   AddObjectClass<DS_StaticAnimation>(r.objects, u"DS_StaticAnimation");
   AddObjectClass<DS_Plant>(r.objects, u"DS_Plant");
   AddObjectClass<DS_FallingStars>(r.objects, u"DS_FallingStars");
+  AddObjectClass<DS_BrownAnimation>(r.objects, u"DS_BrownAnimation");
   AddObjectClass<DS_FireworkSimple>(r.objects, u"DS_FireworkSimple");
   AddObjectClass<DS_LightningGN>(r.objects, u"DS_LightningGN");
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "objects/sprites/generators/ds_brown_animation.h"
 #include "objects/sprites/generators/ds_falling_stars.h"
 #include "objects/sprites/generators/ds_path_animtion.h"
 #include "objects/sprites/generators/ds_plant.h"
@@ -92,11 +93,28 @@ std::unique_ptr<DS_FallingStars> FallingStars() {
   return stars;
 }
 
+// Fireflies wandering over the flower beds.
+std::unique_ptr<DS_BrownAnimation> Fireflies() {
+  auto flies = std::make_unique<DS_BrownAnimation>();
+  flies->name = u"Fireflies";
+  flies->effectLink = DS_HLSLEffectFile(u"glimres.dll", kOneLayer);
+  flies->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
+  flies->region.SetRect(420.0f, 70.0f, D3DXVECTOR3(287.0f, 200.0f, 0));
+  flies->wandererCount.SetValue(14);
+  flies->pictureScale.SetValue(25);
+  flies->motionScale.SetValue(12);
+  flies->meanWait.SetValue(20);
+  flies->impulseTime.SetValue(20);
+  flies->colour1.SetValue(0x80FFE0);
+  return flies;
+}
+
 }  // namespace
 
 void AddGeneratorGardenSlide(ProjectBuilder& project, const DS_ImageFileLink& background) {
   DS_SlideContainer& slide = AddSlideOn(project, background, kFadeSeconds, kHoldSeconds);
   slide.savedObjects.push_back(FallingStars());
+  slide.savedObjects.push_back(Fireflies());
   slide.savedObjects.push_back(Walker());
   slide.savedObjects.push_back(Lamp());
   slide.savedObjects.push_back(Stalk(90.0f, 70.0f, 14));

@@ -4,6 +4,7 @@
 
 class ProjectBuilder;
 
-// A garden slide on `background` (the dawn): stars falling in the sky, a walker that strolls back
-// and forth along a path across the lawn, a flickering lamp and stalks swaying in the wind.
+// A garden slide on `background` (the dawn): stars falling in the sky, wandering fireflies, a
+// walker that strolls back and forth along a path across the lawn, a flickering lamp and stalks
+// swaying in the wind.
 void AddGeneratorGardenSlide(ProjectBuilder& project, const DS_ImageFileLink& background);
