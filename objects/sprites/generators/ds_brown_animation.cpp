@@ -63,12 +63,8 @@ void DS_BrownAnimation::Update(float t, DS_ParticlesObj& obj) {
 
 void DS_BrownAnimation::AdjustWandererCount() {
   const size_t count = std::min<size_t>(wandererCount.Value(), kMaxParticlesPerList);
-  const D3DXVECTOR3& c0 = region.corners[0].Value();
-  const D3DXVECTOR3& c3 = region.corners[3].Value();
   while (sources.size() < count) {
-    const float y = c0.y + crt_rand_unit() * (c3.y - c0.y);
-    const float x = c0.x + crt_rand_unit() * (c3.x - c0.x);
-    GeneratorParticle wanderer(D3DXVECTOR3(x, y, 0.0f));
+    GeneratorParticle wanderer(RandomPoint());
     const float vy = crt_rand_unit() * 200.0f - 100.0f;
     const float vx = crt_rand_unit() * 200.0f - 100.0f;
     const float wait = crt_rand_unit() * 4.0f + 1.0f;

@@ -66,17 +66,13 @@ void DS_FallingStars::EmitStars(float t) {
   const int due = starRate.TakeCount(t);
   const size_t room = kMaxParticlesPerList - std::min<size_t>(sources.size(), kMaxParticlesPerList);
   const size_t count = std::min<size_t>(static_cast<size_t>(std::max(due, 0)), room);
-  const D3DXVECTOR3& c0 = region.corners[0].Value();
-  const D3DXVECTOR3& c3 = region.corners[3].Value();
   const D3DXVECTOR4& d = fallDirection.Direction();
   const float s = fallSpeed.Scaled();
   const float fadeIn = fadeInTime.Scaled();
   const float shownEnd = shownTime.Scaled() + fadeIn;
   const float life = shownEnd + fadeOutTime.Scaled();
   for (size_t i = 0; i < count; ++i) {
-    const float y = c0.y + crt_rand_unit() * (c3.y - c0.y);
-    const float x = c0.x + crt_rand_unit() * (c3.x - c0.x);
-    GeneratorParticle star(D3DXVECTOR3(x, y, 0.0f));
+    GeneratorParticle star(RandomPoint());
     star.channels[GeneratorParticle::kOpacity] = 0.0f;
     star.channels[GeneratorParticle::kAngle] = crt_rand_unit() * 6.2831855f;
     star.AddProcess<PAgeConst>(life);

@@ -25,6 +25,8 @@ class DS_ParticleRctRgnGenerator : public DS_TexParticleGenerator {
 
   // The textured base's attach; an unplaced description's region becomes the whole scene.
   void AttachRuntimeObject(DS_ParticlesObj& obj) override;
+  // A random point of the region's box, z 0: y drawn first, then x (r = rand() / 32767).
+  D3DXVECTOR3 RandomPoint() const;
 
   MediaQuad region;
 };
