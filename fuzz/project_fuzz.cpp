@@ -385,9 +385,9 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
 
 // A slide of the picture generators: walkers on a path whose points coincide in places and at
 // the highest path speed, turned, mirrored and flipped by the orientation modes; static
-// animations played both ways, mirrored; a plant at the highest frequency; falling stars at the
-// highest rate, with and without a trail, one in a region of a single column; wanderers, some
-// past the cap.
+// animations played both ways, mirrored; a plant at the highest frequency; falling stars, at the
+// highest rate in a region of a single column and with a trail; wanderers, one kind without an
+// impulse time.
 std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -431,7 +431,7 @@ std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
     stars->pictures = {DS_ImageFileLink(u"glimres.dll", 80), DS_ImageFileLink(u"glimres.dll", 2)};
     stars->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1802);
     stars->region.SetRect(float(trail) * 40.0f, 20, D3DXVECTOR3(20, 10, 0));
-    stars->starRate.SetValue(0xFFFFFFFFu);
+    stars->starRate.SetValue(trail == 0 ? 0xFFFFFFFFu : 1000u);
     stars->starSize.SetValue(4);
     stars->fallSpeed.SetValue(50);
     stars->fallDirection.SetValue(270);
@@ -442,7 +442,7 @@ std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
     stars->auxiliary.SetValue(50);
     slide->savedObjects.push_back(std::move(stars));
   }
-  for (unsigned count : {5u, 200000u}) {
+  for (unsigned count : {5u, 300u}) {
     auto flies = std::make_unique<DS_BrownAnimation>();
     flies->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
     flies->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1805);
