@@ -224,5 +224,23 @@ TEST_F(PathAnimation, RecordsRoundTripAndVersionOnePlaysFramesAtSpeedOne) {
   EXPECT_TRUE(ReadDescription(huge).failed);
 }
 
+// The walker drawn through the single-layer effect: white where the path has taken it, the grey
+// left as it was elsewhere.
+TEST_F(PathAnimation, TheWalkerIsDrawnWhereThePathTookIt) {
+  constexpr uint32_t kGrey = 0xFF808080;
+  DS_2D_Light renderer;
+  StartSlideOn(renderer, width_, height_, kGrey);
+  DS_PathAnimtion walker = Walker({{10, 16, 0}, {50, 16, 0}}, 10);
+  walker.effectLink = DS_HLSLEffectFile(u"glimres.dll", 1805);
+  auto run = StartRuntime(walker);
+  ASSERT_NE(run.obj, nullptr);
+  RunTo(run, 1.0f);  // 30 pixels along
+  Frame(renderer, {run.handle});
+  const auto at = [&](int x, int y) { return BackBufferPixels()[size_t(y) * width_ + x]; };
+  EXPECT_EQ(at(40, 16), 0xFFFFFFFFu);
+  EXPECT_EQ(at(12, 16), kGrey);
+  EXPECT_EQ(at(40, 4), kGrey);
+}
+
 }  // namespace
 }  // namespace generator_test
