@@ -64,11 +64,16 @@
 #include "objects/sprites/generators/ds_animated_font.h"
 #include "objects/sprites/generators/ds_aurora.h"
 #include "objects/sprites/generators/ds_bling.h"
+#include "objects/sprites/generators/ds_brown_animation.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
+#include "objects/sprites/generators/ds_falling_stars.h"
 #include "objects/sprites/generators/ds_firework.h"
 #include "objects/sprites/generators/ds_lightning_gn.h"
+#include "objects/sprites/generators/ds_path_animtion.h"
+#include "objects/sprites/generators/ds_plant.h"
 #include "objects/sprites/generators/ds_radial_rays.h"
 #include "objects/sprites/generators/ds_smoke.h"
+#include "objects/sprites/generators/ds_static_animation.h"
 #include "objects/sprites/generators/ds_twinkling_stars.h"
 #include "objects/text3d/ds_3d_in_2d_array_constructor.h"
 #include "objects/text3d/ds_butterfly_constructor.h"
@@ -379,6 +384,79 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
                          DS_ImageFileLink(u"glimres.dll", 79)};
   font->sources.emplace_back(D3DXVECTOR3(4, 4, 0));
   slide->savedObjects.push_back(std::move(font));
+  return slide;
+}
+
+// A slide of the picture generators: walkers on a path whose points coincide in places and at
+// the highest path speed, turned, mirrored and flipped by the orientation modes; static
+// animations played both ways, mirrored; a plant at the highest frequency; falling stars, at the
+// highest rate in a region of a single column and with a trail; wanderers, one kind without an
+// impulse time.
+std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  for (int mode = 0; mode < 4; ++mode) {
+    auto walker = std::make_unique<DS_PathAnimtion>();
+    walker->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
+    walker->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1805);
+    walker->pictureScale.SetValue(50);
+    walker->pathSpeed.SetValue(mode == 3 ? 0xFFFFFFFFu : 20u);
+    walker->orientationMode.SetValue(mode);
+    walker->horizontalFlip.SetValue(mode & 1);
+    for (const D3DXVECTOR3& at : {D3DXVECTOR3(4, 4, 0), D3DXVECTOR3(4, 4, 0),
+                                  D3DXVECTOR3(40, 20, 0), D3DXVECTOR3(40, 20, 0)}) {
+      DX_SmartPnt point;
+      point.SetValueSilently(at);
+      walker->path.AppendPoint(point, nullptr);
+    }
+    slide->savedObjects.push_back(std::move(walker));
+  }
+  for (int mode = 0; mode < 2; ++mode) {
+    auto lamp = std::make_unique<DS_StaticAnimation>();
+    lamp->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
+    lamp->rectangle.SetRect(20, 10, D3DXVECTOR3(20, 10, 0));
+    lamp->frameSpeed.SetValue(1000);
+    lamp->reverse.SetValue(mode);
+    lamp->secondMode.SetValue(mode);
+    lamp->thirdMode.SetValue(1 - mode);
+    slide->savedObjects.push_back(std::move(lamp));
+  }
+  auto plant = std::make_unique<DS_Plant>();
+  plant->pictures = {DS_ImageFileLink(u"glimres.dll", 76)};
+  plant->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1804);
+  plant->rectangle.SetRect(10, 30, D3DXVECTOR3(30, 15, 0));
+  plant->frequency.SetValue(0xFFFFFFFFu);
+  plant->swayMagnitude.SetValue(500);
+  plant->bendMagnitude.SetValue(500);
+  plant->timing.timeMode.SetValue(1);
+  slide->savedObjects.push_back(std::move(plant));
+  for (int trail : {0, 1}) {
+    auto stars = std::make_unique<DS_FallingStars>();
+    stars->pictures = {DS_ImageFileLink(u"glimres.dll", 80), DS_ImageFileLink(u"glimres.dll", 2)};
+    stars->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1802);
+    stars->region.SetRect(float(trail) * 40.0f, 20, D3DXVECTOR3(20, 10, 0));
+    stars->starRate.SetValue(trail == 0 ? 0xFFFFFFFFu : 1000u);
+    stars->starSize.SetValue(4);
+    stars->fallSpeed.SetValue(50);
+    stars->fallDirection.SetValue(270);
+    stars->shownTime.SetValue(trail * 100u);
+    stars->emissionSwitch.SetValue(trail);
+    stars->emissionRate.SetValue(1000000u);
+    stars->lifetime.SetValue(100);
+    stars->auxiliary.SetValue(50);
+    slide->savedObjects.push_back(std::move(stars));
+  }
+  for (unsigned count : {5u, 300u}) {
+    auto flies = std::make_unique<DS_BrownAnimation>();
+    flies->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
+    flies->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1805);
+    flies->region.SetRect(30, 20, D3DXVECTOR3(20, 10, 0));
+    flies->wandererCount.SetValue(count);
+    flies->pictureScale.SetValue(20);
+    flies->motionScale.SetValue(50);
+    flies->impulseTime.SetValue(count == 5 ? 0u : 10u);
+    slide->savedObjects.push_back(std::move(flies));
+  }
   return slide;
 }
 
@@ -1128,6 +1206,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(SpriteFamiliesSlide());
   root.slides.emplace_back(GeneratorSlide());
   root.slides.emplace_back(PositionedGeneratorSlide());
+  root.slides.emplace_back(PictureGeneratorSlide());
   root.slides.emplace_back(SystemsSlide());
   root.slides.emplace_back(LineSlide());
   root.slides.emplace_back(ModelSlide());

@@ -18,11 +18,16 @@
 #include "objects/sprites/generators/ds_animated_font.h"
 #include "objects/sprites/generators/ds_aurora.h"
 #include "objects/sprites/generators/ds_bling.h"
+#include "objects/sprites/generators/ds_brown_animation.h"
 #include "objects/sprites/generators/ds_custom_air_brush.h"
+#include "objects/sprites/generators/ds_falling_stars.h"
 #include "objects/sprites/generators/ds_firework.h"
 #include "objects/sprites/generators/ds_lightning_gn.h"
+#include "objects/sprites/generators/ds_path_animtion.h"
+#include "objects/sprites/generators/ds_plant.h"
 #include "objects/sprites/generators/ds_radial_rays.h"
 #include "objects/sprites/generators/ds_smoke.h"
+#include "objects/sprites/generators/ds_static_animation.h"
 #include "objects/sprites/generators/ds_twinkling_stars.h"
 
 // One line per class, in the form of core/registry/core_class_list.cpp. The preset bases are
@@ -50,6 +55,11 @@ void RegisterObjectsSpritesClasses(ClassRegistries& r) {
   AddObjectClass<DS_AnimatedFont>(r.objects, u"DS_AnimatedFont");
   AddObjectClass<DS_RadialRays>(r.objects, u"DS_RadialRays");
   AddObjectClass<DS_Smoke>(r.objects, u"DS_Smoke");
+  AddObjectClass<DS_PathAnimtion>(r.objects, u"DS_PathAnimtion");
+  AddObjectClass<DS_StaticAnimation>(r.objects, u"DS_StaticAnimation");
+  AddObjectClass<DS_Plant>(r.objects, u"DS_Plant");
+  AddObjectClass<DS_FallingStars>(r.objects, u"DS_FallingStars");
+  AddObjectClass<DS_BrownAnimation>(r.objects, u"DS_BrownAnimation");
   AddObjectClass<DS_FireworkSimple>(r.objects, u"DS_FireworkSimple");
   AddObjectClass<DS_LightningGN>(r.objects, u"DS_LightningGN");
 }

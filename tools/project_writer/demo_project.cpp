@@ -20,6 +20,7 @@
 #include "tools/project_writer/demo_brushes.h"
 #include "tools/project_writer/demo_festival.h"
 #include "tools/project_writer/demo_garden.h"
+#include "tools/project_writer/demo_garden_generators.h"
 #include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_group.h"
 #include "tools/project_writer/demo_lines.h"
@@ -323,6 +324,8 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   if (night != stored.end()) AddNightSkySlide(project, night->second.link);
   // The positioned generators at a festival by night.
   if (night != stored.end()) AddFestivalSlide(project, night->second.link);
+  // The region and picture generators in a garden at dawn.
+  if (dawn != stored.end()) AddGeneratorGardenSlide(project, dawn->second.link);
   // The garden of 3D models on the dawn.
   const size_t gardenSlide = project.Root().slides.size();
   if (dawn != stored.end()) {

@@ -5,10 +5,7 @@
 #include "core/math/ratio.h"
 #include "core/param/param_reads.h"
 #include "objects/sprites/generators/ds_particles_obj.h"
-#include "platform/gfx/device.h"
 #include "platform/math/d3dx_math.h"
-#include "player/device/device_values.h"
-#include "renderers/light/ds_2d_light.h"
 
 bool DS_Smoke::Save(DS_IOF_Archive& archive) const {
   WriteRecordHeader(archive, u"DS_Smoke", kVersion);
@@ -75,8 +72,5 @@ void DS_Smoke::FillLayer(DS_ParticlesObj& obj) {
 }
 
 void DS_Smoke::Render(DS_2D_Light& renderer, DS_ParticlesObj& obj) {
-  gfx::Device* device = CurrentDevice();
-  if (device == nullptr || obj.LayerCount() == 0) return;
-  device->SetTexture(0, PictureTexture(0));
-  renderer.DrawIndexedMesh(obj.Layer(0), effect.Get(), 0, obj.DrawnQuads(0));
+  RenderSingleLayer(renderer, obj);
 }

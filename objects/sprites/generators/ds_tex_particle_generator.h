@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "core/com_ref.h"
@@ -70,6 +71,19 @@ class DS_TexParticleGenerator : public DS_ParticleGenerator {
   // blend mode, so its kinds answer NeedsTarget 1 while CanDrawMask. Without an effect or a mask
   // texture the glows and then the cores are drawn straight with fixed-function blending.
   void RenderTwoMasks(DS_2D_Light& renderer, DS_ParticlesObj& obj);
+  // A layer drawn with the current frame of a picture.
+  struct MaskDraw {
+    unsigned layer;
+    size_t picture;
+  };
+  // The same with the layers given: `cores` in order into the first mask, `glows` into the
+  // second; without the mask passes the glows and then the cores are drawn straight. Nothing
+  // when a layer is missing.
+  void RenderTwoMasks(DS_2D_Light& renderer, DS_ParticlesObj& obj,
+                      std::initializer_list<MaskDraw> cores, std::initializer_list<MaskDraw> glows);
+  // The single-layer draw: the current frame of picture 0 at stage 0, then layer 0 through the
+  // effect as it stands (fixed-function alpha blending without one).
+  void RenderSingleLayer(DS_2D_Light& renderer, DS_ParticlesObj& obj);
   // Composes the mask with the picture drawn so far by the blend mode (see the class comment),
   // drawn with the renderer's background quad. Nothing without an effect or a mask texture.
   void ApplyBlendMode(DS_2D_Light& renderer);

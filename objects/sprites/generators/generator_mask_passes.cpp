@@ -1,5 +1,5 @@
-// The mask passes of the drawn generators and the composition of the mask with the picture
-// drawn so far.
+// The draws of the drawn generators: the mask passes, the composition of the mask with the
+// picture drawn so far, and the single-layer draw.
 #include "objects/sprites/generators/ds_particles_obj.h"
 #include "objects/sprites/generators/ds_tex_particle_generator.h"
 #include "platform/gfx/device.h"
@@ -88,34 +88,58 @@ void DS_TexParticleGenerator::ApplyBlendMode(DS_2D_Light& renderer) {
 }
 
 void DS_TexParticleGenerator::RenderTwoMasks(DS_2D_Light& renderer, DS_ParticlesObj& obj) {
-  if (obj.LayerCount() < 2) return;
-  gfx::Texture* picture = PictureTexture(0);
+  RenderTwoMasks(renderer, obj, {{0, 0}}, {{1, 0}});
+}
+
+void DS_TexParticleGenerator::RenderTwoMasks(DS_2D_Light& renderer, DS_ParticlesObj& obj,
+                                             std::initializer_list<MaskDraw> cores,
+                                             std::initializer_list<MaskDraw> glows) {
+  for (const std::initializer_list<MaskDraw>& draws : {cores, glows})
+    for (const MaskDraw& draw : draws)
+      if (draw.layer >= obj.LayerCount()) return;
+  gfx::Device* device = CurrentDevice();
   if (!CanDrawMask()) {
-    gfx::Device* device = CurrentDevice();
-    if (device == nullptr || picture == nullptr) return;
-    device->SetTexture(0, picture);
-    renderer.DrawIndexedMesh(obj.Layer(1), nullptr, 0, obj.DrawnQuads(1));
-    renderer.DrawIndexedMesh(obj.Layer(0), nullptr, 0, obj.DrawnQuads(0));
+    if (device == nullptr) return;
+    for (const std::initializer_list<MaskDraw>& draws : {glows, cores}) {
+      for (const MaskDraw& draw : draws) {
+        gfx::Texture* picture = PictureTexture(draw.picture);
+        if (picture == nullptr) continue;
+        device->SetTexture(0, picture);
+        renderer.DrawIndexedMesh(obj.Layer(draw.layer), nullptr, 0, obj.DrawnQuads(draw.layer));
+      }
+    }
     return;
   }
   gfx::Effect* e = effect.Get();
   RenderTargetSet& mask = *maskTarget;
+  const auto drawLayers = [&](std::initializer_list<MaskDraw> draws) {
+    if (device != nullptr) device->Clear(0, nullptr, gfx::ClearFlags::Target, 0, 1.0f, 0);
+    for (const MaskDraw& draw : draws) {
+      gfx::Texture* picture = PictureTexture(draw.picture);
+      e->SetTexture("Texture1", picture);
+      if (picture != nullptr)
+        renderer.DrawIndexedMesh(obj.Layer(draw.layer), e, 0, obj.DrawnQuads(draw.layer));
+    }
+  };
   e->SetTechnique("BlendMask_Max");
-  e->SetTexture("Texture1", picture);
   mask.Begin();
   renderer.PushView(mask.width, mask.height, 3);
-  gfx::Device* device = CurrentDevice();
-  if (device != nullptr) device->Clear(0, nullptr, gfx::ClearFlags::Target, 0, 1.0f, 0);
-  if (picture != nullptr) renderer.DrawIndexedMesh(obj.Layer(0), e, 0, obj.DrawnQuads(0));
-  const int cores = mask.currentIndex;
-  mask.Select((cores + 1) % 2);
-  if (device != nullptr) device->Clear(0, nullptr, gfx::ClearFlags::Target, 0, 1.0f, 0);
-  if (picture != nullptr) renderer.DrawIndexedMesh(obj.Layer(1), e, 0, obj.DrawnQuads(1));
+  drawLayers(cores);
+  const int coreIndex = mask.currentIndex;
+  mask.Select((coreIndex + 1) % 2);
+  drawLayers(glows);
   mask.End(false);
   renderer.PopView();
   e->SetTechnique("Main");
   e->SetTexture("Texture1", renderer.GetTargetTextureSlot()->Get());
   e->SetTexture("Texture2", mask.current.Get());
-  e->SetTexture("Texture3", mask.textures[static_cast<size_t>(cores)].Get());
+  e->SetTexture("Texture3", mask.textures[static_cast<size_t>(coreIndex)].Get());
   renderer.DrawTexWithEffect(renderer.GetBackgroundNode(), e);
+}
+
+void DS_TexParticleGenerator::RenderSingleLayer(DS_2D_Light& renderer, DS_ParticlesObj& obj) {
+  gfx::Device* device = CurrentDevice();
+  if (device == nullptr || obj.LayerCount() == 0) return;
+  device->SetTexture(0, PictureTexture(0));
+  renderer.DrawIndexedMesh(obj.Layer(0), effect.Get(), 0, obj.DrawnQuads(0));
 }

@@ -126,12 +126,16 @@ bool PBrownian::Process(float dt, GeneratorParticle& p) {
     }
   }
 
+  // The acceleration acts for what is left of the impulse time, also within a step longer than
+  // that: dropping it there would lose the whole change of speed, and a wanderer would never
+  // turn home at frame steps past the impulse time.
+  const float active = std::clamp(impulseTime_, 0.0f, std::max(dt, 0.0f));
+  at += (acceleration_ * (active * (dt - active * 0.5f)) + velocity_ * dt) * scale;
+  velocity_ += acceleration_ * active;
   impulseTime_ -= dt;
-  if (impulseTime_ < 0.0f) {
+  if (impulseTime_ <= 0.0f) {
     acceleration_ = D3DXVECTOR3();
     impulseTime_ = 0.0f;
   }
-  at += (acceleration_ * (dt * dt * 0.5f) + velocity_ * dt) * scale;
-  velocity_ += acceleration_ * dt;
   return true;
 }

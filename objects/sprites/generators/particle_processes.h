@@ -117,6 +117,9 @@ struct BrownianOwner {
 class PBrownian : public PProcess {
  public:
   explicit PBrownian(const BrownianOwner* owner) : owner_(owner) {}
+  // A new wanderer: inside its region, drifting at `velocity`, its first change after `wait`.
+  PBrownian(const BrownianOwner* owner, const D3DXVECTOR3& velocity, float wait)
+      : owner_(owner), velocity_(velocity), acceleration_(0, 0, 0), wait_(wait), inside_(1) {}
   bool Process(float dt, GeneratorParticle& p) override;
   std::unique_ptr<PProcess> Clone() const override { return std::make_unique<PBrownian>(*this); }
 
