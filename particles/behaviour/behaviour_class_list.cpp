@@ -12,6 +12,7 @@
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/behaviour/physics/root_point.h"
 #include "particles/behaviour/physics/shaped_points.h"
+#include "particles/behaviour/physics/trace_line.h"
 #include "particles/behaviour/physics/track_physics.h"
 #include "particles/behaviour/sources/emitter_kinds.h"
 #include "particles/behaviour/sources/line_emitters.h"
@@ -114,4 +115,7 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
   AddClass<ZKW_PSGeometry_Swarm, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Swarm");
   AddClass<ZKW_PSGeometry_Trace, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Trace");
   AddClass<ZKW_PSSource_Group, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSSource_Group");
+
+  // Stripe physics: trails and curves. The stripes base and the curves base are bases only.
+  AddClass<ZKW_PtclSysPhys_TraceLine, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_TraceLine");
 }
