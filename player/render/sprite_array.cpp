@@ -56,13 +56,26 @@ void DS_SpriteArrayT<V>::InitQuads(uint32_t quads) {
 template <class V>
 void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads,
                               bool wrap) const {
+  DrawTriangles(effect, technique, 2 * std::min(quads, QuadCapacity()), wrap, true);
+}
+
+template <class V>
+void DS_SpriteArrayT<V>::DrawMesh(gfx::Effect* effect, gfx::EffectHandle technique,
+                                  uint32_t triangles, bool wrap) const {
+  gfx::IndexBufferDesc desc{};
+  if (!indices || gfx::Failed(indices->GetDesc(&desc))) return;
+  DrawTriangles(effect, technique, std::min<uint32_t>(triangles, desc.size / 6), wrap, false);
+}
+
+template <class V>
+void DS_SpriteArrayT<V>::DrawTriangles(gfx::Effect* effect, gfx::EffectHandle technique,
+                                       uint32_t triangles, bool wrap, bool quadBlocks) const {
   gfx::Device* device = CurrentDevice();
   if (device == nullptr || effect == nullptr || !vertices.buffer || !indices) return;
   if (RenderContext* context = RenderContextTlsSlot::Get()) {
     context->ApplyViewProjection();
     context->SetWorldTransform(node.world);
   }
-  const uint32_t triangles = 2 * std::min(quads, QuadCapacity());
   effect->SetTechnique(technique);
   uint32_t passes = 0;
   effect->Begin(&passes, 0);
@@ -77,7 +90,11 @@ void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique, 
     device->SetIndices(indices.Get());
     device->SetFVF(V::kFvf);
     device->SetStreamSource(0, vertices.buffer.Get(), 0, kStride);
-    if (triangles > 0) DrawIndexedQuads(*device, primitiveType, vertices.count, 0, triangles);
+    if (triangles > 0 && quadBlocks) {
+      DrawIndexedQuads(*device, primitiveType, vertices.count, 0, triangles);
+    } else if (triangles > 0) {
+      device->DrawIndexedPrimitive(primitiveType, 0, 0, vertices.count, 0, triangles);
+    }
     effect->EndPass();
   }
   effect->End();
