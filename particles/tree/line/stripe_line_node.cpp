@@ -4,8 +4,10 @@
 #include <memory>
 
 #include "core/crt_rand.h"
+#include "geometry/offset/stripe_mesh_append.h"
 #include "geometry/offset/zkw_straight_skeleton_offset.h"
 #include "geometry/shape/zkw_vgeom2d.h"
+#include "particles/tree/vertex_math.h"
 #include "platform/math/d3dx_math.h"
 
 namespace {
@@ -215,7 +217,37 @@ D3DXVECTOR3 ZKW_PtclSysNode_StripeLine::MapStripePoint(const StripeFrame& frame,
 
 void ZKW_PtclSysNode_StripeLine::FillVertices(QuadBatches& batches, size_t* index) {
   FillChildren(batches, index);
+  if (*index < batches.size()) FillOwnMesh(batches[*index]);
   ++*index;
+}
+
+void ZKW_PtclSysNode_StripeLine::FillOwnMesh(ParticleQuadBatch& batch) const {
+  if (!batch.indices) batch.EnsureCapacity(1, 1);
+  // The offsetters' mesh builders may replace either buffer by a larger one.
+  auto vertexBuffer = gfx::ComPtr<gfx::VertexBuffer>::Copy(batch.vertices.buffer.Get());
+  auto indexBuffer = gfx::ComPtr<gfx::IndexBuffer>::Copy(batch.indices.Get());
+  // The counters are 16-bit: the builders stop adding at 65,535 vertices.
+  uint16_t triangles = 0, vertices = 0;
+  const uint32_t rgb = colour.Value();
+  const float opacity = (255.0f - 2.55f * static_cast<float>(colour.alpha.Value())) / 255.0f;
+  const float red = static_cast<float>(rgb & 0xFF) / 255.0f;
+  const float green = static_cast<float>((rgb >> 8) & 0xFF) / 255.0f;
+  const float blue = static_cast<float>((rgb >> 16) & 0xFF) / 255.0f;
+  for (const StripeEntry& entry : stripes) {
+    if (!entry.offsetter) continue;
+    const std::vector<StripePoint>& points = entry.points;
+    AppendStripeMesh(*entry.offsetter, vertexBuffer, indexBuffer, &triangles, &vertices,
+                     [&](const unsigned& j, float& halfWidth, uint32_t& argb) {
+                       const StripePoint& p = points[j];
+                       halfWidth = p.width / 2;
+                       argb = UnitChannelByte(opacity * p.alpha) << 24 |
+                              UnitChannelByte(red * p.r) << 16 | UnitChannelByte(green * p.g) << 8 |
+                              UnitChannelByte(blue * p.b);
+                     });
+  }
+  batch.vertices.buffer.Reset(vertexBuffer.Detach());
+  batch.indices.Reset(indexBuffer.Detach());
+  batch.EnsureCapacity(vertices, triangles);
 }
 
 void ZKW_PtclSysNode_StripeLine::Render(QuadBatches& batches, size_t* index, DS_2D_Light& renderer,

@@ -89,6 +89,9 @@ class ZKW_PtclSysNode_StripeLine : public ZKW_PtclSysNodePic_TexDynamic {
   void ReadStripeLinePart(DS_IOF_Archive& archive) {
     ZKW_PtclSysNode_StripeLine::ReadBody(archive, ReadBaseHeader(archive));
   }
+  // Every stripe's band through its offsetter's mesh builder, as one mesh of the batch. Points
+  // take the node's colour and opacity times their own colour and alpha, saturated to bytes.
+  void FillOwnMesh(ParticleQuadBatch& batch) const;
   // A curve record's header, then its body into `curves` (the class is not checked).
   template <class Curves>
   static void ReadCurvesInto(DS_IOF_Archive& archive, Curves& curves) {
