@@ -60,6 +60,14 @@ TEST_F(TraceNode, RecordsReadBackWithoutTheDrawMode) {
   EXPECT_EQ(read->trace->pointSize.value.Value(), 35u);
   EXPECT_EQ(read->options.shadow.enabled.Value(), 1);
   EXPECT_EQ(OnlyLink(*read).id, 228);
+
+  // A record cut anywhere reads as far as it goes and fails the stream.
+  for (size_t cut = 0; cut < bytes.size(); cut += 7) {
+    const auto part = ReadItem(std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut), &whole);
+    EXPECT_FALSE(whole) << cut;
+    if (const auto* trace = dynamic_cast<const ZKW_PtclSysNode_Trace*>(part.get()))
+      EXPECT_TRUE(trace->trace) << cut;
+  }
 }
 
 TEST_F(TraceNode, AnotherPhysicsInTheRecordGivesDefaultTrails) {
