@@ -39,14 +39,11 @@ bool ZKW_PtclSysNode_Trace::Save(DS_IOF_Archive& archive) const {
 }
 
 void ZKW_PtclSysNode_Trace::ReadBody(DS_IOF_Archive& archive, uint32_t) {
-  std::unique_ptr<ZKW_PtclSys_Physics> read = ReadPhysicsByName(archive);
-  if (auto* line = dynamic_cast<ZKW_PtclSysPhys_TraceLine*>(read.get())) {
-    read.release();
-    trace = DS_SafePtr<ZKW_PtclSysPhys_TraceLine>(std::unique_ptr<ZKW_PtclSysPhys_TraceLine>(line));
-  } else {
-    // Update, fill, reset and the switch all use the trails: another physics gives default ones.
-    trace = DS_SafePtr<ZKW_PtclSysPhys_TraceLine>(std::make_unique<ZKW_PtclSysPhys_TraceLine>());
-  }
+  std::unique_ptr<ZKW_PtclSysPhys_TraceLine> read =
+      ReadPhysicsAs<ZKW_PtclSysPhys_TraceLine>(archive);
+  // Update, fill, reset and the switch all use the trails: another physics gives default ones.
+  if (!read) read = std::make_unique<ZKW_PtclSysPhys_TraceLine>();
+  trace = DS_SafePtr<ZKW_PtclSysPhys_TraceLine>(std::move(read));
   archive.io().ReadDword(colour.RawValue());
   ReadOptionBase(archive, *this);
   ReadPicturePart(archive);
