@@ -112,6 +112,7 @@
 #include "particles/classic/paths/particle_trace.h"
 #include "particles/tree/group_constructor.h"
 #include "particles/tree/line/stripe_line_node.h"
+#include "particles/tree/line/trace_node.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/preset/party_balloon.h"
 #include "particles/tree/preset/pstree_leaf.h"
@@ -940,6 +941,15 @@ std::unique_ptr<DS_SlideContainer> StreamsSlide() {
   trackNode->AddChild(
       DS_SafePtr<ZKW_PtclSys_Node>(stream(physics("ZKW_PtclSysPhys_ConstPntGroup"))));
   system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(trackNode)));
+  // Trails behind a swarm's particles, switched on, with the glow (a reader of the picture
+  // below) on the trace.
+  auto traced = stream(physics("ZKW_PtclSysPhys_Swarm"));
+  auto trace = std::make_unique<ZKW_PtclSysNode_Trace>();
+  trace->SetPhysics(std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>());
+  trace->enabled.RawValue() = 1;
+  trace->options.glow.enabled.RawValue() = 1;
+  traced->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(trace)));
+  system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(traced)));
   slide->savedObjects.emplace_back(std::move(system));
   return slide;
 }

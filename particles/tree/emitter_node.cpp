@@ -1,5 +1,8 @@
 #include "particles/tree/emitter_node.h"
 
+#include <memory>
+#include <utility>
+
 #include "particles/behaviour/particle/particle_transforms.h"
 #include "particles/behaviour/physics/point_groups.h"
 #include "platform/math/d3dx_math.h"
@@ -18,12 +21,9 @@ bool ZKW_PtclSysNode_Emitter::Save(DS_IOF_Archive& archive) const {
 }
 
 void ZKW_PtclSysNode_Emitter::ReadPhysics(DS_IOF_Archive& archive) {
-  std::unique_ptr<ZKW_PtclSys_Physics> read = ReadPhysicsByName(archive);
+  std::unique_ptr<ZKW_PtclSysPhys_Points> read = ReadPhysicsAs<ZKW_PtclSysPhys_Points>(archive);
   physics.Release();
-  if (auto* points = dynamic_cast<ZKW_PtclSysPhys_Points*>(read.get())) {
-    read.release();
-    SetPhysics(std::unique_ptr<ZKW_PtclSysPhys_Points>(points));
-  }
+  if (read) SetPhysics(std::move(read));
 }
 
 void ZKW_PtclSysNode_Emitter::ReadBody(DS_IOF_Archive& archive, uint32_t) {

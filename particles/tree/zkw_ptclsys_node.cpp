@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <memory>
+#include <utility>
 
 #include "core/registry/read_by_name.h"
 #include "platform/math/d3dx_math.h"
@@ -107,11 +108,8 @@ bool ZKW_PtclSysNode_Root::Save(DS_IOF_Archive& archive) const {
 }
 
 void ZKW_PtclSysNode_Root::ReadBody(DS_IOF_Archive& archive, uint32_t) {
-  std::unique_ptr<ZKW_PtclSys_Physics> read = ReadPhysicsByName(archive);
-  if (auto* root = dynamic_cast<ZKW_PtclSysPhys_RootPnt*>(read.get())) {
-    read.release();
-    physics = DS_SafePtr<ZKW_PtclSysPhys_RootPnt>(std::unique_ptr<ZKW_PtclSysPhys_RootPnt>(root));
-  }
+  if (auto root = ReadPhysicsAs<ZKW_PtclSysPhys_RootPnt>(archive))
+    physics = DS_SafePtr<ZKW_PtclSysPhys_RootPnt>(std::move(root));
   ReadNodePart(archive);
 }
 

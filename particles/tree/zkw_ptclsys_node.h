@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "core/archive/ds_iof_archive.h"
 #include "core/object/ds_iof_item.h"
@@ -92,3 +93,12 @@ class ZKW_PtclSysNode_Root : public ZKW_PtclSys_Node {
 // A physics record read by class name through the particle-engine registry; null for a record
 // of another class or of a class the registry does not hold.
 std::unique_ptr<ZKW_PtclSys_Physics> ReadPhysicsByName(DS_IOF_Archive& archive);
+
+// The same, kept only when it is a T (or a kind of it); null otherwise.
+template <class T>
+std::unique_ptr<T> ReadPhysicsAs(DS_IOF_Archive& archive) {
+  std::unique_ptr<ZKW_PtclSys_Physics> read = ReadPhysicsByName(archive);
+  auto* typed = dynamic_cast<T*>(read.get());
+  if (typed != nullptr) read.release();
+  return std::unique_ptr<T>(typed);
+}

@@ -25,6 +25,7 @@
 #include "tools/project_writer/demo_group.h"
 #include "tools/project_writer/demo_lines.h"
 #include "tools/project_writer/demo_lines_stripes.h"
+#include "tools/project_writer/demo_lines_trace.h"
 #include "tools/project_writer/demo_menu.h"
 #include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
@@ -293,6 +294,12 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   // Particle streams on the dawn.
   if (dawn != stored.end() && spot != nullptr && band != nullptr)
     AddStreamsSlide(project, dawn->second.link, {frameOf(spot), frameOf(band)});
+  // Trails behind particles on the night (the Lines slide).
+  if (night != stored.end() && spot != nullptr) {
+    DS_SlideContainer& lines = AddPictureSlide(project, night->second.link, u"DS_2D_Light");
+    lines.name.RawValue() = u"Lines";
+    AddTraceDemo(project, lines, frameOf(spot));
+  }
   // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
   if (sea != stored.end() && night != stored.end() && dawn != stored.end() && spot != nullptr &&
       atlas != nullptr && puff != nullptr && drops != nullptr && bokeh != nullptr &&

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "geometry/shape/zkw_vgeom2d_curve.h"
-#include "geometry/shape/zkw_vgeom2d_rect.h"
 #include "particles/behaviour/effects/motion_effects.h"
 #include "particles/behaviour/laws/centred_laws.h"
 #include "particles/behaviour/physics/emitting_physics.h"
@@ -23,15 +22,6 @@ namespace {
 
 constexpr float kFadeSeconds = 1.5f;
 constexpr float kHoldSeconds = 12.0f;
-
-// A rectangle of w x h centred on (x, y), relative to the system's root.
-std::unique_ptr<ZKW_VGeom2D> Rect(float x, float y, unsigned w, unsigned h) {
-  auto rect = std::make_unique<ZKW_VGeom2D_Rect>();
-  rect->width.RawValue() = w;
-  rect->height.RawValue() = h;
-  rect->position.RawValue() = D3DXVECTOR3(x, y, 0);
-  return rect;
-}
 
 // A straight B-spline from (x0, y0) to (x1, y1).
 std::unique_ptr<ZKW_VGeom2D_Curve> Spline(float x0, float y0, float x1, float y1) {
@@ -114,7 +104,8 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   up->direction.SetValue(90);
   up->spread.SetValue(40);
   up->speed.value.SetValue(170);
-  auto fountain = Drawn(Stream(40, 20, std::move(up), Rect(-230, 110, 10, 2)), spot, 14, 0xFFD0A0);
+  auto fountain =
+      Drawn(Stream(40, 20, std::move(up), NodeTreeRect(-230, 110, 10, 2)), spot, 14, 0xFFD0A0);
   AddEffect<ZKW_PtclSysEffect_ForceGravitation>(*fountain)->strength->SetValue(150);
   add(std::move(fountain));
 
@@ -122,7 +113,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   auto radial = std::make_unique<ZKW_PtclSysMLaw_Radial>();
   radial->speed.value.SetValue(60);
   auto burst =
-      Drawn(Stream(30, 15, std::move(radial), Rect(-150, -40, 20, 20)), spot, 12, 0x80C0FF);
+      Drawn(Stream(30, 15, std::move(radial), NodeTreeRect(-150, -40, 20, 20)), spot, 12, 0x80C0FF);
   AddEffect<ZKW_PtclSysEffect_ForceDrag>(*burst)->strength->SetValue(20);
   add(std::move(burst));
 
@@ -130,23 +121,23 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   auto spiral = std::make_unique<ZKW_PtclSysMLaw_Spiral>();
   spiral->spiral.angularSpeed.value.SetValue(120);
   spiral->spiral.radialSpeed.value.SetValue(25);
-  add(Drawn(Stream(20, 40, std::move(spiral), Rect(-40, -80, 30, 30)), spot, 10, 0xFF80FF));
+  add(Drawn(Stream(20, 40, std::move(spiral), NodeTreeRect(-40, -80, 30, 30)), spot, 10, 0xFF80FF));
 
   // A tunnel about a rectangle's centre.
   auto tunnel = std::make_unique<ZKW_PtclSysMLCentred_Tunel>();
   tunnel->depth.SetValue(60);
-  add(Drawn(Stream(25, 30, std::move(tunnel), Rect(80, -70, 120, 80)), spot, 16, 0xC0FFC0));
+  add(Drawn(Stream(25, 30, std::move(tunnel), NodeTreeRect(80, -70, 120, 80)), spot, 16, 0xC0FFC0));
 
   // A swarm and a flow in rectangles.
   auto swarm = std::make_unique<ZKW_PtclSysPhys_Swarm>();
   swarm->count.RawValue() = 25;
-  swarm->SetGeometry(Rect(200, -70, 120, 80));
+  swarm->SetGeometry(NodeTreeRect(200, -70, 120, 80));
   add(Drawn(std::move(swarm), spot, 8, 0x60FFFF));
   auto flow = std::make_unique<ZKW_PtclSysPhys_Flow>();
   flow->count.RawValue() = 30;
   flow->flow.speed.value.SetValue(60);
   flow->flow.scatter.SetValue(20);
-  flow->SetGeometry(Rect(-200, 30, 140, 50));
+  flow->SetGeometry(NodeTreeRect(-200, 30, 140, 50));
   add(Drawn(std::move(flow), spot, 8, 0xFFFFFF));
 
   // Fixed spots looping over a rectangle.
@@ -156,7 +147,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   spots->loopMode.RawValue() = 1;
   spots->loop.speed.value.SetValue(40);
   spots->loop.direction.SetValue(30);
-  spots->SetGeometry(Rect(-40, 30, 120, 60));
+  spots->SetGeometry(NodeTreeRect(-40, 30, 120, 60));
   add(Drawn(std::move(spots), spot, 10, 0xA0A0FF));
 
   // A lattice sweeping its rows over a rectangle.
@@ -164,7 +155,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   lattice->countA.RawValue() = 8;
   lattice->countB.RawValue() = 6;
   lattice->life.value.SetValue(15);
-  lattice->SetGeometry(Rect(110, 30, 120, 60));
+  lattice->SetGeometry(NodeTreeRect(110, 30, 120, 60));
   add(Drawn(std::move(lattice), spot, 10, 0xFFC0C0));
 
   // A bouncing track along a B-spline and a perspective track, both turned to their way.
@@ -183,7 +174,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
 
   // A band of light whose texture scrolls.
   auto band = std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>();
-  band->SetGeometry(Rect(220, 40, 2, 2));
+  band->SetGeometry(NodeTreeRect(220, 40, 2, 2));
   auto scrolling = Picture(pictures.lightBand, 90, 0xFFFFFF, std::move(band));
   scrolling->texture.SetValueSilently(NodeTreeSource(pictures.lightBand, 1, 1));
   AddEffect<ZKW_PtclSysEffect_ScrollTex>(*scrolling)->direction->RawValue() = 1;

@@ -39,14 +39,11 @@ bool ZKW_PtclSysNode_Trace::Save(DS_IOF_Archive& archive) const {
 }
 
 void ZKW_PtclSysNode_Trace::ReadBody(DS_IOF_Archive& archive, uint32_t) {
-  std::unique_ptr<ZKW_PtclSys_Physics> read = ReadPhysicsByName(archive);
-  if (auto* line = dynamic_cast<ZKW_PtclSysPhys_TraceLine*>(read.get())) {
-    read.release();
-    trace = DS_SafePtr<ZKW_PtclSysPhys_TraceLine>(std::unique_ptr<ZKW_PtclSysPhys_TraceLine>(line));
-  } else {
-    // Update, fill, reset and the switch all use the trails: another physics gives default ones.
-    trace = DS_SafePtr<ZKW_PtclSysPhys_TraceLine>(std::make_unique<ZKW_PtclSysPhys_TraceLine>());
-  }
+  std::unique_ptr<ZKW_PtclSysPhys_TraceLine> read =
+      ReadPhysicsAs<ZKW_PtclSysPhys_TraceLine>(archive);
+  // Update, fill, reset and the switch all use the trails: another physics gives default ones.
+  if (!read) read = std::make_unique<ZKW_PtclSysPhys_TraceLine>();
+  trace = DS_SafePtr<ZKW_PtclSysPhys_TraceLine>(std::move(read));
   archive.io().ReadDword(colour.RawValue());
   ReadOptionBase(archive, *this);
   ReadPicturePart(archive);
@@ -113,7 +110,8 @@ void ZKW_PtclSysNode_Trace::Render(QuadBatches& batches, size_t* index, DS_2D_Li
 }
 
 void ZKW_PtclSysNode_Trace::FillOffsetStrips(ParticleQuadBatch& batch) {
-  if (!batch.indices) batch.EnsureCapacity(1, 1);
+  // The mesh builder appends only to buffers it can lock; it grows them as it needs.
+  if (!batch.indices || !batch.vertices.buffer) batch.EnsureCapacity(1, 1);
   // The offsetter's mesh builder may replace either buffer by a larger one.
   auto vertexBuffer = gfx::ComPtr<gfx::VertexBuffer>::Copy(batch.vertices.buffer.Get());
   auto indexBuffer = gfx::ComPtr<gfx::IndexBuffer>::Copy(batch.indices.Get());
@@ -157,12 +155,15 @@ void ZKW_PtclSysNode_Trace::FillBevelledTrails(ParticleQuadBatch& batch) {
     triangleTotal += BevelledTrailTriangles(n);
   }
   batch.EnsureCapacity(vertexTotal, triangleTotal);
+  // Without both buffers locked nothing is written, and nothing is drawn either.
   DX_V::PCT2* v = batch.LockVertices();
-  if (v == nullptr) return;
   void* indexData = nullptr;
-  if (!batch.indices || gfx::Failed(batch.indices->Lock(0, 0, &indexData, 0)) ||
-      indexData == nullptr) {
-    batch.UnlockVertices();
+  const bool indicesLocked =
+      v != nullptr && batch.indices && gfx::Succeeded(batch.indices->Lock(0, 0, &indexData, 0));
+  if (indexData == nullptr) {
+    if (indicesLocked) batch.indices->Unlock();
+    if (v != nullptr) batch.UnlockVertices();
+    batch.EnsureCapacity(0, 0);
     return;
   }
   auto* indices = static_cast<uint16_t*>(indexData);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -59,6 +60,14 @@ TEST_F(TraceNode, RecordsReadBackWithoutTheDrawMode) {
   EXPECT_EQ(read->trace->pointSize.value.Value(), 35u);
   EXPECT_EQ(read->options.shadow.enabled.Value(), 1);
   EXPECT_EQ(OnlyLink(*read).id, 228);
+
+  // A record cut anywhere reads as far as it goes and fails the stream.
+  for (size_t cut = 0; cut < bytes.size(); cut += 7) {
+    const auto part = ReadItem(std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut), &whole);
+    EXPECT_FALSE(whole) << cut;
+    if (const auto* trace = dynamic_cast<const ZKW_PtclSysNode_Trace*>(part.get()))
+      EXPECT_TRUE(trace->trace) << cut;
+  }
 }
 
 TEST_F(TraceNode, AnotherPhysicsInTheRecordGivesDefaultTrails) {
@@ -84,6 +93,44 @@ TEST_F(TraceNode, AnotherPhysicsInTheRecordGivesDefaultTrails) {
   read->Reset();
   EXPECT_EQ(read->UpdateParticles(0.1f, nullptr), 1);
   EXPECT_EQ(Saved(*read).size(), Saved(node).size());
+}
+
+// Two trails of 12,000 points each (straight along x, 2 units wide) hold more vertices than
+// 16-bit indices can name: the batch stops at the limit, and no index wraps.
+TEST_F(TraceNode, LongTrailsStopWhereSixteenBitIndicesWouldWrap) {
+  for (const int mode : {0, 1}) {
+    SCOPED_TRACE(mode == 1 ? "offset strips" : "bevelled ribbons");
+    ZKW_PtclSysNode_Trace node;
+    node.enabled.SetValue(1);
+    node.drawMode.SetValue(mode);
+    for (int k = 0; k < 2; ++k) {
+      PointStripe stripe{ParticleHandle(), MakeStripePoints()};
+      for (int i = 0; i < 12000; ++i) {
+        ParticleHandle p(std::make_unique<ParticleRecord>(D3DXVECTOR3(i * 0.01f, k * 5.0f, 0)));
+        p->floats[ParticleRecord::kScale] = 2.0f;
+        stripe.points->particles.push_back(p);
+      }
+      node.trace->stripes.push_back(stripe);
+    }
+    QuadBatches batches(1);
+    size_t index = 0;
+    node.FillVertices(batches, &index);
+    EXPECT_EQ(index, 1u);
+    const ParticleQuadBatch& batch = batches[0];
+    ASSERT_TRUE(batch.IsMesh());
+    EXPECT_LE(batch.vertices.count, 65535u);
+    EXPECT_GT(batch.vertices.count, 48000u) << "the second trail is drawn as far as it fits";
+    ASSERT_LE(batch.primitiveCount, batch.TriangleRoom());
+    void* data = nullptr;
+    ASSERT_EQ(batch.indices->Lock(0, 0, &data, 0), gfx::kOk);
+    const auto* indices = static_cast<const uint16_t*>(data);
+    uint32_t highest = 0;
+    for (size_t i = 0; i < 3 * size_t{batch.primitiveCount}; ++i)
+      highest = std::max<uint32_t>(highest, indices[i]);
+    batch.indices->Unlock();
+    EXPECT_LT(highest, batch.vertices.count);
+    EXPECT_GT(highest, 48000u);
+  }
 }
 
 // Root -> trace (one particle per root particle) -> picture child with the glow in mode 2.
