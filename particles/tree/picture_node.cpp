@@ -140,6 +140,20 @@ int ZKW_PtclSysNode_Picture::UpdateParticles(float step, ParticleList* parents) 
   return own + ChildBatches(step, parents);
 }
 
+int ZKW_PtclSysNode_Picture::UpdateMeshNode(float step, ParticleList* parents) {
+  texture.Advance(step);
+  if (physics && NeedsDepthSort()) SortParticlesByDepth(physics->particles);
+  MoveAndSpawn(step, parents);
+  return 1 + ChildBatches(step, parents);
+}
+
+void ZKW_PtclSysNode_Picture::RenderMeshNode(QuadBatches& batches, size_t* index,
+                                             DS_2D_Light& renderer, int* readerCount) {
+  RenderChildren(batches, index, renderer, readerCount);
+  if (*index < batches.size()) DrawOwnBatch(batches[*index], renderer, readerCount);
+  ++*index;
+}
+
 void ZKW_PtclSysNode_Picture::InitNewParticle(ParticleHandle& particle) {
   ZKW_PtclSysNode_Emitter::InitNewParticle(particle);
   if (!particle) return;

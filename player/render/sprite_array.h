@@ -45,6 +45,17 @@ class DS_SpriteArrayT : public IndexedMesh {
   // samplers 0 and 1 address their textures with WRAP in every pass.
   void Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads,
             bool wrap = false) const;
+  // Draws the first `triangles` triangles of a free-form triangle list (indices written by the
+  // owner, every one below 65,536) in one piece over the first `vertexCount` vertices; passes and
+  // samplers as Draw.
+  void DrawTriangles(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t vertexCount,
+                     uint32_t triangles, bool wrap = false) const;
+
+ private:
+  // Every pass of `technique` with the buffers bound, calling `draw(device)` inside each.
+  template <class DrawFn>
+  void DrawPasses(gfx::Effect* effect, gfx::EffectHandle technique, bool wrap,
+                  const DrawFn& draw) const;
 };
 
 using PCTSpriteArray = DS_SpriteArrayT<DX_V::PCT>;
