@@ -6,6 +6,7 @@
 #include "particles/tree/preset/ptclsys_preset.h"
 
 #include "particles/tree/group_constructor.h"
+#include "particles/tree/line/line_node.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "particles/tree/track_node.h"
@@ -28,4 +29,5 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_PartyBalloon, ZKW_IOF_Item>(r.iofItems, u"ZKW_PartyBalloon");
   AddObjectClass<ZKW_PSTree_Root>(r.objects, u"ZKW_PSTree_Root");
   AddObjectClass<ZKW_PtclSysPreset>(r.objects, u"ZKW_PtclSysPreset");
+  AddClass<ZKW_PtclSysNode_Line, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Line");
 }
