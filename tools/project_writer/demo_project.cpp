@@ -25,6 +25,7 @@
 #include "tools/project_writer/demo_group.h"
 #include "tools/project_writer/demo_lines.h"
 #include "tools/project_writer/demo_menu.h"
+#include "tools/project_writer/demo_node_lines.h"
 #include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_presets.h"
@@ -292,6 +293,9 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   // Particle streams on the dawn.
   if (dawn != stored.end() && spot != nullptr && band != nullptr)
     AddStreamsSlide(project, dawn->second.link, {frameOf(spot), frameOf(band)});
+  // Node-tree lines on particle streams, on the dawn.
+  if (dawn != stored.end() && band != nullptr)
+    AddNodeLinesSlide(project, dawn->second.link, frameOf(band));
   // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
   if (sea != stored.end() && night != stored.end() && dawn != stored.end() && spot != nullptr &&
       atlas != nullptr && puff != nullptr && drops != nullptr && bokeh != nullptr &&

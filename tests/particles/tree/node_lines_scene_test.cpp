@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "particles/tree/line/line_node.h"
+#include "particles/tree/ptclsys_constructor.h"
+#include "player/support/scene_fixture.h"
+#include "tools/project_writer/demo_project.h"
+
+namespace scene_test {
+namespace {
+
+using NodeLinesSceneTest = SceneTest;
+
+// The demo's Node lines slide: after 3 s every stream has particles on the slide's picture, and
+// the line node each carries has ribbons in its batch, which grow and shrink with their age.
+TEST_F(NodeLinesSceneTest, TheDemoDrawsEveryLineOnItsPicture) {
+  const std::vector<NamedFile> backgrounds = {{u"dawn.png", SolidPng(0xFF102030, 575, 269)}};
+  const std::vector<NamedFile> pictures = {{u"light_band.png", SolidPng(0x80FFFFFF, 8, 8)}};
+  DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
+  size_t index = scene.slides.size();
+  for (size_t i = 0; i < scene.slides.size(); ++i)
+    if (scene.slides[i]->name.Value() == u"Node lines") index = i;
+  ASSERT_LT(index, scene.slides.size()) << "a Node lines slide";
+  ZKW_PtclSys_Obj* system = nullptr;
+  for (const auto& object : scene.slides[index]->objects)
+    if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get())) system = found;
+  ASSERT_NE(system, nullptr);
+  Frame(scene, 0.5);
+  scene.JumpTo(index);
+  for (double t = 0.5; t < 3.5; t += 0.05)
+    Frame(scene, t);
+  const auto& streams = system->System().Root().children.Value();
+  ASSERT_EQ(streams.size(), 3u);
+  ASSERT_EQ(system->Batches().size(), 3u);
+  for (size_t node = 0; node < streams.size(); ++node) {
+    SCOPED_TRACE(node);
+    ASSERT_EQ(streams[node]->children.Value().size(), 1u);
+    auto* line = dynamic_cast<ZKW_PtclSysNode_Line*>(streams[node]->children.Value()[0].Get());
+    ASSERT_NE(line, nullptr);
+    ParticleList* particles = streams[node]->GetParticles();
+    ASSERT_NE(particles, nullptr);
+    EXPECT_FALSE(particles->empty());
+    size_t inside = 0;
+    for (const ParticleHandle& p : *particles) {
+      const D3DXVECTOR3 at = p->WorldOrigin();
+      inside += at.x >= 0 && at.x <= 575 && at.y >= 0 && at.y <= 269;
+    }
+    EXPECT_GE(inside * 4, particles->size() * 3) << inside << " of " << particles->size();
+    EXPECT_EQ(line->GetParticles()->size(), particles->size()) << "a line on every particle";
+    // The last stream fills the first batch.
+    const ParticleQuadBatch& batch = system->Batches()[streams.size() - 1 - node];
+    EXPECT_GT(batch.MeshTriangleCount(), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace scene_test
