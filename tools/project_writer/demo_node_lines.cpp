@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "geometry/graph/vgraph_line.h"
-#include "geometry/shape/zkw_vgeom2d_rect.h"
 #include "particles/behaviour/effects/angle_effects.h"
 #include "particles/behaviour/effects/multiplier_effects.h"
 #include "particles/behaviour/laws/centred_laws.h"
@@ -17,43 +16,20 @@
 #include "player/scene/ds_slide_container.h"
 #include "renderers/light/ds_2d_light.h"
 #include "tools/project_writer/demo_node_tree.h"
+#include "tools/project_writer/demo_tree_parts.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
+
+using demo_tree::AddEffect;
+using demo_tree::Rect;
+using demo_tree::Stream;
 
 constexpr float kFadeSeconds = 1.5f;
 constexpr float kHoldSeconds = 12.0f;
 
 DS_SafePtr<ZKW_VGraph> Envelope(std::vector<ZKW_VGraph_Line::Point> points) {
   return DS_SafePtr<ZKW_VGraph>(std::make_unique<ZKW_VGraph_Line>(std::move(points)));
-}
-
-template <class E>
-E* AddEffect(ZKW_PtclSysNode_Emitter& node) {
-  auto effect = std::make_unique<ZKW_PtclSysEffect<E>>();
-  E* raw = effect.get();
-  node.effects.Insert(INT_MAX, DS_SafePtr<ZKW_ParticlSystem_Effect>(
-                                   std::unique_ptr<ZKW_ParticlSystem_Effect>(std::move(effect))));
-  return raw;
-}
-
-// A stream of `emission` particles a second, living `life` tenths of a second, leaving a small
-// square at (x, y) as `law` sends them.
-std::unique_ptr<ZKW_PtclSysPhys_SourceFig> LineStream(unsigned emission, unsigned life, float x,
-                                                      float y,
-                                                      std::unique_ptr<ZKW_PtclSys_MotionLaw> law) {
-  auto square = std::make_unique<ZKW_VGeom2D_Rect>();
-  square->width.RawValue() = 8;
-  square->height.RawValue() = 8;
-  square->position.RawValue() = D3DXVECTOR3(x, y, 0);
-  auto source = std::make_unique<ZKW_PtclSysPhys_SourceFig>();
-  source->emission.SetValue(emission);
-  source->emission.modulated = static_cast<float>(emission);
-  source->life.value.SetValue(life);
-  source->SetGeometry(std::move(square));
-  source->law = DS_SafePtr<ZKW_PtclSys_MotionLaw>(std::move(law));
-  if (source->law) source->law->SetCentre(source->GetGeometry());
-  return source;
 }
 
 // A line node of `band`, tinted `colour` (0xBBGGRR), drawn additively: one line on each particle
@@ -111,7 +87,7 @@ void AddNodeLinesSlide(ProjectBuilder& project, const DS_ImageFileLink& backgrou
   tail.width.value.SetValue(8);
   tail.width.envelope.SetGraph(Envelope({{0, 0.1f}, {0.8f, 0.7f}, {1, 1}}));
   tail.opacity.envelope.SetGraph(Envelope({{0, 0}, {1, 1}}));
-  add(Carried(LineStream(20, 15, -150, 0, std::move(radial)), std::move(comets)));
+  add(Carried(Stream(20, 15, std::move(radial), Rect(-150, 0, 8, 8)), std::move(comets)));
 
   // A fountain of strokes that grow out of their start and then retract into their end over
   // their life (mode 1), centred on their particle.
@@ -127,7 +103,7 @@ void AddNodeLinesSlide(ProjectBuilder& project, const DS_ImageFileLink& backgrou
   stroke.width.value.SetValue(10);
   stroke.width.spread.SetValue(50);
   GrowOverLife(*strokes);
-  add(Carried(LineStream(8, 30, 60, 100, std::move(up)), std::move(strokes)));
+  add(Carried(Stream(8, 30, std::move(up), Rect(60, 100, 8, 8)), std::move(strokes)));
 
   // Dashes sliding through their window (mode 2) over their life: a dim tail segment and a
   // bright head.
@@ -147,7 +123,7 @@ void AddNodeLinesSlide(ProjectBuilder& project, const DS_ImageFileLink& backgrou
   head.width.value.SetValue(12);
   head.width.envelope.SetGraph(Envelope({{0, 1}, {1, 0.2f}}));
   GrowOverLife(*dashes);
-  add(Carried(LineStream(4, 40, -20, -100, std::move(right)), std::move(dashes)));
+  add(Carried(Stream(4, 40, std::move(right), Rect(-20, -100, 8, 8)), std::move(dashes)));
 
   slide.savedObjects.emplace_back(std::move(system));
 }

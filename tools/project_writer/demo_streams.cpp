@@ -17,21 +17,17 @@
 #include "player/scene/ds_slide_container.h"
 #include "renderers/light/ds_2d_light.h"
 #include "tools/project_writer/demo_node_tree.h"
+#include "tools/project_writer/demo_tree_parts.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
 
+using demo_tree::AddEffect;
+using demo_tree::Rect;
+using demo_tree::Stream;
+
 constexpr float kFadeSeconds = 1.5f;
 constexpr float kHoldSeconds = 12.0f;
-
-// A rectangle of w x h centred on (x, y), relative to the system's root.
-std::unique_ptr<ZKW_VGeom2D> Rect(float x, float y, unsigned w, unsigned h) {
-  auto rect = std::make_unique<ZKW_VGeom2D_Rect>();
-  rect->width.RawValue() = w;
-  rect->height.RawValue() = h;
-  rect->position.RawValue() = D3DXVECTOR3(x, y, 0);
-  return rect;
-}
 
 // A straight B-spline from (x0, y0) to (x1, y1).
 std::unique_ptr<ZKW_VGeom2D_Curve> Spline(float x0, float y0, float x1, float y1) {
@@ -41,15 +37,6 @@ std::unique_ptr<ZKW_VGeom2D_Curve> Spline(float x0, float y0, float x1, float y1
   made.release();
   curve->InitAsSegment(x0, y0, 0, x1, y1, 0);
   return std::unique_ptr<ZKW_VGeom2D_Curve>(curve);
-}
-
-template <class E>
-E* AddEffect(ZKW_PtclSysNode_Emitter& node) {
-  auto effect = std::make_unique<ZKW_PtclSysEffect<E>>();
-  E* raw = effect.get();
-  node.effects.Insert(INT_MAX, DS_SafePtr<ZKW_ParticlSystem_Effect>(
-                                   std::unique_ptr<ZKW_ParticlSystem_Effect>(std::move(effect))));
-  return raw;
 }
 
 // A picture node of `link` at `size`, tinted `colour` (0xBBGGRR), glowing additively, moved by
@@ -76,21 +63,6 @@ std::unique_ptr<ZKW_PtclSysNode_Emitter> Drawn(std::unique_ptr<ZKW_PtclSysPhys_P
   auto one = std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>();
   emitter->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(Picture(link, size, colour, std::move(one))));
   return emitter;
-}
-
-// A figure source of `emission` particles a second living `life` tenths of a second, placed and
-// aimed by `law` on `shape`.
-std::unique_ptr<ZKW_PtclSysPhys_SourceFig> Stream(unsigned emission, unsigned life,
-                                                  std::unique_ptr<ZKW_PtclSys_MotionLaw> law,
-                                                  std::unique_ptr<ZKW_VGeom2D> shape) {
-  auto source = std::make_unique<ZKW_PtclSysPhys_SourceFig>();
-  source->emission.SetValue(emission);
-  source->emission.modulated = static_cast<float>(emission);
-  source->life.value.SetValue(life);
-  source->SetGeometry(std::move(shape));
-  source->law = DS_SafePtr<ZKW_PtclSys_MotionLaw>(std::move(law));
-  if (source->law) source->law->SetCentre(source->GetGeometry());
-  return source;
 }
 
 }  // namespace

@@ -16,18 +16,10 @@ TEST_F(NodeLinesSceneTest, TheDemoDrawsEveryLineOnItsPicture) {
   const std::vector<NamedFile> backgrounds = {{u"dawn.png", SolidPng(0xFF102030, 575, 269)}};
   const std::vector<NamedFile> pictures = {{u"light_band.png", SolidPng(0x80FFFFFF, 8, 8)}};
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  size_t index = scene.slides.size();
-  for (size_t i = 0; i < scene.slides.size(); ++i)
-    if (scene.slides[i]->name.Value() == u"Node lines") index = i;
+  const size_t index = PlayDemoSlide(scene, u"Node lines");
   ASSERT_LT(index, scene.slides.size()) << "a Node lines slide";
-  ZKW_PtclSys_Obj* system = nullptr;
-  for (const auto& object : scene.slides[index]->objects)
-    if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get())) system = found;
+  ZKW_PtclSys_Obj* system = FindObject<ZKW_PtclSys_Obj>(scene, index);
   ASSERT_NE(system, nullptr);
-  Frame(scene, 0.5);
-  scene.JumpTo(index);
-  for (double t = 0.5; t < 3.5; t += 0.05)
-    Frame(scene, t);
   const auto& streams = system->System().Root().children.Value();
   ASSERT_EQ(streams.size(), 3u);
   ASSERT_EQ(system->Batches().size(), 3u);

@@ -18,18 +18,10 @@ TEST_F(StreamsSceneTest, TheDemoPlaysEveryStreamOnItsPicture) {
   for (const char16_t* name : {u"soft_spot.png", u"light_band.png"})
     pictures.push_back({name, SolidPng(0x80FFFFFF, 8, 8)});
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  size_t index = scene.slides.size();
-  for (size_t i = 0; i < scene.slides.size(); ++i)
-    if (scene.slides[i]->name.Value() == u"Streams") index = i;
+  const size_t index = PlayDemoSlide(scene, u"Streams");
   ASSERT_LT(index, scene.slides.size()) << "a Streams slide";
-  ZKW_PtclSys_Obj* system = nullptr;
-  for (const auto& object : scene.slides[index]->objects)
-    if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get())) system = found;
+  ZKW_PtclSys_Obj* system = FindObject<ZKW_PtclSys_Obj>(scene, index);
   ASSERT_NE(system, nullptr);
-  Frame(scene, 0.5);
-  scene.JumpTo(index);
-  for (double t = 0.5; t < 3.5; t += 0.05)
-    Frame(scene, t);
   size_t node = 0;
   for (const DS_SafePtr<ZKW_PtclSys_Node>& child : system->System().Root().children.Value()) {
     SCOPED_TRACE(node++);
