@@ -25,9 +25,6 @@ using demo_tree::AddEffect;
 using demo_tree::Rect;
 using demo_tree::Stream;
 
-constexpr float kFadeSeconds = 1.5f;
-constexpr float kHoldSeconds = 12.0f;
-
 DS_SafePtr<ZKW_VGraph> Envelope(std::vector<ZKW_VGraph_Line::Point> points) {
   return DS_SafePtr<ZKW_VGraph>(std::make_unique<ZKW_VGraph_Line>(std::move(points)));
 }
@@ -66,13 +63,8 @@ void GrowOverLife(ZKW_PtclSysNode_Line& line) {
 
 void AddNodeLinesSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
                        const DS_ImageFileLink& band) {
-  DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
-  slide.name.RawValue() = u"Node lines";
-  if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
-    renderer->backgroundLink = background;
-
-  auto system = std::make_unique<ZKW_PtclSys_Builder>();
-  system->Root().Physics().position.SetValue(D3DXVECTOR3(287, 134, 0));
+  DS_SlideContainer& slide = demo_tree::AddSystemSlide(project, u"Node lines", background);
+  auto system = demo_tree::CentredSystem();
   auto add = [&](std::unique_ptr<ZKW_PtclSys_Node> node) {
     system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(node)));
   };

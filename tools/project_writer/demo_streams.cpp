@@ -26,9 +26,6 @@ using demo_tree::AddEffect;
 using demo_tree::Rect;
 using demo_tree::Stream;
 
-constexpr float kFadeSeconds = 1.5f;
-constexpr float kHoldSeconds = 12.0f;
-
 // A straight B-spline from (x0, y0) to (x1, y1).
 std::unique_ptr<ZKW_VGeom2D_Curve> Spline(float x0, float y0, float x1, float y1) {
   std::unique_ptr<ZKW_VGeom2D> made = CreateVGeom2DByName("ZKW_VGeom2D_BSpline");
@@ -69,13 +66,8 @@ std::unique_ptr<ZKW_PtclSysNode_Emitter> Drawn(std::unique_ptr<ZKW_PtclSysPhys_P
 
 void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
                      const DemoStreamsPictures& pictures) {
-  DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
-  slide.name.RawValue() = u"Streams";
-  if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
-    renderer->backgroundLink = background;
-
-  auto system = std::make_unique<ZKW_PtclSys_Builder>();
-  system->Root().Physics().position.SetValue(D3DXVECTOR3(287, 134, 0));
+  DS_SlideContainer& slide = demo_tree::AddSystemSlide(project, u"Streams", background);
+  auto system = demo_tree::CentredSystem();
   const DS_ImageFileLink& spot = pictures.softSpot;
   auto add = [&](std::unique_ptr<ZKW_PtclSys_Node> node) {
     system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(node)));

@@ -1,8 +1,27 @@
 #include "tools/project_writer/demo_tree_parts.h"
 
 #include "geometry/shape/zkw_vgeom2d_rect.h"
+#include "particles/tree/ptclsys_constructor.h"
+#include "player/scene/ds_slide_container.h"
+#include "renderers/light/ds_2d_light.h"
+#include "tools/project_writer/project_builder.h"
 
 namespace demo_tree {
+
+DS_SlideContainer& AddSystemSlide(ProjectBuilder& project, const zkw_string& name,
+                                  const DS_ImageFileLink& background) {
+  DS_SlideContainer& slide = project.AddSlide(1.5f, 12.0f, 1.5f);
+  slide.name.RawValue() = name;
+  if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
+    renderer->backgroundLink = background;
+  return slide;
+}
+
+std::unique_ptr<ZKW_PtclSys_Builder> CentredSystem() {
+  auto system = std::make_unique<ZKW_PtclSys_Builder>();
+  system->Root().Physics().position.SetValue(D3DXVECTOR3(287, 134, 0));
+  return system;
+}
 
 std::unique_ptr<ZKW_VGeom2D> Rect(float x, float y, unsigned w, unsigned h) {
   auto rect = std::make_unique<ZKW_VGeom2D_Rect>();

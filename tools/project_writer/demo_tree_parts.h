@@ -4,10 +4,15 @@
 #include <memory>
 #include <utility>
 
+#include "core/link/ds_file_link.h"
+#include "core/zkw_string.h"
 #include "particles/behaviour/effects/zkw_particle_effect.h"
 #include "particles/behaviour/physics/emitting_physics.h"
 #include "particles/tree/zkw_ptclsys_node.h"
 
+class DS_SlideContainer;
+class ProjectBuilder;
+class ZKW_PtclSys_Builder;
 class ZKW_VGeom2D;
 
 // Parts that the demo's node-tree slides build their systems from.
@@ -22,6 +27,13 @@ E* AddEffect(ZKW_PtclSys_Node& node) {
                                    std::unique_ptr<ZKW_ParticlSystem_Effect>(std::move(effect))));
   return raw;
 }
+
+// A slide named `name` showing `background` (a 575 x 269 picture), faded in over 1.5 s, held
+// 12 s and faded out over 1.5 s.
+DS_SlideContainer& AddSystemSlide(ProjectBuilder& project, const zkw_string& name,
+                                  const DS_ImageFileLink& background);
+// A node-tree system stored as its builder, its root at the centre of such a picture.
+std::unique_ptr<ZKW_PtclSys_Builder> CentredSystem();
 
 // A rectangle of w x h centred on (x, y), relative to the system's root.
 std::unique_ptr<ZKW_VGeom2D> Rect(float x, float y, unsigned w, unsigned h);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "demo_scene.h"
 #include "particles/tree/line/line_node.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "player/support/scene_fixture.h"
@@ -31,11 +32,7 @@ TEST_F(NodeLinesSceneTest, TheDemoDrawsEveryLineOnItsPicture) {
     ParticleList* particles = streams[node]->GetParticles();
     ASSERT_NE(particles, nullptr);
     EXPECT_FALSE(particles->empty());
-    size_t inside = 0;
-    for (const ParticleHandle& p : *particles) {
-      const D3DXVECTOR3 at = p->WorldOrigin();
-      inside += at.x >= 0 && at.x <= 575 && at.y >= 0 && at.y <= 269;
-    }
+    const size_t inside = CountOnPicture(*particles);
     EXPECT_GE(inside * 4, particles->size() * 3) << inside << " of " << particles->size();
     EXPECT_EQ(line->GetParticles()->size(), particles->size()) << "a line on every particle";
     // The last stream fills the first batch.
