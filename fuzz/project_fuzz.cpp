@@ -46,6 +46,7 @@
 #include "fx/water/ds_water_fx.h"
 #include "fx/waves/ds_radial_wave_fx.h"
 #include "fx/waves/ds_waves_fx.h"
+#include "geometry/graph/vgraph_line.h"
 #include "geometry/shape/zkw_vgeom2d.h"
 #include "objects/sprites/ds_bird_constructor.h"
 #include "objects/sprites/ds_discharge_constructor.h"
@@ -111,6 +112,7 @@
 #include "particles/classic/paths/particle_path.h"
 #include "particles/classic/paths/particle_trace.h"
 #include "particles/tree/group_constructor.h"
+#include "particles/tree/line/line_node.h"
 #include "particles/tree/line/stripe_line_node.h"
 #include "particles/tree/line/trace_node.h"
 #include "particles/tree/picture_node.h"
@@ -954,6 +956,55 @@ std::unique_ptr<DS_SlideContainer> StreamsSlide() {
   return slide;
 }
 
+// Node-tree lines on a figure source: each clip mode (and one unknown) at anchors 0, 50 and
+// 100; segments with width and opacity envelopes of several breakpoints (some at the same x),
+// spreads, a segment of length 0 and one 60 % transparent; a textured line with the glow, radial
+// glow and shadow on; a line read back with no segments, with a child that stays inert.
+std::unique_ptr<DS_SlideContainer> NodeLinesSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  auto system = std::make_unique<ZKW_PtclSys_Builder>();
+  const auto envelope = [](std::vector<ZKW_VGraph_Line::Point> points) {
+    return DS_SafePtr<ZKW_VGraph>(std::make_unique<ZKW_VGraph_Line>(std::move(points)));
+  };
+  for (int mode = 0; mode < 4; ++mode) {
+    auto line = std::make_unique<ZKW_PtclSysNode_Line>();
+    auto source = CreateIofItemByName("ZKW_PtclSysPhys_SourceFig");
+    if (auto* fig = dynamic_cast<ZKW_PtclSysPhys_SourceFig*>(source.get())) {
+      source.release();
+      fig->emission.RawValue() = 4;
+      fig->SetGeometry(CreateVGeom2DByName("ZKW_VGeom2D_Rect"));
+      line->SetPhysics(std::unique_ptr<ZKW_PtclSysPhys_Points>(fig));
+    }
+    line->mode.RawValue() = mode == 3 ? 5 : mode;
+    line->anchor.SetValue(static_cast<unsigned>(50 * (mode % 3)));
+    line->textureScale.SetValue(static_cast<unsigned>(100 * mode));
+    line->segments.ExecuteCommand(AListMediaParam::kAddItem, nullptr);
+    line->segments.ExecuteCommand(AListMediaParam::kAddItem, nullptr);
+    ZKW_StraightWidehtLine& first = *line->segments.Value()[0];
+    first.width.envelope.SetGraph(envelope({{0, 1}, {0.25f, 0.5f}, {0.5f, 2}, {1, 1}}));
+    first.opacity.envelope.SetGraph(envelope({{0, 0}, {0.25f, 1}, {0.25f, 0.5f}, {1, 1}}));
+    first.width.spread.SetValue(40);
+    first.opacity.spread.SetValue(150);
+    line->segments.Value()[1]->SetValue(0);
+    line->segments.Value()[2]->opacity.value.SetValue(60);
+    if (mode == 1) {
+      auto picture = CreateByName(GetTextureSrcRegistry(), u"ZKW_SoftCircleTex");
+      line->texture.SetValueSilently(DS_SafePtr<ZKW_TextureSRC>(std::move(picture)));
+      line->options.glow.enabled.RawValue() = 1;
+      line->options.radialGlow.enabled.RawValue() = 1;
+      line->options.shadow.enabled.RawValue() = 1;
+    }
+    system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(line)));
+  }
+  auto empty = std::make_unique<ZKW_PtclSysNode_Line>();
+  empty->segments.Clear();
+  empty->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::make_unique<ZKW_PtclSysNode_Line>()));
+  system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(empty)));
+  slide->savedObjects.emplace_back(std::move(system));
+  return slide;
+}
+
 // A preset tree: a point stem carrying a stem of every source kind, each with a glowing leaf and
 // a balloon below it, and a ready-made preset of one leaf.
 std::unique_ptr<DS_SlideContainer> PresetTreeSlide() {
@@ -1237,6 +1288,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(NodeTreeSlide());
   root.slides.emplace_back(StreamsSlide());
   root.slides.emplace_back(PresetTreeSlide());
+  root.slides.emplace_back(NodeLinesSlide());
   // Every slide before this one is played.
   playedSlides = root.slides.size();
   root.slides.emplace_back(CountSlide());

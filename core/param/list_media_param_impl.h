@@ -10,14 +10,16 @@
 
 // The list kind over object handles, with its own undo control whose history holds whole handle
 // vectors (so earlier items stay alive while an entry names them). Kinds add AddItem (with
-// InsertAfterCurrent) and GetItemName.
+// InsertAfterCurrent) and GetItemName. A change is an undo step only when the handle vector
+// differs from the saved copy; after undo or redo a non-empty list whose current index is -1 or
+// past the end selects its last item.
 //
 // Every operation checks its index against the list: an index outside it changes nothing.
 template <class T>
 class ListMediaParam_Impl : public AListMediaParam {
  public:
   using Items = std::vector<DS_SafePtr<T>>;
-  using UndoList = UndoCtrlT<Items, ListMediaParam_Impl>;
+  using UndoList = UndoCtrlT<Items, ListMediaParam_Impl, true>;
 
   ListMediaParam_Impl() {
     AddControl(&undo_);
@@ -35,6 +37,8 @@ class ListMediaParam_Impl : public AListMediaParam {
     if (items_ == items) return false;
     items_ = items;
     NotifyChanged(source);
+    if (source == &undo_ && !items_.empty() && (currentIndex < 0 || currentIndex >= GetCount()))
+      currentIndex = GetCount() - 1;
     return true;
   }
 

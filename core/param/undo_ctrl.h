@@ -36,7 +36,9 @@ class UndoCtrl : public MediaControl {
 //
 // The owner is the parameter whose value it keeps: a MediaParamTB<T>, or any parameter with the
 // same Value(), SetValue(value, source) and RemoveControl (list parameters keep their own).
-template <class T, class Owner = MediaParamTB<T>>
+// With `kOnlyChanges` a change is recorded only when the value differs from the saved copy (a
+// list command that moved nothing is no undo step).
+template <class T, class Owner = MediaParamTB<T>, bool kOnlyChanges = false>
 class UndoCtrlT final : public UndoCtrl {
  public:
   static constexpr size_t kMaxHistory = 20;
@@ -49,7 +51,9 @@ class UndoCtrlT final : public UndoCtrl {
   void Detach() override { owner_ = nullptr; }
 
   void OnParamChanged(MediaControl* source) override {
-    if (source != nullptr && !source->SuppressesUndo()) {
+    bool changed = true;
+    if constexpr (kOnlyChanges) changed = owner_ == nullptr || !(owner_->Value() == saved_);
+    if (source != nullptr && !source->SuppressesUndo() && changed) {
       if (UndoManager* manager = GetUndoManager()) manager->Record(this, source);
     }
     if (owner_ != nullptr) saved_ = owner_->Value();

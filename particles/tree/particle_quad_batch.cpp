@@ -26,6 +26,17 @@ uint32_t ParticleQuadBatch::TriangleRoom() const {
   return desc.size / (3 * sizeof(uint16_t));
 }
 
+uint16_t* ParticleQuadBatch::LockIndices() {
+  void* data = nullptr;
+  if (!mesh_ || !indices || gfx::Failed(indices->Lock(0, 0, &data, 0))) return nullptr;
+  if (data == nullptr) indices->Unlock();
+  return static_cast<uint16_t*>(data);
+}
+
+void ParticleQuadBatch::UnlockIndices() {
+  if (indices) indices->Unlock();
+}
+
 void ParticleQuadBatch::EnsureCapacity(uint32_t vertexCount, uint32_t triangles) {
   vertexCount = std::min(vertexCount, kMaxMeshVertices);
   // Three times the vertex limit is more than any ribbon of that many vertices has triangles.

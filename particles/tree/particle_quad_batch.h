@@ -29,6 +29,13 @@ class ParticleQuadBatch : public PCT2SpriteArray {
   // The room of the buffers as they are, from their sizes; 0 without a buffer.
   uint32_t VertexRoom() const;
   uint32_t TriangleRoom() const;
+  // What a mesh draws: 0 while the batch holds quads.
+  uint32_t MeshVertexCount() const { return mesh_ ? vertices.count : 0; }
+  uint32_t MeshTriangleCount() const { return mesh_ ? primitiveCount : 0; }
+  // A mesh's index buffer between LockIndices and UnlockIndices; null when the batch holds quads
+  // (their index pattern is the batch's own) or the lock fails.
+  uint16_t* LockIndices();
+  void UnlockIndices();
 
   // The quads, or the mesh's triangles.
   void Draw(gfx::Effect* effect, gfx::EffectHandle technique, bool wrap) const;

@@ -144,6 +144,17 @@ int ZKW_PtclSysNode_Picture::StepPicture(float step, ParticleList* parents) {
   return ChildBatches(step, parents);
 }
 
+int ZKW_PtclSysNode_Picture::UpdateMeshNode(float step, ParticleList* parents) {
+  return 1 + StepPicture(step, parents);
+}
+
+void ZKW_PtclSysNode_Picture::RenderMeshNode(QuadBatches& batches, size_t* index,
+                                             DS_2D_Light& renderer, int* readerCount) {
+  RenderChildren(batches, index, renderer, readerCount);
+  if (*index < batches.size()) DrawOwnBatch(batches[*index], renderer, readerCount);
+  ++*index;
+}
+
 void ZKW_PtclSysNode_Picture::InitNewParticle(ParticleHandle& particle) {
   ZKW_PtclSysNode_Emitter::InitNewParticle(particle);
   if (!particle) return;

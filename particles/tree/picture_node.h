@@ -80,6 +80,11 @@ class ZKW_PtclSysNode_Picture : public ZKW_PtclSysNode_Emitter {
   bool CanDraw() const;
   void FillOwnBatch(ParticleQuadBatch& batch);
   void DrawOwnBatch(ParticleQuadBatch& batch, DS_2D_Light& renderer, int* readerCount);
+  // The update and drawing walks of kinds that write a mesh of their own into their batch
+  // (ribbons): the children's batches, then one of the node's own, whatever the children order
+  // and without a radial-glow batch; their fill takes the children's batches first as well.
+  int UpdateMeshNode(float step, ParticleList* parents);
+  void RenderMeshNode(QuadBatches& batches, size_t* index, DS_2D_Light& renderer, int* readerCount);
 };
 
 // Keeps the picture's parameters and counts its batch, but draws nothing (its children draw).

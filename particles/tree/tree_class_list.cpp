@@ -6,6 +6,7 @@
 #include "particles/tree/preset/ptclsys_preset.h"
 
 #include "particles/tree/group_constructor.h"
+#include "particles/tree/line/line_node.h"
 #include "particles/tree/line/stripe_line_node.h"
 #include "particles/tree/line/trace_node.h"
 #include "particles/tree/picture_node.h"
@@ -34,4 +35,5 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   // Stripe lines; the stripe-line base has no reader.
   AddClass<ZKW_PtclSysNode_FractalLine, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_FractalLine");
   AddClass<ZKW_PtclSysNode_RandomLine, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_RandomLine");
+  AddClass<ZKW_PtclSysNode_Line, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Line");
 }

@@ -8,6 +8,7 @@
 #include "particles/tree/ptclsys_constructor.h"
 #include "player/scene/ds_slide_container.h"
 #include "tools/project_writer/demo_node_tree.h"
+#include "tools/project_writer/demo_tree_parts.h"
 
 namespace {
 
@@ -47,14 +48,14 @@ void AddTraceDemo(ProjectBuilder&, DS_SlideContainer& slide, const DS_ImageFileL
 
   auto swarm = std::make_unique<ZKW_PtclSysPhys_Swarm>();
   swarm->count.RawValue() = 10;
-  swarm->SetGeometry(NodeTreeRect(-120, 0, 240, 200));
+  swarm->SetGeometry(demo_tree::Rect(-120, 0, 240, 200));
   add(Trailing(std::move(swarm), 0xFFC080, 8, 1, softSpot, 14));  // pale blue, offset strips
 
   auto flow = std::make_unique<ZKW_PtclSysPhys_Flow>();
   flow->count.RawValue() = 6;
   flow->flow.speed.value.SetValue(90);
   flow->flow.scatter.SetValue(30);
-  flow->SetGeometry(NodeTreeRect(140, 0, 220, 180));
+  flow->SetGeometry(demo_tree::Rect(140, 0, 220, 180));
   add(Trailing(std::move(flow), 0x60C0FF, 18, 0, softSpot, 20));  // warm orange, bevelled
 
   slide.savedObjects.emplace_back(std::move(system));

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "geometry/shape/zkw_vgeom2d_rect.h"
 #include "particles/behaviour/physics/exploding_pic.h"
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/tree/picture_node.h"
@@ -29,14 +28,6 @@ DS_SafePtr<ZKW_TextureSRC> NodeTreeSource(const DS_ImageFileLink& link, uint32_t
   source->valueB = rows;
   source->modeParam.RawValue() = 0;
   return DS_SafePtr<ZKW_TextureSRC>(std::move(source));
-}
-
-std::unique_ptr<ZKW_VGeom2D> NodeTreeRect(float x, float y, unsigned w, unsigned h) {
-  auto rect = std::make_unique<ZKW_VGeom2D_Rect>();
-  rect->width.RawValue() = w;
-  rect->height.RawValue() = h;
-  rect->position.RawValue() = D3DXVECTOR3(x, y, 0);
-  return rect;
 }
 
 void AddNodeTreeSlide(ProjectBuilder& project, const DS_ImageFileLink& background,

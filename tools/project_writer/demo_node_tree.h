@@ -9,7 +9,6 @@
 
 class ProjectBuilder;
 class ZKW_TextureSRC;
-class ZKW_VGeom2D;
 
 // The pictures the demo's node-tree particle system draws with, stored as frames.
 struct DemoNodeTreePictures {
@@ -21,9 +20,6 @@ struct DemoNodeTreePictures {
 // the particles play (mode 0).
 DS_SafePtr<ZKW_TextureSRC> NodeTreeSource(const DS_ImageFileLink& link, uint32_t columns,
                                           uint32_t rows);
-
-// A rectangle of w x h centred on (x, y), relative to the system's root: a shape for physics.
-std::unique_ptr<ZKW_VGeom2D> NodeTreeRect(float x, float y, unsigned w, unsigned h);
 
 // A "Particles" slide on `background` (a 575 x 269 picture) with one node-tree system, stored as
 // its builder: a spinning root; a Blank node over a picture that plays its atlas; an exploding

@@ -27,6 +27,7 @@
 #include "tools/project_writer/demo_lines_stripes.h"
 #include "tools/project_writer/demo_lines_trace.h"
 #include "tools/project_writer/demo_menu.h"
+#include "tools/project_writer/demo_node_lines.h"
 #include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
 #include "tools/project_writer/demo_presets.h"
@@ -300,6 +301,9 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     lines.name.RawValue() = u"Lines";
     AddTraceDemo(project, lines, frameOf(spot));
   }
+  // Node-tree lines on particle streams, on the dawn.
+  if (dawn != stored.end() && band != nullptr)
+    AddNodeLinesSlide(project, dawn->second.link, frameOf(band));
   // The ready-made particle systems: rain on the sea, the night, mist and light at dawn.
   if (sea != stored.end() && night != stored.end() && dawn != stored.end() && spot != nullptr &&
       atlas != nullptr && puff != nullptr && drops != nullptr && bokeh != nullptr &&

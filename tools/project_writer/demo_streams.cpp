@@ -16,12 +16,14 @@
 #include "player/scene/ds_slide_container.h"
 #include "renderers/light/ds_2d_light.h"
 #include "tools/project_writer/demo_node_tree.h"
+#include "tools/project_writer/demo_tree_parts.h"
 #include "tools/project_writer/project_builder.h"
 
 namespace {
 
-constexpr float kFadeSeconds = 1.5f;
-constexpr float kHoldSeconds = 12.0f;
+using demo_tree::AddEffect;
+using demo_tree::Rect;
+using demo_tree::Stream;
 
 // A straight B-spline from (x0, y0) to (x1, y1).
 std::unique_ptr<ZKW_VGeom2D_Curve> Spline(float x0, float y0, float x1, float y1) {
@@ -31,15 +33,6 @@ std::unique_ptr<ZKW_VGeom2D_Curve> Spline(float x0, float y0, float x1, float y1
   made.release();
   curve->InitAsSegment(x0, y0, 0, x1, y1, 0);
   return std::unique_ptr<ZKW_VGeom2D_Curve>(curve);
-}
-
-template <class E>
-E* AddEffect(ZKW_PtclSysNode_Emitter& node) {
-  auto effect = std::make_unique<ZKW_PtclSysEffect<E>>();
-  E* raw = effect.get();
-  node.effects.Insert(INT_MAX, DS_SafePtr<ZKW_ParticlSystem_Effect>(
-                                   std::unique_ptr<ZKW_ParticlSystem_Effect>(std::move(effect))));
-  return raw;
 }
 
 // A picture node of `link` at `size`, tinted `colour` (0xBBGGRR), glowing additively, moved by
@@ -68,32 +61,12 @@ std::unique_ptr<ZKW_PtclSysNode_Emitter> Drawn(std::unique_ptr<ZKW_PtclSysPhys_P
   return emitter;
 }
 
-// A figure source of `emission` particles a second living `life` tenths of a second, placed and
-// aimed by `law` on `shape`.
-std::unique_ptr<ZKW_PtclSysPhys_SourceFig> Stream(unsigned emission, unsigned life,
-                                                  std::unique_ptr<ZKW_PtclSys_MotionLaw> law,
-                                                  std::unique_ptr<ZKW_VGeom2D> shape) {
-  auto source = std::make_unique<ZKW_PtclSysPhys_SourceFig>();
-  source->emission.SetValue(emission);
-  source->emission.modulated = static_cast<float>(emission);
-  source->life.value.SetValue(life);
-  source->SetGeometry(std::move(shape));
-  source->law = DS_SafePtr<ZKW_PtclSys_MotionLaw>(std::move(law));
-  if (source->law) source->law->SetCentre(source->GetGeometry());
-  return source;
-}
-
 }  // namespace
 
 void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
                      const DemoStreamsPictures& pictures) {
-  DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
-  slide.name.RawValue() = u"Streams";
-  if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
-    renderer->backgroundLink = background;
-
-  auto system = std::make_unique<ZKW_PtclSys_Builder>();
-  system->Root().Physics().position.SetValue(D3DXVECTOR3(287, 134, 0));
+  DS_SlideContainer& slide = demo_tree::AddSystemSlide(project, u"Streams", background);
+  auto system = demo_tree::CentredSystem();
   const DS_ImageFileLink& spot = pictures.softSpot;
   auto add = [&](std::unique_ptr<ZKW_PtclSys_Node> node) {
     system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(node)));
@@ -104,8 +77,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   up->direction.SetValue(90);
   up->spread.SetValue(40);
   up->speed.value.SetValue(170);
-  auto fountain =
-      Drawn(Stream(40, 20, std::move(up), NodeTreeRect(-230, 110, 10, 2)), spot, 14, 0xFFD0A0);
+  auto fountain = Drawn(Stream(40, 20, std::move(up), Rect(-230, 110, 10, 2)), spot, 14, 0xFFD0A0);
   AddEffect<ZKW_PtclSysEffect_ForceGravitation>(*fountain)->strength->SetValue(150);
   add(std::move(fountain));
 
@@ -113,7 +85,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   auto radial = std::make_unique<ZKW_PtclSysMLaw_Radial>();
   radial->speed.value.SetValue(60);
   auto burst =
-      Drawn(Stream(30, 15, std::move(radial), NodeTreeRect(-150, -40, 20, 20)), spot, 12, 0x80C0FF);
+      Drawn(Stream(30, 15, std::move(radial), Rect(-150, -40, 20, 20)), spot, 12, 0x80C0FF);
   AddEffect<ZKW_PtclSysEffect_ForceDrag>(*burst)->strength->SetValue(20);
   add(std::move(burst));
 
@@ -121,23 +93,23 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   auto spiral = std::make_unique<ZKW_PtclSysMLaw_Spiral>();
   spiral->spiral.angularSpeed.value.SetValue(120);
   spiral->spiral.radialSpeed.value.SetValue(25);
-  add(Drawn(Stream(20, 40, std::move(spiral), NodeTreeRect(-40, -80, 30, 30)), spot, 10, 0xFF80FF));
+  add(Drawn(Stream(20, 40, std::move(spiral), Rect(-40, -80, 30, 30)), spot, 10, 0xFF80FF));
 
   // A tunnel about a rectangle's centre.
   auto tunnel = std::make_unique<ZKW_PtclSysMLCentred_Tunel>();
   tunnel->depth.SetValue(60);
-  add(Drawn(Stream(25, 30, std::move(tunnel), NodeTreeRect(80, -70, 120, 80)), spot, 16, 0xC0FFC0));
+  add(Drawn(Stream(25, 30, std::move(tunnel), Rect(80, -70, 120, 80)), spot, 16, 0xC0FFC0));
 
   // A swarm and a flow in rectangles.
   auto swarm = std::make_unique<ZKW_PtclSysPhys_Swarm>();
   swarm->count.RawValue() = 25;
-  swarm->SetGeometry(NodeTreeRect(200, -70, 120, 80));
+  swarm->SetGeometry(Rect(200, -70, 120, 80));
   add(Drawn(std::move(swarm), spot, 8, 0x60FFFF));
   auto flow = std::make_unique<ZKW_PtclSysPhys_Flow>();
   flow->count.RawValue() = 30;
   flow->flow.speed.value.SetValue(60);
   flow->flow.scatter.SetValue(20);
-  flow->SetGeometry(NodeTreeRect(-200, 30, 140, 50));
+  flow->SetGeometry(Rect(-200, 30, 140, 50));
   add(Drawn(std::move(flow), spot, 8, 0xFFFFFF));
 
   // Fixed spots looping over a rectangle.
@@ -147,7 +119,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   spots->loopMode.RawValue() = 1;
   spots->loop.speed.value.SetValue(40);
   spots->loop.direction.SetValue(30);
-  spots->SetGeometry(NodeTreeRect(-40, 30, 120, 60));
+  spots->SetGeometry(Rect(-40, 30, 120, 60));
   add(Drawn(std::move(spots), spot, 10, 0xA0A0FF));
 
   // A lattice sweeping its rows over a rectangle.
@@ -155,7 +127,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   lattice->countA.RawValue() = 8;
   lattice->countB.RawValue() = 6;
   lattice->life.value.SetValue(15);
-  lattice->SetGeometry(NodeTreeRect(110, 30, 120, 60));
+  lattice->SetGeometry(Rect(110, 30, 120, 60));
   add(Drawn(std::move(lattice), spot, 10, 0xFFC0C0));
 
   // A bouncing track along a B-spline and a perspective track, both turned to their way.
@@ -174,7 +146,7 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
 
   // A band of light whose texture scrolls.
   auto band = std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>();
-  band->SetGeometry(NodeTreeRect(220, 40, 2, 2));
+  band->SetGeometry(Rect(220, 40, 2, 2));
   auto scrolling = Picture(pictures.lightBand, 90, 0xFFFFFF, std::move(band));
   scrolling->texture.SetValueSilently(NodeTreeSource(pictures.lightBand, 1, 1));
   AddEffect<ZKW_PtclSysEffect_ScrollTex>(*scrolling)->direction->RawValue() = 1;

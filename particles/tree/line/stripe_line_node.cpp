@@ -44,11 +44,7 @@ void ZKW_PtclSysNode_StripeLine::ReadBody(DS_IOF_Archive& archive, uint32_t vers
 int ZKW_PtclSysNode_StripeLine::UpdateParticles(float step, ParticleList* parents) {
   if (ZKW_PtclSysPhys_Curves* curves = GetCurves()) curves->Update(nullptr, step);
   RebuildStripes();
-  // The picture's update without its radial-glow batch, which the fill never fills.
-  texture.Advance(step);
-  if (physics && NeedsDepthSort()) SortParticlesByDepth(physics->particles);
-  MoveAndSpawn(step, parents);
-  return 1 + ChildBatches(step, parents);
+  return UpdateMeshNode(step, parents);
 }
 
 void ZKW_PtclSysNode_StripeLine::InitNewParticle(ParticleHandle& particle) {
@@ -252,9 +248,7 @@ void ZKW_PtclSysNode_StripeLine::FillOwnMesh(ParticleQuadBatch& batch) const {
 
 void ZKW_PtclSysNode_StripeLine::Render(QuadBatches& batches, size_t* index, DS_2D_Light& renderer,
                                         int* readerCount) {
-  RenderChildren(batches, index, renderer, readerCount);
-  if (*index < batches.size()) DrawOwnBatch(batches[*index], renderer, readerCount);
-  ++*index;
+  RenderMeshNode(batches, index, renderer, readerCount);
 }
 
 ZKW_PtclSysNode_FractalLine::ZKW_PtclSysNode_FractalLine()

@@ -104,9 +104,7 @@ void ZKW_PtclSysNode_Trace::FillVertices(QuadBatches& batches, size_t* index) {
 void ZKW_PtclSysNode_Trace::Render(QuadBatches& batches, size_t* index, DS_2D_Light& renderer,
                                    int* readerCount) {
   if (enabled.Value() == 0) return;
-  RenderChildren(batches, index, renderer, readerCount);
-  if (*index < batches.size()) DrawOwnBatch(batches[*index], renderer, readerCount);
-  ++*index;
+  RenderMeshNode(batches, index, renderer, readerCount);
 }
 
 void ZKW_PtclSysNode_Trace::FillOffsetStrips(ParticleQuadBatch& batch) {

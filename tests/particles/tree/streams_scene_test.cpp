@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "demo_scene.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "player/support/scene_fixture.h"
@@ -18,29 +19,17 @@ TEST_F(StreamsSceneTest, TheDemoPlaysEveryStreamOnItsPicture) {
   for (const char16_t* name : {u"soft_spot.png", u"light_band.png"})
     pictures.push_back({name, SolidPng(0x80FFFFFF, 8, 8)});
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  size_t index = scene.slides.size();
-  for (size_t i = 0; i < scene.slides.size(); ++i)
-    if (scene.slides[i]->name.Value() == u"Streams") index = i;
+  const size_t index = PlayDemoSlide(scene, u"Streams");
   ASSERT_LT(index, scene.slides.size()) << "a Streams slide";
-  ZKW_PtclSys_Obj* system = nullptr;
-  for (const auto& object : scene.slides[index]->objects)
-    if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get())) system = found;
+  ZKW_PtclSys_Obj* system = FindObject<ZKW_PtclSys_Obj>(scene, index);
   ASSERT_NE(system, nullptr);
-  Frame(scene, 0.5);
-  scene.JumpTo(index);
-  for (double t = 0.5; t < 3.5; t += 0.05)
-    Frame(scene, t);
   size_t node = 0;
   for (const DS_SafePtr<ZKW_PtclSys_Node>& child : system->System().Root().children.Value()) {
     SCOPED_TRACE(node++);
     ParticleList* particles = child->GetParticles();
     ASSERT_NE(particles, nullptr);
     EXPECT_FALSE(particles->empty());
-    size_t inside = 0;
-    for (const ParticleHandle& p : *particles) {
-      const D3DXVECTOR3 at = p->WorldOrigin();
-      inside += at.x >= 0 && at.x <= 575 && at.y >= 0 && at.y <= 269;
-    }
+    const size_t inside = CountOnPicture(*particles);
     EXPECT_GE(inside * 4, particles->size() * 3) << inside << " of " << particles->size();
   }
 }

@@ -114,6 +114,30 @@ class SceneTest : public render_test::RenderTest {
   }
   int CurrentIndex() const { return CurrentIndex(*scene_); }
 
+  // Plays `scene` as the tests of a demo slide do: a frame at 0.5 s, a jump to the slide named
+  // `name`, then frames every 0.05 s up to 3.5 s. Answers that slide's index, or the slide count
+  // (nothing played) when no slide has the name.
+  size_t PlayDemoSlide(DS_SlideShow_Light& scene, const zkw_string& name) {
+    size_t index = scene.slides.size();
+    for (size_t i = 0; i < scene.slides.size(); ++i)
+      if (scene.slides[i] && scene.slides[i]->name.Value() == name) index = i;
+    if (index == scene.slides.size()) return index;
+    Frame(scene, 0.5);
+    scene.JumpTo(index);
+    for (double t = 0.5; t < 3.5; t += 0.05)
+      Frame(scene, t);
+    return index;
+  }
+
+  // The last run-time object of kind T on slide `index`; null when there is none.
+  template <class T>
+  static T* FindObject(const DS_SlideShow_Light& scene, size_t index) {
+    T* found = nullptr;
+    for (const auto& object : scene.slides.at(index)->objects)
+      if (auto* typed = dynamic_cast<T*>(object.Get())) found = typed;
+    return found;
+  }
+
   RenderContext context_;
   ChronoClock clock_;
   std::filesystem::path folder_;
