@@ -7,11 +7,16 @@
 #include "particles/behaviour/effects/periodic_effects.h"
 #include "particles/behaviour/laws/centred_laws.h"
 #include "particles/behaviour/laws/motion_law.h"
+#include "particles/behaviour/physics/curve_physics.h"
 #include "particles/behaviour/physics/emitting_physics.h"
 #include "particles/behaviour/physics/exploding_pic.h"
+#include "particles/behaviour/physics/fractal_curve.h"
+#include "particles/behaviour/physics/perlin_curve.h"
 #include "particles/behaviour/physics/point_groups.h"
+#include "particles/behaviour/physics/random_curve.h"
 #include "particles/behaviour/physics/root_point.h"
 #include "particles/behaviour/physics/shaped_points.h"
+#include "particles/behaviour/physics/trace_line.h"
 #include "particles/behaviour/physics/track_physics.h"
 #include "particles/behaviour/sources/emitter_kinds.h"
 #include "particles/behaviour/sources/line_emitters.h"
@@ -114,4 +119,11 @@ void RegisterParticlesBehaviourClasses(ClassRegistries& r) {
   AddClass<ZKW_PSGeometry_Swarm, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Swarm");
   AddClass<ZKW_PSGeometry_Trace, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSGeometry_Trace");
   AddClass<ZKW_PSSource_Group, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSSource_Group");
+
+  // Stripe physics: trails and curves. The stripes base and the curves base are bases only.
+  AddClass<ZKW_PtclSysPhys_TraceLine, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_TraceLine");
+  AddClass<ZKW_PtclSysPhys_LineCurv, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_LineCurv");
+  AddClass<ZKW_PtclSysPhys_FractalCurv, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_FractalCurv");
+  AddClass<ZKW_PtclSysPhys_RandomCurv, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_RandomCurv");
+  AddClass<ZKW_PtclSysPhys_PerlinCurv, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysPhys_PerlinCurv");
 }

@@ -115,3 +115,10 @@ bool PtclTr_StandardSpin::Apply(float dt, ParticleRecord* p) {
   p->rotationA = m;
   return true;
 }
+
+void AttachRandomSpin(ParticleRecord& p, const SpinPrm* spin) {
+  const float angleRandom = crt_rand_unit() * 2.0f - 1.0f;
+  const float speedRandom = crt_rand_unit();
+  const int sign = (crt_rand() % 2) != 0 ? 1 : -1;
+  AttachTransform<PtclTr_StandardSpin>(p, spin, angleRandom, speedRandom, sign);
+}

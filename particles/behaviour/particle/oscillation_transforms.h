@@ -91,3 +91,7 @@ class PtclTr_StandardSpin : public ZKW_PtclTransform {
   float spinAngle = 0.0f;
   int spinSign;
 };
+
+// Appends a PtclTr_StandardSpin on `spin` with its random numbers drawn in order: the angle's
+// in -1..1, the speed's in 0..1, then the spin sign (+1 for an odd draw, -1 for an even one).
+void AttachRandomSpin(ParticleRecord& p, const SpinPrm* spin);

@@ -112,10 +112,7 @@ void ZKW_PtclSys_Geometry::InitParticleWithPhase(ParticleRecord& p, const float*
     const float harmonicPhase = phase != nullptr ? *phase : crt_rand_unit() * kTwoPi;
     AttachTransform<PtclTr_Oscilator>(p, o.slot, o.params, o.base, harmonicPhase);
   }
-  const float angleRandom = crt_rand_unit() * 2.0f - 1.0f;
-  const float speedRandom = crt_rand_unit();
-  const int sign = (crt_rand() % 2) != 0 ? 1 : -1;
-  AttachTransform<PtclTr_StandardSpin>(p, &spin, angleRandom, speedRandom, sign);
+  AttachRandomSpin(p, &spin);
 }
 
 void ZKW_PtclSys_Geometry::UpdateParticles(float dt) {
