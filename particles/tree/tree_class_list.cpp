@@ -1,5 +1,6 @@
 #include "particles/tree/tree_class_list.h"
 #include "particles/tree/preset/party_balloon.h"
+#include "particles/tree/preset/pstree_curve.h"
 #include "particles/tree/preset/pstree_leaf.h"
 #include "particles/tree/preset/pstree_node.h"
 #include "particles/tree/preset/pstree_root.h"
@@ -28,6 +29,7 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_PSTree_Leaf, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Leaf");
   AddClass<ZKW_PartyBalloon, ZKW_IOF_Item>(r.iofItems, u"ZKW_PartyBalloon");
   AddClass<ZKW_PSTree_Trace, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Trace");
+  AddClass<ZKW_PSTree_Curve, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Curve");
   AddObjectClass<ZKW_PSTree_Root>(r.objects, u"ZKW_PSTree_Root");
   AddObjectClass<ZKW_PtclSysPreset>(r.objects, u"ZKW_PtclSysPreset");
 }

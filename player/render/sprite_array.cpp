@@ -54,15 +54,15 @@ void DS_SpriteArrayT<V>::InitQuads(uint32_t quads) {
 }
 
 template <class V>
-void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads,
-                              bool wrap) const {
+template <class DrawFn>
+void DS_SpriteArrayT<V>::DrawPasses(gfx::Effect* effect, gfx::EffectHandle technique, bool wrap,
+                                    DrawFn&& draw) const {
   gfx::Device* device = CurrentDevice();
   if (device == nullptr || effect == nullptr || !vertices.buffer || !indices) return;
   if (RenderContext* context = RenderContextTlsSlot::Get()) {
     context->ApplyViewProjection();
     context->SetWorldTransform(node.world);
   }
-  const uint32_t triangles = 2 * std::min(quads, QuadCapacity());
   effect->SetTechnique(technique);
   uint32_t passes = 0;
   effect->Begin(&passes, 0);
@@ -77,10 +77,31 @@ void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique, 
     device->SetIndices(indices.Get());
     device->SetFVF(V::kFvf);
     device->SetStreamSource(0, vertices.buffer.Get(), 0, kStride);
-    if (triangles > 0) DrawIndexedQuads(*device, primitiveType, vertices.count, 0, triangles);
+    draw(*device);
     effect->EndPass();
   }
   effect->End();
+}
+
+template <class V>
+void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads,
+                              bool wrap) const {
+  const uint32_t triangles = 2 * std::min(quads, QuadCapacity());
+  DrawPasses(effect, technique, wrap, [&](gfx::Device& device) {
+    if (triangles > 0) DrawIndexedQuads(device, primitiveType, vertices.count, 0, triangles);
+  });
+}
+
+template <class V>
+void DS_SpriteArrayT<V>::DrawTriangles(gfx::Effect* effect, gfx::EffectHandle technique,
+                                       uint32_t vertexCount, uint32_t triangles, bool wrap) const {
+  triangles = std::min(triangles, primitiveCount);
+  vertexCount = std::min(vertexCount, vertices.count);
+  DrawPasses(effect, technique, wrap, [&](gfx::Device& device) {
+    if (triangles > 0 && vertexCount > 0)
+      device.DrawIndexedPrimitive(gfx::PrimitiveType::TriangleList, 0, 0, vertexCount, 0,
+                                  triangles);
+  });
 }
 
 template class DS_SpriteArrayT<DX_V::PCT>;
