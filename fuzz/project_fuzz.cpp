@@ -113,8 +113,10 @@
 #include "particles/tree/group_constructor.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/preset/party_balloon.h"
+#include "particles/tree/preset/pstree_curve.h"
 #include "particles/tree/preset/pstree_leaf.h"
 #include "particles/tree/preset/pstree_root.h"
+#include "particles/tree/preset/pstree_trace.h"
 #include "particles/tree/preset/ptclsys_preset.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "particles/tree/track_node.h"
@@ -972,6 +974,47 @@ std::unique_ptr<DS_SlideContainer> PresetTreeSlide() {
   return slide;
 }
 
+// Preset-tree lines: trails behind a swarm, and a curve node of every curve physics kind, the
+// last two with an inner glow, one of them right under the root.
+std::unique_ptr<DS_SlideContainer> PresetLinesSlide() {
+  auto slide = std::make_unique<DS_SlideContainer>();
+  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
+  const auto source = [](const char* name) {
+    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(name);
+    auto* typed = dynamic_cast<ZKW_PtclSys_Geometry*>(item.get());
+    if (typed != nullptr) item.release();
+    return DS_SafePtr<ZKW_PtclSys_Geometry>(std::unique_ptr<ZKW_PtclSys_Geometry>(typed));
+  };
+  auto root = std::make_unique<ZKW_PSTree_Root>();
+  auto swarm = std::make_unique<ZKW_PSTree_Stem>(source("ZKW_PSGeometry_Swarm"));
+  auto trail = std::make_unique<ZKW_PSTree_Trace>(source("ZKW_PSGeometry_Trace"));
+  trail->size.RawValue() = 6;
+  trail->trailLife.RawValue() = 0.5f;
+  swarm->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(trail)));
+  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(swarm)));
+  auto top = std::make_unique<ZKW_PSTree_Stem>(source("ZKW_PSGeometry_Point"));
+  int n = 0;
+  for (const char* kind : {"ZKW_PtclSysPhys_LineCurv", "ZKW_PtclSysPhys_FractalCurv",
+                           "ZKW_PtclSysPhys_RandomCurv", "ZKW_PtclSysPhys_PerlinCurv"}) {
+    auto curve = std::make_unique<ZKW_PSTree_Curve>(source("ZKW_PSGeometry_Point"));
+    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(kind);
+    if (auto* physics = dynamic_cast<ZKW_PtclSys_Physics*>(item.get())) {
+      item.release();
+      curve->SelectPhysics(2 + n, std::unique_ptr<ZKW_PtclSys_Physics>(physics));
+    }
+    curve->glowMode.RawValue() = n % 3;
+    curve->innerGlowSize.RawValue() = n >= 2 ? 40 : 0;
+    if (n == 3)
+      root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(curve)));
+    else
+      top->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(curve)));
+    ++n;
+  }
+  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(top)));
+  slide->savedObjects.emplace_back(std::move(root));
+  return slide;
+}
+
 // Drifting copies with the largest stored count, on a slide of their own that is started
 // (its objects made, and their count capped) but not played: updating the capped number of
 // copies every frame would slow every run of the template down.
@@ -1213,6 +1256,7 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(NodeTreeSlide());
   root.slides.emplace_back(StreamsSlide());
   root.slides.emplace_back(PresetTreeSlide());
+  root.slides.emplace_back(PresetLinesSlide());
   // Every slide before this one is played.
   playedSlides = root.slides.size();
   root.slides.emplace_back(CountSlide());
