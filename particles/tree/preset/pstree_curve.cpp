@@ -194,6 +194,7 @@ void ZKW_PSTree_Curve::FillVertices(QuadBatches& batches, size_t* index) {
   uint32_t written = 0, triangles = 0;
   std::vector<D3DXVECTOR3> positions;
   for (const PointStripe& stripe : curves->stripes) {
+    if (written + 4 > room) break;
     if (!stripe.owner || !stripe.points || stripe.points->particles.size() < 2) continue;
     const ParticleRecord& c = *stripe.owner;
     positions.clear();

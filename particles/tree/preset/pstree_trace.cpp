@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/crt_rand.h"
+#include "core/list_limits.h"
 #include "particles/behaviour/particle/colour_transforms.h"
 #include "particles/behaviour/particle/oscillation_transforms.h"
 #include "particles/behaviour/particle/particle_transforms.h"
@@ -56,11 +57,14 @@ void ZKW_PSTree_Trace::AddTrailPoint(const ParticleHandle& parent) {
     length = D3DXVec3Length(&d);
   }
   ParticleRecord* point = nullptr;
-  if (trail.size() >= 2 && length < kMinSegment) {
+  const bool full = pointCount_ >= kMaxParticlesPerList && !trail.empty();
+  if (trail.size() >= 2 && (length < kMinSegment || full)) {
     // Close to the point before it: the newest point follows the parent.
     point = trail.back().Get();
   } else {
+    if (full) return;
     trail.push_back(NewTrailPoint(k));
+    ++pointCount_;
     point = trail.back().Get();
   }
   point->Position() = at;
@@ -73,9 +77,11 @@ unsigned ZKW_PSTree_Trace::UpdateParticles(float step, const ParticleList& paren
   texture.Advance(step);
   for (const ParticleHandle& parent : parents)
     AddTrailPoint(parent);
+  pointCount_ = 0;
   for (auto it = trails.begin(); it != trails.end();) {
     Trail& trail = it->second;
     std::erase_if(trail, [step](const ParticleHandle& point) { return !point->Update(step); });
+    pointCount_ += trail.size();
     if (trail.empty() && it->first->Has(ParticleRecord::kDead))
       it = trails.erase(it);
     else

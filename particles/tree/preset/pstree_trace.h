@@ -39,7 +39,10 @@ class ZKW_PSTree_Trace : public ZKW_PSTree_Leaf {
   // One quad per segment of every trail of two points or more.
   void FillVertices(QuadBatches& batches, size_t* index) override;
   // Drops every trail; neither the source nor the children are asked.
-  void ClearParticles() override { trails.clear(); }
+  void ClearParticles() override {
+    trails.clear();
+    pointCount_ = 0;
+  }
 
   // A point within this distance of the point before the newest moves the newest point instead
   // of adding one.
@@ -57,4 +60,8 @@ class ZKW_PSTree_Trace : public ZKW_PSTree_Leaf {
   void AddTrailPoint(const ParticleHandle& parent);
   // A new point at the parent's place, its colour and its age envelopes attached.
   ParticleHandle NewTrailPoint(const ParticleRecord& parent);
+
+  // Points of all trails. A trail life from a file does not bound how many points live: past the
+  // live-particle limit the newest point of a trail follows its parent and none is added.
+  size_t pointCount_ = 0;
 };
