@@ -33,10 +33,13 @@ void Add(ZKW_PSTree_Node& parent, std::unique_ptr<ZKW_PSTree_Node> child) {
 std::unique_ptr<ZKW_PSTree_Node> TrailedSwarm(const DemoPresetLinePictures& pictures) {
   auto swarm = std::make_unique<ZKW_PSGeometry_Swarm>();
   swarm->count.SetValue(5);
-  swarm->speed.SetValue(160);
+  swarm->speed.SetValue(70);
   swarm->width.SetValue(420);
-  swarm->height.SetValue(200);
-  swarm->position.SetValue(D3DXVECTOR3(0, 40, 0));
+  swarm->height.SetValue(150);
+  swarm->position.SetValue(D3DXVECTOR3(0, -20, 0));
+  // Turns that take longer than a frame: shorter ones are over before a frame can steer by them.
+  swarm->travelTime.SetValue(40);
+  swarm->retargetRate.SetValue(50);
   auto stem = std::make_unique<ZKW_PSTree_Stem>(Sized(std::move(swarm)));
 
   auto trail = std::make_unique<ZKW_PSTree_Trace>(Sized(std::make_unique<ZKW_PSGeometry_Trace>()));
@@ -59,11 +62,11 @@ std::unique_ptr<ZKW_PSTree_Node> TrailedSwarm(const DemoPresetLinePictures& pict
   return stem;
 }
 
-// A fractal curve across the lower part, tapering to both ends, with a blue glow about it and a
-// white rim of light inside its edges.
+// A fractal curve across the lower part (y grows downwards), tapering to both ends, with a blue
+// glow about it and a white rim of light inside its edges.
 std::unique_ptr<ZKW_PSTree_Node> GlowingCurve(const DemoPresetLinePictures& pictures) {
   auto point = std::make_unique<ZKW_PSGeometry_Point>();
-  point->position.SetValue(D3DXVECTOR3(0, -110, 0));
+  point->position.SetValue(D3DXVECTOR3(0, 80, 0));
   auto stem = std::make_unique<ZKW_PSTree_Stem>(Sized(std::move(point)));
 
   auto curve = std::make_unique<ZKW_PSTree_Curve>(Sized(std::make_unique<ZKW_PSGeometry_Point>()));
@@ -94,9 +97,13 @@ std::unique_ptr<ZKW_PSTree_Node> GlowingCurve(const DemoPresetLinePictures& pict
 
 }  // namespace
 
-void AddPresetLines(ProjectBuilder&, DS_SlideContainer& slide,
+void AddPresetLines(ProjectBuilder&, DS_SlideContainer& slide, float width, float height,
                     const DemoPresetLinePictures& pictures) {
   auto root = std::make_unique<ZKW_PSTree_Root>();
+  // Placed: a slide's objects are made before its picture is drawn, so the tree cannot take the
+  // picture's centre by itself.
+  root->keepGuid = 1;
+  root->position.SetValue(D3DXVECTOR3(width * 0.5f, height * 0.5f, 0));
   root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(TrailedSwarm(pictures)));
   root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(GlowingCurve(pictures)));
   slide.savedObjects.emplace_back(std::move(root));

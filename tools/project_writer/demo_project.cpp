@@ -339,7 +339,7 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   // Preset-tree trails behind a swarm and a glowing curve with an inner glow, on the night.
   if (night != stored.end() && spot != nullptr && streak != nullptr) {
     AddPresetLines(project, AddPictureSlide(project, night->second.link, u"DS_2D_Light"),
-                   {frameOf(spot), frameOf(streak)});
+                   night->second.width, night->second.height, {frameOf(spot), frameOf(streak)});
   }
   // The menu last, with links to the title card, the particles and the garden.
   if (night != stored.end()) {
