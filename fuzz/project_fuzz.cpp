@@ -111,6 +111,7 @@
 #include "particles/classic/paths/particle_path.h"
 #include "particles/classic/paths/particle_trace.h"
 #include "particles/tree/group_constructor.h"
+#include "particles/tree/line/stripe_line_node.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/preset/party_balloon.h"
 #include "particles/tree/preset/pstree_curve.h"
@@ -845,6 +846,19 @@ std::unique_ptr<DS_SlideContainer> NodeTreeSlide() {
     auto blank = std::make_unique<ZKW_PtclSysNode_Blank>();
     blank->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::make_unique<ZKW_PtclSysNodePic_Explode>()));
     emitter->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(blank)));
+    // Stripe lines on the emitter's shape: a fractal line following its first parameter in a
+    // window, a random line following its second.
+    auto fractal = std::make_unique<ZKW_PtclSysNode_FractalLine>();
+    fractal->SetPhysics(std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>());
+    fractal->stripeMode.RawValue() = 1;
+    fractal->followGeometry.RawValue() = 1;
+    fractal->curves->levels.RawValue() = 3;
+    emitter->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(fractal)));
+    auto random = std::make_unique<ZKW_PtclSysNode_RandomLine>();
+    random->SetPhysics(std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>());
+    random->followGeometry.RawValue() = 2;
+    random->curves->segments.RawValue() = 4;
+    emitter->AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(random)));
     system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(emitter)));
     slide->savedObjects.emplace_back(std::move(system));
   }

@@ -252,6 +252,12 @@ def heat_pattern(size):
 
 # ---- pictures ---------------------------------------------------------------------------------
 
+def trail_strip(u, v):
+    # Across a ribbon (u -1 to 1 is the texture's 0 to 1): opaque along the middle, clear at both
+    # edges; every row alike.
+    return (1.0, 1.0, 1.0, math.sin(math.pi * (u + 1.0) * 0.5) ** 2)
+
+
 def white(alpha_fn):
     return lambda u, v: (1.0, 1.0, 1.0, alpha_fn(u, v))
 
@@ -462,6 +468,7 @@ def pictures():
         58: render(256, ball_highlight),                     # the glass ball's highlight
         59: render(256, ball_rim),                           # the glass ball's rim shade
         184: ball_stand(256, 104),                           # the glass ball's stand
+        228: render(64, trail_strip, 4),                     # the trace node's ribbon
         2: render(64, white(soft_dot)),                      # the built-in soft dot
         6: render(64, butterfly_skin),                       # the butterfly body's skin
         7: fire_pattern(128, 128),                           # the flame renderer's fire band

@@ -133,11 +133,15 @@ void ZKW_PtclSysNode_Picture::Reset() {
 }
 
 int ZKW_PtclSysNode_Picture::UpdateParticles(float step, ParticleList* parents) {
+  const int own = options.radialGlow.enabled.Value() != 0 ? 2 : 1;
+  return own + StepPicture(step, parents);
+}
+
+int ZKW_PtclSysNode_Picture::StepPicture(float step, ParticleList* parents) {
   texture.Advance(step);
   if (physics && NeedsDepthSort()) SortParticlesByDepth(physics->particles);
-  const int own = options.radialGlow.enabled.Value() != 0 ? 2 : 1;
   MoveAndSpawn(step, parents);
-  return own + ChildBatches(step, parents);
+  return ChildBatches(step, parents);
 }
 
 void ZKW_PtclSysNode_Picture::InitNewParticle(ParticleHandle& particle) {

@@ -73,6 +73,9 @@ class ZKW_PtclSysNode_Picture : public ZKW_PtclSysNode_Emitter {
   void ReadPicturePart(DS_IOF_Archive& archive) {
     ZKW_PtclSysNode_Picture::ReadBody(archive, ReadBaseHeader(archive));
   }
+  // The texture's frames, the depth sort, the particles and their new ones, then the children;
+  // answers the children's batches.
+  int StepPicture(float step, ParticleList* parents);
   // Whether the node can draw: an effect and a first frame of some width.
   bool CanDraw() const;
   void FillOwnBatch(ParticleQuadBatch& batch);

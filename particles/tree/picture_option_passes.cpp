@@ -4,6 +4,7 @@
 
 #include "particles/behaviour/particle/particle_record.h"
 #include "particles/tree/picture_options.h"
+#include "particles/tree/vertex_math.h"
 #include "platform/gfx/image/d3dx_image_types.h"
 #include "platform/math/d3dx_math.h"
 #include "player/document/doc_res_manager.h"
@@ -25,13 +26,6 @@ void PrepareBlur(ZKW_BlurSurface& blur) {
 
 int ExtraRounds(const MediaParamT<int>& passes) {
   return std::clamp(passes.Value(), 0, kMaxBlurRounds);
-}
-
-// A colour channel of 0..1 as a byte: 255 at 1 and above, 0 at 0 and below (NaN too), rounded.
-uint32_t Byte(float v) {
-  if (v >= 1.0f) return 255;
-  if (!(v > 0.0f)) return 0;
-  return static_cast<uint32_t>(v * 255.0f + 0.5f);
 }
 
 D3DXVECTOR3 Transformed(const D3DXVECTOR3& v, const D3DXMATRIX& m, bool point) {
@@ -123,9 +117,9 @@ void ZKW_PtclSysOption_RadialGlow::FillQuads(
   const float e = size.Scaled() * particleSize;
   const uint32_t rgb = colour.Value();
   const float opacity = static_cast<float>(colour.alpha.Scaled()) / 255.0f;
-  const uint32_t colourBits = Byte(static_cast<float>(rgb & 0xFF) / 255.0f) << 16 |
-                              Byte(static_cast<float>((rgb >> 8) & 0xFF) / 255.0f) << 8 |
-                              Byte(static_cast<float>((rgb >> 16) & 0xFF) / 255.0f);
+  const uint32_t colourBits = UnitChannelByte(static_cast<float>(rgb & 0xFF) / 255.0f) << 16 |
+                              UnitChannelByte(static_cast<float>((rgb >> 8) & 0xFF) / 255.0f) << 8 |
+                              UnitChannelByte(static_cast<float>((rgb >> 16) & 0xFF) / 255.0f);
   for (uint32_t q = 0; q < quads; ++q, v += 4) {
     const ParticleRecord& p = *particles[q];
     const D3DXMATRIX m = p.WorldMatrix();
@@ -134,7 +128,7 @@ void ZKW_PtclSysOption_RadialGlow::FillQuads(
     const D3DXVECTOR3 y = Transformed(D3DXVECTOR3(0, e, 0), m, false) * 0.5f;
     float alpha = p.floats[ParticleRecord::kAlpha];
     if (const ParticleRecord* parent = p.Parent()) alpha *= parent->WorldAlpha();
-    const uint32_t argb = Byte(std::min(alpha, 1.0f) * opacity) << 24 | colourBits;
+    const uint32_t argb = UnitChannelByte(std::min(alpha, 1.0f) * opacity) << 24 | colourBits;
     const D3DXVECTOR3 corners[4] = {o - x + y, o - x - y, o + x + y, o + x - y};
     const float uv[4][2] = {{0, 1}, {0, 0}, {1, 1}, {1, 0}};
     for (int c = 0; c < 4; ++c) {

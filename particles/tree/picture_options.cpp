@@ -3,9 +3,6 @@
 #include "core/param/param_reads.h"
 #include "core/registry/read_by_name.h"
 
-namespace {
-
-// The option's version, its flag and name.
 void WriteOptionBase(DS_IOF_Archive& archive, const ZKW_PtclSys_Option& option) {
   archive.io().WriteInt32(1);
   archive.io().WriteInt32(option.enabled.Value());
@@ -18,8 +15,6 @@ void ReadOptionBase(DS_IOF_Archive& archive, ZKW_PtclSys_Option& option) {
   archive.io().ReadInt32(option.enabled.RawValue());
   archive.io().ReadWideString(option.name);
 }
-
-}  // namespace
 
 ZKW_PtclSysOption_RadialGlow::ZKW_PtclSysOption_RadialGlow() : ZKW_PtclSys_Option(u"Radial Glow") {
   texture.SetValueSilently(

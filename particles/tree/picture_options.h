@@ -113,6 +113,11 @@ struct PictureOptions {
   ZKW_PtclSysOption_Shadow shadow;
 };
 
+// The part every option record starts with: Int32 option version (1; read and dropped), Int32
+// `enabled` (read without notification) and the wide-string name.
+void WriteOptionBase(DS_IOF_Archive& archive, const ZKW_PtclSys_Option& option);
+void ReadOptionBase(DS_IOF_Archive& archive, ZKW_PtclSys_Option& option);
+
 // The block of picture records of version 10 and later, after the node's own first Int32: Int32 1,
 // then the three records.
 void WriteOptions(DS_IOF_Archive& archive, const PictureOptions& options);

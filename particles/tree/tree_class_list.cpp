@@ -8,6 +8,8 @@
 #include "particles/tree/preset/ptclsys_preset.h"
 
 #include "particles/tree/group_constructor.h"
+#include "particles/tree/line/stripe_line_node.h"
+#include "particles/tree/line/trace_node.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "particles/tree/track_node.h"
@@ -32,4 +34,8 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_PSTree_Curve, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Curve");
   AddObjectClass<ZKW_PSTree_Root>(r.objects, u"ZKW_PSTree_Root");
   AddObjectClass<ZKW_PtclSysPreset>(r.objects, u"ZKW_PtclSysPreset");
+  AddClass<ZKW_PtclSysNode_Trace, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Trace");
+  // Stripe lines; the stripe-line base has no reader.
+  AddClass<ZKW_PtclSysNode_FractalLine, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_FractalLine");
+  AddClass<ZKW_PtclSysNode_RandomLine, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_RandomLine");
 }

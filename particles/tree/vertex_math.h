@@ -16,6 +16,13 @@ inline uint32_t PackedVertexColour(float alpha, const D3DXVECTOR3& rgb) {
          VertexChannel(rgb.z);
 }
 
+// A colour channel of 0..1 as a byte: 255 at 1 and above, 0 at 0 and below (NaN too), rounded.
+inline uint32_t UnitChannelByte(float v) {
+  if (v >= 1.0f) return 255;
+  if (!(v > 0.0f)) return 0;
+  return static_cast<uint32_t>(v * 255.0f + 0.5f);
+}
+
 // `v` transformed as a point by `m`.
 inline D3DXVECTOR3 TransformedPoint(const D3DXVECTOR3& v, const D3DXMATRIX& m) {
   D3DXVECTOR3 out;

@@ -54,9 +54,22 @@ void DS_SpriteArrayT<V>::InitQuads(uint32_t quads) {
 }
 
 template <class V>
-template <class DrawFn>
-void DS_SpriteArrayT<V>::DrawPasses(gfx::Effect* effect, gfx::EffectHandle technique, bool wrap,
-                                    DrawFn&& draw) const {
+void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads,
+                              bool wrap) const {
+  DrawTriangles(effect, technique, 2 * std::min(quads, QuadCapacity()), wrap, true);
+}
+
+template <class V>
+void DS_SpriteArrayT<V>::DrawMesh(gfx::Effect* effect, gfx::EffectHandle technique,
+                                  uint32_t triangles, bool wrap) const {
+  gfx::IndexBufferDesc desc{};
+  if (!indices || gfx::Failed(indices->GetDesc(&desc))) return;
+  DrawTriangles(effect, technique, std::min<uint32_t>(triangles, desc.size / 6), wrap, false);
+}
+
+template <class V>
+void DS_SpriteArrayT<V>::DrawTriangles(gfx::Effect* effect, gfx::EffectHandle technique,
+                                       uint32_t triangles, bool wrap, bool quadBlocks) const {
   gfx::Device* device = CurrentDevice();
   if (device == nullptr || effect == nullptr || !vertices.buffer || !indices) return;
   if (RenderContext* context = RenderContextTlsSlot::Get()) {
@@ -77,31 +90,14 @@ void DS_SpriteArrayT<V>::DrawPasses(gfx::Effect* effect, gfx::EffectHandle techn
     device->SetIndices(indices.Get());
     device->SetFVF(V::kFvf);
     device->SetStreamSource(0, vertices.buffer.Get(), 0, kStride);
-    draw(*device);
+    if (triangles > 0 && quadBlocks) {
+      DrawIndexedQuads(*device, primitiveType, vertices.count, 0, triangles);
+    } else if (triangles > 0) {
+      device->DrawIndexedPrimitive(primitiveType, 0, 0, vertices.count, 0, triangles);
+    }
     effect->EndPass();
   }
   effect->End();
-}
-
-template <class V>
-void DS_SpriteArrayT<V>::Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads,
-                              bool wrap) const {
-  const uint32_t triangles = 2 * std::min(quads, QuadCapacity());
-  DrawPasses(effect, technique, wrap, [&](gfx::Device& device) {
-    if (triangles > 0) DrawIndexedQuads(device, primitiveType, vertices.count, 0, triangles);
-  });
-}
-
-template <class V>
-void DS_SpriteArrayT<V>::DrawTriangles(gfx::Effect* effect, gfx::EffectHandle technique,
-                                       uint32_t vertexCount, uint32_t triangles, bool wrap) const {
-  triangles = std::min(triangles, primitiveCount);
-  vertexCount = std::min(vertexCount, vertices.count);
-  DrawPasses(effect, technique, wrap, [&](gfx::Device& device) {
-    if (triangles > 0 && vertexCount > 0)
-      device.DrawIndexedPrimitive(gfx::PrimitiveType::TriangleList, 0, 0, vertexCount, 0,
-                                  triangles);
-  });
 }
 
 template class DS_SpriteArrayT<DX_V::PCT>;

@@ -45,16 +45,15 @@ class DS_SpriteArrayT : public IndexedMesh {
   // samplers 0 and 1 address their textures with WRAP in every pass.
   void Draw(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t quads,
             bool wrap = false) const;
-  // Draws the first `triangles` triangles of the index buffer as they stand (at most its
-  // capacity), base vertex 0: for owners that write their own indices over at most 65,536
-  // vertices. Otherwise as Draw.
-  void DrawTriangles(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t vertexCount,
-                     uint32_t triangles, bool wrap = false) const;
+  // As Draw, for buffers that hold a mesh rather than quads: `triangles` triangles (at most
+  // what the index buffer holds) from the first index, in one draw, their 16-bit indices naming
+  // the first 65,536 vertices.
+  void DrawMesh(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t triangles,
+                bool wrap = false) const;
 
  private:
-  // Every pass of `technique` with the batch's buffers bound; `draw` draws in each.
-  template <class DrawFn>
-  void DrawPasses(gfx::Effect* effect, gfx::EffectHandle technique, bool wrap, DrawFn&& draw) const;
+  void DrawTriangles(gfx::Effect* effect, gfx::EffectHandle technique, uint32_t triangles,
+                     bool wrap, bool quadBlocks) const;
 };
 
 using PCTSpriteArray = DS_SpriteArrayT<DX_V::PCT>;

@@ -24,6 +24,7 @@
 #include "tools/project_writer/demo_generators.h"
 #include "tools/project_writer/demo_group.h"
 #include "tools/project_writer/demo_lines.h"
+#include "tools/project_writer/demo_lines_stripes.h"
 #include "tools/project_writer/demo_menu.h"
 #include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
@@ -309,6 +310,10 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     AddLineSlide(project, dawn->second.link, linePictures);
     AddPathSlide(project, night->second.link, linePictures);
   }
+  // Lightning: fractal and random stripe lines on the night.
+  if (night != stored.end() && streak != nullptr)
+    AddStripeLines(project, AddPictureSlide(project, night->second.link, u"DS_2D_Light"),
+                   frameOf(streak));
   // The sky and the sea alive.
   if (sea != stored.end()) {
     AddSkyAndWater(project, AddPictureSlide(project, sea->second.link, u"DS_2D_Light"),

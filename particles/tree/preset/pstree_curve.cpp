@@ -170,17 +170,24 @@ void ZKW_PSTree_Curve::FillVertices(QuadBatches& batches, size_t* index) {
     }
   }
   // 16-bit indices name at most 65,536 vertices: the ribbons stop where the room ends.
-  const uint32_t room = batch->PrepareMesh(
+  batch->EnsureCapacity(
       static_cast<uint32_t>(std::min<uint64_t>(vertexCount, ParticleQuadBatch::kMaxMeshVertices)),
       static_cast<uint32_t>(std::min<uint64_t>(triangleCount, UINT32_MAX)));
-  if (vertexCount == 0 || room == 0) return;
+  const uint32_t room = std::min(batch->vertices.count, batch->VertexRoom());
+  const uint32_t triangleRoom = std::min(batch->primitiveCount, batch->TriangleRoom());
+  // Nothing is drawn until the counts of what was written are set.
+  batch->vertices.count = 0;
+  batch->primitiveCount = 0;
+  if (room == 0) return;
   DX_V::PCT2* v = batch->LockVertices();
-  uint16_t* indices = batch->LockIndices();
-  if (v == nullptr || indices == nullptr) {
-    if (v != nullptr) batch->UnlockVertices();
-    if (indices != nullptr) batch->UnlockIndices();
+  if (v == nullptr) return;
+  void* indexData = nullptr;
+  if (!batch->indices || gfx::Failed(batch->indices->Lock(0, 0, &indexData, 0)) ||
+      indexData == nullptr) {
+    batch->UnlockVertices();
     return;
   }
+  auto* indices = static_cast<uint16_t*>(indexData);
 
   const LinkTextureSet& picture = texture.frameSets.front();
   const float cellAspect = picture.aspect * static_cast<float>(source->atlasColumns) /
@@ -190,7 +197,6 @@ void ZKW_PSTree_Curve::FillVertices(QuadBatches& batches, size_t* index) {
   const CurveSections sections = Sections();
   const float sectionsLength = sections.middle + sections.end + sections.start;
   const float pivot = pivotX.Scaled() + 0.5f;
-  const uint32_t triangleRoom = batch->primitiveCount;
   uint32_t written = 0, triangles = 0;
   std::vector<D3DXVECTOR3> positions;
   for (const PointStripe& stripe : curves->stripes) {
@@ -241,9 +247,10 @@ void ZKW_PSTree_Curve::FillVertices(QuadBatches& batches, size_t* index) {
       written += 4;
     }
   }
+  batch->indices->Unlock();
   batch->UnlockVertices();
-  batch->UnlockIndices();
-  batch->SetMeshCounts(written, triangles);
+  batch->vertices.count = written;
+  batch->primitiveCount = triangles;
 }
 
 void ZKW_PSTree_Curve::Render(QuadBatches& batches, size_t* index, DS_2D_Light& renderer,

@@ -30,6 +30,17 @@ std::unique_ptr<ZKW_PtclSysPhys_LineCurv> StraightCurves(unsigned segments) {
   return line;
 }
 
+// The indices of the triangles a mesh batch draws.
+std::vector<uint16_t> Indices(ParticleQuadBatch& batch) {
+  void* data = nullptr;
+  if (!batch.indices || gfx::Failed(batch.indices->Lock(0, 0, &data, 0)) || data == nullptr)
+    return {};
+  const auto* first = static_cast<const uint16_t*>(data);
+  std::vector<uint16_t> indices(first, first + 3 * batch.primitiveCount);
+  batch.indices->Unlock();
+  return indices;
+}
+
 class PresetCurve : public TreeRenderTest {
  protected:
   void SetUp() override {
@@ -61,7 +72,7 @@ class PresetCurve : public TreeRenderTest {
     EXPECT_TRUE(batches[0].IsMesh());
     DX_V::PCT2* v = batches[0].LockVertices();
     if (v == nullptr) return {};
-    std::vector<DX_V::PCT2> vertices(v, v + batches[0].MeshVertices());
+    std::vector<DX_V::PCT2> vertices(v, v + batches[0].vertices.count);
     batches[0].UnlockVertices();
     return vertices;
   }
@@ -79,7 +90,7 @@ TEST_F(PresetCurve, TheRibbonFollowsTheWidthProfileAlongTheCurve) {
   SpawnAt(D3DXVECTOR3(100, 50, 0));
   const std::vector<DX_V::PCT2> v = Fill();
   ASSERT_EQ(v.size(), 5u * 4);
-  EXPECT_EQ(batches[0].MeshTriangles(), 4u * 5);
+  EXPECT_EQ(batches[0].primitiveCount, 4u * 5);
   // 50 units centred on the particle: points at x = -25, -12.5, 0, 12.5, 25; the start section
   // is the first 10 units, the end section the last 10.
   const float width[5] = {0, 1, 1, 1, 0};
@@ -108,7 +119,7 @@ TEST_F(PresetCurve, OnlyTheVisiblePartIsDrawn) {
   const std::vector<DX_V::PCT2> v = Fill();
   // Points at s = 0.5 (moved back to 0.3) and 0.75 (moved back to 0.6, the last).
   ASSERT_EQ(v.size(), 2u * 4);
-  EXPECT_EQ(batches[0].MeshTriangles(), 5u);
+  EXPECT_EQ(batches[0].primitiveCount, 5u);
   EXPECT_NEAR(v[1].x, -10.0f, 1e-3f);
   EXPECT_NEAR(v[5].x, 5.0f, 1e-3f);
 
@@ -128,16 +139,12 @@ TEST_F(PresetCurve, ACurveOfOnePointDrawsNothing) {
   curve.Curves()->stripes[0].points->particles.resize(1);
   const std::vector<DX_V::PCT2> v = Fill();
   ASSERT_EQ(v.size(), 5u * 4) << "only the second curve's points";
-  EXPECT_EQ(batches[0].MeshTriangles(), 4u * 5);
+  EXPECT_EQ(batches[0].primitiveCount, 4u * 5);
   EXPECT_NEAR(v[1].y, 40.0f, 1e-3f);
-  for (unsigned i = 0; i < 3 * batches[0].MeshTriangles(); ++i) {
-    // Every index names a written vertex.
-    uint16_t* indices = batches[0].LockIndices();
-    ASSERT_NE(indices, nullptr);
-    const uint16_t at = indices[i];
-    batches[0].UnlockIndices();
-    EXPECT_LT(at, 20u) << i;
-  }
+  const std::vector<uint16_t> indices = Indices(batches[0]);
+  ASSERT_EQ(indices.size(), 4u * 15);
+  EXPECT_LT(*std::max_element(indices.begin(), indices.end()), 20u)
+      << "every index names a written vertex";
 }
 
 TEST_F(PresetCurve, RibbonsStopBeforeSixteenBitIndicesWrap) {
@@ -145,13 +152,12 @@ TEST_F(PresetCurve, RibbonsStopBeforeSixteenBitIndicesWrap) {
   SpawnAt(D3DXVECTOR3(0, 0, 0));
   SpawnAt(D3DXVECTOR3(0, 40, 0));  // 2 x 10,001 points: 80,008 vertices
   const std::vector<DX_V::PCT2> v = Fill();
-  EXPECT_EQ(v.size(), size_t{ParticleQuadBatch::kMaxMeshVertices});
-  EXPECT_EQ(batches[0].MeshTriangles(), 10000u * 5 + (16384u - 10001 - 1) * 5);
-  uint16_t* indices = batches[0].LockIndices();
-  ASSERT_NE(indices, nullptr);
-  const uint16_t largest = *std::max_element(indices, indices + 3 * batches[0].MeshTriangles());
-  batches[0].UnlockIndices();
-  EXPECT_EQ(largest, 65535u);
+  // Whole points only: 16,383 of them, the first curve's 10,001 and 6,382 of the second.
+  EXPECT_EQ(v.size(), size_t{ParticleQuadBatch::kMaxMeshVertices / 4 * 4});
+  EXPECT_EQ(batches[0].primitiveCount, 10000u * 5 + 6381u * 5);
+  const std::vector<uint16_t> indices = Indices(batches[0]);
+  ASSERT_FALSE(indices.empty());
+  EXPECT_EQ(*std::max_element(indices.begin(), indices.end()), 16383u * 4 - 1);
 }
 
 // A curve record of an older version, written field by field from `curve` as it held it.

@@ -134,7 +134,7 @@ TEST_F(TreeSceneTest, TheDemoDrawsPresetTrailsAndACurve) {
   ASSERT_EQ(mesh->Batches().size(), 3u) << "the trails, the swarm's spots and the curve";
   // Drawn last to first: the curve, then the spots, then the trails.
   EXPECT_TRUE(mesh->Batches()[0].IsMesh());
-  EXPECT_GT(mesh->Batches()[0].MeshTriangles(), 100u) << "a fractal curve of 33 points";
+  EXPECT_GT(mesh->Batches()[0].primitiveCount, 100u) << "a fractal curve of 33 points";
   EXPECT_EQ(mesh->Batches()[1].QuadCount(), 5u);
   EXPECT_GT(mesh->Batches()[2].QuadCount(), 5u) << "the swarm has left trails";
   const uint32_t before = BackBufferPixels()[0];

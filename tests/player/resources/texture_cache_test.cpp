@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/image/d3dx_image_types.h"
+#include "platform/gfx/image/picture_decoder.h"
 #include "platform/res/data_modules.h"
 #include "player/resources/module_resources.h"
 #include "player/resources/picture_textures.h"
@@ -103,7 +104,7 @@ TEST_F(TextureCacheTest, BuiltinPictureTwoHasAFullMipChain) {
 }
 
 TEST_F(TextureCacheTest, EveryBuiltinPictureDecodes) {
-  std::vector<uint16_t> ids = {2, 54, 57};
+  std::vector<uint16_t> ids = {2, 54, 57, 228};
   for (uint16_t id = 60; id <= 89; ++id)
     if (id != 73) ids.push_back(id);
   for (uint16_t id = 2000; id <= 2039; ++id)
@@ -114,6 +115,27 @@ TEST_F(TextureCacheTest, EveryBuiltinPictureDecodes) {
     const TextureRef made = CreateTextureFromBytes(*bytes);
     EXPECT_TRUE(made.texture) << id;
     EXPECT_NE(made.width, 800u) << id;
+  }
+}
+
+TEST_F(TextureCacheTest, TrailPictureIsWhiteAndClearAtBothEdges) {
+  const auto bytes = res::FindResource(nullptr, u"DDS", 228);
+  ASSERT_TRUE(bytes);
+  const auto picture = gfx::image::DecodePicture(*bytes);
+  ASSERT_TRUE(picture && picture->hasAlpha);
+  const uint32_t w = picture->width;
+  ASSERT_GE(w, 16u);
+  for (uint32_t y = 0; y < picture->height; ++y) {
+    const uint32_t* row = &picture->argb[size_t{y} * w];
+    for (uint32_t x = 0; x < w; ++x)
+      EXPECT_EQ(row[x] & 0xFFFFFF, 0xFFFFFFu) << x << ", " << y;
+    EXPECT_LE(row[0] >> 24, 2u) << "clear at u = 0";
+    EXPECT_LE(row[w - 1] >> 24, 2u) << "clear at u = 1";
+    EXPECT_GE(row[w / 2] >> 24, 250u) << "opaque in the middle";
+    for (uint32_t x = 1; x < w / 2; ++x) {
+      EXPECT_GE(row[x] >> 24, row[x - 1] >> 24) << "rises towards the middle at " << x;
+      EXPECT_EQ(row[x] >> 24, row[w - 1 - x] >> 24) << "symmetric at " << x;
+    }
   }
 }
 
