@@ -947,7 +947,7 @@ std::unique_ptr<DS_SlideContainer> StreamsSlide() {
 }
 
 // A preset tree: a point stem carrying a stem of every source kind, each with a glowing leaf and
-// a balloon below it, and a ready-made preset of one leaf.
+// a balloon below it, and a ready-made preset of one leaf. Trails and curves join the tree.
 std::unique_ptr<DS_SlideContainer> PresetTreeSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -978,6 +978,30 @@ std::unique_ptr<DS_SlideContainer> PresetTreeSlide() {
     stem->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(balloon)));
     top->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(stem)));
   }
+  // Preset-tree lines: trails behind a swarm, and a curve node of every curve physics kind, the
+  // last two with an inner glow, one of them right under the root.
+  auto swarm = std::make_unique<ZKW_PSTree_Stem>(source("ZKW_PSGeometry_Swarm"));
+  auto trail = std::make_unique<ZKW_PSTree_Trace>(source("ZKW_PSGeometry_Trace"));
+  trail->size.RawValue() = 6;
+  trail->trailLife.RawValue() = 0.5f;
+  swarm->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(trail)));
+  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(swarm)));
+  int curveKind = 0;
+  for (const char* kind : {"ZKW_PtclSysPhys_LineCurv", "ZKW_PtclSysPhys_FractalCurv",
+                           "ZKW_PtclSysPhys_RandomCurv", "ZKW_PtclSysPhys_PerlinCurv"}) {
+    auto curve = std::make_unique<ZKW_PSTree_Curve>(source("ZKW_PSGeometry_Point"));
+    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(kind);
+    if (auto* physics = dynamic_cast<ZKW_PtclSys_Physics*>(item.get())) {
+      item.release();
+      curve->SelectPhysics(2 + curveKind, std::unique_ptr<ZKW_PtclSys_Physics>(physics));
+    }
+    curve->glowMode.RawValue() = curveKind % 3;
+    curve->innerGlowSize.RawValue() = curveKind >= 2 ? 40 : 0;
+    if (curveKind++ == 3)
+      root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(curve)));
+    else
+      top->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(curve)));
+  }
   root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(top)));
   slide->savedObjects.emplace_back(std::move(root));
   auto preset = std::make_unique<ZKW_PtclSysPreset>();
@@ -985,47 +1009,6 @@ std::unique_ptr<DS_SlideContainer> PresetTreeSlide() {
   preset->values.emplace_back(2u);
   preset->AddChild(leaf(1));
   slide->savedObjects.emplace_back(std::move(preset));
-  return slide;
-}
-
-// Preset-tree lines: trails behind a swarm, and a curve node of every curve physics kind, the
-// last two with an inner glow, one of them right under the root.
-std::unique_ptr<DS_SlideContainer> PresetLinesSlide() {
-  auto slide = std::make_unique<DS_SlideContainer>();
-  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
-  const auto source = [](const char* name) {
-    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(name);
-    auto* typed = dynamic_cast<ZKW_PtclSys_Geometry*>(item.get());
-    if (typed != nullptr) item.release();
-    return DS_SafePtr<ZKW_PtclSys_Geometry>(std::unique_ptr<ZKW_PtclSys_Geometry>(typed));
-  };
-  auto root = std::make_unique<ZKW_PSTree_Root>();
-  auto swarm = std::make_unique<ZKW_PSTree_Stem>(source("ZKW_PSGeometry_Swarm"));
-  auto trail = std::make_unique<ZKW_PSTree_Trace>(source("ZKW_PSGeometry_Trace"));
-  trail->size.RawValue() = 6;
-  trail->trailLife.RawValue() = 0.5f;
-  swarm->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(trail)));
-  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(swarm)));
-  auto top = std::make_unique<ZKW_PSTree_Stem>(source("ZKW_PSGeometry_Point"));
-  int n = 0;
-  for (const char* kind : {"ZKW_PtclSysPhys_LineCurv", "ZKW_PtclSysPhys_FractalCurv",
-                           "ZKW_PtclSysPhys_RandomCurv", "ZKW_PtclSysPhys_PerlinCurv"}) {
-    auto curve = std::make_unique<ZKW_PSTree_Curve>(source("ZKW_PSGeometry_Point"));
-    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(kind);
-    if (auto* physics = dynamic_cast<ZKW_PtclSys_Physics*>(item.get())) {
-      item.release();
-      curve->SelectPhysics(2 + n, std::unique_ptr<ZKW_PtclSys_Physics>(physics));
-    }
-    curve->glowMode.RawValue() = n % 3;
-    curve->innerGlowSize.RawValue() = n >= 2 ? 40 : 0;
-    if (n == 3)
-      root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(curve)));
-    else
-      top->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(curve)));
-    ++n;
-  }
-  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(top)));
-  slide->savedObjects.emplace_back(std::move(root));
   return slide;
 }
 
@@ -1270,7 +1253,6 @@ std::vector<uint8_t> TemplateProject() {
   root.slides.emplace_back(NodeTreeSlide());
   root.slides.emplace_back(StreamsSlide());
   root.slides.emplace_back(PresetTreeSlide());
-  root.slides.emplace_back(PresetLinesSlide());
   // Every slide before this one is played.
   playedSlides = root.slides.size();
   root.slides.emplace_back(CountSlide());

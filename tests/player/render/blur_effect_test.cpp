@@ -161,6 +161,15 @@ TEST_F(BlurEffectTest, GlowTechniquesLayTheGlowOnThePictureBelow) {
   }
 }
 
+// kSize x kSize texels: `left` on the left half, `right` on the right.
+std::vector<uint32_t> Halves(uint32_t left, uint32_t right) {
+  std::vector<uint32_t> texels(kSize * kSize, right);
+  for (uint32_t y = 0; y < kSize; ++y)
+    for (uint32_t x = 0; x < kSize / 2; ++x)
+      texels[y * kSize + x] = left;
+  return texels;
+}
+
 // The inner glow: the uncovered part of a ribbon picture is written as light, and the blurred
 // light, coloured, is laid over the target only where the ribbon itself lies.
 TEST_F(BlurEffectTest, InnerGlowLightsTheUncoveredAndColoursOnlyInsideTheMask) {
@@ -171,11 +180,8 @@ TEST_F(BlurEffectTest, InnerGlowLightsTheUncoveredAndColoursOnlyInsideTheMask) {
   gfx::Texture* target = targets.textures[0].Get();
 
   // A ribbon picture: opaque red on the left half, alpha 0x40 on the right.
-  std::vector<uint32_t> ribbon(kSize * kSize, 0x40FF0000);
-  for (uint32_t y = 0; y < kSize; ++y)
-    for (uint32_t x = 0; x < kSize / 2; ++x)
-      ribbon[y * kSize + x] = 0xFFFF0000;
-  auto picture = gfx_test::TextureFromTexels(device_.Get(), kSize, kSize, ribbon);
+  auto picture =
+      gfx_test::TextureFromTexels(device_.Get(), kSize, kSize, Halves(0xFFFF0000, 0x40FF0000));
   effect->SetTexture("Texture", picture.Get());
   Draw(effect.Get(), "InnerGlowFirstStep", target, 0xFF0000FF);
   auto px = gfx_test::TexturePixels(target);
@@ -185,11 +191,8 @@ TEST_F(BlurEffectTest, InnerGlowLightsTheUncoveredAndColoursOnlyInsideTheMask) {
 
   // The blurred light 0x80 everywhere; the mask covers the left half only.
   auto blurred = gfx_test::TextureFromTexels(device_.Get(), 1, 1, {0x80FFFFFF});
-  std::vector<uint32_t> mask(kSize * kSize, 0);
-  for (uint32_t y = 0; y < kSize; ++y)
-    for (uint32_t x = 0; x < kSize / 2; ++x)
-      mask[y * kSize + x] = 0xFF000000;
-  auto maskTexture = gfx_test::TextureFromTexels(device_.Get(), kSize, kSize, mask);
+  auto maskTexture =
+      gfx_test::TextureFromTexels(device_.Get(), kSize, kSize, Halves(0xFF000000, 0));
   effect->SetTexture("Texture", blurred.Get());
   effect->SetTexture("Mask", maskTexture.Get());
   effect->SetFloat("TexW", float(kSize));
