@@ -72,6 +72,11 @@ bool PtclTr_LineGeom::Apply(float, ParticleRecord* p) {
   return true;
 }
 
+void SetSpeedDefault(MediaSpeedParam& speed, unsigned stored, float factor) {
+  speed.RawValue() = stored;
+  speed.SetScale(factor, 0.0f);
+}
+
 unsigned StripeSegments(unsigned segments) {
   return std::clamp(segments, 1u, kMaxStripePoints - 1);
 }

@@ -4,6 +4,7 @@
 
 #include "core/graph/graph_spread_prm.h"
 #include "core/param/media_param_t.h"
+#include "core/param/media_speed_param.h"
 #include "particles/behaviour/params/spin_prm.h"
 #include "particles/behaviour/physics/point_stripes.h"
 
@@ -76,6 +77,9 @@ class ZKW_PtclSysPhys_LineCurv : public ZKW_PtclSysPhys_Curves {
 
   MediaParamT<unsigned> segments{10};
 };
+
+// Gives a speed of a curve kind its stored default and its factor (scaled follows).
+void SetSpeedDefault(MediaSpeedParam& speed, unsigned stored, float factor);
 
 // Segments as a stripe uses them: at least 1, at most what keeps the points (segments + 1)
 // within kMaxStripePoints.

@@ -34,8 +34,7 @@ void UpdateRange(const ParticleList& points, size_t lo, size_t hi) {
 }  // namespace
 
 ZKW_PtclSysPhys_FractalCurv::ZKW_PtclSysPhys_FractalCurv() : ZKW_PtclSysPhys_Curves(1) {
-  speed.RawValue() = 50;
-  speed.SetScale(0.1f, 0.0f);
+  SetSpeedDefault(speed, 50, 0.1f);
 }
 
 bool ZKW_PtclSysPhys_FractalCurv::Save(DS_IOF_Archive& archive) const {

@@ -25,10 +25,8 @@ float Smooth(float t) {
 }  // namespace
 
 ZKW_PtclSysPhys_PerlinCurv::ZKW_PtclSysPhys_PerlinCurv() : ZKW_PtclSysPhys_Curves(1) {
-  changeSpeed.RawValue() = 50;
-  changeSpeed.SetScale(0.05f, 0.0f);
-  scrollSpeed.RawValue() = 0;
-  scrollSpeed.SetScale(0.01f, 0.0f);
+  SetSpeedDefault(changeSpeed, 50, 0.05f);
+  SetSpeedDefault(scrollSpeed, 0, 0.01f);
 }
 
 bool ZKW_PtclSysPhys_PerlinCurv::Save(DS_IOF_Archive& archive) const {

@@ -8,8 +8,7 @@
 #include "platform/math/d3dx_math.h"
 
 ZKW_PtclSysPhys_RandomCurv::ZKW_PtclSysPhys_RandomCurv() : ZKW_PtclSysPhys_Curves(1) {
-  speed.RawValue() = 50;
-  speed.SetScale(0.1f, 0.0f);
+  SetSpeedDefault(speed, 50, 0.1f);
 }
 
 bool ZKW_PtclSysPhys_RandomCurv::Save(DS_IOF_Archive& archive) const {

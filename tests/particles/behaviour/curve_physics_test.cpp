@@ -252,77 +252,45 @@ TEST_F(CurvePhysics, PerlinOffsetsSumTheOctavesAtEachPoint) {
   EXPECT_LE(largest, 0.1f * 1.5f) << "amplitude 0.1 times weights 1 and 1/2";
 }
 
+// A maker of curve physics of kind K with `set` applied to the defaults.
+template <class K, class Set>
+std::function<std::unique_ptr<ZKW_PtclSysPhys_Curves>()> Kind(Set set) {
+  return [set] {
+    auto made = std::make_unique<K>();
+    set(*made);
+    return made;
+  };
+}
+
 TEST_F(CurvePhysics, StoredCountsAreClampedToWorkableStripes) {
+  using Line = ZKW_PtclSysPhys_LineCurv;
+  using Random = ZKW_PtclSysPhys_RandomCurv;
+  using Fractal = ZKW_PtclSysPhys_FractalCurv;
+  using Perlin = ZKW_PtclSysPhys_PerlinCurv;
   struct Case {
     const char* what;
     std::function<std::unique_ptr<ZKW_PtclSysPhys_Curves>()> make;
     size_t points;
   };
   const Case cases[] = {
-      {"line, 0 segments",
-       [] {
-         auto c = std::make_unique<ZKW_PtclSysPhys_LineCurv>();
-         c->segments.RawValue() = 0;
-         return c;
-       },
-       2},
-      {"line, 4e9 segments",
-       [] {
-         auto c = std::make_unique<ZKW_PtclSysPhys_LineCurv>();
-         c->segments.RawValue() = 4000000000u;
-         return c;
-       },
+      {"line, 0 segments", Kind<Line>([](Line& c) { c.segments.RawValue() = 0; }), 2},
+      {"line, 4e9 segments", Kind<Line>([](Line& c) { c.segments.RawValue() = 4000000000u; }),
        65535},
-      {"random, 0 segments",
-       [] {
-         auto c = std::make_unique<ZKW_PtclSysPhys_RandomCurv>();
-         c->segments.RawValue() = 0;
-         return c;
-       },
-       2},
-      {"fractal, 0 levels",
-       [] {
-         auto c = std::make_unique<ZKW_PtclSysPhys_FractalCurv>();
-         c->levels.RawValue() = 0;
-         return c;
-       },
-       2},
-      {"fractal, 40 levels",
-       [] {
-         auto c = std::make_unique<ZKW_PtclSysPhys_FractalCurv>();
-         c->levels.RawValue() = 40;
-         return c;
-       },
-       32769},
-      {"perlin, 0 octaves",
-       [] {
-         auto c = std::make_unique<ZKW_PtclSysPhys_PerlinCurv>();
-         c->octaves.RawValue() = 0;
-         return c;
-       },
-       7},
+      {"random, 0 segments", Kind<Random>([](Random& c) { c.segments.RawValue() = 0; }), 2},
+      {"fractal, 0 levels", Kind<Fractal>([](Fractal& c) { c.levels.RawValue() = 0; }), 2},
+      {"fractal, 40 levels", Kind<Fractal>([](Fractal& c) { c.levels.RawValue() = 40; }), 32769},
+      {"perlin, 0 octaves", Kind<Perlin>([](Perlin& c) { c.octaves.RawValue() = 0; }), 7},
       {"perlin, multiplier 0",
-       [] {
-         auto c = std::make_unique<ZKW_PtclSysPhys_PerlinCurv>();
-         c->frequencyMultiplier.RawValue() = 0;
-         return c;
-       },
-       13},
-      {"perlin, 100 octaves",
-       [] {
-         auto c = std::make_unique<ZKW_PtclSysPhys_PerlinCurv>();
-         c->octaves.RawValue() = 100;
-         c->segments.RawValue() = 0;
-         return c;
-       },
+       Kind<Perlin>([](Perlin& c) { c.frequencyMultiplier.RawValue() = 0; }), 13},
+      {"perlin, 100 octaves", Kind<Perlin>([](Perlin& c) {
+         c.octaves.RawValue() = 100;
+         c.segments.RawValue() = 0;
+       }),
        32769},
-      {"perlin, huge multiplier and segments",
-       [] {
-         auto c = std::make_unique<ZKW_PtclSysPhys_PerlinCurv>();
-         c->frequencyMultiplier.RawValue() = 4000000000u;
-         c->segments.RawValue() = 4000000000u;
-         return c;
-       },
+      {"perlin, huge multiplier and segments", Kind<Perlin>([](Perlin& c) {
+         c.frequencyMultiplier.RawValue() = 4000000000u;
+         c.segments.RawValue() = 4000000000u;
+       }),
        65535},
   };
   for (const Case& c : cases) {
