@@ -117,8 +117,10 @@
 #include "particles/tree/line/trace_node.h"
 #include "particles/tree/picture_node.h"
 #include "particles/tree/preset/party_balloon.h"
+#include "particles/tree/preset/pstree_curve.h"
 #include "particles/tree/preset/pstree_leaf.h"
 #include "particles/tree/preset/pstree_root.h"
+#include "particles/tree/preset/pstree_trace.h"
 #include "particles/tree/preset/ptclsys_preset.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "particles/tree/track_node.h"
@@ -1006,7 +1008,7 @@ std::unique_ptr<DS_SlideContainer> NodeLinesSlide() {
 }
 
 // A preset tree: a point stem carrying a stem of every source kind, each with a glowing leaf and
-// a balloon below it, and a ready-made preset of one leaf.
+// a balloon below it, and a ready-made preset of one leaf. Trails and curves join the tree.
 std::unique_ptr<DS_SlideContainer> PresetTreeSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -1036,6 +1038,30 @@ std::unique_ptr<DS_SlideContainer> PresetTreeSlide() {
     balloon->secondLightMapOpacity.RawValue() = 100;
     stem->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(balloon)));
     top->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(stem)));
+  }
+  // Preset-tree lines: trails behind a swarm, and a curve node of every curve physics kind, the
+  // last two with an inner glow, one of them right under the root.
+  auto swarm = std::make_unique<ZKW_PSTree_Stem>(source("ZKW_PSGeometry_Swarm"));
+  auto trail = std::make_unique<ZKW_PSTree_Trace>(source("ZKW_PSGeometry_Trace"));
+  trail->size.RawValue() = 6;
+  trail->trailLife.RawValue() = 0.5f;
+  swarm->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(trail)));
+  root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(swarm)));
+  int curveKind = 0;
+  for (const char* kind : {"ZKW_PtclSysPhys_LineCurv", "ZKW_PtclSysPhys_FractalCurv",
+                           "ZKW_PtclSysPhys_RandomCurv", "ZKW_PtclSysPhys_PerlinCurv"}) {
+    auto curve = std::make_unique<ZKW_PSTree_Curve>(source("ZKW_PSGeometry_Point"));
+    std::unique_ptr<ZKW_IOF_Item> item = CreateIofItemByName(kind);
+    if (auto* physics = dynamic_cast<ZKW_PtclSys_Physics*>(item.get())) {
+      item.release();
+      curve->SelectPhysics(2 + curveKind, std::unique_ptr<ZKW_PtclSys_Physics>(physics));
+    }
+    curve->glowMode.RawValue() = curveKind % 3;
+    curve->innerGlowSize.RawValue() = curveKind >= 2 ? 40 : 0;
+    if (curveKind++ == 3)
+      root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(curve)));
+    else
+      top->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(curve)));
   }
   root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(top)));
   slide->savedObjects.emplace_back(std::move(root));

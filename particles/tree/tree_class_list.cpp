@@ -1,8 +1,10 @@
 #include "particles/tree/tree_class_list.h"
 #include "particles/tree/preset/party_balloon.h"
+#include "particles/tree/preset/pstree_curve.h"
 #include "particles/tree/preset/pstree_leaf.h"
 #include "particles/tree/preset/pstree_node.h"
 #include "particles/tree/preset/pstree_root.h"
+#include "particles/tree/preset/pstree_trace.h"
 #include "particles/tree/preset/ptclsys_preset.h"
 
 #include "particles/tree/group_constructor.h"
@@ -29,6 +31,8 @@ void RegisterParticlesTreeClasses(ClassRegistries& r) {
   AddClass<ZKW_PSTree_Stem, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Stem");
   AddClass<ZKW_PSTree_Leaf, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Leaf");
   AddClass<ZKW_PartyBalloon, ZKW_IOF_Item>(r.iofItems, u"ZKW_PartyBalloon");
+  AddClass<ZKW_PSTree_Trace, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Trace");
+  AddClass<ZKW_PSTree_Curve, ZKW_IOF_Item>(r.iofItems, u"ZKW_PSTree_Curve");
   AddObjectClass<ZKW_PSTree_Root>(r.objects, u"ZKW_PSTree_Root");
   AddObjectClass<ZKW_PtclSysPreset>(r.objects, u"ZKW_PtclSysPreset");
   AddClass<ZKW_PtclSysNode_Trace, ZKW_IOF_Item>(r.iofItems, u"ZKW_PtclSysNode_Trace");

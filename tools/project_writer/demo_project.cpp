@@ -30,6 +30,7 @@
 #include "tools/project_writer/demo_node_lines.h"
 #include "tools/project_writer/demo_node_tree.h"
 #include "tools/project_writer/demo_particles.h"
+#include "tools/project_writer/demo_preset_lines.h"
 #include "tools/project_writer/demo_presets.h"
 #include "tools/project_writer/demo_sprites.h"
 #include "tools/project_writer/demo_streams.h"
@@ -350,6 +351,11 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     AddGarden(AddPictureSlide(project, dawn->second.link, u"DS_2D_Light"),
               leafMesh != nullptr ? leafMesh->bytes : std::vector<uint8_t>(),
               leafPicture != nullptr ? leafPicture->bytes : std::vector<uint8_t>());
+  }
+  // Preset-tree trails behind a swarm and a glowing curve with an inner glow, on the night.
+  if (night != stored.end() && spot != nullptr && streak != nullptr) {
+    AddPresetLines(project, AddPictureSlide(project, night->second.link, u"DS_2D_Light"),
+                   night->second.width, night->second.height, {frameOf(spot), frameOf(streak)});
   }
   // The menu last, with links to the title card, the particles and the garden.
   if (night != stored.end()) {

@@ -168,9 +168,7 @@ void ZKW_PSTree_Leaf::FillVertices(QuadBatches& batches, size_t* index) {
     const D3DXMATRIX m = tr * stretch * rt * p.rotationA;
     const D3DXVECTOR3 at = p.WorldPosition();
 
-    const D3DXVECTOR3& rgb = p.vectors[ParticleRecord::kColour];
-    const uint32_t argb = VertexChannel(a) << 24 | VertexChannel(rgb.x) << 16 |
-                          VertexChannel(rgb.y) << 8 | VertexChannel(rgb.z);
+    const uint32_t argb = PackedVertexColour(a, p.vectors[ParticleRecord::kColour]);
     for (int n = 0; n < 4; ++n) {
       const D3DXVECTOR3 corner =
           TransformedPoint(TransformedPoint(corners[n], m) + at, p.scaleMatrix);

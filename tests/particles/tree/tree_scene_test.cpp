@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "particles/tree/group_constructor.h"
+#include "particles/tree/preset/pstree_curve.h"
 #include "particles/tree/preset/pstree_root.h"
+#include "particles/tree/preset/pstree_trace.h"
 #include "particles/tree/ptclsys_constructor.h"
 #include "player/support/scene_fixture.h"
 #include "tools/project_writer/demo_project.h"
@@ -103,6 +105,43 @@ TEST_F(TreeSceneTest, TheDemoPlaysPresetTrees) {
   for (uint32_t pixel : BackBufferPixels())
     lit += (pixel & 0xFFFFFF) != (before & 0xFFFFFF);
   EXPECT_GT(lit, 50u) << "the particles show over the picture";
+}
+
+// The slide of preset-tree lines: the mesh whose root holds a curve node.
+TEST_F(TreeSceneTest, TheDemoDrawsPresetTrailsAndACurve) {
+  const std::vector<NamedFile> backgrounds = {{u"night.png", SolidPng(0xFF101020, 575, 269)}};
+  std::vector<NamedFile> pictures;
+  for (const char16_t* name : {u"soft_spot.png", u"soft_streak.png"})
+    pictures.push_back({name, SolidPng(0xC0FFFFFF, 8, 8)});
+  DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
+  size_t index = scene.slides.size();
+  ZKW_PtclSys_Mesh* mesh = nullptr;
+  for (size_t i = 0; i < scene.slides.size() && mesh == nullptr; ++i)
+    for (const auto& object : scene.slides[i]->objects)
+      if (auto* found = dynamic_cast<ZKW_PtclSys_Mesh*>(object.Get());
+          found != nullptr && found->Root().children.Value().size() == 2 &&
+          !found->Root().children.Value()[1]->children.Value().empty() &&
+          dynamic_cast<ZKW_PSTree_Curve*>(
+              found->Root().children.Value()[1]->children.Value()[0].Get()) != nullptr) {
+        mesh = found;
+        index = i;
+      }
+  ASSERT_NE(mesh, nullptr) << "a slide with a preset tree drawing a curve";
+  Frame(scene, 0.5);
+  scene.JumpTo(index);
+  for (double t = 0.5; t < 3.0; t += 0.1)
+    Frame(scene, t);
+  ASSERT_EQ(mesh->Batches().size(), 3u) << "the trails, the swarm's spots and the curve";
+  // Drawn last to first: the curve, then the spots, then the trails.
+  EXPECT_TRUE(mesh->Batches()[0].IsMesh());
+  EXPECT_GT(mesh->Batches()[0].primitiveCount, 100u) << "a fractal curve of 33 points";
+  EXPECT_EQ(mesh->Batches()[1].QuadCount(), 5u);
+  EXPECT_GT(mesh->Batches()[2].QuadCount(), 5u) << "the swarm has left trails";
+  const uint32_t before = BackBufferPixels()[0];
+  size_t lit = 0;
+  for (uint32_t pixel : BackBufferPixels())
+    lit += (pixel & 0xFFFFFF) != (before & 0xFFFFFF);
+  EXPECT_GT(lit, 500u) << "trails and the curve show over the picture";
 }
 
 }  // namespace

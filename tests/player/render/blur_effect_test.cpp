@@ -161,6 +161,55 @@ TEST_F(BlurEffectTest, GlowTechniquesLayTheGlowOnThePictureBelow) {
   }
 }
 
+// kSize x kSize texels: `left` on the left half, `right` on the right.
+std::vector<uint32_t> Halves(uint32_t left, uint32_t right) {
+  std::vector<uint32_t> texels(kSize * kSize, right);
+  for (uint32_t y = 0; y < kSize; ++y)
+    for (uint32_t x = 0; x < kSize / 2; ++x)
+      texels[y * kSize + x] = left;
+  return texels;
+}
+
+// The inner glow: the uncovered part of a ribbon picture is written as light, and the blurred
+// light, coloured, is laid over the target only where the ribbon itself lies.
+TEST_F(BlurEffectTest, InnerGlowLightsTheUncoveredAndColoursOnlyInsideTheMask) {
+  ComRef<gfx::Effect> effect = Doc().GetEffect(DS_HLSLEffectFile(u"glimres.dll", 202));
+  ASSERT_TRUE(effect);
+  RenderTargetSet targets;
+  ASSERT_TRUE(targets.Create(kSize, kSize));
+  gfx::Texture* target = targets.textures[0].Get();
+
+  // A ribbon picture: opaque red on the left half, alpha 0x40 on the right.
+  auto picture =
+      gfx_test::TextureFromTexels(device_.Get(), kSize, kSize, Halves(0xFFFF0000, 0x40FF0000));
+  effect->SetTexture("Texture", picture.Get());
+  Draw(effect.Get(), "InnerGlowFirstStep", target, 0xFF0000FF);
+  auto px = gfx_test::TexturePixels(target);
+  EXPECT_EQ(px[8 * kSize + 3], 0x00000000u) << "covered: no light, the target replaced";
+  for (int shift : {0, 8, 16, 24})
+    EXPECT_NEAR(int((px[8 * kSize + 12] >> shift) & 0xFF), 0xFF - 0x40, 1) << shift;
+
+  // The blurred light 0x80 everywhere; the mask covers the left half only.
+  auto blurred = gfx_test::TextureFromTexels(device_.Get(), 1, 1, {0x80FFFFFF});
+  auto maskTexture =
+      gfx_test::TextureFromTexels(device_.Get(), kSize, kSize, Halves(0xFF000000, 0));
+  effect->SetTexture("Texture", blurred.Get());
+  effect->SetTexture("Mask", maskTexture.Get());
+  effect->SetFloat("TexW", float(kSize));
+  effect->SetFloat("TexH", float(kSize));
+  const float colour[4] = {1.0f, 0.5f, 0.0f, 0.5f};
+  effect->SetFloatArray("Color", colour, 4);
+  Draw(effect.Get(), "MaskedNormalEffect", target, 0xFF0000FF);
+  px = gfx_test::TexturePixels(target);
+  // k = 0.5 (colour alpha) x 0.5 (light) x 1 (mask): 0.25 of the colour over 0.75 of blue.
+  const double k = 0.5 * (0x80 / 255.0);
+  const double expected[3] = {1.0 * k, 0.5 * k, 0.0 * k + (1 - k)};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_NEAR(Channel(px[8 * kSize + 3], 16 - 8 * i), expected[i], 2.0 / 255) << "channel " << i;
+  EXPECT_EQ(px[8 * kSize + 3] >> 24, 0xFFu);
+  EXPECT_EQ(px[8 * kSize + 12], 0xFF0000FFu) << "outside the mask the target stays";
+}
+
 // Effect 202's quad blends and effect 185's radial-glow blends (whose picture has its alpha
 // multiplied in, transparent while unset).
 TEST_F(BlurEffectTest, BlendTechniquesDrawTextureTimesVertexColourOverOrAdded) {
