@@ -322,9 +322,11 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
     AddPathSlide(project, night->second.link, linePictures);
   }
   // Lightning: fractal and random stripe lines on the night.
-  if (night != stored.end() && streak != nullptr)
-    AddStripeLines(project, AddPictureSlide(project, night->second.link, u"DS_2D_Light"),
-                   frameOf(streak));
+  if (night != stored.end() && streak != nullptr) {
+    DS_SlideContainer& lightning = AddPictureSlide(project, night->second.link, u"DS_2D_Light");
+    lightning.name.RawValue() = u"Lightning";
+    AddStripeLines(project, lightning, frameOf(streak));
+  }
   // The sky and the sea alive.
   if (sea != stored.end()) {
     AddSkyAndWater(project, AddPictureSlide(project, sea->second.link, u"DS_2D_Light"),
@@ -354,8 +356,10 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   }
   // Preset-tree trails behind a swarm and a glowing curve with an inner glow, on the night.
   if (night != stored.end() && spot != nullptr && streak != nullptr) {
-    AddPresetLines(project, AddPictureSlide(project, night->second.link, u"DS_2D_Light"),
-                   night->second.width, night->second.height, {frameOf(spot), frameOf(streak)});
+    DS_SlideContainer& glow = AddPictureSlide(project, night->second.link, u"DS_2D_Light");
+    glow.name.RawValue() = u"Preset lines";
+    AddPresetLines(project, glow, night->second.width, night->second.height,
+                   {frameOf(spot), frameOf(streak)});
   }
   // The menu last, with links to the title card, the particles and the garden.
   if (night != stored.end()) {
