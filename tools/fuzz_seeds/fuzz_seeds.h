@@ -22,6 +22,7 @@ Seeds PeSeeds();             // pe_resource_fuzz: resource-only PE modules
 Seeds WaveSeeds();           // riff_fuzz: WAVE files of every sample format the reader takes
 Seeds XMeshSeeds();          // xmesh_fuzz: .x meshes as text, binary and compressed files
 Seeds ShapeSeeds();          // curves_fuzz: a record of each shape kind
+Seeds StripePhysicsSeeds();  // stripe_physics_fuzz: a record of trails and of each curve kind
 Seeds TextureSourceSeeds();  // texture_source_fuzz: two alerter records of each source kind
 
 }  // namespace fuzz_seeds
