@@ -1,7 +1,7 @@
 // The band of a lightning stripe: BM_JaggedStripeOffset builds the straight-skeleton offsetter
 // of a fractal curve's stripe (2^levels + 1 points, roughness 0.2, so that inner corners merge
-// all along it) at a width of 3 hundredths of its length, and reports the time a point beside a
-// baseline measured in the same run: the same offsetter over as many points on a straight line,
+// all along it) at a width of 3 hundredths of its length, and reports its time beside a baseline
+// measured in the same run: the same offsetter over as many points on a straight line,
 // where nothing merges. The ratio stays flat as the points grow from 1,025 to 32,769 when
 // merging costs a logarithm a point; a scan of the whole front per merge made it grow with the
 // point count. The target: the ratio at 32,769 points at most twice the one at 1,025.
