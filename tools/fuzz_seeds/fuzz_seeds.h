@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+class DS_IOF_Archive;
 
 // Seed inputs of the fuzz targets, in the formats a fuzzer cannot find on its own. Each is small
 // and named after what it shows; make_fuzz_seeds writes them into fuzz/corpus/<target>/.
@@ -13,6 +16,9 @@ struct Seed {
   std::vector<uint8_t> bytes;
 };
 using Seeds = std::vector<Seed>;
+
+// What `write` stores in an archive, as bytes.
+std::vector<uint8_t> WrittenBytes(const std::function<void(DS_IOF_Archive&)>& write);
 
 Seeds PictureSeeds();        // picture_fuzz: PNG, JPEG, BMP, TGA, GIF and DDS files
 Seeds ProjectSeeds();        // project_fuzz: projects written by the project writer

@@ -16,20 +16,13 @@ namespace fuzz_seeds {
 
 namespace {
 
-std::vector<uint8_t> Written(const std::function<void(DS_IOF_Archive&)>& write) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  DS_IOF_Archive archive(std::move(writer));
-  write(archive);
-  return w.TakeBytes();
-}
-
 // The seed of `physics`, stored by `name` in `version`: its body after the header it writes,
 // then moves right and down with a jump, and steps of 0.1 s.
 Seed SeedOf(const char* seedName, const char16_t* name, uint8_t index, uint8_t version,
             const DS_IOF_Item& physics) {
-  const std::vector<uint8_t> record = Written([&](DS_IOF_Archive& a) { physics.Save(a); });
-  const size_t header = Written([&](DS_IOF_Archive& a) { WriteRecordHeader(a, name, 1); }).size();
+  const std::vector<uint8_t> record = WrittenBytes([&](DS_IOF_Archive& a) { physics.Save(a); });
+  const size_t header =
+      WrittenBytes([&](DS_IOF_Archive& a) { WriteRecordHeader(a, name, 1); }).size();
   Seed seed{seedName, {static_cast<uint8_t>(index + 5 * version)}};
   seed.bytes.insert(seed.bytes.end(), record.begin() + static_cast<std::ptrdiff_t>(header),
                     record.end());
