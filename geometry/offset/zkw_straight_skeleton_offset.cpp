@@ -1,8 +1,9 @@
 #include "geometry/offset/zkw_straight_skeleton_offset.h"
 
-#include <iterator>
-#include <list>
+#include <cfloat>
+#include <cstdint>
 #include <memory>
+#include <set>
 #include <utility>
 
 #include "geometry/offset/offset_math.h"
@@ -151,40 +152,67 @@ void ZKW_StraightSkeletonOffset::AddPointVertices(int point, const D3DXVECTOR2& 
 
 void ZKW_StraightSkeletonOffset::ProcessCollisions(const std::vector<EdgePtr>& vertices,
                                                    float distance) {
-  // The wavefront: the vertices still moving, in order. Merged vertices are held by the chains
-  // of the vertices they replace.
-  std::list<ZKW_SkeletonEdge*> front;
-  for (const EdgePtr& vertex : vertices)
-    front.push_back(vertex.Get());
+  // The wavefront: the vertices still moving, in order, as a linked list over slots. Slot i
+  // starts with vertex i; a merged vertex takes the slot of the first of its pair, so the slots
+  // keep the front's order. Merged vertices are held by the chains of the vertices they replace.
+  constexpr size_t kNone = SIZE_MAX;
+  const size_t n = vertices.size();
+  std::vector<ZKW_SkeletonEdge*> slot(n);
+  std::vector<size_t> prev(n), next(n);
+  for (size_t i = 0; i < n; ++i) {
+    slot[i] = vertices[i].Get();
+    prev[i] = i == 0 ? kNone : i - 1;
+    next[i] = i + 1 < n ? i + 1 : kNone;
+  }
+  // The pairs that meet (a slot and the one after it), nearest first and, on a tie, earliest in
+  // the front, so that each round takes the pair a scan of the whole front would take.
+  std::set<std::pair<float, size_t>> meetings;
+  const auto meets = [](float c) { return c > 0.0f && c < FLT_MAX; };
+  const auto add = [&](size_t i) {
+    if (next[i] == kNone) return;
+    ZKW_SkeletonEdge& edge = *slot[i];
+    if (!edge.collision) edge.collision = Collide(edge, *slot[next[i]]);
+    if (meets(edge.collision->distance)) meetings.emplace(edge.collision->distance, i);
+  };
+  const auto drop = [&](size_t i) {
+    const ZKW_SkeletonEdge& edge = *slot[i];
+    if (edge.collision && meets(edge.collision->distance))
+      meetings.erase({edge.collision->distance, i});
+  };
+  for (size_t i = 0; i < n; ++i)
+    add(i);
 
-  for (size_t round = 0; round < vertices.size(); ++round) {
-    auto best = front.end();
-    float bestDistance = 0.0f;
-    for (auto u = front.begin(); u != front.end() && std::next(u) != front.end(); ++u) {
-      ZKW_SkeletonEdge& edge = **u;
-      if (!edge.collision) edge.collision = Collide(edge, **std::next(u));
-      const float c = edge.collision->distance;
-      // A pair that never meets is no candidate; on a tie the earlier pair stays.
-      if (c > 0.0f && c < FLT_MAX && (best == front.end() || c < bestDistance)) {
-        best = u;
-        bestDistance = c;
-      }
-    }
-    if (best == front.end() || !(bestDistance < distance)) return;
-
-    ZKW_SkeletonEdge& q = **best;
-    const auto nPlace = std::next(best);
-    const EdgePtr m = Merge(q, **nPlace);
-    if (best != front.begin()) {
+  while (!meetings.empty()) {
+    const auto [bestDistance, best] = *meetings.begin();
+    if (!(bestDistance < distance)) return;
+    const size_t following = next[best];
+    ZKW_SkeletonEdge& q = *slot[best];
+    const EdgePtr m = Merge(q, *slot[following]);
+    if (best != 0) {
       // The vertices that start where q started now border the merged vertex's left line.
       const SkeletonLine border{m->leftLine.start, -m->leftLine.direction, m->leftLine.limit};
-      for (auto h = best; h != front.begin() && Coincide((*h)->origin, q.origin); --h)
-        (*h)->rightLine = border;
+      for (size_t h = best; h != 0 && h != kNone && Coincide(slot[h]->origin, q.origin);
+           h = prev[h])
+        slot[h]->rightLine = border;
     }
-    *best = m.Get();
-    if (best != front.begin()) (*std::prev(best))->collision.reset();
-    const auto after = front.erase(nPlace);
-    if (after != front.end()) (*after)->collision.reset();
+    drop(best);
+    drop(following);
+    slot[best] = m.Get();
+    next[best] = next[following];
+    if (next[best] != kNone) prev[next[best]] = best;
+    // The pairs on both sides of the merged vertex are found again.
+    if (best != 0) {
+      const size_t before = prev[best];
+      drop(before);
+      slot[before]->collision.reset();
+      add(before);
+    }
+    add(best);
+    if (const size_t after = next[best]; after != kNone) {
+      drop(after);
+      slot[after]->collision.reset();
+      add(after);
+    }
   }
 }
 

@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
       {"pe_resource_fuzz", PeSeeds,
        [](const auto& b) { return bool(res::Module::FromPeImage(b)); }},
       {"curves_fuzz", ShapeSeeds, {}},
+      {"stripe_physics_fuzz", StripePhysicsSeeds, {}},
       {"texture_source_fuzz", TextureSourceSeeds, {}},
       {"riff_fuzz", WaveSeeds, [](const auto& b) { return bool(audio::ReadWave(b)); }},
       {"xmesh_fuzz", XMeshSeeds,

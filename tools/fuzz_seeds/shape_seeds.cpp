@@ -15,15 +15,13 @@ namespace fuzz_seeds {
 namespace {
 
 std::vector<uint8_t> Written(const ZKW_VGeom2D& shape, bool headerOnly) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  DS_IOF_Archive archive(std::move(writer));
-  if (headerOnly) {
-    WriteRecordHeader(archive, Utf8ToWString(shape.GetClassName()), 1);
-  } else {
-    shape.Save(archive);
-  }
-  return w.TakeBytes();
+  return WrittenBytes([&](DS_IOF_Archive& archive) {
+    if (headerOnly) {
+      WriteRecordHeader(archive, Utf8ToWString(shape.GetClassName()), 1);
+    } else {
+      shape.Save(archive);
+    }
+  });
 }
 
 }  // namespace

@@ -30,14 +30,6 @@ std::unique_ptr<ZKW_TextureSRC> Sample(const char16_t* kind) {
   return source;
 }
 
-std::vector<uint8_t> Written(const std::function<void(DS_IOF_Archive&)>& write) {
-  auto writer = std::make_unique<DS_IOF_W>();
-  DS_IOF_W& w = *writer;
-  DS_IOF_Archive archive(std::move(writer));
-  write(archive);
-  return w.TakeBytes();
-}
-
 // The alerter's record followed by the clock step the target reads after it.
 std::vector<uint8_t> Alerter(std::unique_ptr<ZKW_TextureSRC> source, uint32_t speed,
                              int32_t direction, float step) {
@@ -45,7 +37,7 @@ std::vector<uint8_t> Alerter(std::unique_ptr<ZKW_TextureSRC> source, uint32_t sp
   alerter.SetValue(DS_SafePtr<ZKW_TextureSRC>(std::move(source)));
   alerter.speed.SetValue(speed);
   alerter.direction.RawValue() = direction;
-  return Written([&](DS_IOF_Archive& a) {
+  return WrittenBytes([&](DS_IOF_Archive& a) {
     WriteAlerterTextureSRC(a, alerter);
     a.io().WriteFloat(step);
   });
@@ -59,7 +51,7 @@ Seeds TextureSourceSeeds() {
     const std::vector<uint8_t> first = Alerter(Sample(kKinds[i]), 150, 0, 0.05f);
     // The target writes the first header itself.
     const size_t header =
-        Written([&](DS_IOF_Archive& a) { WriteRecordHeader(a, kKinds[i], 1); }).size();
+        WrittenBytes([&](DS_IOF_Archive& a) { WriteRecordHeader(a, kKinds[i], 1); }).size();
     Seed seed{"texture_" + ToUtf8(kKinds[i]), {static_cast<uint8_t>(i)}};
     seed.bytes.insert(seed.bytes.end(), first.begin() + static_cast<std::ptrdiff_t>(header),
                       first.end());

@@ -36,7 +36,7 @@ void AddStripeLines(ProjectBuilder&, DS_SlideContainer& slide, const DS_ImageFil
   system->Root().Physics().position.SetValue(D3DXVECTOR3(290, 135, 0));
 
   // Three bolts of 6 levels, 120 units long, fanning out from the middle and flickering fast.
-  auto bolts = Lines<ZKW_PtclSysNode_FractalLine>(streak, 3, 14, 0xFFE0C0);  // pale blue
+  auto bolts = Lines<ZKW_PtclSysNode_FractalLine>(streak, 3, 7, 0xFFE0C0);  // pale blue
   bolts->curves->levels.RawValue() = 6;
   bolts->curves->roughness.SetValue(70);  // 0.28
   bolts->curves->speed.SetValue(120);     // 12 changes a second
@@ -45,7 +45,7 @@ void AddStripeLines(ProjectBuilder&, DS_SlideContainer& slide, const DS_ImageFil
   system->Root().AddChild(DS_SafePtr<ZKW_PtclSys_Node>(std::move(bolts)));
 
   // Two wandering discharges of 30 segments, 260 units long, to the right.
-  auto sparks = Lines<ZKW_PtclSysNode_RandomLine>(streak, 2, 8, 0xFFC0FF);  // violet
+  auto sparks = Lines<ZKW_PtclSysNode_RandomLine>(streak, 2, 5, 0xFFC0FF);  // violet
   sparks->curves->segments.RawValue() = 30;
   sparks->curves->speed.SetValue(30);  // a new walk every third of a second
   sparks->curves->length.value.SetValue(260);

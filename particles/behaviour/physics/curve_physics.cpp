@@ -1,6 +1,7 @@
 #include "particles/behaviour/physics/curve_physics.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "core/crt_rand.h"
@@ -75,6 +76,12 @@ bool PtclTr_LineGeom::Apply(float, ParticleRecord* p) {
 void SetSpeedDefault(MediaSpeedParam& speed, unsigned stored, float factor) {
   speed.RawValue() = stored;
   speed.SetScale(factor, 0.0f);
+}
+
+float WrapPhase(float phase) {
+  if (!std::isfinite(phase)) return 0.0f;
+  phase -= 1.0f;
+  return phase < 1.0f ? phase : std::fmod(phase, 1.0f);
 }
 
 unsigned StripeSegments(unsigned segments) {

@@ -81,6 +81,11 @@ class ZKW_PtclSysPhys_LineCurv : public ZKW_PtclSysPhys_Curves {
 // Gives a speed of a curve kind its stored default and its factor (scaled follows).
 void SetSpeedDefault(MediaSpeedParam& speed, unsigned stored, float factor);
 
+// A drifting value's phase after it passed 1: back into [0, 1) however far a long frame or a
+// high speed took it (one step back for the usual case), and 0 when it is not a finite number,
+// so that the smooth blend between two targets never runs away.
+float WrapPhase(float phase);
+
 // Segments as a stripe uses them: at least 1, at most what keeps the points (segments + 1)
 // within kMaxStripePoints.
 unsigned StripeSegments(unsigned segments);

@@ -1,6 +1,7 @@
 #include "particles/behaviour/physics/fractal_curve.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "core/crt_rand.h"
@@ -98,9 +99,9 @@ DS_SafePtr<ZKW_PtclSysPhys_Points> ZKW_PtclSysPhys_FractalCurv::BuildStripe(cons
 bool PtclTr_FractalPnt::Apply(float, ParticleRecord* p) {
   if (physics == nullptr || !a || !b) return true;
   phase += physics->clockStep;
-  if (phase > 1.0f) {
+  if (phase > 1.0f || !std::isfinite(phase)) {
     r1 = r2;
-    phase -= 1.0f;
+    phase = WrapPhase(phase);
     r2 = Signed();
   }
   const float c = r1 + (r2 - r1) * Smoother(phase);

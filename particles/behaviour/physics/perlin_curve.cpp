@@ -1,6 +1,7 @@
 #include "particles/behaviour/physics/perlin_curve.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "core/crt_rand.h"
@@ -123,9 +124,9 @@ bool PtclTr_PerlinOctave::Apply(float, ParticleRecord* p) {
   if (p == nullptr) {
     for (Entry& e : table) {
       e.phase += physics->changeStep;
-      if (e.phase > 1.0f) {
+      if (e.phase > 1.0f || !std::isfinite(e.phase)) {
         e.from = e.to;
-        e.phase -= 1.0f;
+        e.phase = WrapPhase(e.phase);
         e.to = Signed();
       }
       e.value = e.from + (e.to - e.from) * Smooth(e.phase);

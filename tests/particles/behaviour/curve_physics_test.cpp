@@ -192,24 +192,29 @@ TEST_F(CurvePhysics, TransformsDrawTheirRandomNumbersInAFixedOrder) {
 }
 
 TEST_F(CurvePhysics, FractalMidpointsSitOnTheBisectorsOfTheirMovedEnds) {
-  ZKW_PtclSysPhys_FractalCurv fractal;
-  fractal.roughness.SetValue(100);  // 0.4
-  OneCurve one(fractal);
-  for (int frame = 0; frame < 12; ++frame) {
-    fractal.Update(&one.parents, 0.05f);
-    for (const ParticleHandle& point : Points(fractal)) {
-      const auto* mid = point->transforms.empty()
-                            ? nullptr
-                            : dynamic_cast<PtclTr_FractalPnt*>(point->transforms[0].Get());
-      if (mid == nullptr) continue;
-      const D3DXVECTOR3 a = mid->a->Position(), b = mid->b->Position();
-      const D3DXVECTOR3 ab = b - a, off = point->Position() - (a + b) * 0.5f;
-      EXPECT_NEAR(D3DXVec3Dot(&off, &ab), 0.0f, 1e-5f) << "frame " << frame;
-      EXPECT_LE(D3DXVec3Length(&off), 0.4f * D3DXVec3Length(&ab) + 1e-5f);
+  // At speed 5 a frame of 0.3 s moves the phase by 1.5: it still comes back into 0..1.
+  for (const float step : {0.05f, 0.3f}) {
+    ZKW_PtclSysPhys_FractalCurv fractal;
+    fractal.roughness.SetValue(100);  // 0.4
+    OneCurve one(fractal);
+    for (int frame = 0; frame < 12; ++frame) {
+      fractal.Update(&one.parents, step);
+      for (const ParticleHandle& point : Points(fractal)) {
+        const auto* mid = point->transforms.empty()
+                              ? nullptr
+                              : dynamic_cast<PtclTr_FractalPnt*>(point->transforms[0].Get());
+        if (mid == nullptr) continue;
+        const D3DXVECTOR3 a = mid->a->Position(), b = mid->b->Position();
+        const D3DXVECTOR3 ab = b - a, off = point->Position() - (a + b) * 0.5f;
+        EXPECT_NEAR(D3DXVec3Dot(&off, &ab), 0.0f, 1e-5f) << "frame " << frame;
+        EXPECT_LE(D3DXVec3Length(&off), 0.4f * D3DXVec3Length(&ab) + 1e-5f) << "step " << step;
+        EXPECT_GE(mid->phase, 0.0f);
+        EXPECT_LE(mid->phase, 1.0f) << "step " << step;
+      }
     }
+    EXPECT_FLOAT_EQ(fractal.clockTotal, 12 * step * 5);
+    EXPECT_NE(Points(fractal)[16]->Position().y, 0.0f) << "the middle moved";
   }
-  EXPECT_FLOAT_EQ(fractal.clockTotal, 12 * 0.05f * 5);
-  EXPECT_NE(Points(fractal)[16]->Position().y, 0.0f) << "the middle moved";
 }
 
 TEST_F(CurvePhysics, RandomPointsReachTheirWalkAndAreReAimedEveryFifthOfASecond) {
@@ -250,6 +255,18 @@ TEST_F(CurvePhysics, PerlinOffsetsSumTheOctavesAtEachPoint) {
     largest = std::max(largest, std::fabs(p->floats[ParticleRecord::kAlong]));
   EXPECT_GT(largest, 0.0f);
   EXPECT_LE(largest, 0.1f * 1.5f) << "amplitude 0.1 times weights 1 and 1/2";
+
+  // A change of 4 phases a frame keeps every value between its targets.
+  perlin.changeSpeed.SetValue(800);  // 40 a second
+  for (int frame = 0; frame < 10; ++frame)
+    perlin.Update(&one.parents, 0.1f);
+  for (const auto& octave : curve->octaves)
+    for (const PtclTr_PerlinOctave::Entry& e :
+         dynamic_cast<const PtclTr_PerlinOctave&>(*octave).table) {
+      EXPECT_GE(e.phase, 0.0f);
+      EXPECT_LE(e.phase, 1.0f);
+      EXPECT_LE(std::fabs(e.value), 1.0f);
+    }
 }
 
 // A maker of curve physics of kind K with `set` applied to the defaults.

@@ -83,5 +83,35 @@ TEST_F(StripeLinePixels, BandsStopWhereSixteenBitIndicesWouldWrap) {
   EXPECT_LT(largest, vertices) << "every triangle names a written vertex";
 }
 
+TEST_F(StripeLinePixels, VertexColoursSaturateInsteadOfWrapping) {
+  // Alpha 3 along the curve and 50 % transparency: 1.5, which stays 255 rather than wrapping.
+  struct Case {
+    unsigned alpha, transparency;
+    uint32_t argb;
+  };
+  for (const Case& c : {Case{3, 50, 0xFFFF0000}, Case{1, 50, 0x7FFF0000}, Case{0, 0, 0x00FF0000}}) {
+    ZKW_PtclSysNode_FractalLine line;
+    line.SetPhysics(Group(1));
+    line.curves->levels.RawValue() = 1;
+    line.curves->alpha.value.SetValue(c.alpha);
+    line.colour.SetValue(0x0000FF);
+    line.colour.alpha.SetValue(c.transparency);
+    ParticleList parents = {ParticleHandle(std::make_unique<ParticleRecord>())};
+    line.SpawnFromParents(&parents);
+    line.RebuildStripes();
+    QuadBatches batches(1);
+    size_t index = 0;
+    line.FillVertices(batches, &index);
+    ParticleQuadBatch& batch = batches[0];
+    ASSERT_GT(batch.vertices.count, 0u);
+    const DX_V::PCT2* v = batch.LockVertices();
+    ASSERT_NE(v, nullptr);
+    for (uint32_t i = 0; i < batch.vertices.count; ++i)
+      EXPECT_NEAR(double(v[i].diffuse >> 24), double(c.argb >> 24), 1) << "alpha " << c.alpha;
+    EXPECT_EQ(v[0].diffuse & 0xFFFFFF, c.argb & 0xFFFFFF);
+    batch.UnlockVertices();
+  }
+}
+
 }  // namespace
 }  // namespace tree_test
