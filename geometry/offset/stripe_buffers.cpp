@@ -29,7 +29,7 @@ uint32_t GrownCount(int count) {
 
 }  // namespace
 
-bool GrowVertexBuffer(gfx::Device* device, VertexBufferHolder& holder, int count) {
+bool GrowVertexBuffer(gfx::Device* device, StripeVertexBuffer& holder, int count) {
   if (device == nullptr) return false;
   gfx::VertexBufferDesc desc{};
   // Without a description the old buffer counts as empty: nothing of it is copied over.
@@ -44,7 +44,7 @@ bool GrowVertexBuffer(gfx::Device* device, VertexBufferHolder& holder, int count
   return grown;
 }
 
-bool GrowIndexBuffer(gfx::Device* device, IndexBufferHolder& holder, int count) {
+bool GrowIndexBuffer(gfx::Device* device, StripeIndexBuffer& holder, int count) {
   if (device == nullptr) return false;
   gfx::IndexBufferDesc desc{};
   // Without a description the old buffer counts as empty: nothing of it is copied over.

@@ -21,7 +21,7 @@ static_assert(sizeof(StripeVertex) == 32 && StripeVertex::kFvf == 0x242);
 // A caller's managed vertex buffer of StripeVertex, the data of its current lock (null while
 // unlocked) and its room in vertices. Builders that append to it may replace the buffer by a
 // larger one.
-struct VertexBufferHolder {
+struct StripeVertexBuffer {
   gfx::ComPtr<gfx::VertexBuffer> buffer;
   void* data = nullptr;
   int32_t capacity = 0;
@@ -29,7 +29,7 @@ struct VertexBufferHolder {
 
 // A caller's managed 16-bit index buffer of triangles, its room in triangles and the data of its
 // current lock.
-struct IndexBufferHolder {
+struct StripeIndexBuffer {
   gfx::ComPtr<gfx::IndexBuffer> buffer;
   int32_t capacity = 0;
   uint16_t* data = nullptr;
@@ -42,5 +42,5 @@ inline constexpr int kStripeBufferGrowth = 1024;
 // `count` + kStripeBufferGrowth elements that starts with what the old one held (the old buffer
 // is unlocked and released). False, with the holder as it was, when the new buffer cannot be
 // made or locked.
-bool GrowVertexBuffer(gfx::Device* device, VertexBufferHolder& holder, int count);
-bool GrowIndexBuffer(gfx::Device* device, IndexBufferHolder& holder, int count);
+bool GrowVertexBuffer(gfx::Device* device, StripeVertexBuffer& holder, int count);
+bool GrowIndexBuffer(gfx::Device* device, StripeIndexBuffer& holder, int count);

@@ -10,8 +10,8 @@ void AppendStripeMesh(const ZKW_CurveOffsetMaker& offsetter,
                       gfx::ComPtr<gfx::VertexBuffer>& vertexBuffer,
                       gfx::ComPtr<gfx::IndexBuffer>& indexBuffer, uint16_t* triangleCount,
                       uint16_t* vertexCount, const StripePointInfo& pointInfo) {
-  VertexBufferHolder vertices{std::move(vertexBuffer)};
-  IndexBufferHolder indices{std::move(indexBuffer)};
+  StripeVertexBuffer vertices{std::move(vertexBuffer)};
+  StripeIndexBuffer indices{std::move(indexBuffer)};
   gfx::VertexBufferDesc vertexDesc{};
   if (vertices.buffer && gfx::Succeeded(vertices.buffer->GetDesc(&vertexDesc)))
     vertices.capacity = static_cast<int32_t>(vertexDesc.size / sizeof(StripeVertex));

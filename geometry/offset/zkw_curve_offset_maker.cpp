@@ -1,7 +1,7 @@
 #include "geometry/offset/zkw_curve_offset_maker.h"
 
 DS_SafePtr<ZKW_StripeMeshBuilder> ZKW_CurveOffsetMaker::CreateMeshBuilder(
-    IndexBufferHolder* /*indices*/, VertexBufferHolder* /*vertices*/) const {
+    StripeIndexBuffer* /*indices*/, StripeVertexBuffer* /*vertices*/) const {
   return {};
 }
 

@@ -7,8 +7,8 @@
 
 class ZKW_StripeMeshBuilder;
 class ZKW_StripeTracer;
-struct IndexBufferHolder;
-struct VertexBufferHolder;
+struct StripeIndexBuffer;
+struct StripeVertexBuffer;
 
 // Where an offsetter takes its centre line from: the position of point `index`.
 using OffsetPointSource = std::function<const D3DXVECTOR3&(unsigned index)>;
@@ -33,8 +33,8 @@ class ZKW_CurveOffsetMaker {
   // The arc length of the centre line as the offsetter keeps it; 0 here.
   virtual float ZeroLineLength() const { return 0.0f; }
   // A builder that triangulates the offsets into the caller's buffers; none here.
-  virtual DS_SafePtr<ZKW_StripeMeshBuilder> CreateMeshBuilder(IndexBufferHolder* indices,
-                                                              VertexBufferHolder* vertices) const;
+  virtual DS_SafePtr<ZKW_StripeMeshBuilder> CreateMeshBuilder(StripeIndexBuffer* indices,
+                                                              StripeVertexBuffer* vertices) const;
   // A tracer that answers points by (arc length, offset); none here.
   virtual DS_SafePtr<ZKW_StripeTracer> CreateTracer() const;
   virtual ~ZKW_CurveOffsetMaker() = default;

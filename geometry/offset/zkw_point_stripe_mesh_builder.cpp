@@ -26,8 +26,8 @@ gfx::ComPtr<gfx::Device> DeviceOf(Buffer* buffer) {
 }  // namespace
 
 bool ZKW_PointStripeMeshBuilder::Lock() {
-  VertexBufferHolder& v = *vertices_;
-  IndexBufferHolder& i = *indices_;
+  StripeVertexBuffer& v = *vertices_;
+  StripeIndexBuffer& i = *indices_;
   if (!v.buffer) return false;
   void* vertexData = nullptr;
   if (gfx::Failed(v.buffer->Lock(0, 0, &vertexData, 0)) || vertexData == nullptr) return false;

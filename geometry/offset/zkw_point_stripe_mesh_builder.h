@@ -17,7 +17,7 @@ class ZKW_StraightSkeletonOffset;
 class ZKW_PointStripeMeshBuilder : public ZKW_StripeMeshBuilder {
  public:
   ZKW_PointStripeMeshBuilder(const ZKW_StraightSkeletonOffset* offsetter,
-                             IndexBufferHolder* indices, VertexBufferHolder* vertices)
+                             StripeIndexBuffer* indices, StripeVertexBuffer* vertices)
       : offsetter_(offsetter), indices_(indices), vertices_(vertices) {}
 
   // Locks both buffers and appends after the counts the counters hold. A full buffer grows by
@@ -46,8 +46,8 @@ class ZKW_PointStripeMeshBuilder : public ZKW_StripeMeshBuilder {
   void Unlock();
 
   const ZKW_StraightSkeletonOffset* offsetter_;
-  IndexBufferHolder* indices_;
-  VertexBufferHolder* vertices_;
+  StripeIndexBuffer* indices_;
+  StripeVertexBuffer* vertices_;
   uint16_t vertexBase_ = 0;
   uint16_t triangleStart_ = 0;
   // While BuildMesh runs: the elements the locked buffers really hold, and whether appending

@@ -235,7 +235,7 @@ void ZKW_StraightSkeletonOffset::OffsetPoints(bool left, int pointIndex, float d
 }
 
 DS_SafePtr<ZKW_StripeMeshBuilder> ZKW_StraightSkeletonOffset::CreateMeshBuilder(
-    IndexBufferHolder* indices, VertexBufferHolder* vertices) const {
+    StripeIndexBuffer* indices, StripeVertexBuffer* vertices) const {
   return DS_SafePtr<ZKW_StripeMeshBuilder>(
       std::make_unique<ZKW_PointStripeMeshBuilder>(this, indices, vertices));
 }

@@ -22,8 +22,8 @@ class ZKW_StraightSkeletonOffset : public ZKW_PointCurveOffseter {
   void Build(float distance) override;
   // A ZKW_PointStripeMeshBuilder bound to this offsetter and the two buffers, which must outlive
   // it.
-  DS_SafePtr<ZKW_StripeMeshBuilder> CreateMeshBuilder(IndexBufferHolder* indices,
-                                                      VertexBufferHolder* vertices) const override;
+  DS_SafePtr<ZKW_StripeMeshBuilder> CreateMeshBuilder(StripeIndexBuffer* indices,
+                                                      StripeVertexBuffer* vertices) const override;
   // One point for a straight or inner vertex, the two side points and the fan between them for
   // an outer corner, in creation order; each follows its vertex's chain to the vertex that holds
   // `distance`. Nothing for a point that has no vertices (before Build, or outside the list).

@@ -32,16 +32,16 @@ class StripeMeshTest : public ::testing::Test {
               gfx::kOk);
   }
 
-  VertexBufferHolder VertexHolder(int capacity) {
-    VertexBufferHolder holder;
+  StripeVertexBuffer VertexHolder(int capacity) {
+    StripeVertexBuffer holder;
     EXPECT_EQ(device_->CreateVertexBuffer(capacity * 32, 0, StripeVertex::kFvf, gfx::Pool::Managed,
                                           holder.buffer.Put()),
               gfx::kOk);
     holder.capacity = capacity;
     return holder;
   }
-  IndexBufferHolder IndexHolder(int capacity) {
-    IndexBufferHolder holder;
+  StripeIndexBuffer IndexHolder(int capacity) {
+    StripeIndexBuffer holder;
     EXPECT_EQ(device_->CreateIndexBuffer(capacity * 6, gfx::Usage::WriteOnly, gfx::Format::Index16,
                                          gfx::Pool::Managed, holder.buffer.Put()),
               gfx::kOk);
@@ -49,13 +49,13 @@ class StripeMeshTest : public ::testing::Test {
     return holder;
   }
 
-  static std::vector<StripeVertex> Vertices(const VertexBufferHolder& holder, int count) {
+  static std::vector<StripeVertex> Vertices(const StripeVertexBuffer& holder, int count) {
     std::vector<StripeVertex> out(count);
     EXPECT_GE(holder.buffer->Data().size(), count * sizeof(StripeVertex));
     std::memcpy(out.data(), holder.buffer->Data().data(), count * sizeof(StripeVertex));
     return out;
   }
-  static std::vector<Triangle> Triangles(const IndexBufferHolder& holder, int count) {
+  static std::vector<Triangle> Triangles(const StripeIndexBuffer& holder, int count) {
     std::vector<Triangle> out(count);
     EXPECT_GE(holder.buffer->Data().size(), count * sizeof(Triangle));
     std::memcpy(out.data(), holder.buffer->Data().data(), count * sizeof(Triangle));
@@ -81,8 +81,8 @@ void Build(ZKW_StraightSkeletonOffset& skeleton, const std::vector<V>& line, flo
 TEST_F(StripeMeshTest, StraightLineGivesSixVerticesAndFourTriangles) {
   ZKW_StraightSkeletonOffset skeleton;
   Build(skeleton, {{0, 0, 0}, {10, 0, 0}}, 1.0f);
-  VertexBufferHolder vertices = VertexHolder(16);
-  IndexBufferHolder indices = IndexHolder(16);
+  StripeVertexBuffer vertices = VertexHolder(16);
+  StripeIndexBuffer indices = IndexHolder(16);
   const DS_SafePtr<ZKW_StripeMeshBuilder> builder = skeleton.CreateMeshBuilder(&indices, &vertices);
   ASSERT_TRUE(builder);
   // Appended after what the counters already hold.
@@ -122,8 +122,8 @@ TEST_F(StripeMeshTest, StraightLineGivesSixVerticesAndFourTriangles) {
 TEST_F(StripeMeshTest, OuterCornerAddsAFanTrianglePerFanVertex) {
   ZKW_StraightSkeletonOffset skeleton;
   Build(skeleton, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}, 1.0f);
-  VertexBufferHolder vertices = VertexHolder(64);
-  IndexBufferHolder indices = IndexHolder(64);
+  StripeVertexBuffer vertices = VertexHolder(64);
+  StripeIndexBuffer indices = IndexHolder(64);
   uint16_t triangles = 0, count = 0;
   skeleton.CreateMeshBuilder(&indices, &vertices)->BuildMesh(&triangles, &count, Width(1.0f));
   // 3 centre vertices; right 1 + 3 + 1; left 1 + 1 + 1.
@@ -149,8 +149,8 @@ TEST_F(StripeMeshTest, OuterCornerAddsAFanTrianglePerFanVertex) {
 TEST_F(StripeMeshTest, FullBuffersGrowAndKeepWhatTheyHeld) {
   ZKW_StraightSkeletonOffset skeleton;
   Build(skeleton, {{0, 0, 0}, {10, 0, 0}}, 1.0f);
-  VertexBufferHolder vertices = VertexHolder(3);
-  IndexBufferHolder indices = IndexHolder(2);
+  StripeVertexBuffer vertices = VertexHolder(3);
+  StripeIndexBuffer indices = IndexHolder(2);
   {
     void* data = nullptr;
     ASSERT_EQ(vertices.buffer->Lock(0, 0, &data, 0), gfx::kOk);
@@ -196,8 +196,8 @@ TEST_F(StripeMeshTest, FullBuffersGrowAndKeepWhatTheyHeld) {
 TEST_F(StripeMeshTest, CountersStopAt65535) {
   ZKW_StraightSkeletonOffset skeleton;
   Build(skeleton, {{0, 0, 0}, {10, 0, 0}}, 1.0f);
-  VertexBufferHolder vertices = VertexHolder(65535);
-  IndexBufferHolder indices = IndexHolder(65535);
+  StripeVertexBuffer vertices = VertexHolder(65535);
+  StripeIndexBuffer indices = IndexHolder(65535);
   uint16_t triangles = 0, count = 65532;
   skeleton.CreateMeshBuilder(&indices, &vertices)->BuildMesh(&triangles, &count, Width(1.0f));
   EXPECT_EQ(count, 65535) << "two centre vertices and one side vertex";
@@ -215,8 +215,8 @@ TEST_F(StripeMeshTest, CountersStopAt65535) {
 TEST_F(StripeMeshTest, NothingIsAppendedWithoutBuffers) {
   ZKW_StraightSkeletonOffset skeleton;
   Build(skeleton, {{0, 0, 0}, {10, 0, 0}}, 1.0f);
-  VertexBufferHolder vertices = VertexHolder(16);
-  IndexBufferHolder none;
+  StripeVertexBuffer vertices = VertexHolder(16);
+  StripeIndexBuffer none;
   uint16_t triangles = 4, count = 5;
   DS_SafePtr<ZKW_StripeMeshBuilder> builder = skeleton.CreateMeshBuilder(&none, &vertices);
   builder->BuildMesh(&triangles, &count, Width(1.0f));
@@ -227,8 +227,8 @@ TEST_F(StripeMeshTest, NothingIsAppendedWithoutBuffers) {
   EXPECT_EQ(vertices.buffer->Lock(0, 0, &data, 0), gfx::kOk) << "the vertex buffer was unlocked";
   vertices.buffer->Unlock();
 
-  VertexBufferHolder noVertices;
-  IndexBufferHolder indices = IndexHolder(16);
+  StripeVertexBuffer noVertices;
+  StripeIndexBuffer indices = IndexHolder(16);
   skeleton.CreateMeshBuilder(&indices, &noVertices)->BuildMesh(&triangles, &count, Width(1.0f));
   EXPECT_EQ(count, 5);
 
@@ -242,7 +242,7 @@ TEST_F(StripeMeshTest, NothingIsAppendedWithoutBuffers) {
 }
 
 TEST_F(StripeMeshTest, BufferThatCannotBeMadeLeavesTheHolder) {
-  VertexBufferHolder vertices = VertexHolder(4);
+  StripeVertexBuffer vertices = VertexHolder(4);
   void* data = nullptr;
   ASSERT_EQ(vertices.buffer->Lock(0, 0, &data, 0), gfx::kOk);
   vertices.data = data;
@@ -259,8 +259,8 @@ TEST_F(StripeMeshTest, BufferThatCannotBeMadeLeavesTheHolder) {
 TEST_F(StripeMeshTest, LShapedStripeDrawsARoundOuterCorner) {
   ZKW_StraightSkeletonOffset skeleton;
   Build(skeleton, {{10, 10, 0}, {50, 10, 0}, {50, 50, 0}}, 5.0f);
-  VertexBufferHolder vertices = VertexHolder(8);
-  IndexBufferHolder indices = IndexHolder(8);
+  StripeVertexBuffer vertices = VertexHolder(8);
+  StripeIndexBuffer indices = IndexHolder(8);
   uint16_t triangles = 0, count = 0;
   skeleton.CreateMeshBuilder(&indices, &vertices)
       ->BuildMesh(&triangles, &count, [](const unsigned&, float& w, uint32_t& colour) {
