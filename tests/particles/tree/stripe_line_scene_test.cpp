@@ -12,32 +12,20 @@ namespace {
 
 using StripeLineSceneTest = SceneTest;
 
-// The first system of the scene with a stripe line under its root, and its slide.
-ZKW_PtclSys_Obj* LightningIn(DS_SlideShow_Light& scene, size_t* index) {
-  for (size_t i = 0; i < scene.slides.size(); ++i)
-    for (const auto& object : scene.slides[i]->objects)
-      if (auto* system = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get())) {
-        for (const auto& node : system->System().Root().children.Value())
-          if (dynamic_cast<const ZKW_PtclSysNode_StripeLine*>(node.Get()) != nullptr) {
-            *index = i;
-            return system;
-          }
-      }
-  return nullptr;
-}
-
 TEST_F(StripeLineSceneTest, TheDemoFlashesLightning) {
   const std::vector<NamedFile> backgrounds = {{u"night.png", SolidPng(0xFF101020, 575, 269)}};
   const std::vector<NamedFile> pictures = {{u"soft_streak.png", SolidPng(0xFFFFFFFF, 8, 8)}};
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  size_t index = 0;
-  ZKW_PtclSys_Obj* system = LightningIn(scene, &index);
-  ASSERT_NE(system, nullptr) << "a slide with fractal and random lines";
-  Frame(scene, 0.5);
-  scene.JumpTo(index);
+  const size_t index = PlayDemoSlide(scene, u"Lightning");
+  ASSERT_LT(index, scene.slides.size()) << "a Lightning slide";
+  ZKW_PtclSys_Obj* system = FindObject<ZKW_PtclSys_Obj>(scene, index);
+  ASSERT_NE(system, nullptr);
+  ASSERT_NE(dynamic_cast<const ZKW_PtclSysNode_StripeLine*>(
+                system->System().Root().children.Value().at(0).Get()),
+            nullptr);
   std::vector<uint32_t> previous;
   size_t changed = 0;
-  for (double t = 0.5; t < 2.5; t += 0.1) {
+  for (double t = 3.5; t < 5.5; t += 0.1) {
     Frame(scene, t);
     const std::vector<uint32_t> pixels = BackBufferPixels();
     if (!previous.empty())

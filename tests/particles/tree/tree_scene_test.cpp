@@ -114,23 +114,16 @@ TEST_F(TreeSceneTest, TheDemoDrawsPresetTrailsAndACurve) {
   for (const char16_t* name : {u"soft_spot.png", u"soft_streak.png"})
     pictures.push_back({name, SolidPng(0xC0FFFFFF, 8, 8)});
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  size_t index = scene.slides.size();
-  ZKW_PtclSys_Mesh* mesh = nullptr;
-  for (size_t i = 0; i < scene.slides.size() && mesh == nullptr; ++i)
-    for (const auto& object : scene.slides[i]->objects)
-      if (auto* found = dynamic_cast<ZKW_PtclSys_Mesh*>(object.Get());
-          found != nullptr && found->Root().children.Value().size() == 2 &&
-          !found->Root().children.Value()[1]->children.Value().empty() &&
-          dynamic_cast<ZKW_PSTree_Curve*>(
-              found->Root().children.Value()[1]->children.Value()[0].Get()) != nullptr) {
-        mesh = found;
-        index = i;
-      }
-  ASSERT_NE(mesh, nullptr) << "a slide with a preset tree drawing a curve";
-  Frame(scene, 0.5);
-  scene.JumpTo(index);
-  for (double t = 0.5; t < 3.0; t += 0.1)
-    Frame(scene, t);
+  const size_t index = PlayDemoSlide(scene, u"Preset lines");
+  ASSERT_LT(index, scene.slides.size()) << "a Preset lines slide";
+  ZKW_PtclSys_Mesh* mesh = FindObject<ZKW_PtclSys_Mesh>(scene, index);
+  ASSERT_NE(mesh, nullptr);
+  ASSERT_EQ(mesh->Root().children.Value().size(), 2u);
+  ASSERT_FALSE(mesh->Root().children.Value()[1]->children.Value().empty());
+  ASSERT_NE(
+      dynamic_cast<ZKW_PSTree_Curve*>(mesh->Root().children.Value()[1]->children.Value()[0].Get()),
+      nullptr)
+      << "the preset tree draws a curve";
   ASSERT_EQ(mesh->Batches().size(), 3u) << "the trails, the swarm's spots and the curve";
   // Drawn last to first: the curve, then the spots, then the trails.
   EXPECT_TRUE(mesh->Batches()[0].IsMesh());

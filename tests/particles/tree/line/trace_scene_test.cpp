@@ -19,29 +19,18 @@ std::vector<ZKW_PtclSysNode_Trace*> Traces(ZKW_PtclSys_Obj& system) {
   return found;
 }
 
-// The demo's Lines slide: after 2 s every trace has trails of several points and its batch
+// The demo's Lines slide: after 3 s every trace has trails of several points and its batch
 // holds a ribbon mesh.
 TEST_F(TraceSceneTest, TheDemoDrawsTrailsBehindMovingParticles) {
   const std::vector<NamedFile> backgrounds = {{u"night.png", SolidPng(0xFF101020, 575, 269)}};
   const std::vector<NamedFile> pictures = {{u"soft_spot.png", SolidPng(0x80FFFFFF, 8, 8)}};
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  size_t index = scene.slides.size();
-  ZKW_PtclSys_Obj* system = nullptr;
-  for (size_t i = 0; i < scene.slides.size() && system == nullptr; ++i)
-    for (const auto& object : scene.slides[i]->objects)
-      if (auto* found = dynamic_cast<ZKW_PtclSys_Obj*>(object.Get());
-          found && !Traces(*found).empty()) {
-        system = found;
-        index = i;
-      }
-  ASSERT_NE(system, nullptr) << "a system with traces";
-  EXPECT_EQ(scene.slides[index]->name.Value(), u"Lines");
+  const size_t index = PlayDemoSlide(scene, u"Lines");
+  ASSERT_LT(index, scene.slides.size()) << "a Lines slide";
+  ZKW_PtclSys_Obj* system = FindObject<ZKW_PtclSys_Obj>(scene, index);
+  ASSERT_NE(system, nullptr);
   const std::vector<ZKW_PtclSysNode_Trace*> traces = Traces(*system);
   ASSERT_EQ(traces.size(), 2u);
-  Frame(scene, 0.5);
-  scene.JumpTo(index);
-  for (double t = 0.5; t < 2.5; t += 0.05)
-    Frame(scene, t);
   for (ZKW_PtclSysNode_Trace* trace : traces) {
     EXPECT_EQ(trace->texture.Source()->links.at(0).id, 228) << "the built-in trail picture";
     ASSERT_FALSE(trace->trace->stripes.empty());
