@@ -38,6 +38,8 @@ void RequestCoreContext() {
 
 void Device::PrepareWindowAttributes() {
   RequestCoreContext();
+  // The player's back buffer has no alpha; a window with alpha could show through on screen.
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
 }
 
 HResult Device::CreateOnWindow(SDL_Window* window, const PresentParameters& params, Device** out) {
@@ -96,6 +98,8 @@ HResult Device::CreateHeadless(uint32_t width, uint32_t height, Device** out,
     }
   }
   RequestCoreContext();
+  // The hidden window holds the back buffer itself, alpha included when the format has it.
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, backBufferFormat == Format::A8R8G8B8 ? 8 : 0);
   SDL_Window* window =
       SDL_CreateWindow("gfx", 0, 0, int(width), int(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (!window) {
@@ -140,6 +144,22 @@ HResult Device::Initialise(SDL_Window* window, SDL_GLContext context, bool ownsC
   }
   gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
   gl_.PixelStorei(GL_PACK_ALIGNMENT, 1);
+  // SDL's offscreen driver keeps the surface it made with the window at that size, whatever
+  // size the window takes later. A context's first viewport is its surface's size.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && std::string_view(driver) == "offscreen") {
+    GLint viewport[4] = {};
+    gl_.GetIntegerv(GL_VIEWPORT, viewport);
+    fixedSurface_ =
+        ownsContext ? std::array<int, 2>{viewport[2], viewport[3]} : std::array<int, 2>{-1, -1};
+  }
+  // What the window's own framebuffer offers for the back buffer (-1: none to draw into).
+  gl_.BindFramebuffer(GL_FRAMEBUFFER, 0);
+  if (gl_.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE ||
+      SDL_GL_GetAttribute(SDL_GL_ALPHA_SIZE, &windowAlphaBits_) != 0)
+    windowAlphaBits_ = -1;
+  while (gl_.GetError() != GL_NO_ERROR) {
+  }
   cache_ = std::make_unique<GlCache>(gl_);
   fixedFunction_ = std::make_unique<FixedFunction>(*this);
   params_ = params;
@@ -203,7 +223,33 @@ HResult Device::CreateBackBuffer() {
   if (!cache_->Framebuffer(0, 0, backBuffer_->GlRenderbuffer(),
                            autoDepth_ ? autoDepth_->GlRenderbuffer() : 0))
     return kOutOfVideoMemory;
+  depthOnBackBuffer_ = false;
+  ChooseBackBufferPlace();
   return kOk;
+}
+
+void Device::ChooseBackBufferPlace() {
+  int w = 0, h = 0;
+  SDL_GL_GetDrawableSize(window_, &w, &h);
+  const bool fits = windowAlphaBits_ >= 0 && backBuffer_ && uint32_t(w) == backBuffer_->Width() &&
+                    uint32_t(h) == backBuffer_->Height() &&
+                    (!fixedSurface_ || *fixedSurface_ == std::array<int, 2>{w, h}) &&
+                    (params_.backBufferFormat != Format::A8R8G8B8 || windowAlphaBits_ >= 8);
+  // A frame that needed depth on the back buffer is likely followed by one that does too.
+  backBufferInWindow_ = fits && !depthOnBackBuffer_;
+  depthOnBackBuffer_ = false;
+}
+
+void Device::MoveBackBufferOffscreen() {
+  backBufferInWindow_ = false;
+  const GLuint fbo = cache_->Framebuffer(0, 0, backBuffer_->GlRenderbuffer(), 0);
+  if (!fbo) return;
+  const GLint w = GLint(backBuffer_->Width()), h = GLint(backBuffer_->Height());
+  gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo);
+  // The window's first row is its bottom; the back buffer holds its top row first.
+  gl_.BlitFramebuffer(0, 0, w, h, 0, h, w, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  cache_->Invalidate();
 }
 
 void Device::ResetStateToDefaults() {
@@ -311,24 +357,27 @@ HResult Device::Present(CallSite site) {
   if (status_ != Status::Operational) return kDeviceLost;
   if (inScene_) return Refuse(kInvalidCall, site, "Present", "the scene has not ended");
   MakeCurrent();
-  const GLuint fbo = cache_->Framebuffer(0, 0, backBuffer_->GlRenderbuffer(),
-                                         autoDepth_ ? autoDepth_->GlRenderbuffer() : 0);
-  int w = 0, h = 0;
-  SDL_GL_GetDrawableSize(window_, &w, &h);
-  gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, fbo);
-  gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  gl_.Disable(GL_SCISSOR_TEST);
-  // The back buffer holds its top row first; the window's first row is its bottom.
-  gl_.BlitFramebuffer(0, 0, GLint(backBuffer_->Width()), GLint(backBuffer_->Height()), 0, h, w, 0,
-                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  if (!backBufferInWindow_) {
+    const GLuint fbo = cache_->Framebuffer(0, 0, backBuffer_->GlRenderbuffer(),
+                                           autoDepth_ ? autoDepth_->GlRenderbuffer() : 0);
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(window_, &w, &h);
+    gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, fbo);
+    gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    gl_.Disable(GL_SCISSOR_TEST);
+    // The back buffer holds its top row first; the window's first row is its bottom.
+    gl_.BlitFramebuffer(0, 0, GLint(backBuffer_->Width()), GLint(backBuffer_->Height()), 0, h, w, 0,
+                        GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  }
   SDL_GL_SwapWindow(window_);
   cache_->Invalidate();
+  ChooseBackBufferPlace();
   lastLog_ = std::move(log_);
   log_.clear();
   return kOk;
 }
 
-bool Device::BindTarget() {
+bool Device::BindTarget(bool needsDepth) {
   if (!renderTarget_) return false;
   const Surface* rt = renderTarget_.Get();
   const Texture* texture = rt->Container();
@@ -336,6 +385,19 @@ bool Device::BindTarget() {
     return false;
   GLuint depth = 0;
   if (depthStencil_ && depthStencil_->GlRenderbuffer()) depth = depthStencil_->GlRenderbuffer();
+  targetInWindow_ = false;
+  if (rt == backBuffer_.Get()) {
+    // The window's framebuffer has no room for the depth surface.
+    if (depth && needsDepth) {
+      depthOnBackBuffer_ = true;
+      if (backBufferInWindow_) MoveBackBufferOffscreen();
+    }
+    if (backBufferInWindow_) {
+      targetInWindow_ = true;
+      cache_->BindFramebuffer(0);
+      return true;
+    }
+  }
   const GLuint fbo = texture ? cache_->Framebuffer(texture->GlName(), GLint(rt->Level()), 0, depth)
                              : cache_->Framebuffer(0, 0, rt->GlRenderbuffer(), depth);
   if (!fbo) return false;
@@ -345,6 +407,10 @@ bool Device::BindTarget() {
 
 bool Device::BindForRead(const Surface* surface) {
   MakeCurrent();
+  if (surface == backBuffer_.Get() && backBufferInWindow_) {
+    cache_->BindFramebuffer(0);
+    return true;
+  }
   const Texture* texture = surface->Container();
   if (texture) texture->ClearUnwrittenLevels();
   const GLuint fbo = texture ? cache_->Framebuffer(texture->GlName(), GLint(surface->Level()), 0, 0)
@@ -365,7 +431,7 @@ HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uin
   if (rectCount != 0 || lastClear_ != record) {
     lastClear_.reset();
     MakeCurrent();
-    if (!BindTarget()) return kOk;
+    if (!BindTarget(flags & (ClearFlags::ZBuffer | ClearFlags::Stencil))) return kOk;
     ClearTarget(rectCount, rects, flags, color, z, stencil);
     if (rectCount == 0) lastClear_ = record;
   }
@@ -383,8 +449,11 @@ void Device::ClearTarget(uint32_t rectCount, const Rect* rects, uint32_t flags, 
                          float z, uint32_t stencil) {
   GLbitfield mask = 0;
   if (flags & ClearFlags::Target) {
+    // A back buffer without alpha keeps alpha 1 wherever it is stored.
+    const bool opaque =
+        renderTarget_.Get() == backBuffer_.Get() && params_.backBufferFormat != Format::A8R8G8B8;
     gl_.ClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
-                   (color & 0xFF) / 255.0f, (color >> 24) / 255.0f);
+                   (color & 0xFF) / 255.0f, opaque ? 1.0f : (color >> 24) / 255.0f);
     gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);  // Clear ignores the colour write mask
     mask |= GL_COLOR_BUFFER_BIT;
   }
@@ -407,8 +476,9 @@ void Device::ClearTarget(uint32_t rectCount, const Rect* rects, uint32_t flags, 
       right = std::min(right, int32_t(v.x + v.width));
       bottom = std::min(bottom, int32_t(v.y + v.height));
       if (left >= right || top >= bottom) return;
-      // Rows are stored top first, so GL's window y is the row index.
-      gl_.Scissor(left, top, right - left, bottom - top);
+      // Rows are stored top first, so GL's y is the row index; the window's rows run upwards.
+      gl_.Scissor(left, targetInWindow_ ? int32_t(backBuffer_->Height()) - bottom : top,
+                  right - left, bottom - top);
       gl_.Clear(mask);
     };
     if (rectCount == 0) {

@@ -35,9 +35,14 @@ class ShaderProgram;
 // - Clip-space z runs from 0 to 1 as in Direct3D; the backend remaps it.
 // - Every texture and render target is addressed top-left first; pre-transformed (XYZRHW)
 //   positions are pixels from the top-left of the current target, pixel i covering [i, i + 1).
-//   The back buffer is an offscreen target that Present shows the right way up. Culling keeps
+//   The back buffer is drawn straight into the window when the window can hold it (same size,
+//   the alpha it needs) and no draw on it needs the depth surface: the projection then flips y
+//   and Present only swaps. Otherwise it is an offscreen target that Present copies into the
+//   window the right way up; a frame that starts in the window moves there (one copy) at its
+//   first draw on the back buffer with depth, and the next frame starts there. Culling keeps
 //   its Direct3D meaning: CCW culls triangles that run counter-clockwise on the target as seen
 //   with y growing downwards.
+// - An X8R8G8B8 back buffer has no alpha: it reads as 0xFF, and destination alpha is 1.
 // - Vertex colours are 0xAARRGGBB Dwords (BGRA bytes in memory).
 // Only the thread that created the device may use it.
 //
@@ -222,6 +227,11 @@ class Device final : public Unknown {
   void ResetGlStateCache();
   // Binds the FBO that shows `surface` for reading; returns false when it cannot.
   bool BindForRead(const Surface* surface);
+  // The back buffer's pixels are in the window now: its rows read bottom first.
+  bool BackBufferInWindow() const { return backBufferInWindow_; }
+  // The sign of clip-space y on the bound target: -1 on targets stored top row first, 1 on the
+  // window.
+  float TargetFlipY() const { return targetInWindow_ ? 1.0f : -1.0f; }
 
  private:
   enum class Status { Operational, Lost, NotReset };
@@ -238,7 +248,12 @@ class Device final : public Unknown {
   void ResetStateToDefaults();
   void DropDefaultPool();
   void Log(FrameLogEntry entry);
-  bool BindTarget();
+  // Binds the current target and depth surface; `needsDepth` when the work reads or writes
+  // depth, which moves the back buffer out of the window.
+  bool BindTarget(bool needsDepth);
+  // Whether the back buffer can be the window's own framebuffer this frame.
+  void ChooseBackBufferPlace();
+  void MoveBackBufferOffscreen();
   // The GL work of Clear on the bound target.
   void ClearTarget(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t color, float z,
                    uint32_t stencil);
@@ -261,6 +276,11 @@ class Device final : public Unknown {
   ComPtr<IndexBuffer> indices_;
   ComPtr<Surface> renderTarget_, depthStencil_;
   ComPtr<Surface> backBuffer_, autoDepth_;
+  int windowAlphaBits_ = 0;
+  std::optional<std::array<int, 2>> fixedSurface_;  // a window surface that never resizes
+  bool backBufferInWindow_ = false;                 // its pixels are in the window's framebuffer
+  bool depthOnBackBuffer_ = false;                  // this frame drew on it with depth
+  bool targetInWindow_ = false;                     // the bound target is the window
   ComPtr<ShaderProgram> program_;
   bool fixedVertexStage_ = false;
   uint32_t enabledAttribs_ = 0;  // SetVertexShader(nullptr) since the program was set

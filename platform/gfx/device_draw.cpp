@@ -121,7 +121,17 @@ GLenum DepthFunc(uint32_t cmp) {
   }
 }
 
-PipelineState Pipeline(const DeviceState& s, bool hasDepth) {
+// Where the draw goes: whether a depth surface is attached, whether the target is the window
+// (whose rows run upwards) and whether the target stores alpha that the format has (-1), stores
+// none (0), or stores alpha that the format lacks (1).
+struct TargetTraits {
+  bool hasDepth = false;
+  bool inWindow = false;
+  int alpha = -1;
+};
+
+PipelineState Pipeline(const DeviceState& s, const TargetTraits& target) {
+  const bool hasDepth = target.hasDepth;
   PipelineState p;
   p.blend = s.Get(RenderState::AlphaBlendEnable) != 0;
   uint32_t src = s.Get(RenderState::SrcBlend), dst = s.Get(RenderState::DestBlend);
@@ -138,8 +148,12 @@ PipelineState Pipeline(const DeviceState& s, bool hasDepth) {
   // clockwise there is counter-clockwise (front-facing) to GL.
   const uint32_t cull = s.Get(RenderState::CullMode);
   p.cull = cull == Cull::CW || cull == Cull::CCW;
-  p.cullFace = cull == Cull::CW ? GL_FRONT : GL_BACK;
+  p.cullFace = (cull == Cull::CW) != target.inWindow ? GL_FRONT : GL_BACK;
   p.colorMask = s.Get(RenderState::ColorWriteEnable) & 15;
+  // Alpha the format lacks stays 1; where nothing stores it, its mask bit changes no pixel but
+  // a partial mask makes every draw read the target back.
+  if (target.alpha == 1) p.colorMask &= 7;
+  if (target.alpha == 0) p.colorMask |= 8;
   return p;
 }
 
@@ -229,7 +243,7 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
   }
 
   MakeCurrent();
-  if (!BindTarget()) return kOk;
+  if (!BindTarget(state_.Get(RenderState::ZEnable) != ZBuffer::False)) return kOk;
 
   // Textures and samplers of the stages.
   uint32_t textured = 0;
@@ -257,10 +271,17 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
                            : fixedFunction_->Use(key);
   if (!ok) return kFail;
 
-  cache_->Apply(Pipeline(state_, depthStencil_ && depthStencil_->GlRenderbuffer()));
+  TargetTraits target;
+  target.hasDepth = !targetInWindow_ && depthStencil_ && depthStencil_->GlRenderbuffer();
+  target.inWindow = targetInWindow_;
+  if (renderTarget_.Get() == backBuffer_.Get() && params_.backBufferFormat != Format::A8R8G8B8)
+    target.alpha = targetInWindow_ && windowAlphaBits_ > 0 ? 1 : 0;
+  cache_->Apply(Pipeline(state_, target));
   cache_->SetFlatShading(state_.Get(RenderState::ShadeMode) == ShadeMode::Flat);
   const Viewport& v = state_.viewport;
-  cache_->SetViewport(int(v.x), int(v.y), int(v.width), int(v.height), v.minZ, v.maxZ);
+  // GL counts viewport rows from the first stored row: the top of a target, the window's bottom.
+  const int y = targetInWindow_ ? int(backBuffer_->Height()) - int(v.y + v.height) : int(v.y);
+  cache_->SetViewport(int(v.x), y, int(v.width), int(v.height), v.minZ, v.maxZ);
 
   // Vertex layout of the stream.
   const GLuint vbo = stream_->storage_.Upload(this);

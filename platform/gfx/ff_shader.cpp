@@ -151,6 +151,8 @@ std::string GenerateFfVertexShader(const FfKey& key) {
 uniform mat4 gfx_proj;
 uniform mat4 gfx_normal;
 uniform vec4 gfx_viewport;
+// -1 on targets stored top row first, 1 on the window, whose first row is its bottom.
+uniform float gfx_flipY;
 uniform vec2 gfx_depthRange;
 uniform mat4 gfx_texMatrix[4];
 uniform vec4 gfx_ambient;
@@ -176,13 +178,13 @@ uniform vec4 gfx_lightAmbient[8];
                   1.0 - (a_position.y - gfx_viewport.y) / gfx_viewport.w * 2.0);
   float range = gfx_depthRange.y - gfx_depthRange.x;
   float z = range != 0.0 ? (a_position.z - gfx_depthRange.x) / range : a_position.z;
-  gl_Position = vec4(ndc.x * w, -ndc.y * w, (2.0 * z - 1.0) * w, w);
+  gl_Position = vec4(ndc.x * w, gfx_flipY * ndc.y * w, (2.0 * z - 1.0) * w, w);
 )";
   } else {
-    // Targets are stored top row first, hence y is mirrored; z goes from [0, w] to [-w, w].
+    // y is mirrored on targets stored top row first; z goes from [0, w] to [-w, w].
     s += R"(  cameraPos = gfx_wv * a_position;
   vec4 clip = gfx_proj * cameraPos;
-  gl_Position = vec4(clip.x, -clip.y, 2.0 * clip.z - clip.w, clip.w);
+  gl_Position = vec4(clip.x, gfx_flipY * clip.y, 2.0 * clip.z - clip.w, clip.w);
 )";
   }
   s += std::string("  vec4 diffuse = ") + (key.hasDiffuse ? "a_diffuse" : "vec4(1.0)") + ";\n";

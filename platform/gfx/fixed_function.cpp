@@ -87,6 +87,7 @@ void FfVertexUniforms::Locate(const GlFunctions& gl, GLuint program) {
   lightDiffuse = at("gfx_lightDiffuse");
   lightSpecular = at("gfx_lightSpecular");
   lightAmbient = at("gfx_lightAmbient");
+  flipY = at("gfx_flipY");
 }
 
 FixedFunction::~FixedFunction() {
@@ -108,6 +109,13 @@ void FixedFunction::UpdateDerived() {
   derivedSerial_ = device_.serials_.transform;
 }
 
+void FixedFunction::UploadTargetFlip(FfVertexUniforms& u) {
+  const float flip = device_.TargetFlipY();
+  if (u.flipY < 0 || u.flipYValue == flip) return;
+  device_.gl_.Uniform1fv(u.flipY, 1, &flip);
+  u.flipYValue = flip;
+}
+
 void FixedFunction::UploadVertexUniforms(FfVertexUniforms& u) {
   const GlFunctions& gl = device_.gl_;
   const DeviceState& s = device_.state_;
@@ -119,6 +127,7 @@ void FixedFunction::UploadVertexUniforms(FfVertexUniforms& u) {
     if (u.normal >= 0) UploadMatrix(gl, u.normal, normal_);
     u.transformSerial = serials.transform;
   }
+  UploadTargetFlip(u);
   if (u.viewportSerial != serials.viewport) {
     const Viewport& v = s.viewport;
     const float rect[4] = {float(v.x), float(v.y), float(v.width), float(v.height)};

@@ -25,8 +25,9 @@ struct FfVertexUniforms {
   GLint wv = -1, proj = -1, normal = -1, viewport = -1, depthRange = -1, texMatrix = -1;
   GLint ambient = -1, matDiffuse = -1, matAmbient = -1, matSpecular = -1, matEmissive = -1;
   GLint matPower = -1, lightCount = -1, lightDir = -1, lightDiffuse = -1, lightSpecular = -1;
-  GLint lightAmbient = -1;
+  GLint lightAmbient = -1, flipY = -1;
   uint64_t transformSerial = 0, viewportSerial = 0, stageSerial = 0, lightSerial = 0;
+  float flipYValue = 0.0f;  // the value uploaded; 0 before the first
 
   void Locate(const GlFunctions& gl, GLuint program);
 };
@@ -42,6 +43,8 @@ class FixedFunction {
   bool Use(const FfKey& key);
   // Brings the vertex-stage uniforms of a bound program up to date.
   void UploadVertexUniforms(FfVertexUniforms& u);
+  // Brings the y flip of the bound target into a bound program (see Device::TargetFlipY).
+  void UploadTargetFlip(FfVertexUniforms& u);
 
  private:
   struct Program {

@@ -42,10 +42,12 @@ std::string WrapVertex(std::string_view source) {
   for (int i = 0; i < kMaxTexCoordSets; ++i)
     s += "layout(location = " + std::to_string(kAttribTexCoord0 + i) +
          ") in vec4 gfx_MultiTexCoord" + std::to_string(i) + ";\n";
+  s += "uniform float gfx_flipY;\n";
   s += "#define main gfx_user_main\n#line " + std::to_string(VersionLines(source) + 1) + "\n";
   s += body;
   s += "\n#undef main\nvoid main() {\n  gfx_user_main();\n"
-       "  gl_Position = vec4(gl_Position.x, -gl_Position.y, 2.0 * gl_Position.z - gl_Position.w,"
+       "  gl_Position = vec4(gl_Position.x, gfx_flipY * gl_Position.y,"
+       " 2.0 * gl_Position.z - gl_Position.w,"
        " gl_Position.w);\n}\n";
   return s;
 }
@@ -169,7 +171,10 @@ ShaderProgram::Variant* ShaderProgram::Link(const FfKey* fixedVertexKey, std::st
   Variant v;
   v.program = program;
   v.fixedVertex = fixedVertexKey != nullptr;
-  if (v.fixedVertex) v.ff.Locate(gl, program);
+  if (v.fixedVertex)
+    v.ff.Locate(gl, program);
+  else
+    v.ff.flipY = gl.GetUniformLocation(program, "gfx_flipY");
   for (const Uniform& u : uniforms_)
     v.locations.push_back(gl.GetUniformLocation(program, u.name.c_str()));
   v.uploaded.assign(uniforms_.size(), 0);
@@ -277,7 +282,10 @@ bool ShaderProgram::Use(Device& device, const FfKey& vertexKey, bool fixedVertex
     }
   }
   device.cache_->UseProgram(v->program);
-  if (v->fixedVertex) device.fixedFunction_->UploadVertexUniforms(v->ff);
+  if (v->fixedVertex)
+    device.fixedFunction_->UploadVertexUniforms(v->ff);
+  else
+    device.fixedFunction_->UploadTargetFlip(v->ff);
   Upload(*v);
   return true;
 }

@@ -1,5 +1,7 @@
 #include "platform/gfx/surface.h"
 
+#include <algorithm>
+
 #include "platform/gfx/device.h"
 #include "platform/gfx/texture.h"
 
@@ -35,9 +37,11 @@ Surface::Surface(Device* device, Kind kind, uint32_t width, uint32_t height, For
   const GlFunctions& gl = device_->Gl();
   gl.GenRenderbuffers(1, &renderbuffer_);
   gl.BindRenderbuffer(GL_RENDERBUFFER, renderbuffer_);
-  gl.RenderbufferStorage(GL_RENDERBUFFER,
-                         kind == Kind::DepthStencil ? GL_DEPTH24_STENCIL8 : GL_RGBA8,
-                         GLsizei(width), GLsizei(height));
+  // An X8R8G8B8 back buffer stores no alpha: it reads as 1 like the format's unused byte.
+  const GLenum storage = kind == Kind::DepthStencil   ? GL_DEPTH24_STENCIL8
+                         : format == Format::A8R8G8B8 ? GL_RGBA8
+                                                      : GL_RGB8;
+  gl.RenderbufferStorage(GL_RENDERBUFFER, storage, GLsizei(width), GLsizei(height));
 }
 
 Surface::~Surface() {
@@ -88,6 +92,16 @@ HResult Surface::ReadPixels(std::vector<uint8_t>* bytes, uint32_t* pitch, CallSi
   bytes->assign(size_t(*pitch) * height_, 0);
   device_->Gl().ReadPixels(0, 0, GLsizei(width_), GLsizei(height_), GL_BGRA, GL_UNSIGNED_BYTE,
                            bytes->data());
+  if (device_->BackBufferInWindow()) {
+    // The window's rows run upwards.
+    for (uint32_t top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom)
+      std::swap_ranges(bytes->begin() + ptrdiff_t(top) * *pitch,
+                       bytes->begin() + ptrdiff_t(top + 1) * *pitch,
+                       bytes->begin() + ptrdiff_t(bottom) * *pitch);
+  }
+  if (format_ != Format::A8R8G8B8)
+    for (size_t i = 3; i < bytes->size(); i += 4)
+      (*bytes)[i] = 0xFF;
   return kOk;
 }
 

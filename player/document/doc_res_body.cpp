@@ -1,5 +1,10 @@
 // The stored body of the document and the save-side registration that fills it.
 #include "player/document/doc_res_manager.h"
+
+#include <optional>
+
+#include "player/device/device_values.h"
+#include "player/resources/picture_decode_ahead.h"
 #include "player/resources/picture_textures.h"
 
 namespace {
@@ -133,6 +138,14 @@ bool DS_DocResManager::Read(DS_IOF_Archive& archive, uint32_t version) {
 
   ReadRecordSection(archive, imageRecordTable);
   ReadDelaySection(io, frameDelayTable);
+  // The stored pictures the loop below makes textures of, decoded ahead on worker threads
+  // until the loop ends (without a device it makes none).
+  std::vector<std::span<const uint8_t>> stored;
+  for (const auto& [key, records] : imageRecordTable)
+    for (const ResourceDataRecord& record : records)
+      if (CurrentDevice() != nullptr && !record.path.empty() && !record.bytes.empty())
+        stored.emplace_back(record.bytes);
+  std::optional<PictureDecodeAhead> ahead(std::in_place, std::move(stored));
   for (const auto& [key, records] : imageRecordTable) {
     ImageTextureSet& set = imageTextureSets[key];
     resourceRecords[key] = records;
@@ -150,6 +163,7 @@ bool DS_DocResManager::Read(DS_IOF_Archive& archive, uint32_t version) {
       set.delays = delays != frameDelayTable.end() ? delays->second : std::vector<float>();
     }
   }
+  ahead.reset();
   imageRecordTable.clear();
 
   if (sections >= 3) {

@@ -3,6 +3,7 @@
 #include "platform/gfx/image/d3dx_texture.h"
 #include "platform/sys/file_paths.h"
 #include "player/device/device_values.h"
+#include "player/resources/picture_decode_ahead.h"
 
 namespace {
 
@@ -20,16 +21,22 @@ TextureRef MakeRef(gfx::HResult result, gfx::Texture* texture, const D3DXIMAGE_I
 
 }  // namespace
 
+PreparedPicture PreparePictureBytes(std::span<const uint8_t> bytes) {
+  return D3DXPreparePictureInMemory(bytes, D3DX_DEFAULT, D3DX_DEFAULT, 1, gfx::Format::Unknown,
+                                    D3DX_FILTER_TRIANGLE, D3DX_FILTER_NONE, 0, gfx::kMaxTextureSize,
+                                    gfx::kMaxTextureSize);
+}
+
 TextureRef CreateTextureFromBytes(std::span<const uint8_t> bytes) {
   gfx::Device* device = CurrentDevice();
   D3DXIMAGE_INFO info;
   gfx::Texture* texture = nullptr;
   gfx::HResult result = gfx::kFail;
   if (device != nullptr && !bytes.empty()) {
-    result = D3DXCreateTextureFromFileInMemoryEx(
-        device, bytes.data(), static_cast<uint32_t>(bytes.size()), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0,
-        gfx::Format::Unknown, gfx::Pool::Managed, D3DX_FILTER_TRIANGLE, D3DX_FILTER_NONE, 0, &info,
-        &texture);
+    std::optional<PreparedPicture> prepared = PictureDecodeAhead::Take(bytes);
+    if (!prepared) prepared = PreparePictureBytes(bytes);
+    result = D3DXCreateTextureFromPrepared(device, std::move(*prepared), 0, gfx::Pool::Managed,
+                                           &info, &texture);
   }
   return MakeRef(result, texture, info);
 }

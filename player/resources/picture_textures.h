@@ -4,6 +4,7 @@
 #include <span>
 
 #include "core/zkw_string.h"
+#include "platform/gfx/image/d3dx_texture.h"
 #include "player/resources/texture_ref.h"
 
 // Textures from encoded pictures with the parameters every picture of the document takes: the
@@ -19,5 +20,8 @@ inline constexpr uint32_t kUndecodedHeight = 600;
 [[nodiscard]] inline TextureRef CreateTextureFromBytes(const uint8_t* bytes, uint32_t size) {
   return CreateTextureFromBytes(std::span<const uint8_t>(bytes, size));
 }
+// The first half of CreateTextureFromBytes, which any thread may run: the picture decoded into
+// the texture's level for the device's largest texture.
+[[nodiscard]] PreparedPicture PreparePictureBytes(std::span<const uint8_t> bytes);
 // The same for a picture file named by a stored path.
 [[nodiscard]] TextureRef CreateTextureFromFile(const zkw_string& path);

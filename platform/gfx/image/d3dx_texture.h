@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
+#include <vector>
 
 #include "platform/gfx/device.h"
 #include "platform/gfx/image/d3dx_image_types.h"
@@ -34,6 +36,30 @@ inline constexpr gfx::HResult D3DXERR_INVALIDDATA = static_cast<gfx::HResult>(0x
     gfx::Device* device, const void* data, uint32_t size, uint32_t width, uint32_t height,
     uint32_t mipLevels, uint32_t usage, gfx::Format format, gfx::Pool pool, uint32_t filter,
     uint32_t mipFilter, uint32_t colorKey, D3DXIMAGE_INFO* info, gfx::Texture** out);
+
+// D3DXCreateTextureFromFileInMemoryEx in two halves, so that the first can run on any thread:
+// the picture decoded, scaled and converted into the texture's levels for a device whose largest
+// texture is maxWidth x maxHeight, then the texture made from them on the device (the levels
+// are released as they are uploaded). The results are those of the call in one piece.
+struct PreparedPicture {
+  gfx::HResult result = gfx::kFail;
+  bool described = false;  // `info` holds the file's description
+  D3DXIMAGE_INFO info;
+  uint32_t width = 0, height = 0, maxWidth = 0, maxHeight = 0;
+  gfx::Format format = gfx::Format::Unknown;
+  std::vector<std::vector<uint8_t>> levels;
+};
+[[nodiscard]] PreparedPicture D3DXPreparePictureInMemory(std::span<const uint8_t> bytes,
+                                                         uint32_t width, uint32_t height,
+                                                         uint32_t mipLevels, gfx::Format format,
+                                                         uint32_t filter, uint32_t mipFilter,
+                                                         uint32_t colorKey, uint32_t maxWidth,
+                                                         uint32_t maxHeight);
+// kInvalidCall when the device's largest texture is not the one prepared for.
+[[nodiscard]] gfx::HResult D3DXCreateTextureFromPrepared(gfx::Device* device,
+                                                         PreparedPicture&& prepared, uint32_t usage,
+                                                         gfx::Pool pool, D3DXIMAGE_INFO* info,
+                                                         gfx::Texture** out);
 
 // The same for a file; a file that cannot be read fails with D3DXERR_INVALIDDATA.
 [[nodiscard]] gfx::HResult D3DXCreateTextureFromFileExW(

@@ -104,26 +104,20 @@ std::vector<uint8_t> PlaceInCorner(Format format, const std::vector<uint8_t>& so
 
 }  // namespace
 
-HResult D3DXCreateTextureFromFileInMemoryEx(Device* device, const void* data, uint32_t size,
-                                            uint32_t width, uint32_t height, uint32_t mipLevels,
-                                            uint32_t usage, Format format, Pool pool,
-                                            uint32_t filter, uint32_t mipFilter, uint32_t colorKey,
-                                            D3DXIMAGE_INFO* info, Texture** out) {
-  if (!out) return kInvalidCall;
-  *out = nullptr;
-  if (!device || !data || size == 0) return kInvalidCall;
-  auto source = ReadSource({static_cast<const uint8_t*>(data), size});
-  if (!source) return D3DXERR_INVALIDDATA;
-  // The description goes out with every result but a picture found damaged while decoding.
-  auto result = [&](HResult hr) {
-    if (info) *info = source->info;
-    return hr;
-  };
+PreparedPicture D3DXPreparePictureInMemory(std::span<const uint8_t> bytes, uint32_t width,
+                                           uint32_t height, uint32_t mipLevels, Format format,
+                                           uint32_t filter, uint32_t mipFilter, uint32_t colorKey,
+                                           uint32_t maxWidth, uint32_t maxHeight) {
+  PreparedPicture prepared;
+  prepared.result = D3DXERR_INVALIDDATA;
+  if (bytes.empty()) return prepared;
+  auto source = ReadSource(bytes);
+  if (!source) return prepared;
+  prepared.info = source->info;
+  prepared.described = true;
 
-  Caps caps;
-  if (Failed(device->GetDeviceCaps(&caps))) return kInvalidCall;
-  const uint32_t w = TargetSize(width, source->info.Width, caps.maxTextureWidth);
-  const uint32_t h = TargetSize(height, source->info.Height, caps.maxTextureHeight);
+  const uint32_t w = TargetSize(width, source->info.Width, maxWidth);
+  const uint32_t h = TargetSize(height, source->info.Height, maxHeight);
   const uint32_t full = FullChain(w, h);
   uint32_t levels = mipLevels;
   if (levels == 0 || levels == D3DX_DEFAULT)
@@ -134,15 +128,17 @@ HResult D3DXCreateTextureFromFileInMemoryEx(Device* device, const void* data, ui
 
   if (format == Format::Unknown || uint32_t(format) == D3DX_FROM_FILE) format = source->info.Format;
   if (format == Format::R8G8B8) format = Format::X8R8G8B8;
-  if (!IsConvertible(format) || IsBumpFormat(format) != IsBumpFormat(source->info.Format))
-    return result(kNotAvailable);
+  if (!IsConvertible(format) || IsBumpFormat(format) != IsBumpFormat(source->info.Format)) {
+    prepared.result = kNotAvailable;
+    return prepared;
+  }
+  prepared.width = w;
+  prepared.height = h;
+  prepared.format = format;
+  prepared.maxWidth = maxWidth;
+  prepared.maxHeight = maxHeight;
 
-  ComPtr<Texture> texture;
-  if (const HResult hr = device->CreateTexture(w, h, levels, usage, format, pool, texture.Put());
-      Failed(hr))
-    return result(hr);
-
-  std::vector<uint8_t> previous;  // the level above, as stored
+  const TextureFormatInfo formatInfo = TextureFormatInfo::Of(format);
   for (uint32_t level = 0; level < levels; ++level) {
     const uint32_t lw = std::max(1u, w >> level), lh = std::max(1u, h >> level);
     std::optional<std::vector<uint8_t>> bytes;
@@ -176,16 +172,68 @@ HResult D3DXCreateTextureFromFileInMemoryEx(Device* device, const void* data, ui
       bytes = TransparentLevel(format, lw, lh);
     } else {
       const uint32_t pw = std::max(1u, w >> (level - 1)), ph = std::max(1u, h >> (level - 1));
-      LevelReader reader(format, previous.data(), texture->FormatInfo().Pitch(pw), pw, ph);
+      LevelReader reader(format, prepared.levels.back().data(), formatInfo.Pitch(pw), pw, ph);
       bytes =
           ResampleToLevel(LevelRows(reader), pw, ph, 0, format, lw, lh, MipLevelFilter(mipFilter));
     }
-    if (!bytes) return D3DXERR_INVALIDDATA;
-    if (const HResult hr = StoreLevel(texture.Get(), level, *bytes); Failed(hr)) return result(hr);
-    previous = std::move(*bytes);
+    if (!bytes) {
+      // A picture found damaged while decoding goes out without its description.
+      prepared.described = false;
+      prepared.levels.clear();
+      return prepared;
+    }
+    prepared.levels.push_back(std::move(*bytes));
+  }
+  prepared.result = kOk;
+  return prepared;
+}
+
+HResult D3DXCreateTextureFromPrepared(Device* device, PreparedPicture&& prepared, uint32_t usage,
+                                      Pool pool, D3DXIMAGE_INFO* info, Texture** out) {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (!device) return kInvalidCall;
+  auto result = [&](HResult hr) {
+    if (info && prepared.described) *info = prepared.info;
+    return hr;
+  };
+  if (Failed(prepared.result)) return result(prepared.result);
+  Caps caps;
+  if (Failed(device->GetDeviceCaps(&caps))) return kInvalidCall;
+  // Sizes capped for another device's largest texture would differ from this one's.
+  if (caps.maxTextureWidth != prepared.maxWidth || caps.maxTextureHeight != prepared.maxHeight)
+    return kInvalidCall;
+  ComPtr<Texture> texture;
+  if (const HResult hr =
+          device->CreateTexture(prepared.width, prepared.height, uint32_t(prepared.levels.size()),
+                                usage, prepared.format, pool, texture.Put());
+      Failed(hr))
+    return result(hr);
+  for (uint32_t level = 0; level < prepared.levels.size(); ++level) {
+    if (const HResult hr = StoreLevel(texture.Get(), level, prepared.levels[level]); Failed(hr))
+      return result(hr);
+    std::vector<uint8_t>().swap(prepared.levels[level]);  // released as soon as uploaded
   }
   *out = texture.Detach();
   return result(kOk);
+}
+
+HResult D3DXCreateTextureFromFileInMemoryEx(Device* device, const void* data, uint32_t size,
+                                            uint32_t width, uint32_t height, uint32_t mipLevels,
+                                            uint32_t usage, Format format, Pool pool,
+                                            uint32_t filter, uint32_t mipFilter, uint32_t colorKey,
+                                            D3DXIMAGE_INFO* info, Texture** out) {
+  if (!out) return kInvalidCall;
+  *out = nullptr;
+  if (!device || !data || size == 0) return kInvalidCall;
+  Caps caps;
+  if (Failed(device->GetDeviceCaps(&caps))) return kInvalidCall;
+  return D3DXCreateTextureFromPrepared(
+      device,
+      D3DXPreparePictureInMemory({static_cast<const uint8_t*>(data), size}, width, height,
+                                 mipLevels, format, filter, mipFilter, colorKey,
+                                 caps.maxTextureWidth, caps.maxTextureHeight),
+      usage, pool, info, out);
 }
 
 HResult D3DXCreateTextureFromFileExW(Device* device, const std::filesystem::path& path,

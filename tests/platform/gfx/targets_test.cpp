@@ -1,9 +1,13 @@
+#include <algorithm>
+#include <functional>
+
 #include "gfx_fixture.h"
 
 namespace gfx_test {
 namespace {
 
 constexpr uint32_t kRed = 0xFFFF0000, kBlack = 0xFF000000;
+constexpr uint32_t kTestSize = 8;  // the fixture's back buffer
 
 class TargetTest : public GfxTest {
  protected:
@@ -61,6 +65,108 @@ TEST_F(TargetTest, PingPongKeepsRowZeroAtTheTop) {
       {{0, 4, 0, kRed}, {0, 0, 0, kRed}, {8, 4, 0, kRed}, {8, 0, 0, kRed}}, kColorFvf);
   DrawStrip(vb.Get(), kColorFvf, sizeof(ColorVertex));
   EXPECT_TRUE(TopHalfRed(Pixels(surfaceA.Get()), kSize));
+}
+
+// One picture of every kind of drawing whose rows depend on the target: pre-transformed and
+// projected quads, culling by winding, a viewport and a cleared rectangle.
+void DrawRowTestPicture(Device* d,
+                        const std::function<void(float, float, float, float, uint32_t)>& screenQuad,
+                        const std::function<void(std::initializer_list<ColorVertex>)>& strip) {
+  d->Clear(0, nullptr, ClearFlags::Target, kBlack, 1.0f, 0);
+  screenQuad(0, 0, 4, 2, kRed);  // top left
+  D3DXMATRIX projection;
+  D3DXMatrixOrthoOffCenterLH(&projection, 0, 8, 8, 0, 0, 1);
+  d->SetTransform(TransformState::Projection, &projection);
+  d->SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Diffuse);
+  d->SetRenderState(RenderState::CullMode, Cull::CCW);
+  // Clockwise on the screen: kept. Bottom right, green.
+  strip(
+      {{4, 8, 0, 0xFF00FF00}, {4, 6, 0, 0xFF00FF00}, {8, 8, 0, 0xFF00FF00}, {8, 6, 0, 0xFF00FF00}});
+  // Counter-clockwise: culled. It would cover the middle rows.
+  strip(
+      {{0, 3, 0, 0xFFFFFFFF}, {0, 5, 0, 0xFFFFFFFF}, {8, 3, 0, 0xFFFFFFFF}, {8, 5, 0, 0xFFFFFFFF}});
+  d->SetRenderState(RenderState::CullMode, Cull::None);
+  // A viewport over the right half of the top rows.
+  const Viewport v{4, 0, 4, 2, 0.0f, 1.0f};
+  d->SetViewport(&v);
+  strip(
+      {{0, 8, 0, 0xFFFFFF00}, {0, 0, 0, 0xFFFFFF00}, {8, 8, 0, 0xFFFFFF00}, {8, 0, 0, 0xFFFFFF00}});
+  const Viewport whole{0, 0, kTestSize, kTestSize, 0.0f, 1.0f};
+  d->SetViewport(&whole);
+  const Rect bottomLeft{0, 6, 2, 8};
+  d->Clear(1, &bottomLeft, ClearFlags::Target, 0xFF0000FF, 1.0f, 0);
+}
+
+std::vector<uint32_t> ExpectedRowTestPicture() {
+  std::vector<uint32_t> p(kTestSize * kTestSize, kBlack);
+  for (uint32_t y = 0; y < kTestSize; ++y)
+    for (uint32_t x = 0; x < kTestSize; ++x) {
+      uint32_t& c = p[y * kTestSize + x];
+      if (y < 2) c = x < 4 ? kRed : 0xFFFFFF00;
+      if (y >= 6) c = x < 2 ? 0xFF0000FF : x >= 4 ? 0xFF00FF00 : kBlack;
+    }
+  return p;
+}
+
+// The window's pixels after Present, row by row from the top.
+std::vector<uint32_t> WindowPixels(Device* d) {
+  const GlFunctions& gl = d->Gl();
+  d->MakeCurrent();
+  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  std::vector<uint32_t> rows(kTestSize * kTestSize);
+  gl.ReadPixels(0, 0, kTestSize, kTestSize, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+  d->ResetGlStateCache();
+  std::vector<uint32_t> top(rows.size());
+  for (uint32_t y = 0; y < kTestSize; ++y)
+    std::copy_n(&rows[(kTestSize - 1 - y) * kTestSize], kTestSize, &top[y * kTestSize]);
+  return top;
+}
+
+// The back buffer is drawn in the window while no draw on it needs depth, and offscreen (then
+// copied by Present) from a draw with depth on: the window shows the same upright picture, which
+// is the one a render target holds.
+TEST_F(TargetTest, TheWindowShowsTheBackBufferUprightWhereverItWasDrawn) {
+  auto screenQuad = [&](float x0, float y0, float x1, float y1, uint32_t c) {
+    DrawScreenQuad(x0, y0, x1, y1, c);
+  };
+  auto strip = [&](std::initializer_list<ColorVertex> v) {
+    auto vb = MakeVertices<ColorVertex>(v, kColorFvf);
+    DrawStrip(vb.Get(), kColorFvf, sizeof(ColorVertex));
+  };
+  const std::vector<uint32_t> expected = ExpectedRowTestPicture();
+
+  auto target = MakeTarget(kSize);
+  auto surface = Level0(target.Get());
+  ComPtr<Surface> backBuffer, depth;
+  ASSERT_EQ(device_->GetRenderTarget(0, backBuffer.Put()), kOk);
+  ASSERT_EQ(device_->GetDepthStencilSurface(depth.Put()), kOk);
+  ASSERT_EQ(device_->SetRenderTarget(0, surface.Get()), kOk);
+  DrawRowTestPicture(device_.Get(), screenQuad, strip);
+  EXPECT_EQ(Pixels(surface.Get()), expected);
+  ASSERT_EQ(device_->SetRenderTarget(0, backBuffer.Get()), kOk);
+
+  // A frame starts where the last one ended when that one needed depth.
+  struct Frame {
+    bool withDepth, inWindow;
+  };
+  for (const auto [withDepth, inWindow] :
+       {Frame{false, true}, Frame{true, false}, Frame{false, false}, Frame{false, true}}) {
+    SCOPED_TRACE(withDepth ? "a draw with depth" : "no depth");
+    ASSERT_EQ(device_->BeginScene(), kOk);
+    if (withDepth) {
+      // Depth is tested by one draw that passes everywhere.
+      device_->Clear(0, nullptr, ClearFlags::ZBuffer, 0, 1.0f, 0);
+      device_->SetRenderState(RenderState::ZEnable, ZBuffer::True);
+      DrawScreenQuad(0, 0, 8, 8, kBlack);
+      device_->SetRenderState(RenderState::ZEnable, ZBuffer::False);
+    }
+    DrawRowTestPicture(device_.Get(), screenQuad, strip);
+    device_->EndScene();
+    EXPECT_EQ(device_->BackBufferInWindow(), inWindow);
+    EXPECT_EQ(BackBufferPixels(), expected);
+    ASSERT_EQ(device_->Present(), kOk);
+    EXPECT_EQ(WindowPixels(device_.Get()), expected);
+  }
 }
 
 TEST_F(TargetTest, SettingATargetResetsTheViewport) {

@@ -2,8 +2,11 @@
 
 #include "platform/gfx/image/d3dx_image_types.h"
 #include "platform/gfx/image/picture_decoder.h"
+#include "platform/gfx/surface_pixels.h"
+#include "platform/gfx_image/picture_bytes.h"
 #include "platform/res/data_modules.h"
 #include "player/resources/module_resources.h"
+#include "player/resources/picture_decode_ahead.h"
 #include "player/resources/picture_textures.h"
 #include "player/resources/texture_cache.h"
 #include "player/support/body_writer.h"
@@ -136,6 +139,41 @@ TEST_F(TextureCacheTest, TrailPictureIsWhiteAndClearAtBothEdges) {
       EXPECT_GE(row[x] >> 24, row[x - 1] >> 24) << "rises towards the middle at " << x;
       EXPECT_EQ(row[x] >> 24, row[w - 1 - x] >> 24) << "symmetric at " << x;
     }
+  }
+}
+
+// Pictures decoded ahead make the textures that decoding them on the spot makes; a picture asked
+// for out of turn is decoded on the spot, and a damaged one fails as it does there.
+TEST_F(TextureCacheTest, PicturesDecodedAheadMakeTheSameTextures) {
+  using gfx_image_test::EncodePicture, gfx_image_test::FileKind;
+  gfx_image_test::Words pixels(6 * 5);
+  for (size_t i = 0; i < pixels.size(); ++i)
+    pixels[i] = 0xFF000000u | uint32_t(i * 0x0A1B2C) | (i % 3 == 0 ? 0x80000000u : 0);
+  const std::vector<std::vector<uint8_t>> files = {EncodePicture(FileKind::Jpg, 6, 5, 3, pixels),
+                                                   EncodePicture(FileKind::Png, 6, 5, 4, pixels),
+                                                   {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3},
+                                                   EncodePicture(FileKind::Png, 5, 6, 4, pixels)};
+  std::vector<TextureRef> onTheSpot;
+  for (const auto& file : files)
+    onTheSpot.push_back(CreateTextureFromBytes(file));
+
+  std::vector<TextureRef> ahead(files.size());
+  {
+    const PictureDecodeAhead decodeAhead({files.begin(), files.end()});
+    for (const size_t i : {0, 3, 1, 2})
+      ahead[i] = CreateTextureFromBytes(files[i]);
+  }
+  for (size_t i = 0; i < files.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(ahead[i].width, onTheSpot[i].width);
+    EXPECT_EQ(ahead[i].height, onTheSpot[i].height);
+    EXPECT_EQ(ahead[i].aspect, onTheSpot[i].aspect);
+    ASSERT_EQ(bool(ahead[i].texture), i != 2);
+    ASSERT_EQ(bool(onTheSpot[i].texture), i != 2);
+    if (i == 2) continue;
+    EXPECT_EQ(ahead[i].texture->GetLevelCount(), 1u);
+    EXPECT_EQ(gfx_test::TexturePixels(ahead[i].texture.Get()),
+              gfx_test::TexturePixels(onTheSpot[i].texture.Get()));
   }
 }
 
