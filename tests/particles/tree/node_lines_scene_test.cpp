@@ -17,10 +17,8 @@ TEST_F(NodeLinesSceneTest, TheDemoDrawsEveryLineOnItsPicture) {
   const std::vector<NamedFile> backgrounds = {{u"dawn.png", SolidPng(0xFF102030, 575, 269)}};
   const std::vector<NamedFile> pictures = {{u"light_band.png", SolidPng(0x80FFFFFF, 8, 8)}};
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  const size_t index = PlayDemoSlide(scene, u"Node lines");
-  ASSERT_LT(index, scene.slides.size()) << "a Node lines slide";
-  ZKW_PtclSys_Obj* system = FindObject<ZKW_PtclSys_Obj>(scene, index);
-  ASSERT_NE(system, nullptr);
+  ZKW_PtclSys_Obj* system = PlayDemoObject<ZKW_PtclSys_Obj>(scene, u"Node lines");
+  ASSERT_NE(system, nullptr) << "a Node lines slide with its system";
   const auto& streams = system->System().Root().children.Value();
   ASSERT_EQ(streams.size(), 3u);
   ASSERT_EQ(system->Batches().size(), 3u);

@@ -19,10 +19,8 @@ TEST_F(StreamsSceneTest, TheDemoPlaysEveryStreamOnItsPicture) {
   for (const char16_t* name : {u"soft_spot.png", u"light_band.png"})
     pictures.push_back({name, SolidPng(0x80FFFFFF, 8, 8)});
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  const size_t index = PlayDemoSlide(scene, u"Streams");
-  ASSERT_LT(index, scene.slides.size()) << "a Streams slide";
-  ZKW_PtclSys_Obj* system = FindObject<ZKW_PtclSys_Obj>(scene, index);
-  ASSERT_NE(system, nullptr);
+  ZKW_PtclSys_Obj* system = PlayDemoObject<ZKW_PtclSys_Obj>(scene, u"Streams");
+  ASSERT_NE(system, nullptr) << "a Streams slide with its system";
   size_t node = 0;
   for (const DS_SafePtr<ZKW_PtclSys_Node>& child : system->System().Root().children.Value()) {
     SCOPED_TRACE(node++);

@@ -16,10 +16,8 @@ TEST_F(StripeLineSceneTest, TheDemoFlashesLightning) {
   const std::vector<NamedFile> backgrounds = {{u"night.png", SolidPng(0xFF101020, 575, 269)}};
   const std::vector<NamedFile> pictures = {{u"soft_streak.png", SolidPng(0xFFFFFFFF, 8, 8)}};
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  const size_t index = PlayDemoSlide(scene, u"Lightning");
-  ASSERT_LT(index, scene.slides.size()) << "a Lightning slide";
-  ZKW_PtclSys_Obj* system = FindObject<ZKW_PtclSys_Obj>(scene, index);
-  ASSERT_NE(system, nullptr);
+  ZKW_PtclSys_Obj* system = PlayDemoObject<ZKW_PtclSys_Obj>(scene, u"Lightning");
+  ASSERT_NE(system, nullptr) << "a Lightning slide with its system";
   ASSERT_NE(dynamic_cast<const ZKW_PtclSysNode_StripeLine*>(
                 system->System().Root().children.Value().at(0).Get()),
             nullptr);

@@ -114,10 +114,8 @@ TEST_F(TreeSceneTest, TheDemoDrawsPresetTrailsAndACurve) {
   for (const char16_t* name : {u"soft_spot.png", u"soft_streak.png"})
     pictures.push_back({name, SolidPng(0xC0FFFFFF, 8, 8)});
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  const size_t index = PlayDemoSlide(scene, u"Preset lines");
-  ASSERT_LT(index, scene.slides.size()) << "a Preset lines slide";
-  ZKW_PtclSys_Mesh* mesh = FindObject<ZKW_PtclSys_Mesh>(scene, index);
-  ASSERT_NE(mesh, nullptr);
+  ZKW_PtclSys_Mesh* mesh = PlayDemoObject<ZKW_PtclSys_Mesh>(scene, u"Preset lines");
+  ASSERT_NE(mesh, nullptr) << "a Preset lines slide with its system";
   ASSERT_EQ(mesh->Root().children.Value().size(), 2u);
   ASSERT_FALSE(mesh->Root().children.Value()[1]->children.Value().empty());
   ASSERT_NE(

@@ -46,8 +46,10 @@ class DemoSpritesTest : public SceneTest {
   static std::set<std::type_index> Kinds(DS_SlideShow_Light& scene, size_t index) {
     std::set<std::type_index> kinds;
     for (const auto& object : scene.slides[index]->objects)
-      if (auto* obj = dynamic_cast<DS_ABObj*>(object.Get()))
-        kinds.insert(typeid(*obj->Description()));
+      if (auto* obj = dynamic_cast<DS_ABObj*>(object.Get())) {
+        const auto& description = *obj->Description();
+        kinds.insert(typeid(description));
+      }
     return kinds;
   }
   // The first slide holding an object of each kind of `kinds`; -1 when none.

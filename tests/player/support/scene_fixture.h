@@ -138,6 +138,14 @@ class SceneTest : public render_test::RenderTest {
     return found;
   }
 
+  // Plays the demo slide named `name` (PlayDemoSlide) and answers its last run-time object of
+  // kind T; null when there is no such slide or object.
+  template <class T>
+  T* PlayDemoObject(DS_SlideShow_Light& scene, const zkw_string& name) {
+    const size_t index = PlayDemoSlide(scene, name);
+    return index < scene.slides.size() ? FindObject<T>(scene, index) : nullptr;
+  }
+
   RenderContext context_;
   ChronoClock clock_;
   std::filesystem::path folder_;

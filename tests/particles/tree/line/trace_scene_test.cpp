@@ -25,10 +25,8 @@ TEST_F(TraceSceneTest, TheDemoDrawsTrailsBehindMovingParticles) {
   const std::vector<NamedFile> backgrounds = {{u"night.png", SolidPng(0xFF101020, 575, 269)}};
   const std::vector<NamedFile> pictures = {{u"soft_spot.png", SolidPng(0x80FFFFFF, 8, 8)}};
   DS_SlideShow_Light& scene = Play(WriteDemoProject(backgrounds, nullptr, pictures));
-  const size_t index = PlayDemoSlide(scene, u"Lines");
-  ASSERT_LT(index, scene.slides.size()) << "a Lines slide";
-  ZKW_PtclSys_Obj* system = FindObject<ZKW_PtclSys_Obj>(scene, index);
-  ASSERT_NE(system, nullptr);
+  ZKW_PtclSys_Obj* system = PlayDemoObject<ZKW_PtclSys_Obj>(scene, u"Lines");
+  ASSERT_NE(system, nullptr) << "a Lines slide with its system";
   const std::vector<ZKW_PtclSysNode_Trace*> traces = Traces(*system);
   ASSERT_EQ(traces.size(), 2u);
   for (ZKW_PtclSysNode_Trace* trace : traces) {
