@@ -106,6 +106,16 @@ class SceneTest : public render_test::RenderTest {
   }
   uint32_t Frame(double t) { return Frame(*scene_, t); }
 
+  // The back buffer's pixels whose colour differs from its first pixel's (objects drawn over a
+  // picture of one colour).
+  size_t PixelsUnlikeTheFirst() {
+    const std::vector<uint32_t> pixels = BackBufferPixels();
+    size_t count = 0;
+    for (const uint32_t pixel : pixels)
+      count += (pixel & 0xFFFFFF) != (pixels.front() & 0xFFFFFF);
+    return count;
+  }
+
   // The index of the current slide in the scene's list.
   static int CurrentIndex(const DS_SlideShow_Light& scene) {
     for (size_t i = 0; i < scene.slides.size(); ++i)
