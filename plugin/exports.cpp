@@ -10,13 +10,13 @@
 PrecompBool PrecompInit(void* command, void* /*unused*/, PluginHostFuncs* funcs) {
   unreal::PluginState& state = unreal::GlobalState();
   if (funcs == nullptr) {
-    state.enabled = {false, false, false};
+    state = unreal::PluginState{};
     return 0;
   }
   try {
     return unreal::InitFromCommand(command, *funcs, state) ? 1 : 0;
   } catch (...) {
-    state.enabled = {false, false, false};
+    state = unreal::PluginState{};
     return 0;
   }
 }

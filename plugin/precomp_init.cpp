@@ -96,7 +96,8 @@ std::vector<uint8_t> KeyBytesFromHex(const std::u16string& text) {
 }
 
 bool InitFromCommand(void* command, const PluginHostFuncs& funcs, PluginState& state) {
-  state.enabled = {false, false, false};
+  // Nothing of an earlier command survives: a key it gave must not mark this one's entries.
+  state = PluginState{};
   HostTexts texts;
   for (int32_t position = 0; position < kMaxCommandCodecs; ++position) {
     const std::u16string name =
@@ -105,7 +106,6 @@ bool InitFromCommand(void* command, const PluginHostFuncs& funcs, PluginState& s
     if (EqualsIgnoreCase(name, kCodecNames[kUe3])) {
       state.enabled[kUe3] = true;
     } else if (EqualsIgnoreCase(name, kCodecNames[kUe4])) {
-      state.ue4_method.clear();
       state.ue4_method =
           Ue4MethodFromParameter(texts.Ask(funcs.GetCodecParameter, command, position, u""));
       TakeKeyOption(texts, command, position, funcs, state.ue4_key_given, state.ue4_key_id);

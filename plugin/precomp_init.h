@@ -13,8 +13,8 @@ namespace unreal {
 inline constexpr int32_t kMaxCommandCodecs = 1024;
 inline constexpr size_t kMaxKeyBytes = 32;
 
-// Enables the codecs the command lists and takes their options into state; true when any
-// codec is enabled.
+// Starts state from its defaults, then enables the codecs the command lists and takes their
+// options; true when any codec is enabled.
 bool InitFromCommand(void* command, const PluginHostFuncs& funcs, PluginState& state);
 
 // The ue4 method string from the codec's main parameter: from the first part naming a method

@@ -1,4 +1,4 @@
-// PrecompInit: codec names, the ue4 method string, the "k0x" keys, and what a second call keeps.
+// PrecompInit: codec names, the ue4 method string, the "k0x" keys, and a second call.
 // Each case is observed through a scan of a probe that holds one stream of every kind.
 
 #include <gtest/gtest.h>
@@ -137,22 +137,32 @@ TEST(PrecompInit, WithoutKeyTextRegistersNothing) {
   EXPECT_EQ(Probe(plugin, host), (Observed{.method = u"zlib"}));
 }
 
-TEST(PrecompInit, ASecondCallKeepsKeysOfCodecsItDoesNotList) {
-  PluginLibrary plugin;
-  TestHost host;
-  ASSERT_EQ(host.Init(plugin, {{u"ue4", {{u"", u"kraken"}, {u"k0x", u"0102"}}},
-                               {u"ue5", {{u"k0x", u"0304"}}}}),
-            1);
-  EXPECT_EQ(Probe(plugin, host),
-            (Observed{.method = u"kraken", .ue4_key = kId, .ue5_key = kId + 1}));
+TEST(PrecompInit, EveryCallStartsFromTheDefaults) {
+  // A second command of one process sees what a fresh plug-in sees: no key, method or codec of
+  // the first survives, whether the second lists those codecs again or not.
+  const Command keyed = {{u"ue4", {{u"", u"kraken"}, {u"k0x", u"0102"}}},
+                         {u"ue5", {{u"k0x", u"0304"}}}};
+  const std::vector<std::pair<const char*, Command>> seconds = {
+      {"ue4 and ue5 again without keys", {{u"ue4", {{u"", u"zlib"}}}, {u"ue5"}}},
+      {"ue4 again without a method", {{u"ue4"}}},
+      {"other codecs only", {{u"ue3"}}},
+      {"no known codec", {{u"zip"}}},
+  };
+  for (const auto& [what, second] : seconds) {
+    PluginLibrary fresh;
+    TestHost fresh_host;
+    const int32_t fresh_result = fresh_host.Init(fresh, second);
+    const Observed expected = Probe(fresh, fresh_host);
 
-  ASSERT_EQ(host.Init(plugin, {{u"ue3"}}), 1);
-  EXPECT_EQ(Probe(plugin, host), (Observed{.ue3 = true}));
-
-  // Listed again without options: the method string is taken anew, the keys stay.
-  ASSERT_EQ(host.Init(plugin, {{u"ue4"}, {u"ue5"}}), 1);
-  EXPECT_EQ(Probe(plugin, host), (Observed{.ue4_key = kId, .ue5_key = kId + 1}));
-  EXPECT_EQ(host.resources.size(), 2u);
+    PluginLibrary plugin;
+    TestHost host;
+    ASSERT_EQ(host.Init(plugin, keyed), 1);
+    ASSERT_EQ(Probe(plugin, host),
+              (Observed{.method = u"kraken", .ue4_key = kId, .ue5_key = kId + 1}));
+    EXPECT_EQ(host.Init(plugin, second), fresh_result) << what;
+    // Without a key the flagged ue4 entry is no "aes" stream: its block goes under the method.
+    EXPECT_EQ(Probe(plugin, host), expected) << what;
+  }
 }
 
 TEST(PrecompInit, ReadsHostTextsUpToTheLimit) {
