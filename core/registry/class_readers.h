@@ -58,17 +58,3 @@ class IOF_Virtual_ReaderT_II final : public IOF_Virtual_ReaderII<B> {
   }
   std::unique_ptr<B> CreateDefault() const override { return std::make_unique<X>(); }
 };
-
-// The reader of a particle effect. Effect classes store no fields of their own, so their record
-// body is at once their base's record: the reader reads the base's header and hands its version
-// to the body the effect inherits from that base.
-template <class X>
-class IOF_Effect_ReaderT final : public IOF_Virtual_ReaderII<ZKW_IOF_Item> {
- public:
-  std::unique_ptr<ZKW_IOF_Item> Read(DS_IOF_Archive& archive, uint32_t) const override {
-    auto object = std::make_unique<X>();
-    object->ReadBody(archive, ReadBaseHeader(archive));
-    return object;
-  }
-  std::unique_ptr<ZKW_IOF_Item> CreateDefault() const override { return std::make_unique<X>(); }
-};

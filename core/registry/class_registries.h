@@ -87,10 +87,3 @@ void AddClass(FamilyRegistry<B>& registry, std::u16string_view name) {
   static const IOF_Virtual_ReaderT_II<X, B> reader{};
   registry.Add(name, reader);
 }
-
-// Particle effect X, read by IOF_Effect_ReaderT<X>.
-template <class X>
-void AddEffectClass(FamilyRegistry<ZKW_IOF_Item>& registry, std::u16string_view name) {
-  static const IOF_Effect_ReaderT<X> reader{};
-  registry.Add(name, reader);
-}

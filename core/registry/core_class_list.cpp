@@ -7,10 +7,12 @@
 #include "core/timing/manual_timeline.h"
 #include "core/timing/random_timeline.h"
 
-// One line per class, under its exact class name, in its family's registry:
+// One line per class, under its exact class name, in its family's registry; particle effects
+// are ordinary classes of their family, reading their own fields before their base's record:
 //   AddClass<ZKW_ContinuesTimeLine>(r.timings, u"ZKW_ContinuesTimeLine");
 //   AddObjectClass<DS_FireFX>(r.objects, u"DS_FireFX");
-//   AddEffectClass<ZKW_PtclSysEffect_Spin>(r.iofItems, u"ZKW_PtclSysEffect_Spin");
+//   AddClass<ZKW_PtclSysEffect<ZKW_PtclSysEffect_Spin>, ZKW_IOF_Item>(r.iofItems,
+//                                                                     u"ZKW_PtclSysEffect_Spin");
 //   r.iofItems.AddAlias(u"ZKW_PtclSysPhys_PntCloud", u"ZKW_PtclSysPhys_ConstPntGroup");
 void RegisterCoreClasses(ClassRegistries& r) {
   // Timelines.
