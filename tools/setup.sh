@@ -11,7 +11,7 @@ packages=(
   libassimp-dev assimp-testmodels
   zlib1g-dev libssl-dev g++-mingw-w64-x86-64 wine64
   libfreetype-dev libharfbuzz-dev libglu1-mesa-dev fonts-dejavu-core
-  python3
+  python3 xvfb
 )
 
 missing=()

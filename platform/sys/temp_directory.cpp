@@ -50,11 +50,17 @@ TempDirectory& TempDirectory::Player() {
 TempDirectory::TempDirectory(std::filesystem::path parent) : parent_(std::move(parent)) {}
 
 TempDirectory::~TempDirectory() {
+  Clear();
+}
+
+void TempDirectory::Clear() {
   std::error_code ec;
   for (const auto& file : owned_)
     std::filesystem::remove(file, ec);
+  owned_.clear();
   // Only an empty directory goes: anything someone else put there stays.
   if (!dir_.empty()) std::filesystem::remove(dir_, ec);
+  dir_.clear();
 }
 
 const std::filesystem::path& TempDirectory::Directory() {

@@ -41,6 +41,9 @@ class TempDirectory {
   // Deletes a file that this directory wrote; anything else is left alone and answers false.
   bool Remove(const std::filesystem::path& file);
   bool Owns(const std::filesystem::path& file) const { return owned_.count(file) != 0; }
+  // Deletes every file written here and the directory, when nothing else is left in it; a later
+  // use makes a new one. For when no copy is in use any more.
+  void Clear();
 
  private:
   std::filesystem::path NewName(std::u16string_view storedPath);

@@ -12,6 +12,8 @@
 #include "platform/gfx/device.h"
 #include "platform/res/resource_module.h"
 #include "platform/sys/command_line.h"
+#include "platform/sys/exit_on_signal.h"
+#include "platform/sys/temp_directory.h"
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
 #include "player/shell/error_report.h"
@@ -122,6 +124,10 @@ bool InitPlayer(app::Window* window, const std::optional<std::filesystem::path>&
     ReportError("the drawing device cannot be set up");
     return false;
   } catch (...) {
+    // Refused: nothing of the project is in use any more, its copies go now. While the box is
+    // open, whose loop hears no quit request, a signal ends the player at once as refused.
+    sys::TempDirectory::Player().Clear();
+    const sys::ExitOnSignal endOnSignal(1);
     // The message box shows the one fixed text; the log says what was wrong.
     ReportError(kOpenErrorText);
     ReportError(DescribeException(std::current_exception()));

@@ -28,6 +28,7 @@ app::WindowSize PlayerWindowSize(std::u16string_view width, std::u16string_view 
 [[nodiscard]] bool CreatePlayerWindow(const std::optional<std::filesystem::path>& projectPath);
 // Starts the player on the window, which becomes the player window; any exception shows the
 // error message and answers false. Stderr gets the message too, with the file and the reason.
+// While the message shows, SIGTERM and SIGINT end the process with exit code 1.
 bool InitPlayer(app::Window* window, const std::optional<std::filesystem::path>& projectPath);
 // The player's window procedure.
 intptr_t PlayerWndProc(app::Window* window, uint32_t message, uintptr_t wParam, intptr_t lParam);
