@@ -27,7 +27,11 @@ inline constexpr bool kLogsRefusals = true;
 struct CallSite {
   static constexpr CallSite current(const char* file = __builtin_FILE(),
                                     uint32_t line = __builtin_LINE(),
+#if __has_builtin(__builtin_COLUMN)
                                     uint32_t column = __builtin_COLUMN()) noexcept {
+#else
+                                    uint32_t column = 0) noexcept {  // g++ 12 has no column
+#endif
     return {file, line, column};
   }
   const char* file = "";

@@ -7,7 +7,7 @@
 #include "particles/classic/control/particle_system_ctrl.h"
 
 ZKW_ParticleSystemMech::ZKW_ParticleSystemMech(std::unique_ptr<ZKW_ParticleSystemCtrl> control)
-    : DS_ABObj(std::unique_ptr<DS_ABObj_Constructor>(control.get())), ctrl(control.release()) {}
+    : DS_ABObj(std::move(control)), ctrl(static_cast<ZKW_ParticleSystemCtrl*>(Description())) {}
 
 ZKW_ParticleSystemMech::~ZKW_ParticleSystemMech() = default;
 
