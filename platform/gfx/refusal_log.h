@@ -44,7 +44,12 @@ struct CallSite {
 using RefusalSink = std::function<void(const std::string& line)>;
 RefusalSink SetRefusalSink(RefusalSink sink);
 
+// Refusals since the process started, in every build: a caller that must refuse nothing (a
+// whole scene played through) compares it before and after.
+uint64_t RefusalCount();
+
 namespace refusal_detail {
+void Count();
 // True the first time a refusal is met at `site`.
 bool FirstAt(const CallSite& site);
 void Log(const CallSite& site, std::string_view call, std::string_view reason);
@@ -54,6 +59,7 @@ void Log(const CallSite& site, std::string_view call, std::string_view reason);
 // refused. `reason` is a text, or a function that makes one (called only when it is logged).
 template <class Reason>
 HResult Refuse(HResult result, const CallSite& site, std::string_view call, Reason&& reason) {
+  refusal_detail::Count();
   if constexpr (kLogsRefusals) {
     if (refusal_detail::FirstAt(site)) {
       if constexpr (std::is_invocable_v<Reason>) {
