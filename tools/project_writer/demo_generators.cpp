@@ -74,7 +74,9 @@ std::unique_ptr<DS_Bling> SparkleStroke() {
     const float s = float(i) / float(kSparkles - 1);
     const float x = 60.0f + 260.0f * s;
     const float y = 110.0f - 80.0f * s + 40.0f * s * (1.0f - s);
-    bling->AddParticle(D3DXVECTOR3(x, y, 0), 0.6f + crt_rand_unit() * 0.6f, 0, crt_rand_unit(), 0);
+    const float size = 0.6f + crt_rand_unit() * 0.6f;  // draws in this order on every compiler
+    const float phase = crt_rand_unit();
+    bling->AddParticle(D3DXVECTOR3(x, y, 0), size, 0, phase, 0);
   }
   return bling;
 }
@@ -110,10 +112,11 @@ std::unique_ptr<DS_CustomAirBrush> Fireflies(ProjectBuilder& project) {
   fireflies->ownPicture =
       project.StoreAnimatedPicture(u"firefly.dds", FireflyFrames(), std::vector<float>(6, 0.12f));
   fireflies->frameSpeed.SetValue(100);
-  for (int i = 0; i < 14; ++i)
-    fireflies->AddParticle(
-        D3DXVECTOR3(30.0f + crt_rand_unit() * 515.0f, 200.0f + crt_rand_unit() * 55.0f, 0), 0, 0, 0,
-        0);
+  for (int i = 0; i < 14; ++i) {
+    const float x = 30.0f + crt_rand_unit() * 515.0f;  // draws in this order on every compiler
+    const float y = 200.0f + crt_rand_unit() * 55.0f;
+    fireflies->AddParticle(D3DXVECTOR3(x, y, 0), 0, 0, 0, 0);
+  }
   return fireflies;
 }
 
