@@ -100,12 +100,14 @@ void ZKW_ParticleSystemCtrl::Restart() {
     particles.clear();
     return;
   }
-  // The float sum of the steps decides, as it always has: 5 s take 51 steps.
+  // The time is asked before every step, and the float sum of the steps decides, as it always
+  // has: 5 s take 51 steps.
   float warmed = 0.0f;
   uint64_t updates = 0;
-  for (int steps = 0;
-       steps < kMaxPrewarmSteps && PrewarmTime() > warmed && updates < kMaxPrewarmParticleSteps;
-       ++steps) {
+  for (int steps = 0; steps < kMaxPrewarmSteps && updates < kMaxPrewarmParticleSteps; ++steps) {
+    const float time = PrewarmTime();
+    // An endless time (a path or shot speed of 0) would never settle: it warms nothing.
+    if (!(time > warmed) || std::isinf(time)) break;
     updates += WarmStep(kPrewarmStep);
     warmed += kPrewarmStep;
   }
