@@ -8,6 +8,7 @@
 #include "core/param/param_reads.h"
 #include "core/timing/zkw_timing.h"
 #include "particles/classic/control/particle_system_mech.h"
+#include "particles/classic/control/timeline_reading.h"
 #include "renderers/light/ds_2d_light.h"
 
 namespace {
@@ -171,9 +172,7 @@ void ZKW_ParticleSystemCtrl::AttachWithBatches(ZKW_ParticleSystemMech* runtime, 
 }
 
 float ZKW_ParticleSystemCtrl::Visibility() const {
-  const ZKW_Timing* timeline = timing.Current();
-  if (timeline == nullptr) return 1.0f;
-  return timeline->GetState() == TimingState::Hidden ? 0.0f : timeline->GetValue();
+  return TimelineReading::Of(*this).value;
 }
 
 int ZKW_ParticleSystemCtrl::DueInVisiblePhase(unsigned count, int32_t& emitted) const {

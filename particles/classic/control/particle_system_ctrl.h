@@ -84,8 +84,8 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   // attach does).
   void AttachWithBatches(ZKW_ParticleSystemMech* mech, size_t batches);
 
-  // The timeline's value, 0 while it is hidden (a timeline just reset keeps its old value until
-  // it has stepped into a fade; a hidden object emits nothing); 1 without a timeline.
+  // The timeline's value as it stands, also while it is hidden (a timeline just made or reset
+  // keeps its value until it steps); 1 without a timeline.
   float Visibility() const;
   // The share of a burst of `count` particles due now: a hidden timeline starts a new visible
   // phase (`emitted` back to 0); then count x the visibility less what the phase has emitted,
