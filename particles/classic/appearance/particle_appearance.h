@@ -143,6 +143,7 @@ class ParticleAppearance {
   MediaParamT<unsigned> size{0};
   PercentParamQuad sizeEnvelope;
   UINTSclaleTo<float> sizeSpread{0, 0.01f, 0.0f};
+  // Records hold its start factor twice and no end factor, which a read leaves as it was.
   PercentParamQuad opacityEnvelope;
   UINTSclaleTo<float> opacitySpread{0, 0.01f, 0.0f};
   MediaParamT<int> spinDirection{0};  // 0 positive, 1 negative, 2 random sign
