@@ -1,9 +1,11 @@
 // Loads arbitrary bytes as a project, as the player reads its own (the signature is not
-// compared), then starts the slides, plays a few frames of each without a device and saves the
-// scene.
+// compared), then starts the slides, plays a few frames of the first ones without a device and
+// saves the scene.
 // Inputs whose first byte is odd, other than the 0xFF that every written project begins with,
-// are laid over a small valid project at the offset their next four bytes give, so that the
-// search reaches the records behind the header.
+// are laid over one of the small valid projects below, which that byte picks, at the offset
+// their next four bytes give, so that the search reaches the records behind the header. Each
+// template holds one theme of kinds at small counts and sizes, so that a run stays short; the
+// large values that reach the caps and guards are left to the search.
 #include <algorithm>
 #include <climits>
 #include <cstddef>
@@ -90,6 +92,7 @@
 #include "particles/behaviour/physics/point_groups.h"
 #include "particles/behaviour/physics/shaped_points.h"
 #include "particles/behaviour/physics/track_physics.h"
+#include "particles/classic/control/particle_system_ctrl.h"
 #include "particles/classic/kinds/brown_animation.h"
 #include "particles/classic/kinds/burst_ptcl_sys.h"
 #include "particles/classic/kinds/field_ptcl_sys.h"
@@ -180,7 +183,7 @@ std::unique_ptr<DS_SlideContainer> ParticleSlide() {
     look.opacityOscillation.mode.SetValue(1 + i % 2);
     look.sizeOscillation.mode.SetValue(2 - i % 2);
     kind->emitter.point.RawValue() = {float(10 * i), 20.0f, 0.0f};
-    kind->count.SetValue(20);
+    kind->count.SetValue(5);
     kind->startSpeed.SetValue(5);
     kind->distance.SetValue(50);
     kind->spatial.SetValue(i % 2);
@@ -188,7 +191,7 @@ std::unique_ptr<DS_SlideContainer> ParticleSlide() {
     kind->scatterRadius.SetValue(4);
     kind->sector.spread.SetValue(30);
     if (auto* fountain = dynamic_cast<ZKW_FontainPtclSys*>(kind.get()))
-      fountain->counter.rate.SetValue(50);
+      fountain->counter.rate.SetValue(10);
     slide->savedObjects.emplace_back(std::move(kind));
     ++i;
   }
@@ -318,9 +321,9 @@ std::unique_ptr<DS_SlideContainer> GeneratorSlide() {
 }
 
 // A slide of the positioned generators: a firework bursting on a random timeline and one
-// spraying, smoke emitting at a rate of 10^9 origins per second once its timeline shows it,
-// lightning 12 levels deep with many branches, jittered rays and an animated font of two glyphs, so
-// that the search reaches the caps and the divisions they guard.
+// spraying, smoke emitting once its timeline shows it, lightning a few levels deep with branches
+// of every level, jittered rays and an animated font of two glyphs, so that the search reaches
+// the caps and the divisions they guard.
 std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -348,12 +351,11 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
   auto smoke = std::make_unique<DS_Smoke>();
   dress(*smoke, 1805, 0);
   smoke->originLife.SetValue(10);
-  smoke->originRate.SetValue(1000000000u);
+  smoke->originRate.SetValue(20);
   smoke->originSize.SetValue(6);
   smoke->sector.spread.SetValue(30);
   // The smoke mirrors the spraying firework's timeline: unbound during the five seconds of
-  // warm-up it is hidden (nothing is emitted, the accumulator stays), and the played frames emit
-  // up to the cap at each step.
+  // warm-up it is hidden (nothing is emitted, the accumulator stays), and the played frames emit.
   smoke->timing.SetValue(3);
   if (auto* mirror = dynamic_cast<ZKW_DependedTimeLine*>(smoke->timing.Current()))
     mirror->master.SetValue(sprayGuid);
@@ -362,15 +364,15 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
   dress(*lightning, 1802, 1);
   lightning->start.SetValue(D3DXVECTOR3(2, 2, 0));
   lightning->end.SetValue(D3DXVECTOR3(40, 30, 0));
-  lightning->depth.SetValue(12);
+  lightning->depth.SetValue(4);
   lightning->jitter.SetValue(40);
   lightning->coreWidth.SetValue(2);
   lightning->glowWidth.SetValue(6);
   lightning->branchLength.SetValue(50);
   lightning->branchAngle.SetValue(40);
-  lightning->firstBranches.SetValue(400);
-  lightning->secondBranches.SetValue(300);
-  lightning->thirdBranches.SetValue(200);
+  lightning->firstBranches.SetValue(4);
+  lightning->secondBranches.SetValue(3);
+  lightning->thirdBranches.SetValue(2);
   slide->savedObjects.push_back(std::move(lightning));
   auto rays = std::make_unique<DS_RadialRays>();
   dress(*rays, 1801, 2);
@@ -395,9 +397,8 @@ std::unique_ptr<DS_SlideContainer> PositionedGeneratorSlide() {
 
 // A slide of the picture generators: walkers on a path whose points coincide in places and at
 // the highest path speed, turned, mirrored and flipped by the orientation modes; static
-// animations played both ways, mirrored; a plant at the highest frequency; falling stars, at the
-// highest rate in a region of a single column and with a trail; wanderers, one kind without an
-// impulse time.
+// animations played both ways, mirrored; a plant at the highest frequency; falling stars, in a
+// region of a single column and with a trail; wanderers, one kind without an impulse time.
 std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
   auto slide = std::make_unique<DS_SlideContainer>();
   slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
@@ -441,18 +442,18 @@ std::unique_ptr<DS_SlideContainer> PictureGeneratorSlide() {
     stars->pictures = {DS_ImageFileLink(u"glimres.dll", 80), DS_ImageFileLink(u"glimres.dll", 2)};
     stars->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1802);
     stars->region.SetRect(float(trail) * 40.0f, 20, D3DXVECTOR3(20, 10, 0));
-    stars->starRate.SetValue(trail == 0 ? 0xFFFFFFFFu : 1000u);
+    stars->starRate.SetValue(trail == 0 ? 50u : 20u);
     stars->starSize.SetValue(4);
     stars->fallSpeed.SetValue(50);
     stars->fallDirection.SetValue(270);
     stars->shownTime.SetValue(trail * 100u);
     stars->emissionSwitch.SetValue(trail);
-    stars->emissionRate.SetValue(1000000u);
+    stars->emissionRate.SetValue(50);
     stars->lifetime.SetValue(100);
     stars->auxiliary.SetValue(50);
     slide->savedObjects.push_back(std::move(stars));
   }
-  for (unsigned count : {5u, 300u}) {
+  for (unsigned count : {5u, 3u}) {
     auto flies = std::make_unique<DS_BrownAnimation>();
     flies->pictures = {DS_ImageFileLink(u"glimres.dll", 84)};
     flies->effectLink = DS_HLSLEffectFile(u"glimres.dll", 1805);
@@ -482,7 +483,7 @@ std::unique_ptr<DS_SlideContainer> SystemsSlide() {
   auto field = std::make_unique<ZKW_FieldPtclSys>();
   field->slots.SetPositions({{1, 2, 0}, {5, 6, 0}, {9, 3, 0}});
   field->fill.SetValue(70);
-  field->lifetime.SetValue(50);
+  field->lifetime.SetValue(10);
   field->startSpeed.SetValue(10);
   kinds.push_back(std::move(field));
   auto swarm = std::make_unique<ZKW_BrownAnimation>();
@@ -525,8 +526,8 @@ std::unique_ptr<DS_SlideContainer> SystemsSlide() {
     sprays[i]->sectorEmitter.radius = 5;
     sprays[i]->sectorEmitter.opening = 90;
     sprays[i]->source.SetValue(int(i % 2));
-    sprays[i]->count.SetValue(10);
-    sprays[i]->lifetime.SetValue(50);
+    sprays[i]->count.SetValue(4);
+    sprays[i]->lifetime.SetValue(10);
     sprays[i]->flightSpeed.SetValue(i == 0 ? 0 : 20);
     kinds.push_back(std::move(sprays[i]));
   }
@@ -535,7 +536,7 @@ std::unique_ptr<DS_SlideContainer> SystemsSlide() {
   streams.push_back(std::make_unique<DS_PtclSmoke2>());
   for (auto& stream : streams) {
     stream->area.SetRect(40, 20, D3DXVECTOR3(20, 10, 0));
-    stream->lifetime.SetValue(50);
+    stream->lifetime.SetValue(10);
     stream->speed.value.SetValue(10);
     stream->scatter.SetValue(20);
     kinds.push_back(std::move(stream));
@@ -1073,25 +1074,40 @@ std::unique_ptr<DS_SlideContainer> PresetTreeSlide() {
   return slide;
 }
 
-// Drifting copies with the largest stored count, on a slide of their own that is started
-// (its objects made, and their count capped) but not played: updating the capped number of
-// copies every frame would slow every run of the template down.
-std::unique_ptr<DS_SlideContainer> CountSlide() {
-  auto slide = std::make_unique<DS_SlideContainer>();
-  slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
-  slide->savedObjects.emplace_back(BrokenLeaves(0xFFFFFFFFu));
-  return slide;
+// A template: the slides as a project, with the player's (empty) document after them.
+std::vector<uint8_t> ProjectBytes(const DS_SlideShow_Light& root) {
+  DS_IOF_Archive archive(std::make_unique<DS_IOF_W>());
+  archive.io().WriteWideString(kProjectSignature);
+  archive.io().WriteDword(1);
+  root.Save(archive);
+  DS_DocResManager().Save(archive);
+  return static_cast<DS_IOF_W&>(archive.io()).TakeBytes();
 }
 
-// How many of the template's slides a run plays: all of them but the count slide at its end.
-size_t playedSlides = 0;
+// A run's play, bounded so that every input stays quick: the first slides, a few frames of each,
+// short and long ones as the player's clock gives them. A slide is played for less time than the
+// pre-warm its objects do themselves.
+constexpr size_t kPlayedSlides = 4;
+constexpr double kFrameSteps[] = {0.1, 1.5};
 
-std::vector<uint8_t> TemplateProject() {
-  DS_SlideShow_Light root;
+// The templates: the opening slides with the playlist, then one slide of each theme.
+std::vector<std::vector<uint8_t>> TemplateProjects() {
+  std::vector<std::vector<uint8_t>> templates;
+  const auto add = [&](std::unique_ptr<DS_SlideContainer> slide) {
+    DS_SlideShow_Light root;
+    root.slides.emplace_back(std::move(slide));
+    templates.push_back(ProjectBytes(root));
+  };
+  DS_SlideShow_Light opening;
   for (int i = 0; i < 3; ++i) {
     auto slide = std::make_unique<DS_SlideContainer>();
     slide->fadeIn.RawValue() = 0.5f * float(i);
     slide->mode.RawValue() = i == 2 ? DS_SlideContainer::kStays : 0;
+    // The first slide ends within the frames played, so that the next one follows it.
+    if (i == 0) {
+      slide->hold.RawValue() = 0.1f;
+      slide->fadeOut.RawValue() = 0.1f;
+    }
     slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), u"DS_2D_Light"));
     slide->renderer->camera.mode.RawValue() = i;
     slide->renderer->backgroundLink = DS_ImageFileLink(u"picture.png", 7);
@@ -1100,23 +1116,24 @@ std::vector<uint8_t> TemplateProject() {
     auto sound = std::make_unique<DS_WAV_Constructor>();
     sound->timing.SetValue(i);
     slide->savedObjects.emplace_back(std::move(sound));
-    root.slides.emplace_back(std::move(slide));
+    opening.slides.emplace_back(std::move(slide));
   }
+  auto track = std::make_unique<DS_AudioFile>();
+  track->file = {u"track.ogg", {1, 2, 3}};
+  opening.playlist.emplace_back(std::move(track));
+  templates.push_back(ProjectBytes(opening));
   // The renderer kinds with records of their own (an embedded brush's among them). The water
-  // ring's grid sizes lie in the data, so that the search reaches every size of grid; the glass
+  // ring has its smallest grid, whose sizes lie in the data for the search to change; the glass
   // ball scrolls before its backdrop picture at size 0, and the glyphs start from the values
-  // the renderer must take in range (cell size, density and flicker count 0).
+  // the renderer must take in range (density and flicker count 0).
   for (const char16_t* kind : {u"FakeUndervater", u"DS_FlameLight", u"FakeLake2D",
                                u"DS_WaterRingLight", u"DS_GlassBallLight", u"DS_MatrixCodeLight"}) {
     auto slide = std::make_unique<DS_SlideContainer>();
     slide->renderer = DS_SafePtr<DS_2D_Light>(CreateByName(GetRendererRegistry(), kind));
     if (auto* lake = dynamic_cast<FakeLake2D*>(slide->renderer.Get()))
       lake->bumpKey.guid = GUID::Parse(u"{4C414B45-0000-0000-0000-000000000001}");
-    if (auto* drops = dynamic_cast<DS_WaterRingLight*>(slide->renderer.Get())) {
+    if (auto* drops = dynamic_cast<DS_WaterRingLight*>(slide->renderer.Get()))
       drops->mode.RawValue() = 1;
-      drops->resolution.RawValue() = 100;
-      drops->rows.RawValue() = 100;
-    }
     if (auto* ball = dynamic_cast<DS_GlassBallLight*>(slide->renderer.Get())) {
       ball->motion.RawValue() = 1;
       ball->backdropMode.RawValue() = 1;
@@ -1124,14 +1141,13 @@ std::vector<uint8_t> TemplateProject() {
       ball->size.RawValue() = 0;
     }
     if (auto* glyphs = dynamic_cast<DS_MatrixCodeLight*>(slide->renderer.Get())) {
-      glyphs->cellSize.RawValue() = 0;
       glyphs->density.RawValue() = 0;
       glyphs->flickerCount.RawValue() = 0;
       glyphs->glitch.RawValue() = 1;
       glyphs->backgroundMode.RawValue() = 1;
       glyphs->layer.RawValue() = 1;
     }
-    root.slides.emplace_back(std::move(slide));
+    add(std::move(slide));
   }
   // A slide of every brush kind, each at the values its arithmetic must survive: a scale of 0,
   // an ellipse ratio of 0 and bands (wave lengths, ring stretch, band widths) of 0; modes 0 to
@@ -1194,7 +1210,7 @@ std::vector<uint8_t> TemplateProject() {
     kinds[i]->maskQuad.SetRect(4, 4, D3DXVECTOR3(2, 2, 0));
     brushes->savedObjects.push_back(std::move(kinds[i]));
   }
-  root.slides.emplace_back(std::move(brushes));
+  add(std::move(brushes));
   // The sprite presets: a sparkle, a god ray and a discharge on pictures of the player's own,
   // so that the search reaches every version branch of the preset record and the glow kinds.
   {
@@ -1220,9 +1236,9 @@ std::vector<uint8_t> TemplateProject() {
     discharge->startPoint.RawValue() = D3DXVECTOR3(10.0f, 10.0f, 0.0f);
     discharge->endPoint.RawValue() = D3DXVECTOR3(90.0f, 40.0f, 0.0f);
     slide->savedObjects.emplace_back(std::move(discharge));
-    root.slides.emplace_back(std::move(slide));
+    add(std::move(slide));
   }
-  root.slides.emplace_back(ParticleSlide());
+  add(ParticleSlide());
   // The text kinds: a flat text at a fill scale of 0, and 3D texts whose mesh blocks are whole,
   // of a stride that is not their FVF's, with an index past their vertices, and with huge
   // vertex counts or strides that take no bytes.
@@ -1259,7 +1275,7 @@ std::vector<uint8_t> TemplateProject() {
     b.vertices.clear();
   }));
   AddTextsAndLinks(*texts);
-  root.slides.emplace_back(std::move(texts));
+  add(std::move(texts));
   // A slide of the direction, sky, water, copy and fire kinds at the values their arithmetic
   // and their links must survive: 2^32 - 1 waterfall layers, water surface values 0 and 10000,
   // a copy linked to itself and two linked to each other; modes 0 to 2 in turn.
@@ -1303,43 +1319,46 @@ std::vector<uint8_t> TemplateProject() {
     more[i]->maskQuad.SetRect(4, 4, D3DXVECTOR3(2, 2, 0));
     scenery->savedObjects.push_back(std::move(more[i]));
   }
-  root.slides.emplace_back(std::move(scenery));
-  root.slides.emplace_back(SpriteFamiliesSlide());
-  root.slides.emplace_back(GeneratorSlide());
-  root.slides.emplace_back(PositionedGeneratorSlide());
-  root.slides.emplace_back(PictureGeneratorSlide());
-  root.slides.emplace_back(SystemsSlide());
-  root.slides.emplace_back(LineSlide());
-  root.slides.emplace_back(ModelSlide());
-  root.slides.emplace_back(NodeTreeSlide());
-  root.slides.emplace_back(StreamsSlide());
-  root.slides.emplace_back(PresetTreeSlide());
-  root.slides.emplace_back(NodeLinesSlide());
-  // Every slide before this one is played.
-  playedSlides = root.slides.size();
-  root.slides.emplace_back(CountSlide());
-  auto track = std::make_unique<DS_AudioFile>();
-  track->file = {u"track.ogg", {1, 2, 3}};
-  root.playlist.emplace_back(std::move(track));
-  DS_IOF_Archive archive(std::make_unique<DS_IOF_W>());
-  archive.io().WriteWideString(kProjectSignature);
-  archive.io().WriteDword(1);
-  root.Save(archive);
-  DS_DocResManager().Save(archive);
-  return static_cast<DS_IOF_W&>(archive.io()).TakeBytes();
+  add(std::move(scenery));
+  add(SpriteFamiliesSlide());
+  add(GeneratorSlide());
+  add(PositionedGeneratorSlide());
+  add(PictureGeneratorSlide());
+  add(SystemsSlide());
+  add(LineSlide());
+  add(ModelSlide());
+  add(NodeTreeSlide());
+  add(StreamsSlide());
+  add(PresetTreeSlide());
+  add(NodeLinesSlide());
+  return templates;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  // A run reaches tens of thousands of features, and libFuzzer's entropic schedule looks each up
+  // in its list of rare features, which it only prunes once a feature has been seen more often
+  // than this threshold (255 by default): until then the look-ups took most of the time. The
+  // flag goes first, so that one given on the command line still decides.
+  static char threshold[] = "-entropic_feature_frequency_threshold=1";
+  static std::vector<char*> args;
+  args.assign(*argv, *argv + *argc);
+  args.insert(args.begin() + std::min<ptrdiff_t>(1, *argc), threshold);
+  args.push_back(nullptr);
+  *argc = static_cast<int>(args.size()) - 1;
+  *argv = args.data();
   RegisterProgramClasses();
   // The same bytes on every run: GUIDs that objects make for themselves come in a fixed order.
   GUID::MakeCreationRepeatable(1);
+  // Pre-warms of 30 s and 20,000 particle updates at most: the templates' systems warm whole,
+  // and the counts and lifetimes the search makes large cannot take seconds a run.
+  ZKW_ParticleSystemCtrl::LimitPrewarm(300, 20'000);
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::vector<uint8_t> kTemplate = TemplateProject();
+  static const std::vector<std::vector<uint8_t>> kTemplates = TemplateProjects();
   static RenderContext context;
   static ChronoClock clock;
   RenderContextTlsSlot::Set(&context);
@@ -1347,9 +1366,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<uint8_t> bytes(data, data + size);
   if (size >= 5 && (data[0] & 1) != 0 && data[0] != 0xFF) {
+    bytes = kTemplates[size_t(data[0] >> 1) % kTemplates.size()];
     uint32_t offset = 0;
     std::memcpy(&offset, data + 1, 4);
-    bytes = kTemplate;
     offset %= bytes.size();
     const size_t n = std::min(size - 5, bytes.size() - offset);
     std::memcpy(bytes.data() + offset, data + 5, n);
@@ -1358,15 +1377,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::unique_ptr<DS_SlideShow_Light> scene = LoadProjectFromMemory(bytes);
     for (const auto& slide : scene->slides)
       if (slide) slide->Start();
-    for (double t : {1.0, 30.0, 30.5, 1e9})
-      scene->Update(t);
-    // A few frames of each of the first slides, so that every kind of the template is updated
-    // and drawn (all of the template's slides but the last).
-    double t = 1e9;
-    for (size_t i = 0; i < std::min(scene->slides.size(), playedSlides); ++i) {
-      scene->JumpTo(static_cast<unsigned>(i));
-      for (int frame = 0; frame < 3; ++frame) {
-        scene->Update(t += 0.1);
+    // The first slide as the player starts it, then each next one from a jump.
+    double t = 0.0;
+    for (size_t i = 0; i < std::min(scene->slides.size(), kPlayedSlides); ++i) {
+      if (i > 0) scene->JumpTo(static_cast<unsigned>(i));
+      for (double step : kFrameSteps) {
+        scene->Update(t += step);
         scene->Render(0);
       }
     }

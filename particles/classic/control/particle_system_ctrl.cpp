@@ -31,6 +31,10 @@ void ReadLegacyShapeIndex(DS_IOF_Archive& archive, uint32_t version, int32_t& in
   }
 }
 
+// The pre-warm's limits (LimitPrewarm).
+int prewarmStepLimit = ZKW_ParticleSystemCtrl::kMaxPrewarmSteps;
+uint64_t prewarmParticleStepLimit = ZKW_ParticleSystemCtrl::kMaxPrewarmParticleSteps;
+
 }  // namespace
 
 float FlightTime(float distance, float speed) {
@@ -96,6 +100,11 @@ bool ZKW_ParticleSystemCtrl::ReadBody(DS_IOF_Archive& archive, uint32_t version)
   return DS_ABObj_Constructor::ReadBody(archive, ReadBaseHeader(archive));
 }
 
+void ZKW_ParticleSystemCtrl::LimitPrewarm(int steps, uint64_t particleSteps) {
+  prewarmStepLimit = std::min(steps, kMaxPrewarmSteps);
+  prewarmParticleStepLimit = std::min(particleSteps, kMaxPrewarmParticleSteps);
+}
+
 void ZKW_ParticleSystemCtrl::Restart() {
   if (timing.Kind() != 0) {
     particles.clear();
@@ -105,7 +114,7 @@ void ZKW_ParticleSystemCtrl::Restart() {
   // has: 5 s take 51 steps.
   float warmed = 0.0f;
   uint64_t updates = 0;
-  for (int steps = 0; steps < kMaxPrewarmSteps && updates < kMaxPrewarmParticleSteps; ++steps) {
+  for (int steps = 0; steps < prewarmStepLimit && updates < prewarmParticleStepLimit; ++steps) {
     const float time = PrewarmTime();
     // An endless time (a path or shot speed of 0) would never settle: it warms nothing.
     if (!(time > warmed) || std::isinf(time)) break;

@@ -33,6 +33,10 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   // stop early.
   static constexpr uint64_t kMaxPrewarmParticleSteps = uint64_t{256} * kMaxParticlesPerList;
   static constexpr float kPrewarmStep = 0.1f;
+  // From now on a pre-warm also stops after `steps` steps or `particleSteps` particle updates,
+  // where these come before the limits above: for hosts that must bound the cost of every load
+  // they are given (the project fuzz target). The player never calls it.
+  static void LimitPrewarm(int steps, uint64_t particleSteps);
 
   ZKW_ParticleSystemCtrl();
   // Shares the particles, copies the mech pointer; the copy's callback set is its own and empty.
