@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them all (or those matching $1), then plays the
-# photo slides under /usr/bin/time -v for their peak resident size (photo_memory_probe).
+# photo slides and the demo under /usr/bin/time -v for their peak resident size
+# (photo_memory_probe, demo_memory_probe).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -14,10 +15,11 @@ for b in $(find "$build" -type f -executable -name '*_bench' | sort); do
   echo "== $(basename "$b")"
   "$b"
 done
-if [[ -z "${1:-}" || "photo_memory_probe" == *"$1"* ]]; then
-  echo "== photo_memory_probe"
-  times=$(mktemp)
-  trap 'rm -f "$times"' EXIT
-  /usr/bin/time -v -o "$times" "$build/bench/photo_memory_probe"
+times=$(mktemp)
+trap 'rm -f "$times"' EXIT
+for probe in photo_memory_probe demo_memory_probe; do
+  [[ -z "${1:-}" || "$probe" == *"$1"* ]] || continue
+  echo "== $probe"
+  /usr/bin/time -v -o "$times" "$build/bench/$probe"
   grep "Maximum resident set size" "$times"
-fi
+done
