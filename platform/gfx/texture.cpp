@@ -51,12 +51,14 @@ bool Texture::CreateStorage() {
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(levels_.size()) - 1);
   gl.TexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, info_.swizzle.data());
   for (uint32_t i = 0; i < levels_.size(); ++i) {
-    // A lockable level without a copy is defined by its first write (or by its clear), in one
-    // upload: the driver need not make and clear storage that is written over at once.
-    levels_[i].unwritten = Lockable() && levels_[i].cpu.empty();
-    if (levels_[i].unwritten) continue;
-    DefineLevel(i, nullptr);
-    if (!levels_[i].cpu.empty()) Upload(i, levels_[i].cpu.data());
+    // A lockable level without a copy is defined by its first write (or by its clear), and one
+    // with a copy by that copy, each in one upload: the driver need not make and clear storage
+    // that is written over at once.
+    levels_[i].unwritten = Lockable();
+    if (!levels_[i].cpu.empty())
+      Upload(i, levels_[i].cpu.data());
+    else if (!levels_[i].unwritten)
+      DefineLevel(i, nullptr);
   }
   return gl.GetError() == GL_NO_ERROR;
 }

@@ -5,6 +5,15 @@
 
 namespace gfx {
 
+namespace {
+
+// Eight bits a channel, in a layout the driver picks from the upload's: the sized GL_RGBA8 makes
+// Mesa store RGBA and swap the bytes of every BGRA upload and read-back (about four times the
+// time of a copy); the base format lets it store BGRA and copy.
+constexpr GLenum kBgraStorage = GL_RGBA;
+
+}  // namespace
+
 TextureFormatInfo TextureFormatInfo::Of(Format format) {
   TextureFormatInfo f;
   f.valid = true;
@@ -12,7 +21,7 @@ TextureFormatInfo TextureFormatInfo::Of(Format format) {
     case Format::A8R8G8B8:
     case Format::X8R8G8B8:
       f.bytesPerUnit = 4;
-      f.internalFormat = GL_RGBA8;
+      f.internalFormat = kBgraStorage;
       f.uploadFormat = GL_BGRA;
       f.uploadType = GL_UNSIGNED_BYTE;
       f.renderTarget = true;
@@ -46,7 +55,7 @@ TextureFormatInfo TextureFormatInfo::Of(Format format) {
     case Format::Dxt5:
       f.compressed = true;
       f.bytesPerUnit = format == Format::Dxt1 ? 8 : 16;
-      f.internalFormat = GL_RGBA8;
+      f.internalFormat = kBgraStorage;
       f.uploadFormat = GL_BGRA;
       f.uploadType = GL_UNSIGNED_BYTE;
       break;
