@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gfx/image/d3dx_texture.h"
+#include "platform/gfx/image/level_buffers.h"
 
 // Pictures decoded on worker threads ahead of a loop that makes their textures one after the
 // other: a few at a time, in the order the loop asks for them, so that decoding overlaps the
@@ -29,6 +30,7 @@ class PictureDecodeAhead {
  private:
   void Launch();
 
+  gfx::image::LevelBufferReuse reuse_;  // each picture's level goes into the last one's memory
   std::vector<std::span<const uint8_t>> pictures_;
   size_t launched_ = 0;
   std::deque<std::future<PreparedPicture>> ahead_;
