@@ -87,9 +87,9 @@ void Texture::ClearLevel(uint32_t level) const {
 void Texture::DefineLevel(uint32_t level, const void* bytes) const {
   device_->ForgetClear();
   const Level& l = levels_[level];
-  device_->Gl().TexImage2D(GL_TEXTURE_2D, GLint(level), GLint(info_.internalFormat),
-                           GLsizei(l.width), GLsizei(l.height), 0, info_.uploadFormat,
-                           info_.uploadType, bytes);
+  const GLenum storage = usage_ & Usage::RenderTarget ? info_.internalFormat : info_.sampledFormat;
+  device_->Gl().TexImage2D(GL_TEXTURE_2D, GLint(level), GLint(storage), GLsizei(l.width),
+                           GLsizei(l.height), 0, info_.uploadFormat, info_.uploadType, bytes);
 }
 
 void Texture::Upload(uint32_t level, const uint8_t* bytes) {

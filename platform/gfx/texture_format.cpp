@@ -5,15 +5,6 @@
 
 namespace gfx {
 
-namespace {
-
-// Eight bits a channel, in a layout the driver picks from the upload's: the sized GL_RGBA8 makes
-// Mesa store RGBA and swap the bytes of every BGRA upload and read-back (about four times the
-// time of a copy); the base format lets it store BGRA and copy.
-constexpr GLenum kBgraStorage = GL_RGBA;
-
-}  // namespace
-
 TextureFormatInfo TextureFormatInfo::Of(Format format) {
   TextureFormatInfo f;
   f.valid = true;
@@ -21,7 +12,8 @@ TextureFormatInfo TextureFormatInfo::Of(Format format) {
     case Format::A8R8G8B8:
     case Format::X8R8G8B8:
       f.bytesPerUnit = 4;
-      f.internalFormat = kBgraStorage;
+      f.internalFormat = GL_RGBA8;
+      f.sampledFormat = GL_RGBA;
       f.uploadFormat = GL_BGRA;
       f.uploadType = GL_UNSIGNED_BYTE;
       f.renderTarget = true;
@@ -55,13 +47,15 @@ TextureFormatInfo TextureFormatInfo::Of(Format format) {
     case Format::Dxt5:
       f.compressed = true;
       f.bytesPerUnit = format == Format::Dxt1 ? 8 : 16;
-      f.internalFormat = kBgraStorage;
+      f.internalFormat = GL_RGBA8;
+      f.sampledFormat = GL_RGBA;
       f.uploadFormat = GL_BGRA;
       f.uploadType = GL_UNSIGNED_BYTE;
       break;
     default:
       return {};
   }
+  if (!f.sampledFormat) f.sampledFormat = f.internalFormat;
   return f;
 }
 
