@@ -30,7 +30,8 @@ class PictureDecodeAhead {
  private:
   void Launch();
 
-  gfx::image::LevelBufferReuse reuse_;  // each picture's level goes into the last one's memory
+  // Each picture's level goes into the memory of one uploaded before.
+  std::optional<gfx::image::LevelBufferReuse> reuse_{std::in_place};
   std::vector<std::span<const uint8_t>> pictures_;
   size_t launched_ = 0;
   std::deque<std::future<PreparedPicture>> ahead_;
