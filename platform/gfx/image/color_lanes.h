@@ -44,8 +44,6 @@ inline Color4 FromBgra(const uint8_t* p) {
   _mm_storeu_ps(&c.r, _mm_shuffle_ps(bgra, bgra, _MM_SHUFFLE(3, 0, 1, 2)));
   return c;
 }
-// A colour as bytes B, G, R, A: each channel clamped to [0, 1] (NaN and -inf to 0, +inf to 1),
-// times 255, rounded half up.
 // The four channel bytes of ToBgra as 32-bit lanes B, G, R, A.
 inline __m128i BgraLanes(const Color4& c) {
   __m128 v = _mm_loadu_ps(&c.r);
@@ -54,6 +52,8 @@ inline __m128i BgraLanes(const Color4& c) {
   v = _mm_add_ps(_mm_mul_ps(v, _mm_set1_ps(255.0f)), _mm_set1_ps(0.5f));
   return _mm_shuffle_epi32(_mm_cvttps_epi32(v), _MM_SHUFFLE(3, 0, 1, 2));
 }
+// A colour as bytes B, G, R, A: each channel clamped to [0, 1] (NaN and -inf to 0, +inf to 1),
+// times 255, rounded half up.
 inline void ToBgra(const Color4& c, uint8_t* p) {
   const __m128i lanes = BgraLanes(c);
   const __m128i words = _mm_packs_epi32(lanes, lanes);
