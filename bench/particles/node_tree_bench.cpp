@@ -61,8 +61,10 @@ struct Tree {
     obj = static_cast<ZKW_PtclSys_Obj*>(object.get());
     // Spread the particles over the picture so that the quads differ.
     int i = 0;
-    for (ParticleHandle& p : picture->physics->particles)
-      p->Position() = D3DXVECTOR3(float(i % 200) - 100.0f, float(i++ / 200 % 100) - 50.0f, 0);
+    for (ParticleHandle& p : picture->physics->particles) {
+      p->Position() = D3DXVECTOR3(float(i % 200) - 100.0f, float(i / 200 % 100) - 50.0f, 0);
+      ++i;
+    }
   }
 
   size_t Live() const { return picture->physics->particles.size(); }

@@ -74,7 +74,9 @@ void DS_WaterFX::UpdateDirection() {
 }
 
 float DS_WaterFX::SurfaceValue() const {
-  return std::clamp(surface.Scaled(), kLeastSurface, kMostSurface);
+  const float n = std::clamp(surface.Scaled(), kLeastSurface, kMostSurface);
+  // e - 1 is 0 where 2 / n rounds to 2.
+  return 2.0f / n - 1.0f == 1.0f ? kBelowOne : n;
 }
 
 void DS_WaterFX::Prepare(ComRef<gfx::Texture>* maskSlot) {

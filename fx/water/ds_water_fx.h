@@ -19,10 +19,12 @@
 class DS_WaterFX : public DS_FX_Constructor {
  public:
   static constexpr uint32_t kVersion = 1;
-  // The surface value is kept inside the open interval where "P2" is finite (1 divides by zero,
-  // 0 gives an infinite e).
+  // The surface values where "P1" and "P2" are not finite count as the nearest stored values
+  // where they are: 0 (an infinite e) as 1, 1 (e - 1 = 0) as 9999, and above 2 (the root of a
+  // negative e) as 2.
   static constexpr float kLeastSurface = 0.0001f;
-  static constexpr float kMostSurface = 0.9999f;
+  static constexpr float kBelowOne = 0.9999f;
+  static constexpr float kMostSurface = 2.0f;
 
   // Speed 50 (x 0.02), scale 30, effect glimres.dll #90, bump picture glimres.dll #89.
   DS_WaterFX();
@@ -48,7 +50,7 @@ class DS_WaterFX : public DS_FX_Constructor {
 
   // direction = (cos a, sin a): turned by the angle itself, not by 360 - a.
   void UpdateDirection();
-  // The scaled surface value inside [kLeastSurface, kMostSurface].
+  // The scaled surface value, or the nearest one that gives finite "P1" and "P2" (see above).
   float SurfaceValue() const;
 
   // Scaled x 0.0001.

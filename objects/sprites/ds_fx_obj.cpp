@@ -3,7 +3,7 @@
 #include "renderers/light/ds_2d_light.h"
 
 DS_FXObj::DS_FXObj(std::unique_ptr<DS_StatBaseFXCtrl> preset)
-    : DS_ABObj(std::unique_ptr<DS_ABObj_Constructor>(preset.get())), preset_(preset.release()) {
+    : DS_ABObj(std::move(preset)), preset_(static_cast<DS_StatBaseFXCtrl*>(Description())) {
   BindConstructor(preset_);
   preset_->PrepareEffect();
 }

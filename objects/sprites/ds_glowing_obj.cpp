@@ -6,8 +6,8 @@
 #include "renderers/light/ds_2d_light.h"
 
 DS_GlowingObj::DS_GlowingObj(std::unique_ptr<DS_GlowEffectCtrl> preset)
-    : DS_ABObj(std::unique_ptr<DS_ABObj_Constructor>(preset.get())),
-      preset_(preset.release()),
+    : DS_ABObj(std::move(preset)),
+      preset_(static_cast<DS_GlowEffectCtrl*>(Description())),
       glowKey_{GUID::Create(), {}, 1} {
   BindConstructor(preset_);
   preset_->PrepareEffect();

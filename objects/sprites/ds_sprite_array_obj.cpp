@@ -26,7 +26,7 @@ LinkTextureSet FromFrameSet(const TextureFrameSet& frames) {
 }  // namespace
 
 DS_SpriteArrayObj::DS_SpriteArrayObj(std::unique_ptr<DS_BaseSpriteProp> preset)
-    : DS_ABObj(std::unique_ptr<DS_ABObj_Constructor>(preset.release())) {
+    : DS_ABObj(std::move(preset)) {
   auto* clone = static_cast<DS_BaseSpriteProp*>(Description());
   TakePictureSet();
   BindConstructor(clone);

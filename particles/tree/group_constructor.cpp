@@ -96,8 +96,8 @@ void ZKW_Group_Constructor::GetPathOffset(D3DXVECTOR3* out) const {
 }
 
 ZKW_Group_Obj::ZKW_Group_Obj(std::unique_ptr<ZKW_Group_Constructor> description)
-    : ZKW_Group_Obj(description.get(),
-                    std::unique_ptr<DS_ABObj_Constructor>(description.release())) {}
+    : DS_ABObj(std::move(description)),
+      group_(static_cast<ZKW_Group_Constructor*>(Description())) {}
 
 void ZKW_Group_Obj::Render(DS_2D_Light& renderer, int* readerCount) {
   if (!Held()) return;

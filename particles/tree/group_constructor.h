@@ -72,8 +72,6 @@ class ZKW_Group_Obj : public DS_ABObj {
   ZKW_Group_Constructor& Group() const { return *group_; }
 
  private:
-  ZKW_Group_Obj(ZKW_Group_Constructor* group, std::unique_ptr<DS_ABObj_Constructor>&& owned)
-      : DS_ABObj(std::move(owned)), group_(group) {}
   bool Held() const { return !group_->membersOutside.Value(); }
 
   ZKW_Group_Constructor* group_;  // the description the base owns

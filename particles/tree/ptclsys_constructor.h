@@ -54,8 +54,8 @@ class ZKW_PtclSys_Builder : public ZKW_PtclSys_Constructor {
 class ZKW_PtclSys_Obj : public DS_ABObj {
  public:
   explicit ZKW_PtclSys_Obj(std::unique_ptr<ZKW_PtclSys_Constructor> description)
-      : ZKW_PtclSys_Obj(description.get(),
-                        std::unique_ptr<DS_ABObj_Constructor>(description.release())) {}
+      : DS_ABObj(std::move(description)),
+        system_(static_cast<ZKW_PtclSys_Constructor*>(Description())) {}
 
   void Update(float now) override;
   void Render(DS_2D_Light& renderer, int* readerCount) override;
@@ -67,9 +67,6 @@ class ZKW_PtclSys_Obj : public DS_ABObj {
   const QuadBatches& Batches() const { return batches_; }
 
  private:
-  ZKW_PtclSys_Obj(ZKW_PtclSys_Constructor* system, std::unique_ptr<DS_ABObj_Constructor>&& owned)
-      : DS_ABObj(std::move(owned)), system_(system) {}
-
   ZKW_PtclSys_Constructor* system_;  // the description the base owns
   QuadBatches batches_;
 };

@@ -1,5 +1,6 @@
 #include "platform/gfx/refusal_log.h"
 
+#include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <set>
@@ -17,6 +18,8 @@ struct RefusalLog {
 #endif
 };
 
+std::atomic<uint64_t> refusals{0};
+
 RefusalLog& TheLog() {
   static RefusalLog log;
   return log;
@@ -30,7 +33,15 @@ RefusalSink SetRefusalSink(RefusalSink sink) {
   return sink;
 }
 
+uint64_t RefusalCount() {
+  return refusals.load(std::memory_order_relaxed);
+}
+
 namespace refusal_detail {
+
+void Count() {
+  refusals.fetch_add(1, std::memory_order_relaxed);
+}
 
 #ifdef NDEBUG
 bool FirstAt(const CallSite&) {

@@ -27,7 +27,11 @@ inline constexpr bool kLogsRefusals = true;
 struct CallSite {
   static constexpr CallSite current(const char* file = __builtin_FILE(),
                                     uint32_t line = __builtin_LINE(),
+#if __has_builtin(__builtin_COLUMN)
                                     uint32_t column = __builtin_COLUMN()) noexcept {
+#else
+                                    uint32_t column = 0) noexcept {  // g++ 12 has no column
+#endif
     return {file, line, column};
   }
   const char* file = "";
@@ -40,7 +44,12 @@ struct CallSite {
 using RefusalSink = std::function<void(const std::string& line)>;
 RefusalSink SetRefusalSink(RefusalSink sink);
 
+// Refusals since the process started, in every build: a caller that must refuse nothing (a
+// whole scene played through) compares it before and after.
+uint64_t RefusalCount();
+
 namespace refusal_detail {
+void Count();
 // True the first time a refusal is met at `site`.
 bool FirstAt(const CallSite& site);
 void Log(const CallSite& site, std::string_view call, std::string_view reason);
@@ -50,6 +59,7 @@ void Log(const CallSite& site, std::string_view call, std::string_view reason);
 // refused. `reason` is a text, or a function that makes one (called only when it is logged).
 template <class Reason>
 HResult Refuse(HResult result, const CallSite& site, std::string_view call, Reason&& reason) {
+  refusal_detail::Count();
   if constexpr (kLogsRefusals) {
     if (refusal_detail::FirstAt(site)) {
       if constexpr (std::is_invocable_v<Reason>) {

@@ -35,15 +35,12 @@ void BackgroundMusic::Start(std::vector<DS_SafePtr<DS_AudioFile>> playlist) {
 void BackgroundMusic::StartNextTrack() {
   const size_t count = playlist_.size();
   if (nextTrack >= count) return;
-  // One pass at most: every track is tried once before the music gives up.
-  for (size_t tried = 0; tried < count; ++tried) {
-    DS_AudioFile* track = playlist_[nextTrack].Get();
-    trackVolume = track ? track->volume.Scaled() : 1.0f;
-    nextTrack = (nextTrack + 1) % count;
-    if (track && PlayTrack(*track)) return;
-  }
-  // Nothing can be played: the graph stays stopped, so no event comes.
-  if (graph_) graph_->Stop();
+  DS_AudioFile* track = playlist_[nextTrack].Get();
+  trackVolume = track ? track->volume.Scaled() : 1.0f;
+  nextTrack = (nextTrack + 1) % count;
+  // A track that cannot be played is silent: the graph stays stopped and announces no end, so the
+  // playlist stops there.
+  if ((track == nullptr || !PlayTrack(*track)) && graph_) graph_->Stop();
 }
 
 bool BackgroundMusic::PlayTrack(DS_AudioFile& track) {

@@ -27,12 +27,12 @@ class BackgroundMusic {
   void Release();
 
   // Plays `playlist` from its first track: every track's file is put on disk, the first track
-  // that plays starts, and the music is silent until the next SetVolume. The tracks are kept
-  // until the next Start or Release.
+  // starts, and the music is silent until the next SetVolume. The tracks are kept until the next
+  // Start or Release.
   void Start(std::vector<DS_SafePtr<DS_AudioFile>> playlist);
-  // Starts the track at nextTrack and moves on. A track that cannot be played is passed over
-  // for the one after it, at most once round the playlist; when none can be played the music
-  // stops. Nothing happens for an empty playlist.
+  // Starts the track at nextTrack and moves on (after the last, back to the first). A track that
+  // cannot be played leaves the music silent with no end to announce: the playlist stops there.
+  // Nothing happens for an empty playlist.
   void StartNextTrack();
   // One graph event: the end of a track starts the next; every other code does nothing.
   void OnMediaEvent(long code);

@@ -40,8 +40,16 @@ ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h) {
 
 bool CreateAtBackBufferMultiple(RenderTargetSet& set) {
   const DeviceValues& values = GetDeviceValues();
+  // Multiples past the device's largest texture would only be refused: they are passed over,
+  // which chooses the same size without a failed call.
+  gfx::Caps caps;
+  gfx::Device* device = CurrentDevice();
+  const bool capsKnown = device != nullptr && gfx::Succeeded(device->GetDeviceCaps(&caps));
   for (uint32_t n = values.targetScaleLimit; n >= 1; --n) {
-    if (set.Create(n * values.backBufferWidth, n * values.backBufferHeight)) return true;
+    const uint64_t w = uint64_t(n) * values.backBufferWidth;
+    const uint64_t h = uint64_t(n) * values.backBufferHeight;
+    if (n > 1 && capsKnown && (w > caps.maxTextureWidth || h > caps.maxTextureHeight)) continue;
+    if (set.Create(uint32_t(w), uint32_t(h))) return true;
   }
   return false;
 }

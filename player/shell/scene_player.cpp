@@ -1,6 +1,7 @@
 #include "player/shell/scene_player.h"
 
 #include <string>
+#include <utility>
 
 #include "core/chrono/chrono_clock.h"
 #include "core/ds_error.h"
@@ -149,6 +150,32 @@ gfx::HResult PlayerResetDevice() {
   return gfx::kOk;
 }
 
+namespace {
+
+// The slide asked for while jumps are held; null while they are not.
+std::optional<unsigned>* heldJump = nullptr;
+
+}  // namespace
+
 void JumpToSlide(unsigned index) {
-  if (const auto& scene = GetScenePlayer().scene) scene->JumpTo(index);
+  const auto& scene = GetScenePlayer().scene;
+  if (!scene) return;
+  if (heldJump == nullptr) {
+    scene->JumpTo(index);
+  } else if (scene->CanJumpTo(index)) {
+    *heldJump = index;
+  }
+}
+
+void WithHeldJumps(const std::function<void()>& walk) {
+  std::optional<unsigned> asked;
+  {
+    // Held until the walk ends, also when it throws.
+    struct Restore {
+      std::optional<unsigned>* outer;
+      ~Restore() { heldJump = outer; }
+    } restore{std::exchange(heldJump, &asked)};
+    walk();
+  }
+  if (asked) JumpToSlide(*asked);
 }

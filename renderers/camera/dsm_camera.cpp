@@ -15,10 +15,10 @@
 
 namespace {
 
-// A path point's zoom; 0 % counts as 100 %, as the drift zoom's 0 does.
+// A path point's zoom: its percent x 0.01, so that 0 % shrinks the picture to a point (nothing
+// divides by it).
 float PointZoom(const DX_CamPathPnt& point) {
-  const unsigned percent = point.zoomPercent.Value();
-  return percent != 0 ? static_cast<float>(percent) * 0.01f : 1.0f;
+  return static_cast<float>(point.zoomPercent.Value()) * 0.01f;
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ class DSM_Camera : public DS_IOF_Item {
   void SetFrameSize(uint32_t width, uint32_t height);
 
   bool IsEnabled() const { return enabled == 1; }
-  // The zoom as used: a zoom of 0 counts as 1.
+  // The drift zoom of mode 1 as used: 0, which the view size and the targets divide by, counts
+  // as 1. (A path point's zoom is its percent x 0.01 as it is.)
   float Zoom() const;
 
   MediaParamT<int> mode{0};

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "fx/fx_fixture.h"
 #include "fx/record_layout.h"
@@ -145,17 +146,24 @@ TEST_F(BrushValuesTest, WaterLightsItsSlopesAndTurnsItsBumps) {
   ExpectNear(Values(turned, "Time", 1), {2 * p});
 }
 
-TEST_F(BrushValuesTest, WaterSurfaceValuesKeepItsRefractionFinite) {
+// Stored values up to 2 (20000) are drawn as they are; only those whose refraction is not finite
+// count as the nearest stored value whose refraction is.
+TEST_F(BrushValuesTest, WaterSurfaceValuesAreDrawnAsTheyAreWhereTheRefractionIsFinite) {
   DS_WaterFX brush;
-  for (unsigned stored : {0u, 1u, 9999u, 10000u, 0xFFFFFFFFu}) {
+  const std::pair<unsigned, float> cases[] = {{0, 0.0001f},     {1, 0.0001f},  {9999, 0.9999f},
+                                              {10000, 0.9999f}, {15000, 1.5f}, {19999, 1.9999f},
+                                              {20000, 2.0f},    {20001, 2.0f}, {0xFFFFFFFF, 2.0f}};
+  for (const auto& [stored, n] : cases) {
     SCOPED_TRACE(stored);
     brush.surface.SetValue(stored);
     DS_FX_Constructor& drawn = Drawn(brush);
-    const float n = std::clamp(float(stored) * 0.0001f, 0.0001f, 0.9999f);
     ExpectNear(Values(drawn, "P1", 3), {n - 1, -1, n - 1});
     for (float v : Values(drawn, "P2", 3))
       EXPECT_TRUE(std::isfinite(v));
   }
+  // Above 1 the refraction turns: e = 1/3 at 1.5 gives -(sqrt 3 + 1) / 2.
+  brush.surface.SetValue(15000);
+  EXPECT_NEAR(Values(Drawn(brush), "P2", 3)[1], -(std::sqrt(3.0f) + 1) / 2, 1e-4f);
 }
 
 class CloudWaterPixelsTest : public BrushFrameTest {

@@ -44,8 +44,8 @@ struct Ue4Entry {
   uint8_t flags = 0;
   int32_t block_size = 65536;
   bool flags_first = true;  // trailer: flags byte then block size, else the other way round
-  std::optional<std::array<uint8_t, 5>> trailer;  // raw trailer bytes instead
-  std::optional<int32_t> count_field;             // written instead of the number of blocks
+  std::optional<std::array<uint8_t, 5>> trailer = std::nullopt;  // raw trailer bytes instead
+  std::optional<int32_t> count_field = std::nullopt;  // written instead of the number of blocks
   bool bad_hash = false;
   uint8_t seed = 1;
 

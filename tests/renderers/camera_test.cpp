@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "core/crt_rand.h"
 #include "player/render/matrix_values.h"
@@ -161,7 +162,7 @@ TEST_F(CameraTest, PathModeGoesBackAndForth) {
   EXPECT_NEAR(world(210, 90).y, 85, 1e-3f);
 }
 
-TEST_F(CameraTest, MovesWithoutDurationShowTheirTarget) {
+TEST_F(CameraTest, MovesWithoutDurationAndZoomsOfZero) {
   DSM_Camera camera;
   camera.mode.SetValue(2);
   AddPoint(camera, 100, 100, 0);
@@ -175,22 +176,25 @@ TEST_F(CameraTest, MovesWithoutDurationShowTheirTarget) {
     EXPECT_TRUE(std::isfinite(m._11));
   }
 
-  // A path point's zoom of 0 % counts as 100 %: the picture does not shrink to a point, neither
-  // where the camera starts nor on the way to such a point.
-  for (const unsigned firstZoom : {100u, 0u}) {
-    DSM_Camera unzoomed;
-    unzoomed.mode.SetValue(2);
-    AddPoint(unzoomed, 100, 100, 2, firstZoom);
-    AddPoint(unzoomed, 500, 300, 2, 0);
-    Start(unzoomed);
-    unzoomed.Update(0);
-    EXPECT_NEAR(Context().cameraWorld._11, 1.0f, 1e-5f) << firstZoom;
+  // A path point's zoom of 0 % is a factor of 0: on the way to such a point the picture shrinks
+  // towards the point looked at, and a camera that starts at one shows it as a point.
+  for (const auto& [firstZoom, atStart, halfWay] :
+       {std::tuple{100u, 1.0f, 0.5f}, {0u, 0.0f, 0.0f}}) {
+    DSM_Camera shrinking;
+    shrinking.mode.SetValue(2);
+    AddPoint(shrinking, 100, 100, 2, firstZoom);
+    AddPoint(shrinking, 500, 300, 2, 0);
+    Start(shrinking);
+    shrinking.Update(0);
+    EXPECT_NEAR(Context().cameraWorld._11, atStart, 1e-5f) << firstZoom;
     for (int i = 1; i <= 5; ++i)
-      unzoomed.Update(0.2f * i);  // half way to the second point
-    EXPECT_NEAR(Context().cameraWorld._11, 1.0f, 1e-5f) << firstZoom;
+      shrinking.Update(0.2f * i);  // half way to the second point
+    EXPECT_NEAR(Context().cameraWorld._11, halfWay, 1e-5f) << firstZoom;
+    EXPECT_NEAR(Context().cameraWorld._22, halfWay, 1e-5f) << firstZoom;
+    EXPECT_TRUE(std::isfinite(Context().cameraWorld._41)) << firstZoom;
   }
 
-  // A zoom of 0 counts as 1: the view shows the whole picture.
+  // A drift zoom of 0, which the drift divides by, counts as 1: the view shows the whole picture.
   DSM_Camera zero;
   zero.mode.SetValue(1);
   zero.zoom.SetValue(0);

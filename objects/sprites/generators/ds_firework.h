@@ -27,7 +27,9 @@ class DS_Firework : public DS_ParticleOriginGenerator {
   void Update(float t, DS_ParticlesObj& obj) override;
   // The mask, the static attach, no sparks, two layers.
   void AttachRuntimeObject(DS_ParticlesObj& obj) override;
-  // 1 while the composition can be drawn: "Main" reads the picture below in every blend mode.
+  // 1 while the composition can be drawn, in every blend mode: "Main" reads the picture below
+  // and is written whole, so that without the switch it would lay the slide's bare background
+  // picture over the objects drawn below.
   int NeedsTarget() const override;
   // Gives a new spark its life of `seconds` and its flight.
   virtual void InitSpark(GeneratorParticle& spark, float seconds) = 0;

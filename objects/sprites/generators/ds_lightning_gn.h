@@ -55,7 +55,9 @@ class DS_LightningGN : public DS_StringGenerator {
   void Update(float t, DS_ParticlesObj& obj) override;
   // The textured attach, a bolt, the mask, three layers.
   void AttachRuntimeObject(DS_ParticlesObj& obj) override;
-  // 1 while the composition can be drawn: "Main" reads the picture below in every blend mode.
+  // 1 while the composition can be drawn, in every blend mode: "Main" reads the picture below
+  // and is written whole, so that without the switch it would lay the slide's bare background
+  // picture over the objects drawn below.
   int NeedsTarget() const override;
   std::unique_ptr<DS_ParticleGenerator> Clone() const override;
 

@@ -9,8 +9,8 @@
 #include "platform/math/d3dx_math.h"
 
 DS_ParticlesObj::DS_ParticlesObj(std::unique_ptr<DS_ParticleGenerator> generator)
-    : DS_ABObj(std::unique_ptr<DS_ABObj_Constructor>(generator.get())),
-      generator_(generator.release()) {
+    : DS_ABObj(std::move(generator)),
+      generator_(static_cast<DS_ParticleGenerator*>(Description())) {
   if (generator_ != nullptr) generator_->AttachRuntimeObject(*this);
 }
 

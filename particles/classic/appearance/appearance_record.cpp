@@ -92,8 +92,10 @@ void ParticleAppearance::Save(DS_IOF_Archive& archive) const {
   io.WriteInt32(blend.Value());
   io.WriteUInt32(sizeEnvelope.startFactor.Value());
   io.WriteUInt32(sizeEnvelope.endFactor.Value());
+  // The opacity's start factor twice: the reader takes the second into the start factor too, so
+  // that the end factor is never stored.
   io.WriteUInt32(opacityEnvelope.startFactor.Value());
-  io.WriteUInt32(opacityEnvelope.endFactor.Value());
+  io.WriteUInt32(opacityEnvelope.startFactor.Value());
   io.WriteInt32(orientation.Value());
   io.WriteUInt32(startAngle.Value());
   io.WriteUInt32(angleSpread.Value());
@@ -179,9 +181,11 @@ void ParticleAppearance::Read(DS_IOF_Archive& archive, int32_t v) {
   if (v >= 3) {
     ReadChangedUInt32(archive, sizeEnvelope.startFactor);
     ReadChangedUInt32(archive, sizeEnvelope.endFactor);
+    // The fourth factor is the opacity's start factor again, and the later value wins: the end
+    // factor keeps what it was (0 when read into a new appearance), as projects have always
+    // played.
     ReadChangedUInt32(archive, opacityEnvelope.startFactor);
-    // The fourth factor is the opacity's end factor, as Save writes it.
-    ReadChangedUInt32(archive, opacityEnvelope.endFactor);
+    ReadChangedUInt32(archive, opacityEnvelope.startFactor);
   }
   if (v >= 4) {
     io.ReadInt32(orientation.RawValue());

@@ -8,6 +8,7 @@
 #include "core/param/param_reads.h"
 #include "core/timing/zkw_timing.h"
 #include "particles/classic/control/particle_system_mech.h"
+#include "particles/classic/control/timeline_reading.h"
 #include "renderers/light/ds_2d_light.h"
 
 namespace {
@@ -100,12 +101,14 @@ void ZKW_ParticleSystemCtrl::Restart() {
     particles.clear();
     return;
   }
-  // The float sum of the steps decides, as it always has: 5 s take 51 steps.
+  // The time is asked before every step, and the float sum of the steps decides, as it always
+  // has: 5 s take 51 steps.
   float warmed = 0.0f;
   uint64_t updates = 0;
-  for (int steps = 0;
-       steps < kMaxPrewarmSteps && PrewarmTime() > warmed && updates < kMaxPrewarmParticleSteps;
-       ++steps) {
+  for (int steps = 0; steps < kMaxPrewarmSteps && updates < kMaxPrewarmParticleSteps; ++steps) {
+    const float time = PrewarmTime();
+    // An endless time (a path or shot speed of 0) would never settle: it warms nothing.
+    if (!(time > warmed) || std::isinf(time)) break;
     updates += WarmStep(kPrewarmStep);
     warmed += kPrewarmStep;
   }
@@ -169,9 +172,7 @@ void ZKW_ParticleSystemCtrl::AttachWithBatches(ZKW_ParticleSystemMech* runtime, 
 }
 
 float ZKW_ParticleSystemCtrl::Visibility() const {
-  const ZKW_Timing* timeline = timing.Current();
-  if (timeline == nullptr) return 1.0f;
-  return timeline->GetState() == TimingState::Hidden ? 0.0f : timeline->GetValue();
+  return TimelineReading::Of(*this).value;
 }
 
 int ZKW_ParticleSystemCtrl::DueInVisiblePhase(unsigned count, int32_t& emitted) const {

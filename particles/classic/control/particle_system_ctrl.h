@@ -24,12 +24,14 @@ class ZKW_ParticleSystemMech;
 class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
  public:
   static constexpr uint32_t kVersion = 5;
-  // The longest pre-warm: at 0.1 s a step, a minute of simulation.
-  static constexpr int kMaxPrewarmSteps = 600;
-  // The most particle updates a pre-warm makes (the live particles summed over its steps):
-  // systems of up to about 20,000 particles warm their full time, larger ones stop early, so
-  // that a slide start never simulates many seconds of the largest lists.
-  static constexpr uint64_t kMaxPrewarmParticleSteps = uint64_t{8} * kMaxParticlesPerList;
+  // The longest pre-warm: at 0.1 s a step, more than a day of simulation, so that even a path
+  // whose particles crawl at 1 unit a second along a hundred thousand units warms whole.
+  static constexpr int kMaxPrewarmSteps = 1'000'000;
+  // The most particle updates a pre-warm makes (the live particles summed over its steps): 256
+  // full lists, so that every system of a fixed pre-warm time (at most 15 s, 150 steps) warms
+  // whole even at the list's limit. Only pre-warms of many minutes over lists that grow large
+  // stop early.
+  static constexpr uint64_t kMaxPrewarmParticleSteps = uint64_t{256} * kMaxParticlesPerList;
   static constexpr float kPrewarmStep = 0.1f;
 
   ZKW_ParticleSystemCtrl();
@@ -45,8 +47,8 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   bool ReadBody(DS_IOF_Archive& archive, uint32_t version);
 
   // A continuous timeline pre-warms the system (PrewarmTime in steps of 0.1 s, at most
-  // kMaxPrewarmSteps steps and kMaxPrewarmParticleSteps particle updates); any other starts
-  // empty.
+  // kMaxPrewarmSteps steps and kMaxPrewarmParticleSteps particle updates; an endless time warms
+  // nothing); any other starts empty.
   void Restart() override;
   int GetObjectKind() const override { return kParticleSystemKind; }
   // Clone, a mech owning the clone, the clone attached and restarted.
@@ -82,8 +84,8 @@ class ZKW_ParticleSystemCtrl : public DS_ABObj_Constructor {
   // attach does).
   void AttachWithBatches(ZKW_ParticleSystemMech* mech, size_t batches);
 
-  // The timeline's value, 0 while it is hidden (a timeline just reset keeps its old value until
-  // it has stepped into a fade; a hidden object emits nothing); 1 without a timeline.
+  // The timeline's value as it stands, also while it is hidden (a timeline just made or reset
+  // keeps its value until it steps); 1 without a timeline.
   float Visibility() const;
   // The share of a burst of `count` particles due now: a hidden timeline starts a new visible
   // phase (`emitted` back to 0); then count x the visibility less what the phase has emitted,

@@ -71,8 +71,7 @@ class ZKW_PSTree_Root : public DS_ABObj_Constructor, public ZKW_PSTree_Node_Pare
 class ZKW_PtclSys_Mesh : public DS_ABObj {
  public:
   explicit ZKW_PtclSys_Mesh(std::unique_ptr<ZKW_PSTree_Root> description)
-      : ZKW_PtclSys_Mesh(description.get(),
-                         std::unique_ptr<DS_ABObj_Constructor>(description.release())) {}
+      : DS_ABObj(std::move(description)), root_(static_cast<ZKW_PSTree_Root*>(Description())) {}
 
   void Update(float now) override;
   void Render(DS_2D_Light& renderer, int* readerCount) override;
@@ -85,9 +84,6 @@ class ZKW_PtclSys_Mesh : public DS_ABObj {
   float lastStep = 0.0f;
 
  private:
-  ZKW_PtclSys_Mesh(ZKW_PSTree_Root* root, std::unique_ptr<DS_ABObj_Constructor>&& owned)
-      : DS_ABObj(std::move(owned)), root_(root) {}
-
   ZKW_PSTree_Root* root_;  // the description the base owns
   QuadBatches batches_;
 };

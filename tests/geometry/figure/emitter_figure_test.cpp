@@ -158,10 +158,10 @@ TEST(EmitterFigure, SectorWithoutRadiusDrawsOnlyTheAngleAndTheSpin) {
     }
   }
   // AddRandomPoint is the same point without spin.
-  crt_srand(21);
+  const uint32_t afterOne = StateAfterDraws(21, 1);
   V point(0, 0, 0);
   sector.AddRandomPoint(&point);
-  EXPECT_EQ(crt_rand_state(), StateAfterDraws(21, 1));
+  EXPECT_EQ(crt_rand_state(), afterOne);
   ExpectNear(point, V(7, 8, 9), 0.0f);
 }
 

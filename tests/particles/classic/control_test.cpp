@@ -35,19 +35,41 @@ TEST_F(ControlTest, ContinuousControlsPrewarmOthersStartEmpty) {
   EXPECT_EQ(warm.emitSteps.front(), 0.1f);
   EXPECT_EQ(warm.particles.size(), 51u);
 
-  StepControl endless;
-  endless.prewarm = std::numeric_limits<float>::infinity();
-  endless.Restart();
-  EXPECT_EQ(endless.emitSteps.size(), size_t(ZKW_ParticleSystemCtrl::kMaxPrewarmSteps));
+  // 10,000 particles a second warm their whole 5 s.
+  StepControl busy;
+  busy.perStep = 1000;
+  busy.Restart();
+  EXPECT_EQ(busy.emitSteps.size(), 51u);
+  EXPECT_EQ(busy.particles.size(), 51000u);
 
-  // The largest lists stop once the pre-warm has made its share of particle updates.
-  StepControl crowded;
-  crowded.perStep = int(kMaxParticlesPerList);
-  crowded.Restart();
-  EXPECT_EQ(crowded.emitSteps.size(),
-            size_t(ZKW_ParticleSystemCtrl::kMaxPrewarmParticleSteps / kMaxParticlesPerList + 1));
+  // A pre-warm longer than a day ends after its most steps.
+  StepControl ages;
+  ages.prewarm = 1e30f;
+  ages.Restart();
+  EXPECT_EQ(ages.emitSteps.size(), size_t(ZKW_ParticleSystemCtrl::kMaxPrewarmSteps));
 
-  for (float none : {0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN()}) {
+  // Full lists warm the longest fixed time, 15 s, whole; a pre-warm of ages over full lists
+  // stops once it has made its most particle updates. (The steps only report full lists.)
+  class Full : public StepControl {
+   public:
+    uint64_t WarmStep(float step) override {
+      StepControl::WarmStep(step);
+      return kMaxParticlesPerList;
+    }
+  };
+  Full rain;
+  rain.prewarm = 15.0f;
+  rain.Restart();
+  EXPECT_EQ(rain.emitSteps.size(), 150u);
+  Full flood;
+  flood.prewarm = 1e30f;
+  flood.Restart();
+  EXPECT_EQ(flood.emitSteps.size(),
+            size_t(ZKW_ParticleSystemCtrl::kMaxPrewarmParticleSteps / kMaxParticlesPerList));
+
+  // No time, and an endless one (a speed of 0), which would never settle.
+  for (float none : {0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN(),
+                     std::numeric_limits<float>::infinity()}) {
     StepControl cold;
     cold.prewarm = none;
     cold.Restart();

@@ -12,7 +12,7 @@ namespace gfx_test {
 namespace {
 
 // Debug builds log a refused call once per call site, naming the call, the site and the reason;
-// release builds stay quiet.
+// release builds stay quiet. Every build counts refusals.
 class RefusalLogTest : public GfxTest {
  protected:
   void SetUp() override {
@@ -71,9 +71,11 @@ TEST_F(RefusalLogTest, EachRefusingSiteLogsOnceWithItsReason) {
       {[&] { return device_->SetTexture(kMaxTextureStages, nullptr); }, "SetTexture refused at ",
        "stage " + std::to_string(kMaxTextureStages) + " does not exist"},
   };
+  const uint64_t before = RefusalCount();
   for (int round = 0; round < 3; ++round)
     for (const Case& c : cases)
       EXPECT_EQ(c.call(), kInvalidCall) << c.logged;
+  EXPECT_EQ(RefusalCount() - before, 3 * std::size(cases)) << "every refusal counts, logged or not";
 
   if (!kLogsRefusals) {
     EXPECT_TRUE(lines_.empty());

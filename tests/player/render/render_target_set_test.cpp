@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gfx/refusal_log.h"
+#include "player/device/device_values.h"
 #include "render_fixture.h"
 
 namespace render_test {
@@ -39,6 +41,32 @@ TEST_F(TargetSetTest, CreateMakesThreeTargetsOrNothing) {
   EXPECT_FALSE(set.current);
   for (const auto& t : set.textures)
     EXPECT_FALSE(t);
+}
+
+// Targets are made at the largest multiple of the back buffer (3, 2, then 1) the device can hold;
+// multiples past its largest texture are passed over without a refused call.
+TEST_F(TargetSetTest, BackBufferMultiplesStopAtTheLargestTexture) {
+  gfx::Caps caps;
+  ASSERT_EQ(device_->GetDeviceCaps(&caps), gfx::kOk);
+  DeviceValues& values = GetDeviceValues();
+  const DeviceValues saved = values;
+  struct Case {
+    uint32_t width, height, expectedScale;
+  };
+  const uint32_t max = caps.maxTextureWidth;
+  for (const Case& c : {Case{8, 4, 3}, Case{max / 3 + 1, 4, 2}, Case{4, max / 2 + 1, 1}}) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    values.backBufferWidth = c.width;
+    values.backBufferHeight = c.height;
+    values.targetScaleLimit = 3;
+    const uint64_t refusedBefore = gfx::RefusalCount();
+    RenderTargetSet set;
+    ASSERT_TRUE(CreateAtBackBufferMultiple(set));
+    EXPECT_EQ(set.width, c.expectedScale * c.width);
+    EXPECT_EQ(set.height, c.expectedScale * c.height);
+    EXPECT_EQ(gfx::RefusalCount(), refusedBefore);
+  }
+  values = saved;
 }
 
 TEST_F(TargetSetTest, BeginAndEndRedirectDrawingAndRestoreTheTarget) {
