@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them all (or those matching $1), then plays the
-# photo slides under /usr/bin/time -v for their peak resident size (photo_memory_probe).
+# photo slides and the demo under /usr/bin/time -v for their peak resident size
+# (photo_memory_probe, demo_memory_probe). Ends with exit code 1 when a benchmark reported a
+# failure (slide_stall_bench: a slide whose longest frame passes 4 x its median).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -9,15 +11,18 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENE_BENCH=ON
 cmake --build "$build"
 # The player benchmarks draw on a headless window.
 export SDL_VIDEODRIVER=${SDL_VIDEODRIVER:-offscreen}
+status=0
 for b in $(find "$build" -type f -executable -name '*_bench' | sort); do
   [[ -z "${1:-}" || "$b" == *"$1"* ]] || continue
   echo "== $(basename "$b")"
-  "$b"
+  "$b" || status=1
 done
-if [[ -z "${1:-}" || "photo_memory_probe" == *"$1"* ]]; then
-  echo "== photo_memory_probe"
-  times=$(mktemp)
-  trap 'rm -f "$times"' EXIT
-  /usr/bin/time -v -o "$times" "$build/bench/photo_memory_probe"
+times=$(mktemp)
+trap 'rm -f "$times"' EXIT
+for probe in photo_memory_probe demo_memory_probe; do
+  [[ -z "${1:-}" || "$probe" == *"$1"* ]] || continue
+  echo "== $probe"
+  /usr/bin/time -v -o "$times" "$build/bench/$probe"
   grep "Maximum resident set size" "$times"
-fi
+done
+exit $status

@@ -17,6 +17,7 @@
 #include "player/document/doc_res_manager.h"
 #include "player/project/load_project.h"
 #include "player/render/render_context.h"
+#include "player/render/shared_targets.h"
 #include "player/resources/texture_cache.h"
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
@@ -96,6 +97,7 @@ void ScenePlayer::Shutdown() {
   RenderContextTlsSlot::Set(&MainRenderContext());
   DocumentTlsSlot::Reset();
   textureCache.reset();
+  shared_targets::Clear();
   app::DXUTShutdown();
   GetDeviceValues() = DeviceValues{};
   embeddedId = 0;
