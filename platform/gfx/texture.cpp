@@ -51,15 +51,16 @@ bool Texture::CreateStorage() {
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(levels_.size()) - 1);
   gl.TexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, info_.swizzle.data());
   for (uint32_t i = 0; i < levels_.size(); ++i) {
-    // A lockable level without a copy is defined by its first write (or by its clear), in one
-    // upload: the driver need not make and clear storage that is written over at once. A render
-    // target gets its storage when it is first drawn into, read or sampled: one that nothing
-    // draws into (a spare, a pass of a slide that does not show) holds no memory.
-    levels_[i].unwritten =
-        levels_[i].cpu.empty() && (Lockable() || (usage_ & Usage::RenderTarget) != 0);
-    if (levels_[i].unwritten) continue;
-    DefineLevel(i, nullptr);
-    if (!levels_[i].cpu.empty()) Upload(i, levels_[i].cpu.data());
+    // A lockable level without a copy is defined by its first write (or by its clear), and one
+    // with a copy by that copy, each in one upload: the driver need not make and clear storage
+    // that is written over at once. A render target gets its storage when it is first drawn
+    // into, read or sampled: one that nothing draws into (a spare, a pass of a slide that does
+    // not show) holds no memory.
+    levels_[i].unwritten = Lockable() || (usage_ & Usage::RenderTarget) != 0;
+    if (!levels_[i].cpu.empty())
+      Upload(i, levels_[i].cpu.data());
+    else if (!levels_[i].unwritten)
+      DefineLevel(i, nullptr);
   }
   return gl.GetError() == GL_NO_ERROR;
 }
@@ -99,9 +100,9 @@ void Texture::ClearLevel(uint32_t level) const {
 void Texture::DefineLevel(uint32_t level, const void* bytes) const {
   device_->ForgetClear();
   const Level& l = levels_[level];
-  device_->Gl().TexImage2D(GL_TEXTURE_2D, GLint(level), GLint(info_.internalFormat),
-                           GLsizei(l.width), GLsizei(l.height), 0, info_.uploadFormat,
-                           info_.uploadType, bytes);
+  const GLenum storage = usage_ & Usage::RenderTarget ? info_.internalFormat : info_.sampledFormat;
+  device_->Gl().TexImage2D(GL_TEXTURE_2D, GLint(level), GLint(storage), GLsizei(l.width),
+                           GLsizei(l.height), 0, info_.uploadFormat, info_.uploadType, bytes);
 }
 
 void Texture::Upload(uint32_t level, const uint8_t* bytes) {

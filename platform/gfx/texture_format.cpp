@@ -13,6 +13,7 @@ TextureFormatInfo TextureFormatInfo::Of(Format format) {
     case Format::X8R8G8B8:
       f.bytesPerUnit = 4;
       f.internalFormat = GL_RGBA8;
+      f.sampledFormat = GL_RGBA;
       f.uploadFormat = GL_BGRA;
       f.uploadType = GL_UNSIGNED_BYTE;
       f.renderTarget = true;
@@ -47,12 +48,14 @@ TextureFormatInfo TextureFormatInfo::Of(Format format) {
       f.compressed = true;
       f.bytesPerUnit = format == Format::Dxt1 ? 8 : 16;
       f.internalFormat = GL_RGBA8;
+      f.sampledFormat = GL_RGBA;
       f.uploadFormat = GL_BGRA;
       f.uploadType = GL_UNSIGNED_BYTE;
       break;
     default:
       return {};
   }
+  if (!f.sampledFormat) f.sampledFormat = f.internalFormat;
   return f;
 }
 

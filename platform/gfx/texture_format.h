@@ -15,7 +15,12 @@ struct TextureFormatInfo {
   bool valid = false;
   bool compressed = false;    // 4 x 4 blocks
   uint32_t bytesPerUnit = 0;  // per pixel, or per block when compressed
-  GLenum internalFormat = 0;
+  GLenum internalFormat = 0;  // of render targets
+  // Of the other textures, which are uploaded and sampled: for BGRA bytes the base format, in
+  // which Mesa keeps the layout of the upload, so that uploads and read-backs are copies (the
+  // sized GL_RGBA8 stores RGBA and swaps the bytes of every pixel, four times the time of a
+  // copy); internalFormat for the other formats.
+  GLenum sampledFormat = 0;
   GLenum uploadFormat = 0;
   GLenum uploadType = 0;
   std::array<GLint, 4> swizzle{GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA};

@@ -29,6 +29,8 @@ PictureDecodeAhead::~PictureDecodeAhead() {
   current = previous_;
   for (auto& picture : ahead_)
     picture.wait();
+  ahead_.clear();
+  reuse_.reset();
   // The workers' decoded levels were freed into their threads' malloc arenas, which keep them
   // for reuse: hand that memory back.
   malloc_trim(0);

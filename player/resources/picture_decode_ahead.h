@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gfx/image/d3dx_texture.h"
+#include "platform/gfx/image/level_buffers.h"
 
 // Pictures decoded on worker threads ahead of a loop that makes their textures one after the
 // other: a few at a time, in the order the loop asks for them, so that decoding overlaps the
@@ -29,6 +30,8 @@ class PictureDecodeAhead {
  private:
   void Launch();
 
+  // Each picture's level goes into the memory of one uploaded before.
+  std::optional<gfx::image::LevelBufferReuse> reuse_{std::in_place};
   std::vector<std::span<const uint8_t>> pictures_;
   size_t launched_ = 0;
   std::deque<std::future<PreparedPicture>> ahead_;

@@ -5,6 +5,7 @@
 
 #include "platform/gfx/image/color_lanes.h"
 #include "platform/gfx/image/dxt_encoder.h"
+#include "platform/gfx/image/level_buffers.h"
 #include "platform/gfx/texture_format.h"
 
 namespace gfx::image {
@@ -111,8 +112,16 @@ LevelEncoder::LevelEncoder(Format format, uint32_t width, uint32_t height)
   const TextureFormatInfo info = TextureFormatInfo::Of(format);
   pitch_ = info.Pitch(width);
   compressed_ = info.compressed;
-  out_.assign(size_t(pitch_) * info.Rows(height), 0);
+  size_ = size_t(pitch_) * info.Rows(height);
+  // Only reserved: every byte is appended once, in order, so that nothing is cleared first.
+  out_ = TakeLevelBuffer(size_);
   if (compressed_) band_.resize(size_t(width) * 4);
+  row_.resize(compressed_ ? TextureFormatInfo::Of(format).bytesPerUnit : pitch_);
+}
+
+std::vector<uint8_t> LevelEncoder::Take() {
+  out_.resize(size_);  // rows never written read as zero bytes
+  return std::move(out_);
 }
 
 void LevelEncoder::Write(uint32_t y, const Color4* in) {
@@ -122,13 +131,20 @@ void LevelEncoder::Write(uint32_t y, const Color4* in) {
     if (y % 4 == 3 || y + 1 == height_) EncodeBand(y / 4, y % 4 + 1);
     return;
   }
-  uint8_t* row = &out_[size_t(y) * pitch_];
+  if (!Reach(size_t(y) * pitch_)) return;
+  EncodeRow(in, row_.data());
+  out_.insert(out_.end(), row_.begin(), row_.end());
+}
+
+bool LevelEncoder::Reach(size_t offset) {
+  if (out_.size() > offset) return false;  // written already
+  out_.resize(offset);                     // skipped rows are zero bytes
+  return true;
+}
+
+void LevelEncoder::EncodeRow(const Color4* in, uint8_t* row) const {
   if (format_ == Format::A8R8G8B8 || format_ == Format::X8R8G8B8) {
-    const bool opaque = format_ == Format::X8R8G8B8;
-    for (uint32_t x = 0; x < width_; ++x, row += 4) {
-      ToBgra(in[x], row);
-      if (opaque) row[3] = 255;
-    }
+    ToBgraRow(in, width_, format_ == Format::X8R8G8B8, row);
     return;
   }
   for (uint32_t x = 0; x < width_; ++x) {
@@ -161,6 +177,7 @@ void LevelEncoder::Write(uint32_t y, const Color4* in) {
 }
 
 void LevelEncoder::EncodeBand(uint32_t blockRow, uint32_t rows) {
+  if (!Reach(size_t(blockRow) * pitch_)) return;
   const uint32_t blockBytes = TextureFormatInfo::Of(format_).bytesPerUnit;
   for (uint32_t bx = 0; bx < pitch_ / blockBytes; ++bx) {
     uint8_t rgba[16][4];
@@ -171,7 +188,8 @@ void LevelEncoder::EncodeBand(uint32_t blockRow, uint32_t rows) {
       rgba[i][0] = Byte(c.r), rgba[i][1] = Byte(c.g), rgba[i][2] = Byte(c.b);
       rgba[i][3] = Byte(c.a);
     }
-    EncodeDxtBlock(format_, rgba, &out_[size_t(blockRow) * pitch_ + size_t(bx) * blockBytes]);
+    EncodeDxtBlock(format_, rgba, row_.data());
+    out_.insert(out_.end(), row_.begin(), row_.end());
   }
 }
 

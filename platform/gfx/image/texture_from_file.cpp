@@ -6,6 +6,7 @@
 
 #include "platform/gfx/image/d3dx_texture.h"
 #include "platform/gfx/image/dds_reader.h"
+#include "platform/gfx/image/level_buffers.h"
 #include "platform/gfx/image/level_io.h"
 #include "platform/gfx/image/level_rows.h"
 #include "platform/gfx/image/picture_decoder.h"
@@ -212,7 +213,7 @@ HResult D3DXCreateTextureFromPrepared(Device* device, PreparedPicture&& prepared
   for (uint32_t level = 0; level < prepared.levels.size(); ++level) {
     if (const HResult hr = StoreLevel(texture.Get(), level, prepared.levels[level]); Failed(hr))
       return result(hr);
-    std::vector<uint8_t>().swap(prepared.levels[level]);  // released as soon as uploaded
+    ReleaseLevelBuffer(std::move(prepared.levels[level]));  // released as soon as uploaded
   }
   *out = texture.Detach();
   return result(kOk);
