@@ -428,7 +428,8 @@ HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uin
     return Refuse(kInvalidCall, site, "Clear", "a rectangle count without rectangles");
   if (status_ != Status::Operational) return kOk;
   const ClearRecord record{flags, color, stencil, z, state_.viewport};
-  if (rectCount != 0 || lastClear_ != record) {
+  const bool redundant = rectCount == 0 && lastClear_ == record;
+  if (!redundant) {
     lastClear_.reset();
     MakeCurrent();
     if (!BindTarget(flags & (ClearFlags::ZBuffer | ClearFlags::Stencil))) return kOk;
@@ -440,6 +441,7 @@ HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uin
     e.kind = FrameLogEntry::Kind::Clear;
     e.clearFlags = flags;
     e.clearColor = color;
+    e.redundant = redundant;
     Log(std::move(e));
   }
   return kOk;
@@ -673,6 +675,7 @@ void Device::EnableFrameLog(bool enable) {
 void Device::Log(FrameLogEntry entry) {
   entry.technique = technique_;
   entry.shaderProgram = program_ != nullptr;
+  if (program_) entry.effect = program_->Name();
   if (renderTarget_) {
     entry.target = renderTarget_->Id();
     entry.targetWidth = renderTarget_->Width();
@@ -685,6 +688,7 @@ void Device::Log(FrameLogEntry entry) {
   entry.stride = streamStride_;
   entry.state = state_;
   log_.push_back(std::move(entry));
+  if (logObserver_) logObserver_(log_.back());
 }
 
 Device::StateBlock Device::CaptureStateBlock() const {

@@ -205,6 +205,10 @@ class Device final : public Unknown {
   const std::vector<FrameLogEntry>& CurrentFrameLog() const { return log_; }
   // The entries of the frame that the last Present ended.
   const std::vector<FrameLogEntry>& LastFrameLog() const { return lastLog_; }
+  // Called with each entry the enabled log records, while the GL state of that draw or clear is
+  // still bound: a benchmark captures a frame's GL work through it to replay it. Null: none.
+  using FrameLogObserver = std::function<void(const FrameLogEntry&)>;
+  void SetFrameLogObserver(FrameLogObserver observer) { logObserver_ = std::move(observer); }
 
   // ---- for the platform layer's own GL code ----
   const GlFunctions& Gl() const { return gl_; }
@@ -291,6 +295,7 @@ class Device final : public Unknown {
   HookId nextHook_ = 1;
   bool logEnabled_ = false;
   std::vector<FrameLogEntry> log_, lastLog_;
+  FrameLogObserver logObserver_;
   // The last clear of the whole viewport of the bound surfaces while nothing has written to
   // them since: the same clear again changes no pixel and does no GL work. Draws, uploads,
   // target changes, Present and losses forget it.

@@ -326,6 +326,7 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
     e.indexed = indexed;
     e.first = first;
     e.baseVertex = baseVertex;
+    e.indexSize = indexed ? indices_->IndexSize() : 0;
     Log(std::move(e));
   }
   return kOk;

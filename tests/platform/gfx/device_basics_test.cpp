@@ -1,5 +1,6 @@
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "gfx_fixture.h"
 
@@ -210,16 +211,30 @@ TEST_F(GfxTest, FrameLogRecordsDrawsWithTheirState) {
   device_->SetTexture(0, texture.Get());
   device_->SetRenderState(RenderState::AlphaBlendEnable, 1);
   device_->SetTechniqueLabel("BlendNormal");
+  // The observer sees each entry as it is logged, with the GL work of its call still bound.
+  std::vector<std::pair<FrameLogEntry::Kind, GLint>> observed;
+  device_->SetFrameLogObserver([&](const FrameLogEntry& e) {
+    GLint program = 0;
+    device_->Gl().GetIntegerv(GL_CURRENT_PROGRAM, &program);
+    observed.emplace_back(e.kind, program);
+  });
   EXPECT_EQ(device_->BeginScene(), kOk);
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFF000000, 1.0f, 0);
   device_->Clear(0, nullptr, ClearFlags::Target, 0xFF000000, 1.0f, 0);
   DrawScreenQuad(0, 0, 8, 8, 0xFFFFFFFF);
   device_->EndScene();
+  device_->SetFrameLogObserver(nullptr);
 
   const auto& log = device_->CurrentFrameLog();
-  ASSERT_EQ(log.size(), 2u);
+  ASSERT_EQ(log.size(), 3u);
   EXPECT_EQ(log[0].kind, FrameLogEntry::Kind::Clear);
   EXPECT_EQ(log[0].clearColor, 0xFF000000u);
-  const FrameLogEntry& draw = log[1];
+  EXPECT_FALSE(log[0].redundant);
+  EXPECT_TRUE(log[1].redundant) << "the same clear again changes no pixel";
+  ASSERT_EQ(observed.size(), 3u);
+  EXPECT_EQ(observed[2].first, FrameLogEntry::Kind::Draw);
+  EXPECT_NE(observed[2].second, 0) << "the draw's program is still bound";
+  const FrameLogEntry& draw = log[2];
   EXPECT_EQ(draw.kind, FrameLogEntry::Kind::Draw);
   EXPECT_EQ(draw.technique, "BlendNormal");
   EXPECT_EQ(draw.primitiveType, PrimitiveType::TriangleStrip);
@@ -233,10 +248,11 @@ TEST_F(GfxTest, FrameLogRecordsDrawsWithTheirState) {
   EXPECT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put()), kOk);
   EXPECT_EQ(draw.target, bb->Id());
   EXPECT_EQ(draw.targetWidth, kSize);
+  EXPECT_TRUE(draw.effect.empty()) << "fixed function";
 
   ASSERT_EQ(device_->Present(), kOk);
   EXPECT_TRUE(device_->CurrentFrameLog().empty());
-  EXPECT_EQ(device_->LastFrameLog().size(), 2u);
+  EXPECT_EQ(device_->LastFrameLog().size(), 3u);
 }
 
 TEST(FvfLayout, DecodesTheFormatsInUse) {
