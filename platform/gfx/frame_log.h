@@ -27,6 +27,9 @@ struct FrameLogEntry {
   uint32_t clearFlags = 0;
   uint32_t clearColor = 0;
   bool redundant = false;  // a clear that changed no pixel, since the same one came last
+  // A clear of the whole back buffer whose GL work waits until the back buffer is drawn on, read
+  // or shown; a later clear of it may replace it.
+  bool deferred = false;
   uint64_t target = 0;
   uint64_t depthStencil = 0;
   uint32_t targetWidth = 0, targetHeight = 0;
