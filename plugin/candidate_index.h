@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace unreal {
 
@@ -11,6 +11,12 @@ namespace unreal {
 // the ue3 tag, the ue4 record start (8 zero bytes, then a stored size in [256, Int32 max]), or
 // the ue5 frame (16 zero bytes, then two non-zero 64-bit values).
 enum class Candidate { kUe3Tag = 0, kUe4Entry = 1, kUe5Stream = 2 };
+
+// A set of kinds: bit k for kind k.
+constexpr unsigned KindBit(Candidate kind) {
+  return 1u << static_cast<unsigned>(kind);
+}
+inline constexpr unsigned kAllKinds = 7;
 
 inline constexpr uint32_t kUe3Tag = 0x9E2A83C1;
 
@@ -35,21 +41,35 @@ class CandidateIndex {
   static constexpr int64_t kBlockSize = int64_t{1} << kBlockShift;
 
   void MarkBlocks(Vectors vectors);
-  // The same marking with 32-byte vectors, from the first block on while 128 bytes can be read;
-  // the block it stopped at.
-  int64_t MarkBlocksAvx2();
-  // Marks the ue4 and ue5 candidates of a block from its zero runs; needs 128 readable bytes.
-  void MarkZeroRuns(int64_t block);
+  // The marking with 32-byte vectors, whole words of blocks from the first while the word's
+  // last block has its 128 readable bytes; the block it stopped at.
+  int64_t MarkWordsAvx2();
+  void MarkKinds(int64_t block, unsigned kinds) {
+    for (size_t k = 0; k < 3; ++k)
+      if ((kinds >> k) & 1) Mark(static_cast<Candidate>(k), block);
+  }
+  // Each word of marks is cleared when the marking reaches its first block, so the table is
+  // written once and never cleared ahead.
+  void StartBlock(int64_t block) {
+    if ((block & 63) != 0) return;
+    for (size_t k = 0; k < 3; ++k)
+      Word(static_cast<Candidate>(k), block >> 6) = 0;
+  }
   void Mark(Candidate kind, int64_t block) {
-    flags_[static_cast<int>(kind)][static_cast<size_t>(block >> 6)] |= uint64_t{1} << (block & 63);
+    Word(kind, block >> 6) |= uint64_t{1} << (block & 63);
+  }
+  uint64_t& Word(Candidate kind, int64_t word) {
+    return flags_[static_cast<size_t>(kind) * static_cast<size_t>(words_) +
+                  static_cast<size_t>(word)];
   }
   uint64_t BlockMask(Candidate kind, int64_t block);
 
   const uint8_t* data_;
   int64_t size_;
   int64_t blocks_;
-  bool every_block_ = false;  // no marks could be made: test every position
-  std::array<std::vector<uint64_t>, 3> flags_;
+  int64_t words_;                      // words of marks per kind, one bit per block
+  bool every_block_ = false;           // no marks could be made: test every position
+  std::unique_ptr<uint64_t[]> flags_;  // the kinds' words one after another
   std::array<int64_t, 3> cached_block_ = {-1, -1, -1};
   std::array<uint64_t, 3> cached_mask_ = {0, 0, 0};
 };

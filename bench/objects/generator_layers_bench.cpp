@@ -26,9 +26,13 @@ std::unique_ptr<ZKW_RenderObj> Sparkles(uint32_t count) {
   bling.fallTime.SetValue(150);
   bling.spinSpeed.SetValue(20);
   crt_srand(1);
-  for (uint32_t i = 0; i < count; ++i)
-    bling.AddParticle(D3DXVECTOR3(crt_rand_unit() * 460, crt_rand_unit() * 215, 0), 1.0f, 0.0f,
-                      crt_rand_unit(), 0.0f);
+  for (uint32_t i = 0; i < count; ++i) {
+    // One draw a statement: the same sparkles whatever the compiler.
+    const float x = crt_rand_unit() * 460;
+    const float y = crt_rand_unit() * 215;
+    const float phase = crt_rand_unit();
+    bling.AddParticle(D3DXVECTOR3(x, y, 0), 1.0f, 0.0f, phase, 0.0f);
+  }
   return bling.CreateRuntimeObject();
 }
 

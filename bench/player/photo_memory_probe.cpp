@@ -6,24 +6,12 @@
 // size flat from slide to slide.
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "player/photo_player.h"
+#include "player/shell/process_memory.h"
+#include "resident_size.h"
 #include "tools/project_writer/photo_slides.h"
-
-namespace {
-
-// A line of /proc/self/status in MiB ("VmRSS", "VmHWM").
-long StatusMiB(const std::string& key) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(key + ":", 0) == 0) return std::atol(line.c_str() + key.size() + 1) / 1024;
-  return -1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const int slides = argc > 1 ? std::atoi(argv[1]) : 20;
@@ -33,6 +21,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s [slides 1-64] [width] [height]\n", argv[0]);
     return 2;
   }
+  ReturnLargeBlocksToTheSystem();
   RegisterProgramClasses();
   PhotoPlayer player{uint32_t(width), uint32_t(height)};
   if (!player.Ready()) {

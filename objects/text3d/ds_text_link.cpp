@@ -1,9 +1,6 @@
 #include "objects/text3d/ds_text_link.h"
 
-#include "core/param/media_rectangle.h"
-#include "core/startup/thread_slots.h"
 #include "objects/text3d/text_link_rules.h"
-#include "player/render/render_context.h"
 
 bool DS_TextLink::Save(DS_IOF_Archive& archive) const {
   WriteRecordHeader(archive, u"DS_TextLink", kVersion);
@@ -21,12 +18,11 @@ std::unique_ptr<ZKW_ParticleSystemCtrl> DS_TextLink::Clone() const {
 }
 
 bool DS_TextLink::HitTest(float x, float y) const {
-  const RenderContext* context = RenderContextTlsSlot::Get();
-  if (context == nullptr) return false;
-  const D3DXVECTOR4 at = ClientPointInScene(x, y, context->inverseView);
+  const auto at = LinkPointInPicture(*this, x, y);
+  if (!at) return false;
   const D3DXVECTOR3& first = corners.corners[0].Value();
   const D3DXVECTOR3& last = corners.corners[3].Value();
-  return first.x <= at.x && at.x <= last.x && first.y <= at.y && at.y <= last.y;
+  return first.x <= at->x && at->x <= last.x && first.y <= at->y && at->y <= last.y;
 }
 
 int DS_TextLink::HoverTest(int x, int y) {

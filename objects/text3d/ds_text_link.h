@@ -20,9 +20,9 @@ class DS_TextLink : public DS_StaticText {
   bool ReadBody(DS_IOF_Archive& archive, uint32_t version);
   std::unique_ptr<ZKW_ParticleSystemCtrl> Clone() const override;
 
-  // Whether the window point, mapped through the render context's inverse view, lies within the
-  // first and fourth corners (edges inside; z plays no part). A miss before the first frame (no
-  // render context).
+  // Whether the window point, found in the picture where the link is drawn (with the camera
+  // while it runs), lies within the first and fourth corners (edges inside; z plays no part). A
+  // miss before the first frame (no render context).
   bool HitTest(float x, float y) const;
   int HoverTest(int x, int y) override;
   void Click(int x, int y) override;

@@ -1,9 +1,6 @@
 #include "objects/text3d/ds_text_link_constructor.h"
 
-#include "core/startup/thread_slots.h"
 #include "objects/text3d/text_link_rules.h"
-#include "player/document/scene_view.h"
-#include "player/render/scene_mapping.h"
 
 bool DS_TextLinkConstructor::Save(DS_IOF_Archive& archive) const {
   WriteRecordHeader(archive, u"DS_TextLinkConstructor", kVersion);
@@ -21,13 +18,12 @@ std::unique_ptr<DS_ParticleSystemCtrl> DS_TextLinkConstructor::Clone() const {
 }
 
 bool DS_TextLinkConstructor::HitTest(float x, float y) {
-  if (RenderContextTlsSlot::Get() == nullptr) return false;
-  const SceneView& view = *GetSceneView();
-  const D3DXVECTOR3 at = PointToScene(view, x * view.scaleX, y * view.scaleY, 0.0f);
+  const auto at = LinkPointInPicture(*this, x, y);
+  if (!at) return false;
   const D3DXVECTOR3& p = position.Value();
   const float hw = static_cast<float>(width.Value() >> 1);
   const float hh = static_cast<float>(height.Value() >> 1);
-  return p.x - hw <= at.x && at.x <= p.x + hw && p.y - hh <= at.y && at.y <= p.y + hh;
+  return p.x - hw <= at->x && at->x <= p.x + hw && p.y - hh <= at->y && at->y <= p.y + hh;
 }
 
 int DS_TextLinkConstructor::HoverTest(int x, int y) {

@@ -21,9 +21,9 @@ class DS_TextLinkConstructor : public DS_StaticTextConstructor {
   bool ReadBody(DS_IOF_Archive& archive, uint32_t version);
   std::unique_ptr<DS_ParticleSystemCtrl> Clone() const override;
 
-  // Whether the window point lies in the link: the point scaled by the scene view's scales and
-  // mapped into the scene, within the integer half width and height of the position (borders
-  // inside). A miss before the first frame (no render context).
+  // Whether the window point lies in the link: the point found in the picture where the link is
+  // drawn (with the camera while it runs), within the integer half width and height of the
+  // position (borders inside). A miss before the first frame (no render context).
   bool HitTest(float x, float y) override;
   int HoverTest(int x, int y) override;
   void Click(int x, int y) override;

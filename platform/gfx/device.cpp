@@ -386,6 +386,7 @@ bool Device::BindTarget(bool needsDepth) {
   const Texture* texture = rt->Container();
   if ((texture && (texture->IsLost() || !texture->GlName())) || (!texture && !rt->GlRenderbuffer()))
     return false;
+  if (texture) texture->DefineUnwrittenLevels();
   GLuint depth = 0;
   if (depthStencil_ && depthStencil_->GlRenderbuffer()) depth = depthStencil_->GlRenderbuffer();
   targetInWindow_ = false;
@@ -416,7 +417,7 @@ bool Device::BindForRead(const Surface* surface) {
     return true;
   }
   const Texture* texture = surface->Container();
-  if (texture) texture->ClearUnwrittenLevels();
+  if (texture) texture->DefineUnwrittenLevels();
   const GLuint fbo = texture ? cache_->Framebuffer(texture->GlName(), GLint(surface->Level()), 0, 0)
                              : cache_->Framebuffer(0, 0, surface->GlRenderbuffer(), 0);
   if (!fbo) return false;

@@ -252,7 +252,7 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
     const Texture* t = textures_[i].Get();
     if (t && !t->IsLost() && t->GlName()) {
       textured |= 1u << i;
-      t->ClearUnwrittenLevels();
+      t->DefineUnwrittenLevels();
       cache_->BindTexture(i, t->GlName());
       const auto& ss = state_.samplerStates[i];
       const bool mipmapped = t->GetLevelCount() > 1;

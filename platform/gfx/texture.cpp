@@ -52,8 +52,11 @@ bool Texture::CreateStorage() {
   gl.TexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, info_.swizzle.data());
   for (uint32_t i = 0; i < levels_.size(); ++i) {
     // A lockable level without a copy is defined by its first write (or by its clear), in one
-    // upload: the driver need not make and clear storage that is written over at once.
-    levels_[i].unwritten = Lockable() && levels_[i].cpu.empty();
+    // upload: the driver need not make and clear storage that is written over at once. A render
+    // target gets its storage when it is first drawn into, read or sampled: one that nothing
+    // draws into (a spare, a pass of a slide that does not show) holds no memory.
+    levels_[i].unwritten =
+        levels_[i].cpu.empty() && (Lockable() || (usage_ & Usage::RenderTarget) != 0);
     if (levels_[i].unwritten) continue;
     DefineLevel(i, nullptr);
     if (!levels_[i].cpu.empty()) Upload(i, levels_[i].cpu.data());
@@ -66,9 +69,20 @@ bool Texture::KeepsCopy() const {
   return format_ != Format::A8R8G8B8 && format_ != Format::X8R8G8B8 && format_ != Format::A8;
 }
 
-void Texture::ClearUnwrittenLevels() const {
+void Texture::DefineUnwrittenLevels() const {
   for (uint32_t i = 0; i < levels_.size(); ++i)
-    if (levels_[i].unwritten) ClearLevel(i);
+    if (levels_[i].unwritten) DefineUnwrittenLevel(i);
+}
+
+void Texture::DefineUnwrittenLevel(uint32_t level) const {
+  if (Lockable()) {
+    ClearLevel(level);
+    return;
+  }
+  // What a new render target or Default-pool texture holds is the driver's to choose.
+  levels_[level].unwritten = false;
+  device_->BindForUpload(name_);
+  DefineLevel(level, nullptr);
 }
 
 void Texture::ClearLevel(uint32_t level) const {
@@ -178,7 +192,7 @@ HResult Texture::LockRect(uint32_t level, LockedRect* out, const Rect* rect, uin
     if (KeepsCopy() || !name_ || !device_)
       return Refuse(kInvalidCall, site, "LockRect", "the level has neither a copy nor a texture");
     device_->MakeCurrent();
-    if (l.unwritten) ClearLevel(level);
+    if (l.unwritten) DefineUnwrittenLevel(level);
     l.cpu.assign(size_t(pitch) * l.height, 0);
     device_->BindForUpload(name_);
     device_->Gl().GetTexImage(GL_TEXTURE_2D, GLint(level), info_.uploadFormat, info_.uploadType,
@@ -252,7 +266,7 @@ HResult Texture::ReadLevel(uint32_t level, std::vector<uint8_t>* bytes, uint32_t
     return Refuse(kInvalidCall, site, "ReadLevel", "compressed levels are not read from the GPU");
   if (!name_ || !device_) return Refuse(kInvalidCall, site, "ReadLevel", kLost);
   device_->MakeCurrent();
-  if (l.unwritten) ClearLevel(level);
+  if (l.unwritten) DefineUnwrittenLevel(level);
   bytes->assign(size_t(*pitch) * l.height, 0);
   device_->BindForUpload(name_);
   device_->Gl().GetTexImage(GL_TEXTURE_2D, GLint(level), info_.uploadFormat, info_.uploadType,

@@ -49,10 +49,12 @@ class Texture final : public Resource {
   uint32_t Height() const { return levels_.empty() ? 0 : levels_[0].height; }
   const TextureFormatInfo& FormatInfo() const { return info_; }
   GLuint GlName() const { return name_; }
-  // Gives levels that nothing has written since the texture was made their zero bytes. The
-  // clear waits until something samples, reads or locks the texture, since the picture loaders
-  // write every level first and a clear would be a full upload for nothing.
-  void ClearUnwrittenLevels() const;
+  // Gives levels that nothing has written since the texture was made their storage: zero bytes
+  // in a lockable texture, the driver's new storage in a render target or Default-pool texture.
+  // It waits until something draws into, samples, reads or locks the texture, since the picture
+  // loaders write every level first (a clear would be a full upload for nothing) and many
+  // render targets are never drawn into.
+  void DefineUnwrittenLevels() const;
 
  private:
   friend class Device;
@@ -62,7 +64,7 @@ class Texture final : public Resource {
     std::vector<uint8_t> cpu;  // empty when not lockable, or not locked without KeepsCopy()
     bool locked = false;
     bool readOnlyLock = false;
-    mutable bool unwritten = false;  // no GL storage yet: the first write or a clear makes it
+    mutable bool unwritten = false;  // no GL storage yet: DefineUnwrittenLevels makes it
     Surface* surface = nullptr;      // not held: the surface holds the texture
   };
 
@@ -75,6 +77,8 @@ class Texture final : public Resource {
   bool Lockable() const { return pool_ != Pool::Default || (usage_ & Usage::Dynamic); }
   // Whether lockable levels keep their CPU copy while unlocked.
   bool KeepsCopy() const;
+  // The storage of a level nothing has written yet (see DefineUnwrittenLevels).
+  void DefineUnwrittenLevel(uint32_t level) const;
   // Fills a level in GL with zero bytes, as a new texture's contents.
   void ClearLevel(uint32_t level) const;
   // Makes a level's GL storage from `bytes` (null: undefined contents) on the bound texture.

@@ -87,10 +87,29 @@ void RenderContext::FitProjection(const ScreenRect& viewRect, const ScreenRect& 
                               P{W, -1000, 0});
 }
 
-D3DXMATRIX RenderContext::WorldFor(const D3DXMATRIX& m) const {
+D3DXMATRIX RenderContext::WorldWith(const D3DXMATRIX& m, const D3DXMATRIX& parallax) const {
   D3DXMATRIX world = fitMode == 3 ? m : m * (cameraActive ? cameraWorld : worldBase);
-  if (cameraActive) world = world * cameraOffsetTranslation;
+  if (cameraActive) world = world * parallax;
   return world;
+}
+
+D3DXMATRIX RenderContext::WorldFor(const D3DXMATRIX& m) const {
+  return WorldWith(m, cameraOffsetTranslation);
+}
+
+D3DXMATRIX RenderContext::ParallaxAt(float depthPercent) const {
+  const float f = depthPercent != 0.0f ? 100.0f / depthPercent - 1.0f : 0.0f;
+  return TranslationMatrix(f * cameraOffset.x, f * cameraOffset.y, f * cameraOffset.z);
+}
+
+std::optional<D3DXVECTOR3> RenderContext::PictureAt(float x, float y, float depthPercent) const {
+  const D3DXMATRIX drawn = WorldWith(IdentityMatrix(), ParallaxAt(depthPercent)) * view;
+  D3DXMATRIX inverse;
+  if (D3DXMatrixInverse(&inverse, nullptr, &drawn) == nullptr) return std::nullopt;
+  const D3DXVECTOR4 point(x, y, 0.0f, 1.0f);
+  D3DXVECTOR4 p;
+  D3DXVec4Transform(&p, &point, &inverse);
+  return D3DXVECTOR3(p.x, p.y, p.z);
 }
 
 void RenderContext::SetWorldTransform(const D3DXMATRIX& m) {

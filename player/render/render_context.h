@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "core/scene/ds_abobj_constructor.h"
 #include "platform/math/d3dx_math.h"
@@ -42,6 +43,13 @@ class RenderContext {
   void ApplyAndDrawBars();
   // The world matrix SetWorldTransform sets for `m`.
   D3DXMATRIX WorldFor(const D3DXMATRIX& m) const;
+  // The camera offset translation of an object at `depthPercent` of the picture's depth:
+  // (100 / depth - 1) x the camera offset; none at depth 0.
+  D3DXMATRIX ParallaxAt(float depthPercent) const;
+  // The picture point that an object at `depthPercent` draws at pixel (x, y) of the view: the
+  // inverse of its world (the camera's while it runs), view chain. Empty when that chain cannot
+  // be inverted.
+  std::optional<D3DXVECTOR3> PictureAt(float x, float y, float depthPercent) const;
 
   CameraBlock& Camera() { return *cameraBlock; }
   const CameraBlock& Camera() const { return *cameraBlock; }
@@ -64,6 +72,10 @@ class RenderContext {
   std::array<ColorQuadMesh, 4> borderBars;  // top, left, bottom, right
   int fitMode = 1;
   std::unique_ptr<CameraBlock> cameraBlock;
+
+ private:
+  // `m` on the world base in force, then `parallax` while the camera runs.
+  D3DXMATRIX WorldWith(const D3DXMATRIX& m, const D3DXMATRIX& parallax) const;
 };
 
 // While it lives, the context's world matrices take no depth parallax (the camera offset

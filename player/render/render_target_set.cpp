@@ -5,6 +5,7 @@
 #include "platform/gfx/device.h"
 #include "platform/gfx/image/d3dx_texture.h"
 #include "player/device/device_values.h"
+#include "player/render/shared_targets.h"
 
 void SetTextureAsTarget(gfx::Texture* texture) {
   gfx::Device* device = CurrentDevice();
@@ -49,6 +50,7 @@ bool CreateAtBackBufferMultiple(RenderTargetSet& set) {
     const uint64_t w = uint64_t(n) * values.backBufferWidth;
     const uint64_t h = uint64_t(n) * values.backBufferHeight;
     if (n > 1 && capsKnown && (w > caps.maxTextureWidth || h > caps.maxTextureHeight)) continue;
+    set.shared = true;
     if (set.Create(uint32_t(w), uint32_t(h))) return true;
   }
   return false;
@@ -58,15 +60,12 @@ bool RenderTargetSet::Create(uint32_t w, uint32_t h) {
   width = w;
   height = h;
   if (w == 0 || h == 0) return false;
-  current.Reset();
-  for (ComRef<gfx::Texture>& slot : textures)
-    slot.Reset();
+  ReleaseTextures();
   for (ComRef<gfx::Texture>& slot : textures) {
-    slot = MakeRenderTarget(w, h);
+    slot = shared ? shared_targets::Take(w, h) : MakeRenderTarget(w, h);
     if (!slot) {
       // All or nothing: a set with only some targets would swap in missing ones later.
-      for (ComRef<gfx::Texture>& made : textures)
-        made.Reset();
+      ReleaseTextures();
       return false;
     }
   }
@@ -135,9 +134,15 @@ void RenderTargetSet::Select(int index) {
 }
 
 void RenderTargetSet::Release() {
-  current.Reset();
-  for (ComRef<gfx::Texture>& slot : textures)
-    slot.Reset();
+  ReleaseTextures();
   savedTarget.Reset();
   savedDepth.Reset();
+}
+
+void RenderTargetSet::ReleaseTextures() {
+  current.Reset();
+  for (ComRef<gfx::Texture>& slot : textures) {
+    if (shared) shared_targets::GiveBack(slot);
+    slot.Reset();
+  }
 }

@@ -10,7 +10,8 @@
 // Three A8R8G8B8 render targets of one size that renderers and effects draw into off screen and
 // swap between: two ping-pong targets (0 and 1) and a spare (2), `current` being the one drawn
 // into. Empty until Create; its owner calls Release on a device loss and makes it again after
-// the reset. Every exchange keeps the references exact.
+// the reset. Every exchange keeps the references exact. A shared set takes its textures from
+// the slides' shared targets and gives them back there when released (shared_targets.h).
 class RenderTargetSet {
  public:
   // Makes the three targets (w x h, one level, default pool); `current` is the one at
@@ -33,7 +34,8 @@ class RenderTargetSet {
   ComRef<gfx::Texture>* Flip(bool copy);
   // Makes textures[index] current and render target 0.
   void Select(int index);
-  // Releases every texture and the saved surfaces; the size stays.
+  // Releases every texture (a shared set gives them back) and the saved surfaces; the size
+  // stays.
   void Release();
 
   // (currentIndex + 1) mod 2.
@@ -48,10 +50,16 @@ class RenderTargetSet {
   ComRef<gfx::Surface> savedTarget;
   ComRef<gfx::Surface> savedDepth;
   int currentIndex = 0;
+  bool shared = false;
+
+ private:
+  // Releases the three textures and `current`, giving a shared set's back.
+  void ReleaseTextures();
 };
 
 // Makes `set` at n, n - 1, ... 1 times the back buffer's size, n being the device values' target
-// scale limit: the first size the device accepts. False, holding nothing, when none is.
+// scale limit: the first size the device accepts. False, holding nothing, when none is. The set
+// is shared: only the showing slide draws into targets of these sizes.
 [[nodiscard]] bool CreateAtBackBufferMultiple(RenderTargetSet& set);
 
 // Sets level 0 of `texture` as render target 0 of the current device; nothing for no texture.
@@ -64,4 +72,3 @@ void SaveRenderTargets(ComRef<gfx::Surface>& target, ComRef<gfx::Surface>& depth
 // A w x h A8R8G8B8 render-target texture of one level in the default pool; none for a zero
 // size, without a device, or when it cannot be made.
 ComRef<gfx::Texture> MakeRenderTarget(uint32_t w, uint32_t h);
-

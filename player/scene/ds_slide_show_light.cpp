@@ -195,8 +195,12 @@ void DS_SlideShow_Light::AttachRenderContext(std::unique_ptr<RenderContext> cont
   if (renderContext) RenderContextTlsSlot::Set(renderContext.Get());
 }
 
+bool DS_SlideShow_Light::CanJumpTo(unsigned index) const {
+  return index < slides.size() && slides[index] && slides[index]->Playable();
+}
+
 void DS_SlideShow_Light::JumpTo(unsigned index) {
-  if (index >= slides.size() || !slides[index] || !slides[index]->Playable()) return;
+  if (!CanJumpTo(index)) return;
   if (currentSlide) currentSlide->SetObjectsActive(false);
   currentSlide = slides[index];
   nextSlide = index + 1 < slides.size() ? index + 1 : 0;

@@ -54,6 +54,8 @@ class DS_SlideShow_Light : public DS_IOF_Item {
   // Shows slide `index` from its start; an index past the slides, or of a slide that cannot
   // play, is ignored.
   void JumpTo(unsigned index);
+  // Whether JumpTo(index) would show a slide.
+  bool CanJumpTo(unsigned index) const;
 
   // The overlay's alpha: 0 shows the slide, 1 hides it in black.
   float FadeAlpha() const { return fadeAlpha_; }

@@ -159,8 +159,10 @@ intptr_t PlayerWndProc(app::Window* window, uint32_t message, uintptr_t wParam, 
     case app::msg::LButtonDown: {
       if (!HasCurrentSlide()) break;
       const app::WindowSize at = window->CursorPosition();
-      for (const auto& object : CurrentObjectsLastFirst())
-        if (auto* made = dynamic_cast<DS_ABObj*>(object.Get())) made->Click(at.width, at.height);
+      WithHeldJumps([&] {
+        for (const auto& object : CurrentObjectsLastFirst())
+          if (auto* made = dynamic_cast<DS_ABObj*>(object.Get())) made->Click(at.width, at.height);
+      });
       break;
     }
     case app::msg::KeyDown:

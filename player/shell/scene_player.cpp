@@ -1,6 +1,7 @@
 #include "player/shell/scene_player.h"
 
 #include <string>
+#include <utility>
 
 #include "core/chrono/chrono_clock.h"
 #include "core/ds_error.h"
@@ -16,6 +17,7 @@
 #include "player/document/doc_res_manager.h"
 #include "player/project/load_project.h"
 #include "player/render/render_context.h"
+#include "player/render/shared_targets.h"
 #include "player/resources/texture_cache.h"
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
@@ -95,6 +97,7 @@ void ScenePlayer::Shutdown() {
   RenderContextTlsSlot::Set(&MainRenderContext());
   DocumentTlsSlot::Reset();
   textureCache.reset();
+  shared_targets::Clear();
   app::DXUTShutdown();
   GetDeviceValues() = DeviceValues{};
   embeddedId = 0;
@@ -149,6 +152,32 @@ gfx::HResult PlayerResetDevice() {
   return gfx::kOk;
 }
 
+namespace {
+
+// The slide asked for while jumps are held; null while they are not.
+std::optional<unsigned>* heldJump = nullptr;
+
+}  // namespace
+
 void JumpToSlide(unsigned index) {
-  if (const auto& scene = GetScenePlayer().scene) scene->JumpTo(index);
+  const auto& scene = GetScenePlayer().scene;
+  if (!scene) return;
+  if (heldJump == nullptr) {
+    scene->JumpTo(index);
+  } else if (scene->CanJumpTo(index)) {
+    *heldJump = index;
+  }
+}
+
+void WithHeldJumps(const std::function<void()>& walk) {
+  std::optional<unsigned> asked;
+  {
+    // Held until the walk ends, also when it throws.
+    struct Restore {
+      std::optional<unsigned>* outer;
+      ~Restore() { heldJump = outer; }
+    } restore{std::exchange(heldJump, &asked)};
+    walk();
+  }
+  if (asked) JumpToSlide(*asked);
 }

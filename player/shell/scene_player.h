@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -77,3 +78,9 @@ void PlayerFrameMove(double time);
 // fails ends the player with exit code 1); for a project file the showing slide's renderer
 // restores its device state.
 gfx::HResult PlayerResetDevice();
+
+// Runs `walk` with slide jumps held: JumpToSlide only notes the slide it is asked for, and once
+// `walk` has ended the last slide noted shows. The window hands a click to every object of the
+// slide so; a jump at once would change the view under the objects still to be asked, and they
+// would test the click in another slide's view.
+void WithHeldJumps(const std::function<void()>& walk);

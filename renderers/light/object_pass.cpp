@@ -22,15 +22,13 @@ void ClearTarget(uint32_t colour) {
     d->Clear(0, nullptr, gfx::ClearFlags::Target, colour, 1.0f, 0);
 }
 
-// The depth parallax of an object: (100 / depth - 1) x the camera offset; none at depth 0.
-D3DXMATRIX ParallaxFor(const ZKW_RenderObj& object, const D3DXVECTOR3& offset) {
-  float depth = 100.0f;
+// The depth of an object's description in percent; 100 (the picture's) without one.
+float DepthOf(const ZKW_RenderObj& object) {
   if (const auto* abObject = dynamic_cast<const DS_ABObj*>(&object)) {
     if (const DS_ABObj_Constructor* description = abObject->Description())
-      depth = static_cast<float>(description->depth.Value());
+      return static_cast<float>(description->depth.Value());
   }
-  const float f = depth != 0.0f ? 100.0f / depth - 1.0f : 0.0f;
-  return TranslationMatrix(f * offset.x, f * offset.y, f * offset.z);
+  return 100.0f;
 }
 
 }  // namespace
@@ -223,7 +221,7 @@ void DS_2D_Light::RenderObjects(const RuntimeObjectList& objects, int count) {
         if (renderFlags & kKeepsCopy) renderFlags |= kSourceOne;
       }
       if (context != nullptr)
-        context->cameraOffsetTranslation = ParallaxFor(*object, context->cameraOffset);
+        context->cameraOffsetTranslation = context->ParallaxAt(DepthOf(*object));
       object->Render(*this, &count);
       const bool keeps = nextNeedsCopy && (copy || object->KeepsTargetCopy());
       renderFlags = keeps ? renderFlags | kKeepsCopy : renderFlags & ~kKeepsCopy;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "core/com_ref.h"
 #include "core/ds_safe_ptr.h"
@@ -61,6 +62,36 @@ TEST(DsSafePtr, HandleParameterComparesTargets) {
   EXPECT_TRUE(param.SetValue(DS_SafePtr<Counted>()));
   EXPECT_EQ(object.Count(), 2);
   EXPECT_TRUE((DS_SafePtr<Counted>() == DS_SafePtr<Counted>(std::unique_ptr<Counted>())));
+}
+
+struct Derived : Counted {
+  Derived(int* deleted, int* derivedDeleted) : Counted(deleted), derivedDeleted(derivedDeleted) {
+    if (derivedDeleted == nullptr) throw std::runtime_error("no counter");
+  }
+  ~Derived() override { ++*derivedDeleted; }
+  int* derivedDeleted;
+};
+
+// A pooled handle lives in one block with its holder and is shared and deleted like any other;
+// a constructor that throws leaves nothing behind.
+TEST(DsSafePtr, PooledObjectsShareTheHandleRules) {
+  int deleted = 0, derivedDeleted = 0;
+  DS_SafePtr<Counted> a = DS_SafePtr<Counted>::MakePooled<Derived>(&deleted, &derivedDeleted);
+  ASSERT_NE(a.Get(), nullptr);
+  a->next = DS_SafePtr<Counted>::MakePooled<Counted>(&deleted);
+  DS_SafePtr<Counted> b = a;
+  EXPECT_EQ(b.Count(), 2);
+  a.Release();
+  EXPECT_EQ(deleted, 0);
+  b = b->next;  // the old target goes, and with it the last other handle to the new one
+  EXPECT_EQ(deleted, 1);
+  EXPECT_EQ(derivedDeleted, 1);
+  EXPECT_EQ(b.Count(), 1);
+  b.Release();
+  EXPECT_EQ(deleted, 2);
+  EXPECT_THROW(DS_SafePtr<Counted>::MakePooled<Derived>(&deleted, nullptr), std::runtime_error);
+  EXPECT_EQ(deleted, 3) << "the base made before the throw is unmade";
+  EXPECT_EQ(derivedDeleted, 1);
 }
 
 struct Interface {

@@ -120,12 +120,33 @@ std::unique_ptr<DS_CustomAirBrush> Fireflies(ProjectBuilder& project) {
   return fireflies;
 }
 
-// A curtain of tall light beams along a gentle wave over the sky, its dabs a quarter of a radian
-// apart along the waves.
-std::unique_ptr<DS_Aurora> Aurora() {
+// A 32 x 128 fold of an aurora curtain, white to take the curtain's colour: soft across, its
+// light gathered near its lower edge and fading out towards the top, so that neither the top
+// nor the bottom of a dab shows an edge however far the waves stretch it.
+std::vector<uint8_t> CurtainPicture() {
+  constexpr uint32_t kWidth = 32, kHeight = 128;
+  gfx::image::DdsImage picture{gfx::Format::A8R8G8B8, kWidth, kHeight, {{}}};
+  for (uint32_t y = 0; y < kHeight; ++y) {
+    const float down = (float(y) + 0.5f) / kHeight;  // 0 at the top, 1 at the bottom
+    const float rise = std::clamp((1.0f - down) / 0.12f, 0.0f, 1.0f);
+    const float fade = std::pow(std::clamp(down / 0.85f, 0.0f, 1.0f), 1.6f);
+    for (uint32_t x = 0; x < kWidth; ++x) {
+      const float across = (float(x) + 0.5f) / kWidth * 2.0f - 1.0f;
+      const float alpha = std::exp(-across * across / 0.3f) * (1.0f - across * across) * rise *
+                          rise * (3.0f - 2.0f * rise) * fade;
+      const uint8_t bgra[4] = {255, 255, 255, uint8_t(std::lround(alpha * 255.0f))};
+      picture.levels[0].insert(picture.levels[0].end(), bgra, bgra + 4);
+    }
+  }
+  return gfx::image::WriteDds(picture);
+}
+
+// A curtain of tall folds of light along a gentle wave over the sky, its dabs a quarter of a
+// radian apart along the waves and fading in and out over the ten at either end.
+std::unique_ptr<DS_Aurora> Aurora(ProjectBuilder& project) {
   auto aurora = std::make_unique<DS_Aurora>();
   Dress(*aurora, u"Aurora", 1, 28);
-  aurora->pictures = {DS_ImageFileLink(u"glimres.dll", 76)};
+  aurora->pictures = {project.StorePicture(u"aurora_curtain.dds", CurtainPicture())};
   aurora->colour1.SetValue(kAuroraGreen);
   aurora->colour1.alpha.SetValue(60);
   aurora->curtainHeight.SetValue(100);
@@ -142,7 +163,10 @@ std::unique_ptr<DS_Aurora> Aurora() {
   for (int i = 0; i < kBeams; ++i) {
     const float x = 20.0f + 7.0f * float(i);
     aurora->AddParticle(D3DXVECTOR3(x, 95.0f + 12.0f * std::sin(x / 60.0f), 0), 0, 0, 0, 0);
-    aurora->dabs.back().channels[GeneratorParticle::kLife] = float(i) / 4.0f;
+    GeneratorParticle& dab = aurora->dabs.back();
+    dab.channels[GeneratorParticle::kLife] = float(i) / 4.0f;
+    dab.channels[GeneratorParticle::kOpacity] =
+        std::min({1.0f, float(i + 1) / 10.0f, float(kBeams - i) / 10.0f});
   }
   return aurora;
 }
@@ -162,5 +186,5 @@ void AddNightSkySlide(ProjectBuilder& project, const DS_ImageFileLink& backgroun
   slide.savedObjects.push_back(Fireflies(project));
   slide.savedObjects.push_back(SparkleStroke());
   slide.savedObjects.push_back(Stars());
-  slide.savedObjects.push_back(Aurora());
+  slide.savedObjects.push_back(Aurora(project));
 }

@@ -11,6 +11,7 @@
 #include "platform/gfx/image/dds_reader.h"
 #include "player/scene/ds_slide_container.h"
 #include "player/scene/ds_slide_show_light.h"
+#include "renderers/light/ds_2d_light.h"
 #include "tools/project_writer/demo_looks.h"
 #include "tools/project_writer/demo_text.h"
 #include "tools/project_writer/project_builder.h"
@@ -40,6 +41,23 @@ std::optional<MenuPicture> FramePicture(ProjectBuilder& project, const NamedFile
   if (!decoded) return std::nullopt;
   return MenuPicture{project.StoreFramePicture(file->name, file->bytes), float(decoded->width),
                      float(decoded->height)};
+}
+
+// The height in pixels of a DDS picture; 0 when it cannot be read.
+float PictureHeight(const NamedFile& file) {
+  const auto decoded = gfx::image::ReadDds(file.bytes);
+  return decoded ? float(decoded->height) : 0.0f;
+}
+
+// The bottom-right corner of the part of a width x height picture that the slide's camera
+// always shows: a drifting camera zoomed in by z shows a picture / z part whose centre stays
+// within the middle (1 - 1 / z) of the picture, so it never shows the outer (1 - 1 / z) / 2 of
+// any side.
+D3DXVECTOR2 AlwaysShownCorner(DS_SlideContainer& slide, float width, float height) {
+  const DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide);
+  if (renderer == nullptr || renderer->camera.mode.Value() != 1) return {width, height};
+  const float z = std::max(renderer->camera.Zoom(), 1.0f);
+  return {width / z, height / z};
 }
 
 // A quad text of class X showing `picture` at its size about `centre` (no spin).
@@ -126,9 +144,14 @@ void AddMenuSlide(ProjectBuilder& project, const DS_ImageFileLink& background, f
   ticker->colour.SetValue(0x80FFFF);
   slide.savedObjects.push_back(std::move(ticker));
 
-  // The links, and a link back to the menu on each slide they show.
+  // The links one under the other, a little more than the tallest apart so that no link is hit
+  // where another is drawn, and a link back to the menu on each slide they show.
+  float pitch = 0.0f;
+  for (const char* name : kDemoMenuLinkFiles)
+    pitch = std::max(pitch, PictureHeight(*Find(files, name)));
+  pitch += 2.0f;
   for (size_t i = 0; i < targets.size(); ++i) {
-    const float top = height * (0.54f + 0.12f * float(i));
+    const float top = height * 0.54f + pitch * float(i);
     if (i == 0) {
       auto link = SpriteText<DS_TextLinkConstructor>(project, *Find(files, kDemoMenuLinkFiles[0]),
                                                      kLinkGuid, D3DXVECTOR2(left, top), 0, canvas);
@@ -141,10 +164,11 @@ void AddMenuSlide(ProjectBuilder& project, const DS_ImageFileLink& background, f
       slide.savedObjects.push_back(std::move(link));
     }
     if (targets[i] >= project.Root().slides.size()) continue;
-    const auto& target = project.Root().slides[targets[i]];
-    auto home = QuadText<DS_TextLink>(*back, D3DXVECTOR3(width - back->width * 0.5f - 8.0f,
-                                                         height - back->height * 0.5f - 8.0f, 0));
+    DS_SlideContainer& target = *project.Root().slides[targets[i]];
+    const D3DXVECTOR2 corner = AlwaysShownCorner(target, width, height);
+    auto home = QuadText<DS_TextLink>(*back, D3DXVECTOR3(corner.x - back->width * 0.5f - 8.0f,
+                                                         corner.y - back->height * 0.5f - 8.0f, 0));
     home->targetSlide.SetValue(menu);
-    target->savedObjects.push_back(std::move(home));
+    target.savedObjects.push_back(std::move(home));
   }
 }

@@ -37,13 +37,30 @@ std::unique_ptr<Leaf> PointLeaf(DS_SafePtr<ZKW_TextureSRC> picture, unsigned siz
   return leaf;
 }
 
+// An emitter of full-size particles: a source's size starts at 0 %, which would shrink every
+// child drawn on its particles to nothing.
 template <class Emitter>
 std::unique_ptr<Emitter> Emitting(unsigned count, unsigned speed) {
   auto emitter = std::make_unique<Emitter>();
   emitter->count.SetValue(count);
   emitter->lifetime.SetValue(3.0f);
   emitter->speed.value.SetValue(speed);
+  emitter->size.value.SetValue(100);
   return emitter;
+}
+
+// A swarm of `count` in a `width` x `height` box whose turns take longer than a frame: shorter
+// ones are over before a frame can steer by them, and the particles fly off for good.
+std::unique_ptr<ZKW_PSGeometry_Swarm> Swarm(unsigned count, unsigned speed, unsigned width,
+                                            unsigned height) {
+  auto swarm = std::make_unique<ZKW_PSGeometry_Swarm>();
+  swarm->count.SetValue(count);
+  swarm->speed.SetValue(speed);
+  swarm->width.SetValue(width);
+  swarm->height.SetValue(height);
+  swarm->travelTime.SetValue(40);
+  swarm->retargetRate.SetValue(50);
+  return swarm;
 }
 
 // The balloon's colour picture and its highlight and shade light maps.
@@ -61,18 +78,26 @@ void Add(ZKW_PSTree_Node& parent, std::unique_ptr<ZKW_PSTree_Node> child) {
 
 }  // namespace
 
-void AddPresetsSlide(ProjectBuilder& project, const DS_ImageFileLink& background,
-                     const DemoPresetPictures& pictures) {
+void AddPresetsSlide(ProjectBuilder& project, const DS_ImageFileLink& background, float width,
+                     float height, const DemoPresetPictures& pictures) {
   DS_SlideContainer& slide = project.AddSlide(kFadeSeconds, kHoldSeconds, kFadeSeconds);
   slide.name.RawValue() = u"Presets";
   if (DS_2D_Light* renderer = ProjectBuilder::RendererOf(slide))
     renderer->backgroundLink = background;
 
   auto root = std::make_unique<ZKW_PSTree_Root>();
+  // Placed: a slide's objects are made before its picture is drawn, so the tree cannot take the
+  // picture's centre by itself.
+  root->keepGuid = 1;
+  root->position.SetValue(D3DXVECTOR3(width * 0.5f, height * 0.5f, 0));
   auto stem = std::make_unique<ZKW_PSTree_Stem>(Sized(std::make_unique<ZKW_PSGeometry_Point>()));
 
-  auto sector = std::make_unique<ZKW_PSTree_Stem>(
-      DS_SafePtr<ZKW_PtclSys_Geometry>(Emitting<ZKW_PSGeomEmit_Sector>(12, 90)));
+  // Spots fanning out upwards and balloons circling the centre from a random point of a
+  // rectangle.
+  auto fan = Emitting<ZKW_PSGeomEmit_Sector>(12, 90);
+  fan->sector.SetValue(90);
+  fan->sector.spread.SetValue(100);
+  auto sector = std::make_unique<ZKW_PSTree_Stem>(DS_SafePtr<ZKW_PtclSys_Geometry>(std::move(fan)));
   auto spots = PointLeaf(NodeTreeSource(pictures.softSpot, 1, 1), 24);
   spots->blend.SetValue(1);
   spots->glowMode.SetValue(1);
@@ -81,8 +106,13 @@ void AddPresetsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   Add(*sector, std::move(spots));
   Add(*stem, std::move(sector));
 
-  auto circular = std::make_unique<ZKW_PSTree_Stem>(
-      DS_SafePtr<ZKW_PtclSys_Geometry>(Emitting<ZKW_PSGeomEmit_Circular>(4, 40)));
+  auto ring = Emitting<ZKW_PSGeomEmit_Circular>(4, 40);
+  auto around = std::make_unique<ZKW_VFigure_Rect>();
+  around->width.SetValue(200);
+  around->height.SetValue(120);
+  ring->figure.SetFigure(DS_SafePtr<ZKW_VFigure>(std::move(around)), nullptr);
+  auto circular =
+      std::make_unique<ZKW_PSTree_Stem>(DS_SafePtr<ZKW_PtclSys_Geometry>(std::move(ring)));
   auto balloons = PointLeaf<ZKW_PartyBalloon>(BalloonSource(pictures), 40);
   balloons->firstLightMapOpacity.SetValue(60);
   balloons->secondLightMapOpacity.SetValue(40);
@@ -90,12 +120,7 @@ void AddPresetsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   Add(*stem, std::move(circular));
   root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(stem)));
 
-  auto swarm = std::make_unique<ZKW_PSGeometry_Swarm>();
-  swarm->count.SetValue(16);
-  swarm->speed.SetValue(100);
-  swarm->width.SetValue(300);
-  swarm->height.SetValue(160);
-  auto flares = std::make_unique<ZKW_PSTree_Leaf>(Sized(std::move(swarm)));
+  auto flares = std::make_unique<ZKW_PSTree_Leaf>(Sized(Swarm(16, 30, 300, 160)));
   flares->texture.SetValueSilently(NodeTreeSource(pictures.flareAtlas, 4, 4));
   flares->size.SetValue(32);
   flares->glowMode.SetValue(2);
@@ -103,18 +128,15 @@ void AddPresetsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   flares->glowBrightness.SetValue(80);
   root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(flares)));
 
-  // A second swarm whose parents each leave a trail of fading spots behind them.
-  auto trailed = std::make_unique<ZKW_PSGeometry_Swarm>();
-  trailed->count.SetValue(4);
-  trailed->speed.SetValue(140);
-  trailed->width.SetValue(360);
-  trailed->height.SetValue(120);
-  auto trailStem = std::make_unique<ZKW_PSTree_Stem>(Sized(std::move(trailed)));
-  auto trail = std::make_unique<ZKW_PSTree_Leaf>(Sized(std::make_unique<ZKW_PSGeometry_Trace>()));
-  trail->texture.SetValueSilently(NodeTreeSource(pictures.softSpot, 1, 1));
-  trail->size.SetValue(12);
+  // A second swarm whose parents each leave a trail of fading spots behind them: the trace
+  // makes its points when a stem emits from it, and a spot on each point fades as it ages.
+  auto trailStem = std::make_unique<ZKW_PSTree_Stem>(Sized(Swarm(4, 40, 360, 120)));
+  auto trace = std::make_unique<ZKW_PSTree_Stem>(Sized(std::make_unique<ZKW_PSGeometry_Trace>()));
+  auto trail = PointLeaf(NodeTreeSource(pictures.softSpot, 1, 1), 12);
+  trail->source->translucencyEnvelope.values[2].SetValue(0);
   trail->blend.SetValue(1);
-  Add(*trailStem, std::move(trail));
+  Add(*trace, std::move(trail));
+  Add(*trailStem, std::move(trace));
   root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(trailStem)));
 
   // A grid of 4 x 6 spots on a rectangle, breathing in waves spread over rows and columns.
@@ -135,8 +157,10 @@ void AddPresetsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   Add(*gridStem, PointLeaf(NodeTreeSource(pictures.softSpot, 1, 1), 16));
   root->AddChild(DS_SafePtr<ZKW_PSTree_Node>(std::move(gridStem)));
 
-  // Sparks starting along a curved path across the lower half, heading along it.
+  // Sparks starting along a curved path across the upper half, heading along it; the path is
+  // drawn about the tree's position, so the sparks keep to their parent.
   auto along = Emitting<ZKW_PSGeomEmit_Path>(10, 60);
+  along->attached.SetValue(1);
   for (const D3DXVECTOR3& at : {D3DXVECTOR3(-250, -60, 0), D3DXVECTOR3(-80, -110, 0),
                                 D3DXVECTOR3(80, -20, 0), D3DXVECTOR3(250, -90, 0)}) {
     DX_SmartPnt point;

@@ -290,7 +290,7 @@ std::vector<uint8_t> WriteDemoProject(const std::vector<NamedFile>& backgrounds,
   if (const NamedFile* flare = Find(pictures, u"flare_atlas.png");
       night != stored.end() && flare != nullptr && spot != nullptr && band != nullptr &&
       puff != nullptr) {
-    AddPresetsSlide(project, night->second.link,
+    AddPresetsSlide(project, night->second.link, night->second.width, night->second.height,
                     {frameOf(spot), frameOf(flare), frameOf(band), frameOf(puff)});
   }
   // Particle streams on the dawn.

@@ -144,12 +144,15 @@ void AddStreamsSlide(ProjectBuilder& project, const DS_ImageFileLink& background
   perspective->motion.bounce.RawValue() = 0;
   add(Drawn(std::move(perspective), spot, 40, 0xFFFFA0));
 
-  // A band of light whose texture scrolls.
-  auto band = std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>();
-  band->SetGeometry(Rect(220, 40, 2, 2));
-  auto scrolling = Picture(pictures.lightBand, 90, 0xFFFFFF, std::move(band));
-  scrolling->texture.SetValueSilently(NodeTreeSource(pictures.lightBand, 1, 1));
-  AddEffect<ZKW_PtclSysEffect_ScrollTex>(*scrolling)->direction->RawValue() = 1;
+  // A faint band of light sweeping sideways across the whole picture as its texture scrolls.
+  // The point group puts its one picture on the root, the picture's centre; the band runs the
+  // picture's full height, so a quad of it has hard top and bottom edges and, while it scrolls,
+  // hard sides where the texture wraps: the quad is as wide as the picture, which hides all four.
+  auto scrolling =
+      Picture(pictures.lightBand, 580, 0x304860, std::make_unique<ZKW_PtclSysPhys_ConstPntGroup>());
+  auto* scroll = AddEffect<ZKW_PtclSysEffect_ScrollTex>(*scrolling);
+  scroll->direction->RawValue() = 1;
+  scroll->speed->SetValue(10);
   add(std::move(scrolling));
 
   // Pieces of the slide's own picture bursting out and coming back.

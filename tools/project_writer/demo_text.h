@@ -36,6 +36,9 @@ inline constexpr char kDemoMenuLineFile[] = "demo_menu_line.dds";
 inline constexpr char16_t kDemoMenuTicker[] = u"click a line below to jump to its slide";
 inline constexpr char kDemoMenuTickerFile[] = "demo_menu_ticker.dds";
 inline constexpr float kDemoMenuTextPixels = 24.0f;
+// The links' pictures have little padding, so that the sprite link's canvas (what it shows,
+// and where it is hit) is one line tall.
+inline constexpr unsigned kDemoMenuLinkPadding = 1;  // pixels
 // The links in menu order, and their pictures.
 inline constexpr const char16_t* kDemoMenuLinks[] = {u"The title card", u"Particles",
                                                      u"The garden"};

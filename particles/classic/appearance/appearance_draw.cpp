@@ -56,27 +56,32 @@ void ParticleAppearance::FillBatch(const RoutineParticleList& particles,
                                    ZKW_ParticleSystemMech& mech, float quadSize,
                                    uint8_t batch) const {
   uint32_t quads = 0;
-  DX_V::PCT* v = mech.LockQuads(batch, particles.size(), *this, quads);
+  ZKW_ParticleSystemMech::QuadUVs uvs{};
+  DX_V::PCT* v = mech.LockQuadsUnmapped(batch, particles.size(), *this, quads, uvs);
   if (v == nullptr) return;
   const float w = quadSize, h = quadSize * frames.front().aspect;
   const float opacityByte = static_cast<float>(colorSet.opacity.Scaled());
+  // Fixed quads are drawn with the particle's own matrix (QuadMatrix answers a copy).
+  const bool turned = orientation.Value() != kFixed;
   uint32_t q = 0;
   for (auto it = particles.begin(); it != particles.end() && q < quads; ++it) {
     const RoutineParticle* p = it->Get();
     if (p == nullptr) continue;
-    const float k = ParticleSize(*p);
-    const D3DXMATRIX m = QuadMatrix(*p, p->velocity);
+    const float life = LifeFraction(*p);
+    const float k = SizeAt(*p, life);
+    D3DXMATRIX turn;
+    if (turned) turn = QuadMatrix(*p, p->velocity);
+    const D3DXMATRIX& m = turned ? turn : p->matrix;
     const D3DXVECTOR3 xAxis(w * k, 0, 0), yAxis(0, h * k, 0);
     D3DXVECTOR3 a, b;
     D3DXVec3TransformCoord(&a, &xAxis, &m);
     D3DXVec3TransformCoord(&b, &yAxis, &m);
-    WriteParticleQuad(v, p->DrawnCentre(), a * 0.5f, b * 0.5f, p->atlasCell);
-    SetQuadVertexColors(p->colour, ParticleOpacity(*p) * opacityByte, v);
+    WriteParticleQuad(v, p->DrawnCentre(), a * 0.5f, b * 0.5f, p->atlasCell, uvs);
+    SetQuadVertexColors(p->colour, OpacityAt(*p, life) * opacityByte, v);
     v += 4;
     ++q;
   }
-  mech.batches[batch].UnlockVertices();
-  mech.quadCounts[batch] = q;
+  mech.UnlockQuads(batch, q, uvs);
 }
 
 D3DXMATRIX ParticleAppearance::QuadMatrix(const RoutineParticle& p,
@@ -101,15 +106,18 @@ D3DXMATRIX ParticleAppearance::QuadMatrix(const RoutineParticle& p,
 }
 
 void WriteParticleQuad(DX_V::PCT* v, const D3DXVECTOR3& centre, const D3DXVECTOR3& halfA,
-                       const D3DXVECTOR3& halfB, const std::array<float, 4>& cell) {
+                       const D3DXVECTOR3& halfB, const std::array<float, 4>& cell,
+                       const ZKW_ParticleSystemMech::QuadUVs& uvs) {
   const D3DXVECTOR3 corners[4] = {centre - halfA + halfB, centre - halfA - halfB,
                                   centre + halfA + halfB, centre + halfA - halfB};
+  const float us[4] = {uvs.u0, uvs.u0, uvs.u1, uvs.u1};
+  const float vs[4] = {uvs.v0, uvs.v1, uvs.v0, uvs.v1};
   for (int i = 0; i < 4; ++i) {
     v[i].x = corners[i].x;
     v[i].y = corners[i].y;
     v[i].z = corners[i].z;
-    v[i].u = v[i].u * cell[0] + cell[2];
-    v[i].v = v[i].v * cell[1] + cell[3];
+    v[i].u = us[i] * cell[0] + cell[2];
+    v[i].v = vs[i] * cell[1] + cell[3];
   }
 }
 

@@ -9,16 +9,6 @@
 #include "particles/classic/routines/oscillation_routines.h"
 #include "platform/math/d3dx_math.h"
 
-namespace {
-
-// The life fraction, or NaN (no envelope) when the limit is not above 0.
-float LifeFraction(const RoutineParticle& p) {
-  const float limit = p.LifeLimit();
-  return limit > 0.0f ? p.age / limit : std::numeric_limits<float>::quiet_NaN();
-}
-
-}  // namespace
-
 uint32_t ParticleAppearance::Columns() const {
   return std::max<uint32_t>(1, picture.Value().valueA);
 }
@@ -83,15 +73,28 @@ void ParticleAppearance::InitParticle(const DS_SafePtr<RoutineParticle>& handle,
   }
 }
 
+float ParticleAppearance::LifeFraction(const RoutineParticle& p) {
+  const float limit = p.LifeLimit();
+  return limit > 0.0f ? p.age / limit : std::numeric_limits<float>::quiet_NaN();
+}
+
 float ParticleAppearance::ParticleSize(const RoutineParticle& p) const {
+  return SizeAt(p, LifeFraction(p));
+}
+
+float ParticleAppearance::SizeAt(const RoutineParticle& p, float life) const {
   if (flags & kOwnSize) return p.ownSize;
   const float x = (1.0f - sizeSpread.Scaled() * p.ownSize) * p.multipliers[RoutineParticle::kSize];
-  return sizeEnvelope.Apply(LifeFraction(p), x);
+  return sizeEnvelope.Apply(life, x);
 }
 
 float ParticleAppearance::ParticleOpacity(const RoutineParticle& p) const {
+  return OpacityAt(p, LifeFraction(p));
+}
+
+float ParticleAppearance::OpacityAt(const RoutineParticle& p, float life) const {
   if (flags & kOwnOpacity) return p.ownOpacity;
   const float x =
       (1.0f - opacitySpread.Scaled() * p.ownOpacity) * p.multipliers[RoutineParticle::kOpacity];
-  return opacityEnvelope.Apply(LifeFraction(p), x);
+  return opacityEnvelope.Apply(life, x);
 }

@@ -16,24 +16,21 @@
 #include "core/param/scaled_param.h"
 #include "core/sequence/link_texture_set.h"
 #include "particles/classic/appearance/percent_param_quad.h"
+#include "particles/classic/control/particle_system_mech.h"
 #include "particles/classic/routines/routine_particle.h"
 #include "platform/gfx/effect/effect.h"
 #include "renderers/blur/blur_effect.h"
 
 class DS_2D_Light;
 class IPR_ConstantAge;
-class ZKW_ParticleSystemMech;
 class ZKW_PrerenderSurface;
 
-namespace DX_V {
-struct PCT;
-}
-
 // Writes a particle's quad: corners centre - a + b, centre - a - b, centre + a + b,
-// centre + a - b (a and b half the quad's axes), and the texture coordinates already in the
-// vertices mapped into the atlas cell (u scale, v scale, u offset, v offset).
+// centre + a - b (a and b half the quad's axes), and the base texture coordinates mapped into
+// the atlas cell (u scale, v scale, u offset, v offset).
 void WriteParticleQuad(DX_V::PCT* v, const D3DXVECTOR3& centre, const D3DXVECTOR3& halfA,
-                       const D3DXVECTOR3& halfB, const std::array<float, 4>& cell);
+                       const D3DXVECTOR3& halfB, const std::array<float, 4>& cell,
+                       const ZKW_ParticleSystemMech::QuadUVs& uvs);
 
 // The look of a classic particle control: the picture and effect that draw its particles, their
 // colours, size and opacity over their life, spin and start angle, a glow around them, gravity
@@ -98,6 +95,11 @@ class ParticleAppearance {
   float ParticleOpacity(const RoutineParticle& particle) const;
   // The size factor of a particle.
   float ParticleSize(const RoutineParticle& particle) const;
+  // ParticleOpacity and ParticleSize at a life fraction of the particle's (LifeFraction).
+  float OpacityAt(const RoutineParticle& particle, float life) const;
+  float SizeAt(const RoutineParticle& particle, float life) const;
+  // The age over the life routine's limit, or NaN (no envelope) when the limit is not above 0.
+  static float LifeFraction(const RoutineParticle& particle);
   // A new atlas cell for a particle, as at birth (column first).
   void PickAtlasCell(RoutineParticle& particle) const;
 

@@ -6,6 +6,22 @@
 #include "particles/classic/appearance/particle_appearance.h"
 #include "particles/classic/control/particle_system_ctrl.h"
 
+namespace {
+
+// Quads [from, to) of the vertices get the base coordinates.
+void WriteBaseUVs(DX_V::PCT* vertices, uint32_t from, uint32_t to,
+                  const ZKW_ParticleSystemMech::QuadUVs& uvs) {
+  DX_V::PCT* v = vertices + size_t{4} * from;
+  for (uint32_t q = from; q < to; ++q, v += 4) {
+    v[0].u = uvs.u0, v[0].v = uvs.v0;
+    v[1].u = uvs.u0, v[1].v = uvs.v1;
+    v[2].u = uvs.u1, v[2].v = uvs.v0;
+    v[3].u = uvs.u1, v[3].v = uvs.v1;
+  }
+}
+
+}  // namespace
+
 ZKW_ParticleSystemMech::ZKW_ParticleSystemMech(std::unique_ptr<ZKW_ParticleSystemCtrl> control)
     : DS_ABObj(std::move(control)), ctrl(static_cast<ZKW_ParticleSystemCtrl*>(Description())) {}
 
@@ -61,17 +77,43 @@ uint32_t ZKW_ParticleSystemMech::ReserveBatch(uint8_t batch, uint32_t quads) {
 
 DX_V::PCT* ZKW_ParticleSystemMech::LockQuads(uint8_t batch, size_t quads,
                                              const ParticleAppearance& look, uint32_t& room) {
+  QuadUVs uvs{};
+  DX_V::PCT* v = LockQuadsUnmapped(batch, quads, look, room, uvs);
+  if (v != nullptr) WriteBaseUVs(v, 0, batches[batch].QuadCapacity(), uvs);
+  return v;
+}
+
+DX_V::PCT* ZKW_ParticleSystemMech::LockQuadsUnmapped(uint8_t batch, size_t quads,
+                                                     const ParticleAppearance& look, uint32_t& room,
+                                                     QuadUVs& uvs) {
   room = 0;
   if (batch >= batches.size()) return nullptr;
   if (look.frames.empty()) {
     quadCounts[batch] = 0;
     return nullptr;
   }
-  const uint32_t count = static_cast<uint32_t>(std::min<size_t>(quads, UINT32_MAX));
-  SetBatchQuadCount(batch, count, &look.frames.front(), &look);
+  ReserveBatch(batch, static_cast<uint32_t>(std::min<size_t>(quads, UINT32_MAX)));
+  uvs = BaseUVs(&look.frames.front(), &look);
   DX_V::PCT* v = batches[batch].LockVertices();
   if (v != nullptr) room = quadCounts[batch];
   return v;
+}
+
+void ZKW_ParticleSystemMech::UnlockQuads(uint8_t batch, uint32_t written, const QuadUVs& uvs) {
+  PCTSpriteArray& mesh = batches[batch];
+  auto* v = static_cast<DX_V::PCT*>(mesh.vertices.locked);
+  if (v != nullptr) WriteBaseUVs(v, written, mesh.QuadCapacity(), uvs);
+  mesh.UnlockVertices();
+  quadCounts[batch] = written;
+}
+
+ZKW_ParticleSystemMech::QuadUVs ZKW_ParticleSystemMech::BaseUVs(const LinkTextureSet* frames,
+                                                                const ParticleAppearance* look) {
+  QuadUVs uvs{0.0f, frames != nullptr ? frames->usedU : 1.0f,
+              frames != nullptr ? frames->usedV : 1.0f, 0.0f};
+  if (look != nullptr && look->flipHorizontal.Value() != 0) std::swap(uvs.u0, uvs.u1);
+  if (look != nullptr && look->flipVertical.Value() != 0) std::swap(uvs.v0, uvs.v1);
+  return uvs;
 }
 
 void ZKW_ParticleSystemMech::FillBatchUVs(uint8_t batch, const LinkTextureSet* frames,
@@ -80,17 +122,7 @@ void ZKW_ParticleSystemMech::FillBatchUVs(uint8_t batch, const LinkTextureSet* f
   PCTSpriteArray& mesh = batches[batch];
   DX_V::PCT* v = mesh.LockVertices();
   if (v == nullptr) return;
-  float u0 = 0.0f, u1 = frames != nullptr ? frames->usedU : 1.0f;
-  float v0 = frames != nullptr ? frames->usedV : 1.0f, v1 = 0.0f;
-  if (look != nullptr && look->flipHorizontal.Value() != 0) std::swap(u0, u1);
-  if (look != nullptr && look->flipVertical.Value() != 0) std::swap(v0, v1);
-  const uint32_t quads = mesh.QuadCapacity();
-  for (uint32_t q = 0; q < quads; ++q, v += 4) {
-    v[0].u = u0, v[0].v = v0;
-    v[1].u = u0, v[1].v = v1;
-    v[2].u = u1, v[2].v = v0;
-    v[3].u = u1, v[3].v = v1;
-  }
+  WriteBaseUVs(v, 0, mesh.QuadCapacity(), BaseUVs(frames, look));
   mesh.UnlockVertices();
 }
 

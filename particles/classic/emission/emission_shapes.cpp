@@ -7,16 +7,12 @@
 
 namespace {
 
-DS_SafePtr<RoutineParticle> NewParticle(const D3DXVECTOR3& at) {
-  return DS_SafePtr<RoutineParticle>(std::make_unique<RoutineParticle>(at));
-}
-
 // `count` particles, each at what `place` answers.
 template <class Place>
 RoutineParticleList Make(int count, Place place) {
   RoutineParticleList out;
   for (int i = 0; i < count; ++i)
-    out.push_back(NewParticle(place()));
+    out.push_back(MakeParticle(place()));
   return out;
 }
 
@@ -75,7 +71,7 @@ RoutineParticleList ZKW_PosArrImitter::Generate(int count) {
     const size_t a = static_cast<size_t>(crt_rand()) % s.free.size();
     const int index = s.free[a];
     PositionSlot& slot = s.positions[static_cast<size_t>(index)];
-    DS_SafePtr<RoutineParticle> particle = NewParticle({slot.x, slot.y, slot.z});
+    DS_SafePtr<RoutineParticle> particle = MakeParticle({slot.x, slot.y, slot.z});
     auto death = std::make_unique<IPR_ArrayPtclDeath>(index, slots_);
     slot.holder = death.get();
     particle->AddRoutine(DS_SafePtr<InnerParticleRoutine>(std::move(death)), false);

@@ -84,8 +84,7 @@ uint32_t DS_RayOfLight::RayCount() const {
 
 RoutineParticleList DS_RayOfLight::Emit(float) {
   while (particles.size() < RayCount()) {
-    auto ray = DS_SafePtr<RoutineParticle>(
-        std::make_unique<RoutineParticle>(D3DXVECTOR3(crt_rand_unit(), 0.0f, 0.0f)));
+    auto ray = MakeParticle(D3DXVECTOR3(crt_rand_unit(), 0.0f, 0.0f));
     RoutineParticle& p = *ray;
     const float life = Jittered(lifetime);
     // The opacity rises over the first half of the life and falls over the second; a life of

@@ -59,7 +59,7 @@ RoutineParticleList DS_StreamPtclSys::Emit(float step) {
     D3DXVECTOR3 u = aim - start;
     // Start and aim at one point give no direction: the particle stays.
     if (D3DXVec3LengthSq(&u) > 0.0f) D3DXVec3Normalize(&u, &u);
-    auto handle = DS_SafePtr<RoutineParticle>(std::make_unique<RoutineParticle>(start));
+    auto handle = MakeParticle(start);
     particles.push_back(handle);
     appearance.InitParticle(handle, MakeRoutine<IPR_ConstantAge>(lifetime.Scaled()));
     handle->AddRoutine(MakeRoutine<IPR_Kinematic>(), false);

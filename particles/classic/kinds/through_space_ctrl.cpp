@@ -140,8 +140,10 @@ void ZKW_ThroughSpaceCtrl::Update(float t) {
 
 void ZKW_ThroughSpaceCtrl::FillQuads() {
   uint32_t quads = 0;
-  DX_V::PCT* v =
-      mech != nullptr ? mech->LockQuads(0, particles.size(), appearance, quads) : nullptr;
+  ZKW_ParticleSystemMech::QuadUVs uvs{};
+  DX_V::PCT* v = mech != nullptr
+                     ? mech->LockQuadsUnmapped(0, particles.size(), appearance, quads, uvs)
+                     : nullptr;
   if (v == nullptr) return;
   const float w = static_cast<float>(appearance.size.Value());
   const float h = w * appearance.frames.front().aspect;
@@ -156,12 +158,11 @@ void ZKW_ThroughSpaceCtrl::FillQuads() {
     D3DXVECTOR3 a, b;
     D3DXVec3TransformCoord(&a, &xAxis, &m);
     D3DXVec3TransformCoord(&b, &yAxis, &m);
-    WriteParticleQuad(v, p->position, a * 0.5f, b * 0.5f, p->atlasCell);
+    WriteParticleQuad(v, p->position, a * 0.5f, b * 0.5f, p->atlasCell, uvs);
     ScaleAbout(v, c, p->position.z);
     mech->SetQuadColors(appearance.ParticleOpacity(*p), v);
     v += 4;
     ++q;
   }
-  mech->batches[0].UnlockVertices();
-  mech->quadCounts[0] = q;
+  mech->UnlockQuads(0, q, uvs);
 }

@@ -104,7 +104,7 @@ RoutineParticleList ZKW_ShootingLine::Emit(float step) {
   const int n =
       std::min<int>(RoomFor(shotCounter.Count(step * visibility)), static_cast<int>(shotRoom));
   for (int i = 0; i < n; ++i) {
-    DS_SafePtr<RoutineParticle> leader(std::make_unique<RoutineParticle>(FirstControlPoint(path)));
+    DS_SafePtr<RoutineParticle> leader = MakeParticle(FirstControlPoint(path));
     const float phase = crt_rand_unit() * 6.2831855f;
     StartShot(phase, leader);
     leader->Update(step);
@@ -132,8 +132,8 @@ void ZKW_ShootingLine::StartShot(float phase, const DS_SafePtr<RoutineParticle>&
 ShotRecord ZKW_ShootingLine::MakeShot(float phase, const RoutineParticle& leader) const {
   ShotRecord shot;
   shot.phase = phase;
-  shot.head = DS_SafePtr<RoutineParticle>(std::make_unique<RoutineParticle>(D3DXVECTOR3(0, 0, 0)));
-  shot.tail = DS_SafePtr<RoutineParticle>(std::make_unique<RoutineParticle>(D3DXVECTOR3(0, 0, 0)));
+  shot.head = MakeParticle(D3DXVECTOR3(0, 0, 0));
+  shot.tail = MakeParticle(D3DXVECTOR3(0, 0, 0));
   shot.head->SetLifeRoutine(
       MakeRoutine<IPR_ConstDistance>(std::numeric_limits<float>::infinity(), &shotSpeed));
   for (RoutineParticle* p : {shot.head.Get(), shot.tail.Get()}) {

@@ -33,8 +33,7 @@ void ZKW_StaticLineCtrl::AttachRuntimeObject(ZKW_ParticleSystemMech* runtime) {
   lineAppearance.PrepareLineSurface(lineSurface);
   if (runtime != nullptr) runtime->ResetBatches(2);
   if (heads.size() < kMaxParticlesPerList)
-    heads.push_back(DS_SafePtr<RoutineParticle>(
-        std::make_unique<RoutineParticle>(D3DXVECTOR3(500.0f, 500.0f, 0.0f))));
+    heads.push_back(MakeParticle(D3DXVECTOR3(500.0f, 500.0f, 0.0f)));
 }
 
 void ZKW_StaticLineCtrl::Update(float t) {

@@ -64,7 +64,7 @@ void ZKW_WavingLine::AttachRuntimeObject(ZKW_ParticleSystemMech* runtime) {
 
 void ZKW_WavingLine::AddHead() {
   if (RoomFor(1) < 1) return;
-  DS_SafePtr<RoutineParticle> head(std::make_unique<RoutineParticle>(end.Value()));
+  DS_SafePtr<RoutineParticle> head = MakeParticle(end.Value());
   appearance.InitParticle(head,
                           MakeRoutine<IPR_ConstantAge>(std::numeric_limits<float>::infinity()));
   particles.push_back(head);

@@ -58,8 +58,7 @@ RoutineParticleList ZKW_ParticlePath::Emit(float step) {
   if (path.GetCount() < 2) return {};
   const int n = RoomFor(counter.Count(TimelineReading::Of(*this).value * step));
   for (int i = 0; i < n; ++i) {
-    DS_SafePtr<RoutineParticle> particle(
-        std::make_unique<RoutineParticle>(FirstControlPoint(path)));
+    DS_SafePtr<RoutineParticle> particle = MakeParticle(FirstControlPoint(path));
     InitParticle(particle);
     particle->Update(static_cast<float>(i) * step / static_cast<float>(n));
     particles.push_back(particle);

@@ -75,7 +75,7 @@ void ZKW_ParticleTrace::LayParticle(const D3DXVECTOR3& point, const D3DXVECTOR3&
   if (RoomFor(1) < 1) return;
   D3DXVECTOR3 offset;
   RandomDirection2D(&offset, static_cast<float>(scatter.Value()), 0.0f, 360.0f);
-  DS_SafePtr<RoutineParticle> handle(std::make_unique<RoutineParticle>(point + offset));
+  DS_SafePtr<RoutineParticle> handle = MakeParticle(point + offset);
   RoutineParticle& p = *handle;
   appearance.InitParticle(handle, MakeRoutine<IPR_ConstantAge>(lifetime.Scaled()));
   if (appearance.orientation.Value() == ParticleAppearance::kAlongVelocity) {

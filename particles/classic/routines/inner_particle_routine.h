@@ -34,8 +34,8 @@ class OscilationRoutine : public FloatParamRoutine {
   using FloatParamRoutine::FloatParamRoutine;
 };
 
-// A new routine of kind R in a fresh handle.
+// A new routine of kind R in a fresh handle, from the particle pool.
 template <class R, class... Args>
 DS_SafePtr<InnerParticleRoutine> MakeRoutine(Args&&... args) {
-  return DS_SafePtr<InnerParticleRoutine>(std::make_unique<R>(std::forward<Args>(args)...));
+  return DS_SafePtr<InnerParticleRoutine>::MakePooled<R>(std::forward<Args>(args)...);
 }

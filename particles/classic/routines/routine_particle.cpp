@@ -9,6 +9,10 @@ RoutineParticle::RoutineParticle(const D3DXVECTOR3& position) : position(positio
   D3DXMatrixIdentity(&matrix);
 }
 
+DS_SafePtr<RoutineParticle> MakeParticle(const D3DXVECTOR3& position) {
+  return DS_SafePtr<RoutineParticle>::MakePooled<RoutineParticle>(position);
+}
+
 void RoutineParticle::AddRoutine(DS_SafePtr<InnerParticleRoutine> routine, bool applyNow) {
   InnerParticleRoutine* target = routine.Get();
   routines.push_back(std::move(routine));

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <list>
 
+#include "core/block_pool.h"
 #include "core/ds_safe_ptr.h"
 #include "platform/math/d3dx_types.h"
 
@@ -72,11 +73,18 @@ class RoutineParticle {
   std::array<float, 4> atlasCell{1, 1, 0, 0};  // u scale, v scale, u offset, v offset
   uint32_t colour = 0xFFFFFF;                  // COLORREF
   int spare = 0;
-  std::list<DS_SafePtr<InnerParticleRoutine>> routines;
+  std::list<DS_SafePtr<InnerParticleRoutine>, PoolAllocator<DS_SafePtr<InnerParticleRoutine>>>
+      routines;
   DS_SafePtr<InnerParticleRoutine> lifeRoutine;
 };
 
-using RoutineParticleList = std::list<DS_SafePtr<RoutineParticle>>;
+// Particles and the nodes of their lists come from the particle pool: a list walked in birth
+// order reads memory forwards.
+using RoutineParticleList =
+    std::list<DS_SafePtr<RoutineParticle>, PoolAllocator<DS_SafePtr<RoutineParticle>>>;
+
+// A new particle at `position`.
+DS_SafePtr<RoutineParticle> MakeParticle(const D3DXVECTOR3& position);
 
 // Updates every particle in order and drops (releases) each whose Update answers false; the
 // survivors keep their order.

@@ -35,6 +35,14 @@ class SpriteTest : public renderer_test::RendererTest {
   void SetUp() override {
     RendererTest::SetUp();
     SetSceneSize(width_, height_);
+    // Colour only, as the player's device draws from start-up on: whatever needs alpha in a
+    // target it draws to has to ask for it.
+    device_->SetRenderState(gfx::RenderState::ColorWriteEnable, 7);
+  }
+
+  // The back buffer's colour at (x, y), opaque: under that mask its alpha means nothing.
+  uint32_t ColourAt(int x, int y) {
+    return BackBufferPixels()[size_t(y) * width_ + size_t(x)] | 0xFF000000u;
   }
 
   void SetSceneSize(uint32_t w, uint32_t h) {

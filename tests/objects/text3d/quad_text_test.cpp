@@ -3,6 +3,7 @@
 #include "objects/text3d/ds_scrolling_tex.h"
 #include "objects/text3d/ds_text_link.h"
 #include "platform/app/window.h"
+#include "player/render/matrix_values.h"
 #include "text_object_fixture.h"
 
 namespace text_object_test {
@@ -224,8 +225,8 @@ TEST_F(QuadTextTest, TheScrollCrossesTheQuadOncePerCycle) {
   }
 }
 
-// The link's hit test maps the point through the inverse view and counts the quad's edges as
-// inside; a hidden link and a point before the first frame miss.
+// The link's hit test finds the point in the picture where the link is drawn and counts the
+// quad's edges as inside; a hidden link and a point before the first frame miss.
 TEST_F(QuadTextTest, TheLinkIsHitWithinItsCorners) {
   DS_TextLink description;
   description.corners.SetRect(20, 10, D3DXVECTOR3(30, 40, 0));  // x 20..40, y 35..45
@@ -243,10 +244,24 @@ TEST_F(QuadTextTest, TheLinkIsHitWithinItsCorners) {
     EXPECT_EQ(link.HoverTest(c.x, c.y), c.inside ? 1 : 0);
     EXPECT_EQ(app::CurrentCursor(), c.inside ? app::Cursor::Hand : app::Cursor::Arrow);
   }
-  // The inverse view maps window pixels into the scene.
-  D3DXMatrixScaling(&Context().inverseView, 0.5f, 0.5f, 1.0f);
+  // The point goes back through the view the link is drawn with, and through the camera while
+  // it runs, with the parallax of the link's depth.
+  RenderContext& context = Context();
+  context.view = ScalingMatrix(2.0f, 2.0f, 1.0f);
   EXPECT_TRUE(link.HitTest(60, 80));
   EXPECT_FALSE(link.HitTest(30, 40));
+  context.cameraActive = true;
+  context.cameraWorld = TranslationMatrix(10.0f, 5.0f, 0.0f);
+  context.cameraOffset = D3DXVECTOR3(4.0f, 0.0f, 0.0f);
+  EXPECT_TRUE(link.HitTest(80, 90));  // the centre, drawn at (30 + 10, 40 + 5) x 2
+  EXPECT_TRUE(link.HitTest(60, 80)) << "the first corner, drawn at (20 + 10, 35 + 5) x 2";
+  EXPECT_FALSE(link.HitTest(59, 80));
+  link.depth.SetValue(50);  // the camera offset once more
+  EXPECT_TRUE(link.HitTest(88, 90));
+  EXPECT_TRUE(link.HitTest(68, 90)) << "the left edge, drawn at (20 + 10 + 4) x 2";
+  EXPECT_FALSE(link.HitTest(67, 90));
+  link.depth.SetValue(100);
+  context.cameraActive = false;
 
   Hold(link, TimingState::Hidden, 0.0f);
   EXPECT_EQ(link.HoverTest(60, 80), 0);

@@ -4,6 +4,7 @@
 #include "objects/text3d/ds_text_link_constructor.h"
 #include "platform/app/window.h"
 #include "platform/gfx/device.h"
+#include "player/render/matrix_values.h"
 #include "text_object_fixture.h"
 
 namespace text_object_test {
@@ -79,11 +80,11 @@ TEST_F(SpriteTextTest, TheLinkHitAreaUsesIntegerHalves) {
     EXPECT_EQ(link.HoverTest(c.x, c.y), c.inside ? 1 : 0);
     EXPECT_EQ(app::CurrentCursor(), c.inside ? app::Cursor::Hand : app::Cursor::Arrow);
   }
-  // The window point is scaled by the view's scales before it is mapped.
-  Doc().sceneView.scaleX = 2.0f;
-  EXPECT_TRUE(link.HitTest(41, 32));
-  EXPECT_FALSE(link.HitTest(42, 32));
-  Doc().sceneView.scaleX = 1.0f;
+  // The window point goes back through the view the link is drawn with.
+  Context().view = ScalingMatrix(2.0f, 1.0f, 1.0f);
+  EXPECT_TRUE(link.HitTest(164, 32));
+  EXPECT_FALSE(link.HitTest(165, 32));
+  Context().view = IdentityMatrix();
 
   Hold(link, TimingState::Hidden, 0.0f);
   app::SetCursor(app::Cursor::Arrow);

@@ -132,6 +132,24 @@ TEST_F(MechTest, FillBatchPlacesTurnsAndColoursEachQuad) {
   p->age = 1.0f;
   look.FillBatch(a.control->particles, *a.mech, 8.0f, 0);
   EXPECT_EQ(v[0].diffuse >> 24, 96u) << "0.5 x 191, rounded";
+
+  // Fewer particles than the batch holds: the quads past them are left with the base
+  // coordinates, not with the cells of the particles drawn there before.
+  a.control->particles = {p, p, p};
+  look.FillBatch(a.control->particles, *a.mech, 8.0f, 0);
+  a.control->particles = {p};
+  look.FillBatch(a.control->particles, *a.mech, 8.0f, 0);
+  ASSERT_EQ(a.mech->quadCounts[0], 1u);
+  ASSERT_EQ(a.mech->batches[0].QuadCapacity(), 3u);
+  v = Vertices(a.mech->batches[0]);
+  const float base[4][2] = {{0, 1}, {0, 0}, {1, 1}, {1, 0}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FLOAT_EQ(v[i].u, uvs[i][0]) << i;
+    for (int q = 1; q < 3; ++q) {
+      EXPECT_EQ(v[4 * q + i].u, base[i][0]) << q << " " << i;
+      EXPECT_EQ(v[4 * q + i].v, base[i][1]) << q << " " << i;
+    }
+  }
 }
 
 TEST_F(MechTest, NothingIsFilledOrDrawnWithoutFramesOrEffect) {

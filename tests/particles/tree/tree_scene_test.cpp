@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "particles/tree/group_constructor.h"
 #include "particles/tree/preset/pstree_curve.h"
+#include "particles/tree/preset/pstree_leaf.h"
 #include "particles/tree/preset/pstree_root.h"
 #include "particles/tree/preset/pstree_trace.h"
 #include "particles/tree/ptclsys_constructor.h"
@@ -97,6 +99,29 @@ TEST_F(TreeSceneTest, TheDemoPlaysPresetTrees) {
     quads += batch.QuadCount();
   EXPECT_GT(quads, 16u) << "the swarm and emitted particles";
   EXPECT_GT(PixelsUnlikeTheFirst(), 50u) << "the particles show over the picture";
+
+  // Every drawing node of the tree has particles on the picture that are not shrunk to nothing
+  // by the sources above them.
+  std::vector<const ZKW_PSTree_Leaf*> leaves;
+  const auto collect = [&leaves](const auto& self, const ZKW_PSTree_Node& node) -> void {
+    if (const auto* leaf = dynamic_cast<const ZKW_PSTree_Leaf*>(&node)) leaves.push_back(leaf);
+    for (const DS_SafePtr<ZKW_PSTree_Node>& child : node.children.Value())
+      self(self, *child);
+  };
+  for (const DS_SafePtr<ZKW_PSTree_Node>& child : meshes[0]->Root().children.Value())
+    collect(collect, *child);
+  ASSERT_EQ(leaves.size(), 6u);
+  for (size_t i = 0; i < leaves.size(); ++i) {
+    SCOPED_TRACE(i);
+    size_t shown = 0;
+    for (const ParticleHandle& p : leaves[i]->source->particles) {
+      // Where the leaf draws it, as its quads are placed.
+      const D3DXVECTOR3 at = p->WorldPosition();
+      shown += at.x >= 0 && at.x <= 575 && at.y >= 0 && at.y <= 269 &&
+               std::fabs(p->scaleMatrix._11) > 0.05f;
+    }
+    EXPECT_GT(shown, 0u) << "of " << leaves[i]->source->particles.size();
+  }
 }
 
 // The slide of preset-tree lines: the mesh whose root holds a curve node.

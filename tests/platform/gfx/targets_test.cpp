@@ -67,6 +67,56 @@ TEST_F(TargetTest, PingPongKeepsRowZeroAtTheTop) {
   EXPECT_TRUE(TopHalfRed(Pixels(surfaceA.Get()), kSize));
 }
 
+// A new render target holds no storage until it is used; whichever use comes first (a draw into
+// it, a clear, a sampling draw, a read, a lock) gives it storage that reads as a new target's,
+// and drawing into it afterwards lands.
+TEST_F(TargetTest, ANewTargetWorksWhateverItsFirstUse) {
+  ComPtr<Surface> backBuffer;
+  ASSERT_EQ(device_->GetRenderTarget(0, backBuffer.Put()), kOk);
+  device_->SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
+  device_->SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Diffuse);
+  const std::pair<const char*, std::function<void(Texture*, Surface*)>> firstUses[] = {
+      {"drawn into",
+       [&](Texture*, Surface* s) {
+         ASSERT_EQ(device_->SetRenderTarget(0, s), kOk);
+         DrawScreenQuad(0, 0, 8, 8, kBlack);
+       }},
+      {"cleared",
+       [&](Texture*, Surface* s) {
+         ASSERT_EQ(device_->SetRenderTarget(0, s), kOk);
+         device_->Clear(0, nullptr, ClearFlags::Target, kBlack, 1.0f, 0);
+       }},
+      {"sampled",
+       [&](Texture* t, Surface*) {
+         ASSERT_EQ(device_->SetRenderTarget(0, backBuffer.Get()), kOk);
+         device_->SetTexture(0, t);
+         device_->SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Texture);
+         DrawScreenQuad(0, 0, 8, 8, 0xFFFFFFFF);
+         device_->SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Diffuse);
+         device_->SetTexture(0, nullptr);
+         const std::vector<uint32_t> pixels = Pixels(backBuffer.Get());
+         EXPECT_EQ(std::count(pixels.begin(), pixels.end(), pixels[0]), ptrdiff_t(pixels.size()));
+       }},
+      {"read",
+       [&](Texture*, Surface* s) {
+         const std::vector<uint32_t> pixels = Pixels(s);
+         EXPECT_EQ(std::count(pixels.begin(), pixels.end(), pixels[0]), ptrdiff_t(pixels.size()));
+       }},
+  };
+  for (const auto& [name, use] : firstUses) {
+    SCOPED_TRACE(name);
+    auto target = MakeTarget(kSize);
+    auto surface = Level0(target.Get());
+    use(target.Get(), surface.Get());
+    ASSERT_EQ(device_->SetRenderTarget(0, surface.Get()), kOk);
+    device_->Clear(0, nullptr, ClearFlags::Target, kBlack, 1.0f, 0);
+    DrawScreenQuad(0, 0, 8, 4, kRed);
+    EXPECT_TRUE(TopHalfRed(Pixels(surface.Get()), kSize));
+    EXPECT_EQ(device_->Gl().GetError(), GLenum(GL_NO_ERROR));
+  }
+  device_->SetRenderTarget(0, backBuffer.Get());
+}
+
 // One picture of every kind of drawing whose rows depend on the target: pre-transformed and
 // projected quads, culling by winding, a viewport and a cleared rectangle.
 void DrawRowTestPicture(Device* d,

@@ -1,6 +1,6 @@
 // The demo project's menu slide, played as the player plays its own project, from the text art
 // the build draws for it: its quad and sprite texts show their pictures, the texts scroll, and
-// its links lead to slides that link back.
+// its links lead to slides that link back, which stay in view.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -96,6 +96,52 @@ TEST_F(DemoMenuTest, TheMenuShowsScrollingTextsAndLinksThatLeadBack) {
     Frame(t);
   EXPECT_LT(line->offset, offset);
   EXPECT_LT(ticker->horizontalPhase, phase);
+}
+
+// A link back to the menu stays in view while its slide plays, also where the camera drifts over
+// a zoomed picture: every corner of the link lies in the part of the picture the view shows.
+TEST_F(DemoMenuTest, TheLinksBackStayInView) {
+  DS_SlideShow_Light& scene = Play(Demo());
+  const RenderContext& context = *RenderContextTlsSlot::Get();
+  double t = 0.0;
+  Frame(t);
+  for (const auto& object : scene.slides.back()->objects) {
+    unsigned target = 0;
+    if (auto* link = Sprite<DS_TextLinkConstructor>(object)) {
+      target = link->targetSlide.Value();
+    } else if (auto* link = Quad<DS_TextLink>(object)) {
+      target = link->targetSlide.Value();
+    } else {
+      continue;
+    }
+    SCOPED_TRACE(testing::Message() << "slide " << target);
+    const DS_SlideContainer& slide = *scene.slides.at(target);
+    const DS_TextLink* back = nullptr;
+    for (const auto& candidate : slide.objects)
+      if (auto* link = Quad<DS_TextLink>(candidate)) back = link;
+    ASSERT_NE(back, nullptr);
+    scene.JumpTo(target);
+    // Until the slide gives way to the next.
+    const double start = scene.slideStart;
+    const double length = slide.fadeIn.Value() + slide.hold.Value() + slide.fadeOut.Value();
+    for (double e = 0.1; e < length - 0.05; e += 0.1) {
+      t = start + e;
+      scene.Update(t);
+      ASSERT_EQ(scene.currentSlide.Get(), &slide);
+      // The corners of the frame the view shows, found in the picture.
+      const D3DXMATRIX& v = context.view;
+      const auto first = context.PictureAt(v._41, v._42, 100.0f);
+      const auto last =
+          context.PictureAt(context.frameW * v._11 + v._41, context.frameH * v._22 + v._42, 100.0f);
+      ASSERT_TRUE(first && last);
+      for (const auto& corner : back->corners.corners) {
+        const D3DXVECTOR3& p = corner.Value();
+        ASSERT_TRUE(first->x <= p.x && p.x <= last->x && first->y <= p.y && p.y <= last->y)
+            << "at " << t << " s the corner (" << p.x << ", " << p.y << ") is outside (" << first->x
+            << ", " << first->y << ") - (" << last->x << ", " << last->y << ")";
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/gfx/refusal_log.h"
 #include "player/device/device_values.h"
+#include "player/render/shared_targets.h"
 #include "render_fixture.h"
 
 namespace render_test {
@@ -159,6 +162,66 @@ TEST_F(TargetSetTest, CreateFromCopiesTheSource) {
   RenderTargetSet set;
   ASSERT_TRUE(set.CreateFrom(source.Get(), 4, 4));
   EXPECT_EQ(FirstPixel(set.current), 0xFF112233u);
+}
+
+// Sets at back-buffer multiples share their textures: what one gives back the next takes, also
+// while something else still holds a texture (as an effect holds its parameters); a plain set
+// keeps nothing back, a texture is kept once, and targets lost with the device are not handed
+// out again.
+TEST_F(TargetSetTest, BackBufferSetsShareTheTexturesTheyGiveBack) {
+  shared_targets::Clear();
+  auto ids = [](const RenderTargetSet& set) {
+    std::set<gfx::Texture*> out;
+    for (const auto& t : set.textures)
+      out.insert(t.Get());
+    return out;
+  };
+  RenderTargetSet first;
+  ASSERT_TRUE(CreateAtBackBufferMultiple(first));
+  EXPECT_TRUE(first.shared);
+  const std::set<gfx::Texture*> made = ids(first);
+  const ComRef<gfx::Texture> heldElsewhere = first.textures[1];
+  first.Release();
+  EXPECT_EQ(shared_targets::KeptCount(), 3u);
+  shared_targets::GiveBack(heldElsewhere);
+  EXPECT_EQ(shared_targets::KeptCount(), 3u) << "kept once";
+
+  RenderTargetSet second;
+  ASSERT_TRUE(CreateAtBackBufferMultiple(second));
+  EXPECT_EQ(ids(second), made);
+  EXPECT_EQ(second.current.Get(), second.textures[0].Get());
+  EXPECT_EQ(shared_targets::KeptCount(), 0u);
+
+  RenderTargetSet plain;
+  ASSERT_TRUE(plain.Create(second.width, second.height));
+  plain.Release();
+  EXPECT_EQ(shared_targets::KeptCount(), 0u) << "a plain set keeps nothing back";
+
+  second.Release();
+  ASSERT_EQ(shared_targets::KeptCount(), 3u);
+  RenderTargetSet other;
+  ASSERT_TRUE(other.Create(4, 4));
+  other.shared = true;
+  ASSERT_TRUE(other.Create(4, 4));
+  EXPECT_EQ(shared_targets::KeptCount(), 3u) << "another size takes none of them";
+  for (gfx::Texture* t : ids(other))
+    EXPECT_EQ(made.count(t), 0u);
+
+  device_->SimulateLoss();
+  device_->EndSimulatedLoss();
+  gfx::PresentParameters params = device_->GetPresentParameters();
+  ASSERT_EQ(device_->Reset(params), gfx::kOk);
+  ASSERT_TRUE(heldElsewhere->IsLost());
+  RenderTargetSet afterLoss;
+  ASSERT_TRUE(CreateAtBackBufferMultiple(afterLoss));
+  for (gfx::Texture* t : ids(afterLoss)) {
+    EXPECT_NE(t, heldElsewhere.Get());
+    EXPECT_FALSE(t->IsLost());
+  }
+  EXPECT_EQ(shared_targets::KeptCount(), 0u);
+  afterLoss.Release();
+  other.Release();
+  shared_targets::Clear();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "player/support/probe_object.h"
 #include "player/support/scene_fixture.h"
@@ -237,7 +238,8 @@ TEST_F(SlideShowTest, ObjectsFollowTheirSlide) {
 
 // Render targets belong to the slide that shows, and only while a pass reads the picture below:
 // a plain slide makes none, a slide whose renderer draws off screen makes them on its first
-// frame, and they go when another slide takes over, so that playing on holds no more.
+// frame, and they go when another slide takes over, so that playing on holds no more: the next
+// slide that draws off screen takes the very textures given back.
 TEST_F(SlideShowTest, OnlyTheShowingSlideHoldsRenderTargetsAndOnlyWithReaders) {
   ProjectBuilder project;
   const char16_t* renderers[] = {u"FakeUndervater", u"DS_2D_Light", u"FakeUndervater"};
@@ -251,14 +253,22 @@ TEST_F(SlideShowTest, OnlyTheShowingSlideHoldsRenderTargetsAndOnlyWithReaders) {
     return bool(scene.slides[size_t(index)]->renderer->targets.current);
   };
   EXPECT_FALSE(holds(0) || holds(1) || holds(2)) << "nothing is made before a frame";
+  auto textures = [&](int index) {
+    std::set<gfx::Texture*> out;
+    for (const auto& t : scene.slides[size_t(index)]->renderer->targets.textures)
+      out.insert(t.Get());
+    return out;
+  };
   Frame(10.0);
   EXPECT_TRUE(holds(0));
+  const std::set<gfx::Texture*> first = textures(0);
   Frame(12.5);  // the plain slide: no reader
   ASSERT_EQ(CurrentIndex(), 1);
   EXPECT_FALSE(holds(0) || holds(1) || holds(2));
   Frame(15.6);
   ASSERT_EQ(CurrentIndex(), 2);
   EXPECT_TRUE(holds(2));
+  EXPECT_EQ(textures(2), first);
   EXPECT_FALSE(holds(0) || holds(1));
   scene.JumpTo(0);
   Frame(15.7);

@@ -18,59 +18,17 @@
 #include "player/shell/device_callbacks.h"
 #include "player/shell/player_window.h"
 #include "player/shell/scene_player.h"
+#include "player/support/player_fixture.h"
 #include "player/support/probe_object.h"
 #include "player/support/scene_fixture.h"
 
 namespace scene_test {
 namespace {
 
-// The player on a real (offscreen) window with the frame framework; the error message is
-// recorded instead of shown.
-class PlayerShellTest : public ::testing::Test {
+// The player's window with what these tests read: the posted quit, the centre pixel, a device
+// loss.
+class PlayerShellTest : public PlayerTest {
  protected:
-  void SetUp() override {
-    UseHeadlessSdl();
-    RegisterEveryClass();
-    if (!app::InitVideo()) GTEST_SKIP() << "no SDL video: " << SDL_GetError();
-    SetErrorBox([this](const std::string& caption, const std::string& text) {
-      errors_.push_back(caption + ": " + text);
-    });
-    static int counter = 0;
-    folder_ = std::filesystem::temp_directory_path() /
-              ("player_shell_test_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(folder_);
-  }
-
-  void TearDown() override {
-    GetScenePlayer().Shutdown();
-    window_.reset();
-    SetErrorBox(nullptr);
-    Messages();
-    std::filesystem::remove_all(folder_);
-  }
-
-  std::filesystem::path Save(const std::vector<uint8_t>& bytes, const std::string& name) {
-    const std::filesystem::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return path;
-  }
-
-  // Starts the player on a window of its own.
-  bool Start(const std::optional<std::filesystem::path>& project) {
-    window_ = app::Window::Create("player", {92, 43}, PlayerWndProc);
-    if (!window_) return false;
-    return InitPlayer(window_.get(), project);
-  }
-
-  // Takes every posted message.
-  std::vector<app::Message> Messages() {
-    std::vector<app::Message> out;
-    app::Message m;
-    while (app::MessageQueue::Main().Peek(m))
-      out.push_back(m);
-    return out;
-  }
   bool QuitPosted(int code) {
     for (const app::Message& m : Messages())
       if (m.id == app::msg::Quit && int(m.wParam) == code) return true;
@@ -97,10 +55,6 @@ class PlayerShellTest : public ::testing::Test {
     app::DXUTGetD3D9Device()->EndSimulatedLoss();
     app::DXUTRender3DEnvironment();
   }
-
-  std::vector<std::string> errors_;
-  std::filesystem::path folder_;
-  std::unique_ptr<app::Window> window_;
 };
 
 const char kOpenError[] = "Vornview: Cannot open file: Wrong file format.";
@@ -294,7 +248,7 @@ ProbeDescription& ProbeAt(const DS_SlideContainer& slide, size_t i) {
 }
 
 // Hover and click ask every object of the current slide, the last first; a click that changes
-// slides does not cut the walk short.
+// slides does not cut the walk short, and the slide changes once every object has been asked.
 TEST_F(PlayerShellTest, HoverAndClickAskEveryObjectOfTheSlide) {
   std::vector<uint8_t> bytes;
   {
@@ -314,7 +268,11 @@ TEST_F(PlayerShellTest, HoverAndClickAskEveryObjectOfTheSlide) {
   app::DXUTRender3DEnvironment();
   const DS_SlideContainer& first = *player.scene->slides[0];
   std::vector<int> order;
-  ProbeAt(first, 0).onClick = [&] { order.push_back(0); };
+  bool askedOnTheFirstSlide = false;
+  ProbeAt(first, 0).onClick = [&] {
+    order.push_back(0);
+    askedOnTheFirstSlide = player.scene->currentSlide == player.scene->slides[0];
+  };
   ProbeAt(first, 1).onClick = [&] {
     order.push_back(1);
     JumpToSlide(1);
@@ -326,6 +284,7 @@ TEST_F(PlayerShellTest, HoverAndClickAskEveryObjectOfTheSlide) {
 
   PlayerWndProc(window_.get(), app::msg::LButtonDown, 0, app::PackPoint(3, 4));
   EXPECT_EQ(order, (std::vector<int>{1, 0}));
+  EXPECT_TRUE(askedOnTheFirstSlide) << "asked after the jump, in the slide it was made on";
   EXPECT_EQ(player.scene->currentSlide, player.scene->slides[1]);
 
   // Objects that are over nothing leave the cursor to the window.

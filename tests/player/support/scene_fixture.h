@@ -60,6 +60,8 @@ class SceneTest : public render_test::RenderTest {
 
   void SetUp() override {
     RenderTest::SetUp();
+    // Colour only, as the player's device draws from start-up on.
+    device_->SetRenderState(gfx::RenderState::ColorWriteEnable, 7);
     RegisterEveryClass();
     RenderContextTlsSlot::Set(&context_);
     ChronoTlsSlot::Set(&clock_);

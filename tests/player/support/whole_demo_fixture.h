@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "platform/headless_sdl.h"
 #include "player/support/every_class.h"
 #include "player/support/whole_demo_player.h"
+#include "renderers/light/ds_2d_light.h"
 
 namespace scene_test {
 
@@ -44,6 +48,47 @@ class WholeDemoTest : public ::testing::Test {
   DS_SlideShow_Light& Scene() const { return player_->Scene(); }
   std::string SlideName(size_t index) const { return player_->SlideName(index); }
   uint32_t Frame(double t) { return player_->Frame(t); }
+
+  // The back buffer's pixels (0xAARRGGBB, top row first).
+  std::vector<uint32_t> BackBufferPixels() {
+    gfx::ComPtr<gfx::Surface> backBuffer;
+    EXPECT_EQ(device_->GetBackBuffer(0, 0, gfx::BackBufferType::Mono, backBuffer.Put()), gfx::kOk);
+    std::vector<uint8_t> bytes;
+    uint32_t pitch = 0;
+    std::vector<uint32_t> pixels;
+    if (!backBuffer || gfx::Failed(backBuffer->ReadPixels(&bytes, &pitch))) return pixels;
+    pixels.resize(size_t(backBuffer->Width()) * backBuffer->Height());
+    for (uint32_t y = 0; y < backBuffer->Height(); ++y)
+      std::memcpy(&pixels[size_t(y) * backBuffer->Width()], bytes.data() + size_t(y) * pitch,
+                  size_t(backBuffer->Width()) * 4);
+    return pixels;
+  }
+
+  // What the showing slide draws without its objects, at the time of the last frame: its
+  // renderer's picture alone.
+  std::vector<uint32_t> BackgroundAlone() {
+    const auto& slide = Scene().currentSlide;
+    if (!slide || !slide->renderer) return {};
+    EXPECT_EQ(device_->BeginScene(), gfx::kOk);
+    device_->Clear(0, nullptr, gfx::ClearFlags::Target, 0xFF000000, 1.0f, 0);
+    slide->RenderPass({}, 0);
+    slide->renderer->Compose(nullptr);
+    device_->EndScene();
+    return BackBufferPixels();
+  }
+
+  // Pixels whose colour differs by more than `tolerance` in any channel.
+  static size_t PixelsApart(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b,
+                            int tolerance) {
+    size_t count = 0;
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+      for (int shift : {0, 8, 16})
+        if (std::abs(int((a[i] >> shift) & 0xFF) - int((b[i] >> shift) & 0xFF)) > tolerance) {
+          ++count;
+          break;
+        }
+    return count;
+  }
 
   // Jumps to slide `index` after the frame at `now` and draws a frame at each of `offsets`
   // (seconds after the jump). Answers the time of the last frame.

@@ -57,8 +57,10 @@ void AddMenuPictures(const TextFont& font,
   style.colour = 0xFFFFFFFF;
   files.emplace_back(kDemoMenuTickerFile,
                      CanvasAsDds(DrawTextPicture(font, kDemoMenuTicker, style)));
+  TextPictureStyle linkStyle = style;
+  linkStyle.padding = kDemoMenuLinkPadding;
   for (size_t i = 0; i < std::size(kDemoMenuLinks); ++i) {
-    const TextPicture link = DrawTextPicture(font, kDemoMenuLinks[i], style);
+    const TextPicture link = DrawTextPicture(font, kDemoMenuLinks[i], linkStyle);
     files.emplace_back(kDemoMenuLinkFiles[i], i == 0 ? CanvasAsDds(link) : UsedPartAsDds(link));
   }
   files.emplace_back(kDemoMenuBackFile, UsedPartAsDds(DrawTextPicture(font, kDemoMenuBack, style)));

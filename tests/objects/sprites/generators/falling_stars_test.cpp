@@ -170,7 +170,7 @@ class FallingStarPixels : public FallingStars {
     StartSlideOn(renderer_, width_, height_, kGrey);
     ProvidePicture(kWhite, 8, 8, 0xFFFFFFFF);
   }
-  uint32_t At(int x, int y) { return BackBufferPixels()[size_t(y) * width_ + x]; }
+  uint32_t At(int x, int y) { return ColourAt(x, y); }
 
   static inline const DS_ImageFileLink kWhite{u"white.png", 1};
   DS_2D_Light renderer_;

@@ -44,7 +44,7 @@ class GeneratorPixels : public SpriteTest {
   }
   // A frame with the object.
   void Draw(const DS_SafePtr<ZKW_RenderObj>& object) { Frame(renderer_, {object}); }
-  uint32_t At(int x, int y) { return BackBufferPixels()[size_t(y) * width_ + x]; }
+  uint32_t At(int x, int y) { return ColourAt(x, y); }
 
   static inline const DS_ImageFileLink kWhite{u"white.png", 1};
   static inline const DS_ImageFileLink kRed{u"red.png", 2};

@@ -1,5 +1,6 @@
 // Generators in written projects: read back, started with their slide and played, and the
 // demo's night-sky slide.
+#include <algorithm>
 #include <cmath>
 
 #include "objects/sprites/generators/ds_aurora.h"
@@ -96,6 +97,24 @@ TEST_F(GeneratorScene, TheDemoHasANightSkyOfAirBrushes) {
     EXPECT_TRUE(drawn.effect) << "the mask effect";
     EXPECT_TRUE(drawn.CanDrawMask());
   }
+
+  // The curtain shows no edge however the waves stretch it: its picture is clear along its top
+  // and bottom rows, and its dabs fade in and out over its ends.
+  ASSERT_EQ(aurora->textures.size(), 1u);
+  const TextureFrameSet& curtain = aurora->textures[0];
+  ASSERT_TRUE(curtain.CurrentTexture());
+  gfx::SurfaceDesc desc;
+  ASSERT_EQ(curtain.CurrentTexture()->GetLevelDesc(0, &desc), gfx::kOk);
+  const std::vector<uint32_t> texels = Pixels(curtain.CurrentTexture().Get());
+  ASSERT_GE(curtain.height, 2u);
+  for (uint32_t row : {0u, curtain.height - 1}) {
+    uint32_t alpha = 0;
+    for (uint32_t x = 0; x < curtain.width; ++x)
+      alpha = std::max(alpha, texels[size_t(row) * desc.width + x] >> 24);
+    EXPECT_LT(alpha, 0x20u) << "row " << row;
+  }
+  EXPECT_LE(aurora->dabs.front().channels[GeneratorParticle::kOpacity], 0.1f);
+  EXPECT_LE(aurora->dabs.back().channels[GeneratorParticle::kOpacity], 0.1f);
 
   Frame(scene, 0.5);
   scene.JumpTo(unsigned(index));

@@ -28,7 +28,7 @@ class PositionedPixels : public SpriteTest {
     Frame(renderer_, {run.handle});
     return run;
   }
-  uint32_t At(int x, int y) { return BackBufferPixels()[size_t(y) * width_ + x]; }
+  uint32_t At(int x, int y) { return ColourAt(x, y); }
 
   static inline const DS_ImageFileLink kWhite{u"white.png", 1};
   DS_2D_Light renderer_;
