@@ -16,7 +16,6 @@
 // and time of each effect and technique.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -24,8 +23,10 @@
 #include <vector>
 
 #include "player/entry/program_class_lists.h"
+#include "player/frame_stalls.h"
 #include "player/gl_frame_replay.h"
 #include "player/hand_written_photo_frame.h"
+#include "player/shell/process_memory.h"
 #include "player/support/whole_demo_player.h"
 #include "process_time.h"
 
@@ -89,12 +90,6 @@ void PrintPasses(const std::string& slide, const std::vector<GlFrameReplay::Pass
   std::fflush(stdout);
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n == 0 ? 0.0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 void BM_DemoSlide(benchmark::State& state, size_t slide) {
   Demo& demo = TheDemo();
   WholeDemoPlayer& player = *demo.player;
@@ -149,13 +144,13 @@ void BM_DemoSlide(benchmark::State& state, size_t slide) {
         sum += v;
       return sum / double(ours.size());
     }();
-    const double longest = *std::max_element(ours.begin(), ours.end());
+    const FrameStalls stalls = FrameStalls::Of(ours);
     const double photoMean = photo / kFrames;
     state.counters["frame_ms"] = mean * 1e3;
     state.counters["photo_ms"] = photoMean * 1e3;
     state.counters["frame"] = mean / photoMean;
-    state.counters["longest"] = longest / photoMean;
-    state.counters["stall"] = longest / Median(ours);
+    state.counters["longest"] = stalls.longest / photoMean;
+    state.counters["stall"] = stalls.Ratio();
     if (after > 0 && replayed > 0) {
       state.counters["replay_ms"] = replayed / after * 1e3;
       state.counters["replay"] = oursAfter / replayed;
@@ -170,6 +165,8 @@ int main(int argc, char** argv) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  // As the player sets it.
+  ReturnLargeBlocksToTheSystem();
   RegisterProgramClasses();
   Demo& demo = TheDemo();
   demo.player = std::make_unique<WholeDemoPlayer>(kWidth, kHeight);

@@ -25,18 +25,30 @@ TEST_F(GfxTest, ClearFillsTheViewportAndIgnoresTheWriteMask) {
     }
 }
 
+// Unlit, depth-free drawing, a render-target texture of `size` with its level, and the back
+// buffer: two targets to clear and draw on in turn.
+struct TwoTargets {
+  ComPtr<Texture> target;
+  ComPtr<Surface> back, level;
+};
+void MakeTwoTargets(Device& device, uint32_t size, TwoTargets& out) {
+  device.SetRenderState(RenderState::Lighting, 0);
+  device.SetRenderState(RenderState::ZEnable, 0);
+  ASSERT_EQ(device.CreateTexture(size, size, 1, Usage::RenderTarget, Format::A8R8G8B8,
+                                 Pool::Default, out.target.Put()),
+            kOk);
+  ASSERT_EQ(device.GetBackBuffer(0, 0, BackBufferType::Mono, out.back.Put()), kOk);
+  ASSERT_EQ(out.target->GetSurfaceLevel(0, out.level.Put()), kOk);
+}
+
 // A clear repeated with nothing drawn since does no GL work; anything that wrote to the target
 // in between makes it clear again.
 TEST_F(GfxTest, ARepeatedClearStillClearsWhatWasWrittenSince) {
-  device_->SetRenderState(RenderState::Lighting, 0);
-  device_->SetRenderState(RenderState::ZEnable, 0);
-  ComPtr<Texture> target;
-  ASSERT_EQ(device_->CreateTexture(kSize, kSize, 1, Usage::RenderTarget, Format::A8R8G8B8,
-                                   Pool::Default, target.Put()),
-            kOk);
-  ComPtr<Surface> back, level;
-  ASSERT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, back.Put()), kOk);
-  ASSERT_EQ(target->GetSurfaceLevel(0, level.Put()), kOk);
+  TwoTargets t;
+  ASSERT_NO_FATAL_FAILURE(MakeTwoTargets(*device_, kSize, t));
+  const ComPtr<Texture>& target = t.target;
+  const ComPtr<Surface>& back = t.back;
+  const ComPtr<Surface>& level = t.level;
   const std::vector<uint32_t> green(kSize * kSize, 0xFF00FF00);
   const std::pair<const char*, std::function<void()>> writes[] = {
       {"a draw", [&] { DrawScreenQuad(0, 0, kSize, kSize, 0xFF00FF00); }},
@@ -64,15 +76,10 @@ TEST_F(GfxTest, ARepeatedClearStillClearsWhatWasWrittenSince) {
 // that the clears a frame makes before it draws there cost one: the last one counts, also across
 // work on other targets, and a clear that cannot wait does the waiting one first.
 TEST_F(GfxTest, TheLastClearOfTheBackBufferBeforeItIsUsedIsTheOneThatCounts) {
-  device_->SetRenderState(RenderState::Lighting, 0);
-  device_->SetRenderState(RenderState::ZEnable, 0);
-  ComPtr<Texture> target;
-  ASSERT_EQ(device_->CreateTexture(kSize, kSize, 1, Usage::RenderTarget, Format::A8R8G8B8,
-                                   Pool::Default, target.Put()),
-            kOk);
-  ComPtr<Surface> back, level;
-  ASSERT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, back.Put()), kOk);
-  ASSERT_EQ(target->GetSurfaceLevel(0, level.Put()), kOk);
+  TwoTargets t;
+  ASSERT_NO_FATAL_FAILURE(MakeTwoTargets(*device_, kSize, t));
+  const ComPtr<Surface>& back = t.back;
+  const ComPtr<Surface>& level = t.level;
   std::vector<FrameLogEntry::Kind> done;
   device_->EnableFrameLog(true);
   device_->SetFrameLogObserver([&](const FrameLogEntry& e) { done.push_back(e.kind); });
