@@ -204,6 +204,7 @@ void Device::MakeCurrent() const {
 }
 
 HResult Device::CreateBackBuffer() {
+  pendingBackBufferClear_.reset();
   uint32_t width = params_.backBufferWidth, height = params_.backBufferHeight;
   if (width == 0 || height == 0) {
     int w = 0, h = 0;
@@ -296,6 +297,7 @@ void Device::DropDefaultPool() {
 
 void Device::SimulateLoss() {
   lastClear_.reset();
+  pendingBackBufferClear_.reset();
   if (status_ != Status::Operational) return;
   status_ = Status::Lost;
   inScene_ = false;
@@ -357,6 +359,7 @@ HResult Device::Present(CallSite site) {
   if (status_ != Status::Operational) return kDeviceLost;
   if (inScene_) return Refuse(kInvalidCall, site, "Present", "the scene has not ended");
   MakeCurrent();
+  FlushBackBufferClear();
   if (!backBufferInWindow_) {
     const GLuint fbo = cache_->Framebuffer(0, 0, backBuffer_->GlRenderbuffer(),
                                            autoDepth_ ? autoDepth_->GlRenderbuffer() : 0);
@@ -408,6 +411,7 @@ bool Device::BindTarget(bool needsDepth) {
 
 bool Device::BindForRead(const Surface* surface) {
   MakeCurrent();
+  if (surface == backBuffer_.Get()) FlushBackBufferClear();
   if (surface == backBuffer_.Get() && backBufferInWindow_) {
     cache_->BindFramebuffer(0);
     return true;
@@ -429,11 +433,20 @@ HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uin
     return Refuse(kInvalidCall, site, "Clear", "a rectangle count without rectangles");
   if (status_ != Status::Operational) return kOk;
   const ClearRecord record{flags, color, stencil, z, state_.viewport};
-  if (rectCount != 0 || lastClear_ != record) {
+  const bool redundant = rectCount == 0 && lastClear_ == record;
+  const Viewport& v = state_.viewport;
+  const bool deferred = !redundant && rectCount == 0 && flags == ClearFlags::Target &&
+                        renderTarget_.Get() == backBuffer_.Get() && v.x == 0 && v.y == 0 &&
+                        v.width == backBuffer_->Width() && v.height == backBuffer_->Height();
+  if (deferred) {
+    pendingBackBufferClear_ = color;
+    lastClear_ = record;
+  } else if (!redundant) {
     lastClear_.reset();
     MakeCurrent();
+    if (renderTarget_.Get() == backBuffer_.Get()) FlushBackBufferClear();
     if (!BindTarget(flags & (ClearFlags::ZBuffer | ClearFlags::Stencil))) return kOk;
-    ClearTarget(rectCount, rects, flags, color, z, stencil);
+    ClearTarget(*renderTarget_, state_.viewport, rectCount, rects, flags, color, z, stencil);
     if (rectCount == 0) lastClear_ = record;
   }
   if (logEnabled_) {
@@ -441,18 +454,49 @@ HResult Device::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uin
     e.kind = FrameLogEntry::Kind::Clear;
     e.clearFlags = flags;
     e.clearColor = color;
+    e.redundant = redundant;
+    e.deferred = deferred;
     Log(std::move(e));
   }
   return kOk;
 }
 
-void Device::ClearTarget(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t color,
-                         float z, uint32_t stencil) {
+void Device::FlushBackBufferClear() {
+  if (!pendingBackBufferClear_) return;
+  const uint32_t color = *pendingBackBufferClear_;
+  pendingBackBufferClear_.reset();
+  MakeCurrent();
+  if (backBufferInWindow_) {
+    cache_->BindFramebuffer(0);
+  } else {
+    const GLuint fbo = cache_->Framebuffer(0, 0, backBuffer_->GlRenderbuffer(), 0);
+    if (!fbo) return;
+    cache_->BindFramebuffer(fbo);
+  }
+  targetInWindow_ = backBufferInWindow_;
+  const Viewport whole{0, 0, backBuffer_->Width(), backBuffer_->Height(), 0.0f, 1.0f};
+  ClearTarget(*backBuffer_, whole, 0, nullptr, ClearFlags::Target, color, 1.0f, 0);
+  if (logEnabled_ && logObserver_) {
+    FrameLogEntry e;
+    e.kind = FrameLogEntry::Kind::Clear;
+    e.clearFlags = ClearFlags::Target;
+    e.clearColor = color;
+    e.target = backBuffer_->Id();
+    e.targetWidth = backBuffer_->Width();
+    e.targetHeight = backBuffer_->Height();
+    e.state = state_;
+    logObserver_(e);
+  }
+}
+
+void Device::ClearTarget(const Surface& target, const Viewport& area, uint32_t rectCount,
+                         const Rect* rects, uint32_t flags, uint32_t color, float z,
+                         uint32_t stencil) {
   GLbitfield mask = 0;
   if (flags & ClearFlags::Target) {
     // A back buffer without alpha keeps alpha 1 wherever it is stored.
     const bool opaque =
-        renderTarget_.Get() == backBuffer_.Get() && params_.backBufferFormat != Format::A8R8G8B8;
+        &target == backBuffer_.Get() && params_.backBufferFormat != Format::A8R8G8B8;
     gl_.ClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
                    (color & 0xFF) / 255.0f, opaque ? 1.0f : (color >> 24) / 255.0f);
     gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);  // Clear ignores the colour write mask
@@ -469,7 +513,7 @@ void Device::ClearTarget(uint32_t rectCount, const Rect* rects, uint32_t flags, 
     mask |= GL_STENCIL_BUFFER_BIT;
   }
   if (mask) {
-    const Viewport& v = state_.viewport;
+    const Viewport& v = area;
     gl_.Enable(GL_SCISSOR_TEST);
     auto clearRect = [&](int32_t left, int32_t top, int32_t right, int32_t bottom) {
       left = std::max(left, int32_t(v.x));
@@ -674,6 +718,7 @@ void Device::EnableFrameLog(bool enable) {
 void Device::Log(FrameLogEntry entry) {
   entry.technique = technique_;
   entry.shaderProgram = program_ != nullptr;
+  if (program_) entry.effect = program_->Name();
   if (renderTarget_) {
     entry.target = renderTarget_->Id();
     entry.targetWidth = renderTarget_->Width();
@@ -686,6 +731,8 @@ void Device::Log(FrameLogEntry entry) {
   entry.stride = streamStride_;
   entry.state = state_;
   log_.push_back(std::move(entry));
+  const FrameLogEntry& e = log_.back();
+  if (logObserver_ && !e.redundant && !e.deferred) logObserver_(e);
 }
 
 Device::StateBlock Device::CaptureStateBlock() const {

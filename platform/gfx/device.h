@@ -205,6 +205,12 @@ class Device final : public Unknown {
   const std::vector<FrameLogEntry>& CurrentFrameLog() const { return log_; }
   // The entries of the frame that the last Present ended.
   const std::vector<FrameLogEntry>& LastFrameLog() const { return lastLog_; }
+  // Called, while the log is enabled, after each draw and clear that the device does in GL, with
+  // the GL state of that work still bound: a benchmark captures a frame's GL work through it to
+  // replay it. A clear that waits or repeats the last one is reported when its GL work is done,
+  // if ever. Null: none.
+  using FrameLogObserver = std::function<void(const FrameLogEntry&)>;
+  void SetFrameLogObserver(FrameLogObserver observer) { logObserver_ = std::move(observer); }
 
   // ---- for the platform layer's own GL code ----
   const GlFunctions& Gl() const { return gl_; }
@@ -254,9 +260,11 @@ class Device final : public Unknown {
   // Whether the back buffer can be the window's own framebuffer this frame.
   void ChooseBackBufferPlace();
   void MoveBackBufferOffscreen();
-  // The GL work of Clear on the bound target.
-  void ClearTarget(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t color, float z,
-                   uint32_t stencil);
+  // The GL work of Clear on `target`, which is bound, within `area` (in its pixels).
+  void ClearTarget(const Surface& target, const Viewport& area, uint32_t rectCount,
+                   const Rect* rects, uint32_t flags, uint32_t color, float z, uint32_t stencil);
+  // Does the clear of the back buffer that waits, if any.
+  void FlushBackBufferClear();
   HResult Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, int32_t baseVertex,
                uint32_t first, const CallSite& site);
 
@@ -291,6 +299,7 @@ class Device final : public Unknown {
   HookId nextHook_ = 1;
   bool logEnabled_ = false;
   std::vector<FrameLogEntry> log_, lastLog_;
+  FrameLogObserver logObserver_;
   // The last clear of the whole viewport of the bound surfaces while nothing has written to
   // them since: the same clear again changes no pixel and does no GL work. Draws, uploads,
   // target changes, Present and losses forget it.
@@ -301,6 +310,10 @@ class Device final : public Unknown {
     friend bool operator==(const ClearRecord&, const ClearRecord&) = default;
   };
   std::optional<ClearRecord> lastClear_;
+  // The colour of a clear of the whole back buffer (colour only) that has not been done yet: a
+  // frame clears it more than once before it draws on it. A later such clear replaces it; it is
+  // done before anything draws on, reads or shows the back buffer.
+  std::optional<uint32_t> pendingBackBufferClear_;
 
   // Bumped when the values behind the fixed-function uniforms change, so that programs upload
   // them only then.

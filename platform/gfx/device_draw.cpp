@@ -243,6 +243,7 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
   }
 
   MakeCurrent();
+  if (renderTarget_.Get() == backBuffer_.Get()) FlushBackBufferClear();
   if (!BindTarget(state_.Get(RenderState::ZEnable) != ZBuffer::False)) return kOk;
 
   // Textures and samplers of the stages.
@@ -326,6 +327,7 @@ HResult Device::Draw(PrimitiveType type, uint32_t primitiveCount, bool indexed, 
     e.indexed = indexed;
     e.first = first;
     e.baseVertex = baseVertex;
+    e.indexSize = indexed ? indices_->IndexSize() : 0;
     Log(std::move(e));
   }
   return kOk;

@@ -1,5 +1,6 @@
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "gfx_fixture.h"
 
@@ -24,18 +25,30 @@ TEST_F(GfxTest, ClearFillsTheViewportAndIgnoresTheWriteMask) {
     }
 }
 
+// Unlit, depth-free drawing, a render-target texture of `size` with its level, and the back
+// buffer: two targets to clear and draw on in turn.
+struct TwoTargets {
+  ComPtr<Texture> target;
+  ComPtr<Surface> back, level;
+};
+void MakeTwoTargets(Device& device, uint32_t size, TwoTargets& out) {
+  device.SetRenderState(RenderState::Lighting, 0);
+  device.SetRenderState(RenderState::ZEnable, 0);
+  ASSERT_EQ(device.CreateTexture(size, size, 1, Usage::RenderTarget, Format::A8R8G8B8,
+                                 Pool::Default, out.target.Put()),
+            kOk);
+  ASSERT_EQ(device.GetBackBuffer(0, 0, BackBufferType::Mono, out.back.Put()), kOk);
+  ASSERT_EQ(out.target->GetSurfaceLevel(0, out.level.Put()), kOk);
+}
+
 // A clear repeated with nothing drawn since does no GL work; anything that wrote to the target
 // in between makes it clear again.
 TEST_F(GfxTest, ARepeatedClearStillClearsWhatWasWrittenSince) {
-  device_->SetRenderState(RenderState::Lighting, 0);
-  device_->SetRenderState(RenderState::ZEnable, 0);
-  ComPtr<Texture> target;
-  ASSERT_EQ(device_->CreateTexture(kSize, kSize, 1, Usage::RenderTarget, Format::A8R8G8B8,
-                                   Pool::Default, target.Put()),
-            kOk);
-  ComPtr<Surface> back, level;
-  ASSERT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, back.Put()), kOk);
-  ASSERT_EQ(target->GetSurfaceLevel(0, level.Put()), kOk);
+  TwoTargets t;
+  ASSERT_NO_FATAL_FAILURE(MakeTwoTargets(*device_, kSize, t));
+  const ComPtr<Texture>& target = t.target;
+  const ComPtr<Surface>& back = t.back;
+  const ComPtr<Surface>& level = t.level;
   const std::vector<uint32_t> green(kSize * kSize, 0xFF00FF00);
   const std::pair<const char*, std::function<void()>> writes[] = {
       {"a draw", [&] { DrawScreenQuad(0, 0, kSize, kSize, 0xFF00FF00); }},
@@ -57,6 +70,49 @@ TEST_F(GfxTest, ARepeatedClearStillClearsWhatWasWrittenSince) {
   ASSERT_EQ(device_->SetRenderTarget(0, back.Get()), kOk);
   device_->Clear(0, nullptr, ClearFlags::Target, 0xFFFF0000, 1.0f, 0);
   EXPECT_EQ(Pixel(3, 3), 0xFFFF0000u);
+}
+
+// A clear of the whole back buffer waits until the back buffer is drawn on, read or shown, so
+// that the clears a frame makes before it draws there cost one: the last one counts, also across
+// work on other targets, and a clear that cannot wait does the waiting one first.
+TEST_F(GfxTest, TheLastClearOfTheBackBufferBeforeItIsUsedIsTheOneThatCounts) {
+  TwoTargets t;
+  ASSERT_NO_FATAL_FAILURE(MakeTwoTargets(*device_, kSize, t));
+  const ComPtr<Surface>& back = t.back;
+  const ComPtr<Surface>& level = t.level;
+  std::vector<FrameLogEntry::Kind> done;
+  device_->EnableFrameLog(true);
+  device_->SetFrameLogObserver([&](const FrameLogEntry& e) { done.push_back(e.kind); });
+
+  // Cleared twice, then other work elsewhere, then cleared again and drawn on in part.
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFFFF0000, 1.0f, 0);
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFF0000FF, 1.0f, 0);
+  ASSERT_EQ(device_->SetRenderTarget(0, level.Get()), kOk);
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFF00FF00, 1.0f, 0);
+  DrawScreenQuad(0, 0, kSize, kSize, 0xFF00FF00);
+  ASSERT_EQ(device_->SetRenderTarget(0, back.Get()), kOk);
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFFFFFF00, 1.0f, 0);
+  DrawScreenQuad(0, 0, 2, 2, 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(1, 1), 0xFFFFFFFFu);
+  EXPECT_EQ(Pixel(5, 5), 0xFFFFFF00u);
+  const auto& log = device_->CurrentFrameLog();
+  ASSERT_EQ(log.size(), 6u) << "every call is logged in its place";
+  EXPECT_TRUE(log[0].deferred && log[1].deferred && log[4].deferred);
+  EXPECT_FALSE(log[2].deferred) << "a clear of a texture is done at once";
+  const std::vector<FrameLogEntry::Kind> gl = {
+      FrameLogEntry::Kind::Clear, FrameLogEntry::Kind::Draw, FrameLogEntry::Kind::Clear,
+      FrameLogEntry::Kind::Draw};
+  EXPECT_EQ(done, gl) << "one GL clear of the back buffer, just before its draw";
+  device_->SetFrameLogObserver(nullptr);
+
+  // Read without a draw; a clear of part of it after a waiting whole clear.
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFF808080, 1.0f, 0);
+  EXPECT_EQ(Pixel(6, 6), 0xFF808080u);
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFF000000, 1.0f, 0);
+  const Rect corner{0, 0, 2, 2};
+  device_->Clear(1, &corner, ClearFlags::Target, 0xFFFFFFFF, 1.0f, 0);
+  EXPECT_EQ(Pixel(1, 1), 0xFFFFFFFFu);
+  EXPECT_EQ(Pixel(6, 6), 0xFF000000u);
 }
 
 }  // namespace
@@ -210,16 +266,32 @@ TEST_F(GfxTest, FrameLogRecordsDrawsWithTheirState) {
   device_->SetTexture(0, texture.Get());
   device_->SetRenderState(RenderState::AlphaBlendEnable, 1);
   device_->SetTechniqueLabel("BlendNormal");
+  // The observer sees the GL work of each entry as it is done, with its state still bound.
+  std::vector<std::pair<FrameLogEntry::Kind, GLint>> observed;
+  device_->SetFrameLogObserver([&](const FrameLogEntry& e) {
+    GLint program = 0;
+    device_->Gl().GetIntegerv(GL_CURRENT_PROGRAM, &program);
+    observed.emplace_back(e.kind, program);
+  });
   EXPECT_EQ(device_->BeginScene(), kOk);
+  device_->Clear(0, nullptr, ClearFlags::Target, 0xFF000000, 1.0f, 0);
   device_->Clear(0, nullptr, ClearFlags::Target, 0xFF000000, 1.0f, 0);
   DrawScreenQuad(0, 0, 8, 8, 0xFFFFFFFF);
   device_->EndScene();
+  device_->SetFrameLogObserver(nullptr);
 
   const auto& log = device_->CurrentFrameLog();
-  ASSERT_EQ(log.size(), 2u);
+  ASSERT_EQ(log.size(), 3u);
   EXPECT_EQ(log[0].kind, FrameLogEntry::Kind::Clear);
   EXPECT_EQ(log[0].clearColor, 0xFF000000u);
-  const FrameLogEntry& draw = log[1];
+  EXPECT_FALSE(log[0].redundant);
+  EXPECT_TRUE(log[1].redundant) << "the same clear again changes no pixel";
+  // The GL work: the clear (done just before the draw) and the draw.
+  ASSERT_EQ(observed.size(), 2u);
+  EXPECT_EQ(observed[0].first, FrameLogEntry::Kind::Clear);
+  EXPECT_EQ(observed[1].first, FrameLogEntry::Kind::Draw);
+  EXPECT_NE(observed[1].second, 0) << "the draw's program is still bound";
+  const FrameLogEntry& draw = log[2];
   EXPECT_EQ(draw.kind, FrameLogEntry::Kind::Draw);
   EXPECT_EQ(draw.technique, "BlendNormal");
   EXPECT_EQ(draw.primitiveType, PrimitiveType::TriangleStrip);
@@ -233,10 +305,11 @@ TEST_F(GfxTest, FrameLogRecordsDrawsWithTheirState) {
   EXPECT_EQ(device_->GetBackBuffer(0, 0, BackBufferType::Mono, bb.Put()), kOk);
   EXPECT_EQ(draw.target, bb->Id());
   EXPECT_EQ(draw.targetWidth, kSize);
+  EXPECT_TRUE(draw.effect.empty()) << "fixed function";
 
   ASSERT_EQ(device_->Present(), kOk);
   EXPECT_TRUE(device_->CurrentFrameLog().empty());
-  EXPECT_EQ(device_->LastFrameLog().size(), 2u);
+  EXPECT_EQ(device_->LastFrameLog().size(), 3u);
 }
 
 TEST(FvfLayout, DecodesTheFormatsInUse) {

@@ -333,8 +333,8 @@ TEST_F(EffectTest, PassesUseTheDeviceTransformsOrTheirOwnVertexStage) {
   EXPECT_STREQ(drawnSide(), "right");
 }
 
-TEST_F(EffectTest, FrameLogNamesTheTechnique) {
-  auto effect = Make(SampleEffect());
+TEST_F(EffectTest, FrameLogNamesTheEffectAndTheTechnique) {
+  auto effect = Make(SampleEffect(), "sample");
   ASSERT_TRUE(effect);
   device_->EnableFrameLog(true);
   effect->SetTechnique("BlendSum");
@@ -343,9 +343,11 @@ TEST_F(EffectTest, FrameLogNamesTheTechnique) {
   const auto& log = device_->CurrentFrameLog();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[0].technique, "BlendSum");
+  EXPECT_EQ(log[0].effect, "sample");
   EXPECT_TRUE(log[0].shaderProgram);
   EXPECT_EQ(log[0].state.Get(RenderState::DestBlend), Blend::One);
   EXPECT_EQ(log[1].technique, "");
+  EXPECT_EQ(log[1].effect, "");
   EXPECT_FALSE(log[1].shaderProgram);
 }
 
