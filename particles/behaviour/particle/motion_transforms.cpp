@@ -61,8 +61,9 @@ bool PtclTr_Spiral::Apply(float, ParticleRecord* p) {
   const int mode = spiral->directionMode.Value();
   const float d = mode == 1 ? -1.0f : mode == 2 ? static_cast<float>(sign) : 1.0f;
   const float omega = spiral->angularSpeed.Factor(r) * d * kRadiansPerDegree;
+  // Outward for 0, inward for 1; in float, so that any stored Int32 stays defined.
   const float w =
-      spiral->radialSpeed.Factor(r) * static_cast<float>(1 - 2 * spiral->inward.Value());
+      spiral->radialSpeed.Factor(r) * (1.0f - 2.0f * static_cast<float>(spiral->inward.Value()));
   const D3DXVECTOR3 q = p->Position() - centre;
   const float length = D3DXVec3Length(&q);
   D3DXVECTOR3 n;

@@ -8,7 +8,9 @@ bool PtclTr_Orientation::Apply(float dt, ParticleRecord* p) {
   if (rotation.spinSpeed->Value() == 0) {
     spinAngle = 0.0f;
   } else {
-    spinAngle += static_cast<float>(1 - 2 * rotation.spinDirection->Value()) * dt *
+    // Direction 0 turns one way, 1 the other; the sign is made in float so that any stored
+    // direction (the file's whole Int32 range) stays defined.
+    spinAngle += (1.0f - 2.0f * static_cast<float>(rotation.spinDirection->Value())) * dt *
                  rotation.spinSpeed->Scaled();
   }
   D3DXMatrixRotationZ(&p->rotationA, spinAngle - rotation.angle->Radians());

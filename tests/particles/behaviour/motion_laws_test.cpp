@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -180,6 +181,11 @@ TEST_F(MotionLaws, SpiralAndLoopAttachTheirTransforms) {
   const D3DXVECTOR3 q = p.Position() - centre;
   EXPECT_NEAR(D3DXVec3Dot(&q, &p.Velocity()), 0.0f, 1e-2f * D3DXVec3LengthSq(&q))
       << "an angular speed alone turns about the centre";
+  // The inward switch is a stored Int32: any value moves the particle without overflowing.
+  spiral.spiral.inward.RawValue() = std::numeric_limits<int32_t>::min();
+  spiral.spiral.radialSpeed.value.SetValue(10);
+  p.transforms[0]->Apply(0.0f, &p);
+  EXPECT_TRUE(std::isfinite(p.Velocity().x));
 
   ZKW_PtclSysMLaw_Loop loop;
   ParticleRecord l;
