@@ -144,8 +144,8 @@ bool ZKW_PtclSysPhys_Source::AdvanceSlot(EmissionSlot& slot, float dt) {
 }
 
 size_t ZKW_PtclSysPhys_Source::Room(size_t pending) const {
-  const size_t used = particles.size() + pending;
-  return used < kMaxParticlesPerList ? kMaxParticlesPerList - used : 0;
+  const size_t used = particles.size() + pending, cap = EmittedParticleCap();
+  return used < cap ? cap - used : 0;
 }
 
 void ZKW_PtclSysPhys_Source::EmitAccumulated(EmissionSlot& slot, ParticleList& out) {
@@ -242,12 +242,13 @@ void ZKW_PtclSysPhys_Lattice::KillAll() {
 
 void ZKW_PtclSysPhys_Lattice::EmitAccumulated(EmissionSlot& slot, ParticleList&) {
   const unsigned a = countA.Value(), b = countB.Value();
-  if (a == 0 || b == 0 || sweeps.size() >= kMaxParticlesPerList) {
+  const size_t cap = EmittedParticleCap();
+  if (a == 0 || b == 0 || sweeps.size() >= cap) {
     // No cells to sweep over (or no room for more sweeps): the particles are dropped.
     slot.count -= std::floor(std::max(0.0f, slot.count));
     return;
   }
-  while (slot.count >= 1.0f && sweeps.size() < kMaxParticlesPerList) {
+  while (slot.count >= 1.0f && sweeps.size() < cap) {
     auto sweep = std::make_unique<LatticeSweep>();
     sweep->duration =
         static_cast<float>(a - 1) * stepA.Scaled() + static_cast<float>(b - 1) * stepB.Scaled();

@@ -54,8 +54,8 @@ class ZKW_PtclSysPhys_LifeEndless : public ZKW_PtclSysPhys_Points {
 template <class Setup>
 ParticleList ZKW_PtclSysPhys_ConstPntGroup::SpawnChildren(const ParticleList& parents,
                                                           uint64_t perParent, Setup&& setup) {
-  const uint64_t room =
-      particles.size() < kMaxParticlesPerList ? kMaxParticlesPerList - particles.size() : 0;
+  const uint64_t cap = EmittedParticleCap();
+  const uint64_t room = particles.size() < cap ? cap - particles.size() : 0;
   ParticleList made;
   made.reserve(static_cast<size_t>(std::min<uint64_t>(room, parents.size() * perParent)));
   for (const ParticleHandle& parent : parents) {

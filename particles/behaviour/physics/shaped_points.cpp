@@ -108,8 +108,8 @@ ParticleList ZKW_PtclSysPhys_FixedSpots::SpawnForParents(ParticleList* parents) 
   const ZKW_VGeom2D* shape = GetGeometry();
   if (parents == nullptr || shape == nullptr || !shape->IsParametric()) return {};
   const uint64_t columnCount = columns.Value(), rowCount = rows.Value();
-  const uint64_t room =
-      particles.size() < kMaxParticlesPerList ? kMaxParticlesPerList - particles.size() : 0;
+  const uint64_t cap = EmittedParticleCap();
+  const uint64_t room = particles.size() < cap ? cap - particles.size() : 0;
   ParticleList made;
   made.reserve(
       static_cast<size_t>(std::min<uint64_t>(room, parents->size() * columnCount * rowCount)));

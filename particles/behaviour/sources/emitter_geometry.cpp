@@ -62,8 +62,8 @@ int ZKW_PSGeometry_Emitter::EmitCount(float dt, float t) const {
   else if (window > m)
     result = std::trunc(window / g) - std::trunc(m / g);
   if (!(result > 0.0)) return 0;
-  return result > static_cast<double>(kMaxParticlesPerList) ? static_cast<int>(kMaxParticlesPerList)
-                                                            : static_cast<int>(result);
+  const uint32_t cap = EmittedParticleCap();
+  return result > static_cast<double>(cap) ? static_cast<int>(cap) : static_cast<int>(result);
 }
 
 float ZKW_PSGeometry_Emitter::DrawSpeed() const {
@@ -73,8 +73,8 @@ float ZKW_PSGeometry_Emitter::DrawSpeed() const {
 }
 
 int ZKW_PSGeometry_Emitter::FitCount(int wanted) const {
-  const size_t room =
-      particles.size() < kMaxParticlesPerList ? kMaxParticlesPerList - particles.size() : 0;
+  const size_t cap = EmittedParticleCap();
+  const size_t room = particles.size() < cap ? cap - particles.size() : 0;
   return wanted < 0 ? 0 : static_cast<int>(std::min<size_t>(static_cast<size_t>(wanted), room));
 }
 

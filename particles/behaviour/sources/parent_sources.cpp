@@ -17,7 +17,8 @@ namespace {
 
 // How many of `wanted` new particles fit beside `held` under the ceiling.
 uint64_t Room(uint64_t wanted, size_t held) {
-  const uint64_t room = held < kMaxParticlesPerList ? kMaxParticlesPerList - held : 0;
+  const uint64_t cap = EmittedParticleCap();
+  const uint64_t room = held < cap ? cap - held : 0;
   return std::min(wanted, room);
 }
 
@@ -119,7 +120,7 @@ ParticleList ZKW_PSGeometry_Trace::Emit(float, ParticleHandle* parent) {
       return {};
     }
   }
-  if (particles.size() >= kMaxParticlesPerList) return {};
+  if (particles.size() >= EmittedParticleCap()) return {};
   ParticleHandle p = MakeChildParticle(ParticleHandle());
   AttachTransform<PtclTr_MaxAge>(*p, 2.0f);
   p->Position() = at;

@@ -194,8 +194,8 @@ int ZKW_ParticleSystemCtrl::DueInVisiblePhase(unsigned count, int32_t& emitted) 
 }
 
 int ZKW_ParticleSystemCtrl::RoomFor(int wanted) const {
-  const size_t live = particles.size();
-  const size_t room = live < kMaxParticlesPerList ? kMaxParticlesPerList - live : 0;
+  const size_t live = particles.size(), cap = EmittedParticleCap();
+  const size_t room = live < cap ? cap - live : 0;
   return static_cast<int>(std::min<size_t>(static_cast<size_t>(std::max(wanted, 0)), room));
 }
 

@@ -91,6 +91,15 @@ TEST_F(PointPhysics, AStoredCountCannotPassTheListLimit) {
   EXPECT_EQ(group.SpawnForParents(&parents).size(), kMaxParticlesPerList);
   EXPECT_TRUE(group.SpawnForParents(&parents).empty());
   EXPECT_EQ(group.particles.size(), kMaxParticlesPerList);
+
+  // A host that bounds every load's cost lowers the cap; what is held already stays.
+  LowerEmittedParticleCap(8);
+  ZKW_PtclSysPhys_ConstPntGroup lowered;
+  lowered.count.RawValue() = std::numeric_limits<uint32_t>::max();
+  EXPECT_EQ(lowered.SpawnForParents(&parents).size(), 8u);
+  EXPECT_TRUE(group.SpawnForParents(&parents).empty());
+  LowerEmittedParticleCap(kMaxParticlesPerList);
+  EXPECT_EQ(lowered.SpawnForParents(&parents).size(), kMaxParticlesPerList - 8) << "raised back";
 }
 
 TEST_F(PointPhysics, RecordsReadBack) {
@@ -211,6 +220,15 @@ TEST_F(PointPhysics, TheRootTurnsSpinsAndKeepsOneParticle) {
   root.Update(nullptr, 0.1f);
   children.Update(nullptr, 0.1f);
   EXPECT_TRUE(children.particles.empty()) << "the killed root takes its children along";
+
+  // A stored direction is an Int32: values other than 0 and 1 turn without overflowing.
+  root.spinSpeed.SetValue(250);
+  for (int32_t direction :
+       {std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min()}) {
+    root.spinDirection.RawValue() = direction;
+    root.Update(nullptr, 0.001f);
+    EXPECT_TRUE(std::isfinite(root.Root().rotationA._11)) << direction;
+  }
 }
 
 TEST_F(PointPhysics, EndlessLifeCyclesOverThePeriod) {
