@@ -113,21 +113,31 @@ D3DXMATRIX* D3DXMatrixRotationQuaternion(D3DXMATRIX* out, const D3DXQUATERNION* 
 }
 
 D3DXMATRIX* D3DXMatrixMultiply(D3DXMATRIX* out, const D3DXMATRIX* a, const D3DXMATRIX* b) {
-  // Written out on plain arrays of the sixteen elements (the matrix's layout), without loops,
-  // so that every build, instrumented ones too, compiles it to straight arithmetic: scenes
-  // multiply matrices for every node of every frame.
+  // Written out on plain arrays of the sixteen elements (the matrix's layout), every index a
+  // constant, so that every build, instrumented ones too, compiles it to straight arithmetic
+  // with no checks or traced comparisons: scenes multiply matrices for every node of every
+  // frame.
   float x[16], y[16];
   std::memcpy(x, a, sizeof x);
   std::memcpy(y, b, sizeof y);
-  const float* p = x;
-  const float* q = y;
-  const auto at = [p, q](int i, int j) {
-    return p[i * 4] * q[j] + p[i * 4 + 1] * q[4 + j] + p[i * 4 + 2] * q[8 + j] +
-           p[i * 4 + 3] * q[12 + j];
+  const float r[16] = {
+      x[0] * y[0] + x[1] * y[4] + x[2] * y[8] + x[3] * y[12],       // (0, 0)
+      x[0] * y[1] + x[1] * y[5] + x[2] * y[9] + x[3] * y[13],       // (0, 1)
+      x[0] * y[2] + x[1] * y[6] + x[2] * y[10] + x[3] * y[14],      // (0, 2)
+      x[0] * y[3] + x[1] * y[7] + x[2] * y[11] + x[3] * y[15],      // (0, 3)
+      x[4] * y[0] + x[5] * y[4] + x[6] * y[8] + x[7] * y[12],       // (1, 0)
+      x[4] * y[1] + x[5] * y[5] + x[6] * y[9] + x[7] * y[13],       // (1, 1)
+      x[4] * y[2] + x[5] * y[6] + x[6] * y[10] + x[7] * y[14],      // (1, 2)
+      x[4] * y[3] + x[5] * y[7] + x[6] * y[11] + x[7] * y[15],      // (1, 3)
+      x[8] * y[0] + x[9] * y[4] + x[10] * y[8] + x[11] * y[12],     // (2, 0)
+      x[8] * y[1] + x[9] * y[5] + x[10] * y[9] + x[11] * y[13],     // (2, 1)
+      x[8] * y[2] + x[9] * y[6] + x[10] * y[10] + x[11] * y[14],    // (2, 2)
+      x[8] * y[3] + x[9] * y[7] + x[10] * y[11] + x[11] * y[15],    // (2, 3)
+      x[12] * y[0] + x[13] * y[4] + x[14] * y[8] + x[15] * y[12],   // (3, 0)
+      x[12] * y[1] + x[13] * y[5] + x[14] * y[9] + x[15] * y[13],   // (3, 1)
+      x[12] * y[2] + x[13] * y[6] + x[14] * y[10] + x[15] * y[14],  // (3, 2)
+      x[12] * y[3] + x[13] * y[7] + x[14] * y[11] + x[15] * y[15],  // (3, 3)
   };
-  const float r[16] = {at(0, 0), at(0, 1), at(0, 2), at(0, 3), at(1, 0), at(1, 1),
-                       at(1, 2), at(1, 3), at(2, 0), at(2, 1), at(2, 2), at(2, 3),
-                       at(3, 0), at(3, 1), at(3, 2), at(3, 3)};
   std::memcpy(out, r, sizeof r);
   return out;
 }
